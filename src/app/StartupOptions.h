@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "data/DatabaseFolders.h"
+
+// What the command line asks for.
+struct StartupOptions
+{
+    QString dataDir; // empty: the executable's folder
+    QString error;   // set when the command line could not be understood
+
+    static StartupOptions Parse(const QStringList& arguments);
+    // user.pdb in the data folder; reference databases there first, then beside the executable.
+    DatabaseFolders Folders(const QString& executableFolder) const;
+};

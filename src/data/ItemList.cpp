@@ -1,0 +1,75 @@
+#include "data/ItemList.h"
+
+#include "data/Log.h"
+#include "data/RecordStream.h"
+
+Item* ItemList::Append(std::unique_ptr<Item> item)
+{
+    if (!item)
+        return nullptr;
+    if (Count() >= kMaxItems) {
+        Store::Log(Store::Error, "List %d is full (%d items); item not added", m_kind, kMaxItems);
+        return nullptr;
+    }
+    item->SetUid(m_nextUid++);
+    m_items.push_back(std::move(item));
+    return m_items.back().get();
+}
+
+std::unique_ptr<Item> ItemList::RemoveByUid(std::int32_t uid)
+{
+    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+        if ((*it)->Uid() == uid) {
+            std::unique_ptr<Item> removed = std::move(*it);
+            m_items.erase(it);
+            return removed;
+        }
+    }
+    Store::Log(Store::Error, "Item uid %d not found for deletion", uid);
+    return nullptr;
+}
+
+Item* ItemList::FindByUid(std::int32_t uid) const
+{
+    for (const auto& item : m_items) {
+        if (item->Uid() == uid)
+            return item.get();
+    }
+    return nullptr;
+}
+
+void ItemList::ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const
+{
+    for (const auto& item : m_items) {
+        if (item->Day() == day)
+            out.push_back(item.get());
+    }
+}
+
+void ItemList::Clear() { m_items.clear(); }
+
+void ItemList::Load(RecordStream& stream)
+{
+    // Read unsigned: a long-kept log of more than 32,767 items must not read back as empty.
+    const int count = int(stream.ReadUInt16());
+    bool shortReported = false;
+    for (int i = 0; i < count; ++i) {
+        // Items the record does not hold read as zero, as the stream gives them.
+        if (!shortReported && stream.AtEnd()) {
+            Store::Log(Store::Warning, "List %d holds %d of its %d items", m_kind, i, count);
+            shortReported = true;
+        }
+        std::unique_ptr<Item> item = Item::Create(m_kind, 0);
+        if (!item)
+            return;
+        Item* added = Append(std::move(item));
+        added->Load(stream);
+    }
+}
+
+void ItemList::Save(RecordStream& stream) const
+{
+    stream.WriteInt16(Count());
+    for (const auto& item : m_items)
+        item->Save(stream);
+}

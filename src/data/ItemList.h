@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/Item.h"
+
+#include <memory>
+#include <vector>
+
+class RecordStream;
+
+// The items of one kind, in order; owns them. Uids come from a counter that starts at 0 every
+// run, so a uid is only meaningful while the program runs.
+class ItemList final
+{
+public:
+    // Counts are stored in 16 bits; past this a list cannot be written back.
+    static constexpr int kMaxItems = 65535;
+
+    explicit ItemList(int kind) : m_kind(kind) {}
+
+    int Kind() const { return m_kind; }
+    int Count() const { return int(m_items.size()); }
+    Item* At(int index) const { return m_items[size_t(index)].get(); }
+    template <class T> T* ItemAt(int index) const { return static_cast<T*>(At(index)); }
+
+    // Gives the item the next uid and takes it; null (and a diagnostic) when the list is full.
+    Item* Append(std::unique_ptr<Item> item);
+    std::unique_ptr<Item> RemoveByUid(std::int32_t uid);
+    Item* FindByUid(std::int32_t uid) const;
+    void ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const;
+    void Clear();
+
+    void Load(RecordStream& stream);
+    void Save(RecordStream& stream) const;
+
+private:
+    int m_kind;
+    std::int32_t m_nextUid = 0;
+    std::vector<std::unique_ptr<Item>> m_items;
+};

@@ -1,0 +1,46 @@
+#include "data/Log.h"
+
+#include <cstdarg>
+
+Q_LOGGING_CATEGORY(lcStore, "nutrava.store")
+
+namespace Store {
+
+namespace {
+LogSink& Sink()
+{
+    static LogSink sink;
+    return sink;
+}
+} // namespace
+
+void SetLogSink(LogSink sink) { Sink() = std::move(sink); }
+
+void Log(int severity, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    LogV(severity, format, args);
+    va_end(args);
+}
+
+void LogV(int severity, const char* format, va_list args)
+{
+    const QString message = QString::vasprintf(format, args);
+
+    switch (severity) {
+    case Info:
+        qCInfo(lcStore).noquote() << message;
+        break;
+    case Warning:
+        qCWarning(lcStore).noquote() << message;
+        break;
+    default:
+        qCCritical(lcStore).noquote() << message;
+        break;
+    }
+    if (Sink())
+        Sink()(severity, message);
+}
+
+} // namespace Store

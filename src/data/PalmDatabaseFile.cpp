@@ -1,0 +1,387 @@
+#include "data/PalmDatabaseFile.h"
+
+#include "data/AnsiCodec.h"
+#include "data/Log.h"
+#include "data/TimeBase.h"
+
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct NameEntry
+{
+    const char16_t* database;
+    const char16_t* file;
+};
+
+constexpr NameEntry kFiles[] = {
+    {u"- KLV User Data", u"user.pdb"},
+    {u"- KLV Exercises Database", u"fitness_data.pdb"},
+    {u"- KLV Foods Database", u"food_data.pdb"},
+    {u"- KLV Tips Database", u"tips.pdb"},
+    {u"- KLV Text Database", u"text.pdb"},
+};
+
+std::uint16_t Get16(const uchar* p) { return qFromBigEndian<std::uint16_t>(p); }
+std::uint32_t Get32(const uchar* p) { return qFromBigEndian<std::uint32_t>(p); }
+void Put16(QByteArray& out, std::uint16_t v)
+{
+    uchar b[2];
+    qToBigEndian(v, b);
+    out.append(reinterpret_cast<const char*>(b), 2);
+}
+void Put32(QByteArray& out, std::uint32_t v)
+{
+    uchar b[4];
+    qToBigEndian(v, b);
+    out.append(reinterpret_cast<const char*>(b), 4);
+}
+
+int UniqueIdOf(const PalmDatabaseFile::Entry& e)
+{
+    return (e.uniqueId[0] << 16) | (e.uniqueId[1] << 8) | e.uniqueId[2];
+}
+
+} // namespace
+
+PalmDatabaseFile::~PalmDatabaseFile() { Close(); }
+
+QString PalmDatabaseFile::FileNameFor(const QString& databaseName)
+{
+    for (const NameEntry& entry : kFiles) {
+        if (databaseName == QStringView(entry.database))
+            return QString::fromUtf16(entry.file);
+    }
+    return {};
+}
+
+std::uint32_t PalmDatabaseFile::FourCC(const char (&text)[5])
+{
+    return qFromBigEndian<std::uint32_t>(reinterpret_cast<const uchar*>(text));
+}
+
+int PalmDatabaseFile::Fail(int result, const QString& why)
+{
+    m_error = why;
+    Store::Log(Store::Error, "%s: %s", qUtf8Printable(m_path), qUtf8Printable(why));
+    return result;
+}
+
+int PalmDatabaseFile::Create(const QString& path, const QString& databaseName,
+                             std::uint32_t creator, std::uint32_t type)
+{
+    Close();
+    m_path = path;
+    auto file = std::make_unique<QFile>(path);
+    // Owner-only: user.pdb holds the blog password.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::NewOnly,
+                    QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return Fail(CannotCreate, file->errorString());
+
+    m_file = std::move(file);
+    m_header = Header{};
+    const QByteArray name = AnsiCodec::Encode(databaseName).left(31);
+    std::memcpy(m_header.name.data(), name.constData(), name.size());
+    m_header.type = type;
+    m_header.creator = creator;
+    m_header.creationDate = TimeBase::Now();
+    m_entries.clear();
+    m_count = 0;
+    m_fileSize = 0;
+    m_records = std::make_unique<std::vector<QByteArray>>();
+    m_backedUp = true; // nothing to keep
+    m_dirty = true;
+    m_error.clear();
+    return Ok;
+}
+
+int PalmDatabaseFile::Open(const QString& path, bool writable)
+{
+    Close();
+    m_path = path;
+    m_error.clear();
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(writable ? QIODevice::ReadWrite : QIODevice::ReadOnly)) {
+        m_error = file->errorString();
+        return CannotOpen;
+    }
+    m_file = std::move(file);
+    m_backedUp = false;
+    m_dirty = false;
+    m_fileSize = m_file->size();
+
+    const QByteArray head = m_file->read(kHeaderSize);
+    if (head.size() != kHeaderSize)
+        return Fail(Damaged, QStringLiteral("header is truncated"));
+    const auto* p = reinterpret_cast<const uchar*>(head.constData());
+    std::memcpy(m_header.name.data(), p, 32);
+    m_header.attributes = Get16(p + 32);
+    m_header.version = Get16(p + 34);
+    m_header.creationDate = Get32(p + 36);
+    m_header.modificationDate = Get32(p + 40);
+    m_header.backupDate = Get32(p + 44);
+    m_header.modificationNumber = Get32(p + 48);
+    m_header.appInfoOffset = Get32(p + 52);
+    m_header.sortInfoOffset = Get32(p + 56);
+    m_header.type = Get32(p + 60);
+    m_header.creator = Get32(p + 64);
+    m_header.uniqueIdSeed = Get32(p + 68);
+    m_header.nextRecordList = Get32(p + 72);
+    m_header.recordCount = Get16(p + 76);
+
+    const std::uint32_t count = m_header.recordCount;
+    if (count == 0)
+        return Ok;
+
+    const QByteArray list = m_file->read(qint64(kEntrySize) * count);
+    if (list.size() != qint64(kEntrySize) * count)
+        return Fail(Damaged, QStringLiteral("record list is truncated"));
+
+    // Every record must lie inside the file, in entry order; anything else is damage, and
+    // guessing lengths from it would read or write the wrong bytes.
+    const std::uint32_t dataStart = kHeaderSize + kEntrySize * count;
+    std::vector<Entry> entries(count);
+    std::uint32_t previous = dataStart;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto* e = reinterpret_cast<const uchar*>(list.constData()) + i * kEntrySize;
+        entries[i].offset = Get32(e);
+        entries[i].attributes = e[4];
+        std::memcpy(entries[i].uniqueId.data(), e + 5, 3);
+        if (entries[i].offset < previous || entries[i].offset > m_fileSize)
+            return Fail(Damaged, QStringLiteral("record %1 has offset %2 outside the file or out "
+                                                "of order")
+                                     .arg(i)
+                                     .arg(entries[i].offset));
+        previous = entries[i].offset;
+    }
+    m_entries = std::move(entries);
+    m_count = count;
+    return Ok;
+}
+
+void PalmDatabaseFile::CloseWithoutSaving()
+{
+    m_records.reset();
+    Close();
+}
+
+bool PalmDatabaseFile::Close()
+{
+    if (!m_file)
+        return true;
+    bool saved = true;
+    if (m_records) {
+        saved = Save();
+        m_records.reset();
+    }
+    m_entries.clear();
+    m_count = 0;
+    m_file->close();
+    m_file.reset();
+    return saved;
+}
+
+int PalmDatabaseFile::RecordLength(int index) const
+{
+    if (!m_file || index < 0 || std::uint32_t(index) >= m_count)
+        return -1;
+    if (m_records)
+        return int((*m_records)[index].size());
+    const std::uint32_t end =
+        std::uint32_t(index) + 1 < m_count ? m_entries[index + 1].offset : std::uint32_t(m_fileSize);
+    return int(end - m_entries[index].offset);
+}
+
+bool PalmDatabaseFile::HasRecord(int index) const
+{
+    if (index < 0) {
+        Store::Log(Store::Error, "DB record index = %d", index);
+        return false;
+    }
+    return std::uint32_t(index) < m_count && RecordLength(index) != 0;
+}
+
+std::optional<QByteArray> PalmDatabaseFile::ReadRecord(int index) const
+{
+    if (!m_file || index < 0 || std::uint32_t(index) >= m_count)
+        return std::nullopt;
+    if (m_records)
+        return (*m_records)[index];
+    const int length = RecordLength(index);
+    if (!m_file->seek(m_entries[index].offset))
+        return std::nullopt;
+    QByteArray data = m_file->read(length);
+    if (data.size() != length)
+        return std::nullopt;
+    return data;
+}
+
+bool PalmDatabaseFile::LoadAll()
+{
+    if (!m_file)
+        return false;
+    if (m_records)
+        return true;
+    auto records = std::make_unique<std::vector<QByteArray>>();
+    records->reserve(m_count);
+    bool complete = true;
+    for (std::uint32_t i = 0; i < m_count; ++i) {
+        std::optional<QByteArray> data = ReadRecord(int(i));
+        if (!data) {
+            Store::Log(Store::Error, "%s: record %u cannot be read", qUtf8Printable(m_path), i);
+            complete = false;
+            data = QByteArray();
+        }
+        records->push_back(std::move(*data));
+    }
+    m_records = std::move(records);
+    return complete;
+}
+
+void PalmDatabaseFile::WriteRecord(int index, const char* data, int length)
+{
+    if (!m_file || index < 0 || length < 0)
+        return;
+    if (!m_records)
+        LoadAll();
+    std::vector<QByteArray>& records = *m_records;
+    if (std::uint32_t(index) < m_count) {
+        QByteArray& record = records[index];
+        const bool sameLength = m_exactLengths ? length == record.size() : length <= record.size();
+        if (sameLength && (length == 0 || std::memcmp(record.constData(), data, size_t(length)) == 0))
+            return;
+        if (m_exactLengths || length > record.size())
+            record.resize(length);
+        if (length > 0)
+            std::memcpy(record.data(), data, size_t(length));
+        m_dirty = true;
+        return;
+    }
+    records.resize(size_t(index) + 1);
+    records[index] = QByteArray(data, length);
+    m_count = std::uint32_t(index) + 1;
+    m_dirty = true;
+}
+
+QByteArray PalmDatabaseFile::BuildImage(Header& header, std::vector<Entry>& entries) const
+{
+    const std::uint32_t oldCount = header.recordCount;
+    header.modificationNumber += 1;
+    header.recordCount = std::uint16_t(m_count);
+    header.modificationDate = TimeBase::Now();
+
+    if (m_count > entries.size()) {
+        int largest = -1;
+        for (std::uint32_t i = 0; i < oldCount && i < entries.size(); ++i)
+            largest = std::max(largest, UniqueIdOf(entries[i]));
+        const size_t first = entries.size();
+        entries.resize(m_count);
+        for (size_t i = first; i < entries.size(); ++i) {
+            const int id = ++largest;
+            entries[i].attributes = 0;
+            entries[i].uniqueId = {std::uint8_t(id >> 16), std::uint8_t(id >> 8), std::uint8_t(id)};
+        }
+    }
+
+    QByteArray image;
+    qsizetype total = kHeaderSize + qsizetype(kEntrySize) * m_count + (m_count == 0 ? 2 : 0);
+    for (const QByteArray& record : *m_records)
+        total += record.size();
+    image.reserve(total);
+
+    image.append(header.name.data(), 32);
+    Put16(image, header.attributes);
+    Put16(image, header.version);
+    Put32(image, header.creationDate);
+    Put32(image, header.modificationDate);
+    Put32(image, header.backupDate);
+    Put32(image, header.modificationNumber);
+    Put32(image, header.appInfoOffset);
+    Put32(image, header.sortInfoOffset);
+    Put32(image, header.type);
+    Put32(image, header.creator);
+    Put32(image, header.uniqueIdSeed);
+    Put32(image, header.nextRecordList);
+    Put16(image, header.recordCount);
+
+    if (m_count == 0) {
+        image.append(2, '\0');
+        return image;
+    }
+    std::uint32_t offset = kHeaderSize + kEntrySize * m_count;
+    for (std::uint32_t i = 0; i < m_count; ++i) {
+        entries[i].offset = offset;
+        offset += std::uint32_t((*m_records)[i].size());
+    }
+    for (std::uint32_t i = 0; i < m_count; ++i) {
+        Put32(image, entries[i].offset);
+        image.append(char(entries[i].attributes));
+        image.append(reinterpret_cast<const char*>(entries[i].uniqueId.data()), 3);
+    }
+    for (const QByteArray& record : *m_records)
+        image.append(record);
+    return image;
+}
+
+bool PalmDatabaseFile::Save()
+{
+    if (!m_file || !m_records)
+        return true;
+    Header header = m_header;
+    std::vector<Entry> entries = m_entries;
+    const QByteArray image = BuildImage(header, entries);
+    const bool written = m_atomic ? WriteAtomically(image) : WriteInPlace(image);
+    if (!written)
+        return false;
+    m_header = header;
+    m_entries = std::move(entries);
+    m_fileSize = image.size();
+    m_dirty = false;
+    return true;
+}
+
+bool PalmDatabaseFile::WriteInPlace(const QByteArray& image)
+{
+    if (!m_file->seek(0) || m_file->write(image) != image.size() || !m_file->resize(image.size())
+        || !m_file->flush()) {
+        Fail(Damaged, QStringLiteral("cannot write: %1").arg(m_file->errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool PalmDatabaseFile::WriteAtomically(const QByteArray& image)
+{
+    if (!m_backedUp) {
+        const QString backup = m_path + m_backupSuffix;
+        QFile::remove(backup);
+        if (!QFile::copy(m_path, backup))
+            Store::Log(Store::Warning, "%s: no backup could be made", qUtf8Printable(m_path));
+        m_backedUp = true;
+    }
+
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        Fail(Damaged, QStringLiteral("cannot write: %1").arg(out.errorString()));
+        return false;
+    }
+    if (out.write(image) != image.size()) {
+        Fail(Damaged, QStringLiteral("cannot write: %1").arg(out.errorString()));
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit()) {
+        Fail(Damaged, QStringLiteral("cannot replace the file: %1").arg(out.errorString()));
+        return false;
+    }
+    // The old handle now refers to the replaced file; follow the new one.
+    m_file->close();
+    m_file->setFileName(m_path);
+    if (!m_file->open(QIODevice::ReadWrite))
+        Store::Log(Store::Warning, "%s: cannot reopen after save", qUtf8Printable(m_path));
+    return true;
+}

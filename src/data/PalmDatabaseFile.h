@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Reader and writer of the Palm database container (78-byte header, 8-byte record entries,
+// records back to back; all numbers big-endian). Reference databases are read record by record
+// from disk; once any record is written the whole file is held in memory and rewritten on save.
+class PalmDatabaseFile final
+{
+public:
+    enum Result { Ok = 0, CannotOpen = -1, Damaged = -2, CannotCreate = -3 };
+
+    struct Header
+    {
+        std::array<char, 32> name{};
+        std::uint16_t attributes = 0;
+        std::uint16_t version = 0;
+        std::uint32_t creationDate = 0;
+        std::uint32_t modificationDate = 0;
+        std::uint32_t backupDate = 0;
+        std::uint32_t modificationNumber = 0;
+        std::uint32_t appInfoOffset = 0;
+        std::uint32_t sortInfoOffset = 0;
+        std::uint32_t type = 0;
+        std::uint32_t creator = 0;
+        std::uint32_t uniqueIdSeed = 0;
+        std::uint32_t nextRecordList = 0;
+        std::uint16_t recordCount = 0;
+    };
+
+    struct Entry
+    {
+        std::uint32_t offset = 0;
+        std::uint8_t attributes = 0;
+        std::array<std::uint8_t, 3> uniqueId{};
+    };
+
+    static constexpr int kHeaderSize = 78;
+    static constexpr int kEntrySize = 8;
+
+    PalmDatabaseFile() = default;
+    ~PalmDatabaseFile();
+    PalmDatabaseFile(const PalmDatabaseFile&) = delete;
+    PalmDatabaseFile& operator=(const PalmDatabaseFile&) = delete;
+
+    // The file that holds a database name ("- KLV User Data" is "user.pdb"); empty if unknown.
+    static QString FileNameFor(const QString& databaseName);
+    static std::uint32_t FourCC(const char (&text)[5]);
+
+    int Create(const QString& path, const QString& databaseName, std::uint32_t creator,
+               std::uint32_t type);
+    int Open(const QString& path, bool writable = true);
+    // Saves when loaded for change. Returns false if that save failed.
+    bool Close();
+    bool Save();
+    // Closes without writing anything, whatever was changed in memory.
+    void CloseWithoutSaving();
+    // True when a record changed in memory since the last save.
+    bool IsDirty() const { return m_dirty; }
+
+    bool IsOpen() const { return m_file != nullptr; }
+    bool IsLoadedForChange() const { return m_records != nullptr; }
+    QString Path() const { return m_path; }
+    QString ErrorText() const { return m_error; }
+    const Header& FileHeader() const { return m_header; }
+    const std::vector<Entry>& Entries() const { return m_entries; }
+
+    std::uint32_t RecordCount() const { return m_count; }
+    int RecordLength(int index) const;
+    bool HasRecord(int index) const;
+    std::optional<QByteArray> ReadRecord(int index) const;
+    void WriteRecord(int index, const char* data, int length);
+    bool LoadAll();
+
+    // user.pdb: records take exactly the length last written (deleted text does not linger)...
+    void SetExactRecordLengths(bool exact) { m_exactLengths = exact; }
+    // ...and every save writes a new file beside the old one and renames it over, keeping the
+    // file found at open as a backup (path + suffix) before the first rewrite.
+    void SetAtomicSave(const QString& backupSuffix)
+    {
+        m_atomic = true;
+        m_backupSuffix = backupSuffix;
+    }
+
+private:
+    QByteArray BuildImage(Header& header, std::vector<Entry>& entries) const;
+    bool WriteInPlace(const QByteArray& image);
+    bool WriteAtomically(const QByteArray& image);
+    int Fail(int result, const QString& why);
+
+    std::unique_ptr<QFile> m_file;
+    QString m_path;
+    QString m_error;
+    Header m_header;
+    std::vector<Entry> m_entries;
+    std::unique_ptr<std::vector<QByteArray>> m_records;
+    std::uint32_t m_count = 0;
+    qint64 m_fileSize = 0;
+    bool m_exactLengths = false;
+    bool m_atomic = false;
+    bool m_backedUp = false;
+    bool m_dirty = false;
+    QString m_backupSuffix;
+};

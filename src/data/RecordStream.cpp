@@ -1,0 +1,143 @@
+#include "data/RecordStream.h"
+
+#include "data/AnsiCodec.h"
+#include "data/PalmDatabaseFile.h"
+
+#include <QtEndian>
+
+#include <bit>
+#include <cstring>
+
+RecordStream::RecordStream(PalmDatabaseFile& database) : m_database(database) {}
+
+RecordStream::RecordStream(PalmDatabaseFile& database, int index) : m_database(database)
+{
+    OpenRead(index);
+}
+
+RecordStream::~RecordStream() { Flush(); }
+
+void RecordStream::OpenRead(int index)
+{
+    Flush();
+    m_index = index;
+    m_position = 0;
+    m_buffer = m_database.ReadRecord(index).value_or(QByteArray());
+    m_length = int(m_buffer.size());
+}
+
+void RecordStream::OpenNew(int index)
+{
+    Flush();
+    m_index = index;
+    m_position = 0;
+    m_length = 0;
+    m_buffer = QByteArray(1024, '\0');
+}
+
+void RecordStream::Flush()
+{
+    if (m_changed) {
+        m_database.WriteRecord(m_index, m_buffer.constData(), m_length);
+        m_changed = false;
+    }
+    m_buffer = QByteArray();
+    m_length = 0;
+}
+
+void RecordStream::Write(const void* bytes, int n)
+{
+    if (n < 0)
+        return;
+    if (qint64(m_position) + n > m_buffer.size())
+        m_buffer.resize(m_buffer.size() + n + 1024);
+    std::memcpy(m_buffer.data() + m_position, bytes, size_t(n));
+    m_position += n;
+    if (m_position > m_length)
+        m_length = m_position;
+    m_changed = true;
+}
+
+bool RecordStream::Read(void* bytes, int n)
+{
+    if (n < 0 || qint64(m_position) + n > m_length)
+        return false;
+    std::memcpy(bytes, m_buffer.constData() + m_position, size_t(n));
+    m_position += n;
+    return true;
+}
+
+void RecordStream::WriteBool(bool value)
+{
+    const char b = value ? 1 : 0;
+    Write(&b, 1);
+}
+
+void RecordStream::WriteInt16(std::int32_t value)
+{
+    uchar b[2];
+    qToBigEndian(std::uint16_t(value), b);
+    Write(b, 2);
+}
+
+void RecordStream::WriteInt32(std::int32_t value)
+{
+    uchar b[4];
+    qToBigEndian(std::uint32_t(value), b);
+    Write(b, 4);
+}
+
+void RecordStream::WriteFloat(float value) { WriteInt32(std::bit_cast<std::int32_t>(value)); }
+
+void RecordStream::WriteText(const QString& text)
+{
+    QByteArray bytes = AnsiCodec::Encode(text);
+    // An embedded NUL would end the text early for every reader; stop there instead.
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    bytes.append('\0');
+    Write(bytes.constData(), int(bytes.size()));
+}
+
+bool RecordStream::ReadBool()
+{
+    char b = 0;
+    Read(&b, 1);
+    return b != 0;
+}
+
+std::int32_t RecordStream::ReadInt16()
+{
+    uchar b[2] = {0, 0};
+    Read(b, 2);
+    return qFromBigEndian<std::int16_t>(b);
+}
+
+std::uint32_t RecordStream::ReadUInt16()
+{
+    uchar b[2] = {0, 0};
+    Read(b, 2);
+    return qFromBigEndian<std::uint16_t>(b);
+}
+
+std::int32_t RecordStream::ReadInt32()
+{
+    uchar b[4] = {0, 0, 0, 0};
+    Read(b, 4);
+    return qFromBigEndian<std::int32_t>(b);
+}
+
+float RecordStream::ReadFloat() { return std::bit_cast<float>(ReadInt32()); }
+
+QString RecordStream::ReadText()
+{
+    if (m_position >= m_length)
+        return {};
+    const char* start = m_buffer.constData() + m_position;
+    const int available = m_length - m_position;
+    const void* nul = std::memchr(start, '\0', size_t(available));
+    const int n = nul ? int(static_cast<const char*>(nul) - start) : available;
+    m_position += nul ? n + 1 : n;
+    return AnsiCodec::Decode(start, n);
+}

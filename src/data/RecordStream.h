@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+class PalmDatabaseFile;
+
+// A cursor over one record: typed big-endian reads and writes. A read that does not fit in
+// the rest of the record transfers nothing and yields zero; a write grows the buffer.
+class RecordStream final
+{
+public:
+    explicit RecordStream(PalmDatabaseFile& database);
+    RecordStream(PalmDatabaseFile& database, int index);
+    ~RecordStream();
+    RecordStream(const RecordStream&) = delete;
+    RecordStream& operator=(const RecordStream&) = delete;
+
+    void OpenRead(int index);
+    void OpenNew(int index);
+    void Flush();
+
+    void Write(const void* bytes, int n);
+    bool Read(void* bytes, int n);
+
+    void WriteBool(bool value);
+    void WriteInt16(std::int32_t value);
+    void WriteInt32(std::int32_t value);
+    void WriteUInt32(std::uint32_t value) { WriteInt32(std::int32_t(value)); }
+    void WriteFloat(float value);
+    void WriteText(const QString& text);
+
+    bool ReadBool();
+    std::int32_t ReadInt16();
+    std::uint32_t ReadUInt16();
+    std::int32_t ReadInt32();
+    std::uint32_t ReadUInt32() { return std::uint32_t(ReadInt32()); }
+    float ReadFloat();
+    QString ReadText();
+
+    int Length() const { return m_length; }
+    int Position() const { return m_position; }
+    bool AtEnd() const { return m_position >= m_length; }
+    int Index() const { return m_index; }
+
+private:
+    PalmDatabaseFile& m_database;
+    QByteArray m_buffer; // capacity is its size
+    int m_length = 0;
+    int m_position = 0;
+    bool m_changed = false;
+    int m_index = -1;
+};

@@ -1,0 +1,281 @@
+#include "data/UserDatabase.h"
+
+#include "data/DayValueSource.h"
+#include "data/DaySummary.h"
+#include "data/FitnessItem.h"
+#include "data/FoodItem.h"
+#include "data/Log.h"
+#include "data/RecordStream.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cstdarg>
+
+namespace {
+
+UserDatabase* g_instance = nullptr;
+
+constexpr int kListKinds[] = {FitnessKind, FoodKind, JournalKind, FavoriteExerciseKind,
+                              FavoriteFoodKind, WeightKind};
+
+QString NativeFolder(const QString& folder)
+{
+    return QDir::toNativeSeparators(QDir(folder).absolutePath());
+}
+
+} // namespace
+
+UserDatabase::UserDatabase(const DatabaseFolders& folders) : m_folders(folders)
+{
+    OpenUserFile();
+    if (m_file.IsOpen())
+        ReadUserRecords();
+    g_instance = this;
+}
+
+UserDatabase::~UserDatabase()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+    if (IsWritable()) {
+        Commit();
+        m_file.Close();
+    } else {
+        m_file.CloseWithoutSaving();
+    }
+}
+
+UserDatabase* UserDatabase::Instance() { return g_instance; }
+
+QString UserDatabase::UserFilePath() const
+{
+    return m_folders.UserPath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(kUserDatabaseName)));
+}
+
+void UserDatabase::SetState(State state, const QString& text)
+{
+    m_state = state;
+    m_stateText = text;
+    Store::Log(Store::Error, "%s", qUtf8Printable(text));
+}
+
+void UserDatabase::OpenUserFile()
+{
+    const QString path = UserFilePath();
+    const QString folder = NativeFolder(m_folders.userFolder);
+
+    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    m_lock->setStaleLockTime(0); // stale only when its owner is gone
+    if (!m_lock->tryLock(0)) {
+        if (m_lock->error() == QLockFile::LockFailedError) {
+            SetState(Locked, QStringLiteral("user.pdb in %1 is in use by another running copy of "
+                                            "Nutrava.")
+                                 .arg(folder));
+            return;
+        }
+        // The folder does not take the lock file: show what is there, save nothing.
+        SetState(NotWritable,
+                 QStringLiteral("The folder %1 cannot be written, so nothing you enter can be "
+                                "saved.")
+                     .arg(folder));
+        m_file.Open(path, false);
+        return;
+    }
+
+    m_file.SetExactRecordLengths(true);
+    m_file.SetAtomicSave(QStringLiteral(".bak"));
+    const int created = m_file.Create(path, QString::fromUtf16(kUserDatabaseName),
+                                      PalmDatabaseFile::FourCC("QZRW"),
+                                      PalmDatabaseFile::FourCC("data"));
+    if (created == PalmDatabaseFile::Ok) {
+        m_created = true;
+        SaveProfile();
+        for (int kind : kListKinds)
+            SaveList(List(kind));
+        SaveSettings();
+        // A valid file from the first moment, so that a crash cannot leave an empty one.
+        Commit();
+        return;
+    }
+    if (!QFileInfo::exists(path)) {
+        SetState(NotWritable, QStringLiteral("user.pdb cannot be created in %1: %2")
+                                  .arg(folder, m_file.ErrorText()));
+        return;
+    }
+    switch (m_file.Open(path)) {
+    case PalmDatabaseFile::Ok:
+        return;
+    case PalmDatabaseFile::CannotOpen:
+        SetState(Unreadable, QStringLiteral("user.pdb in %1 cannot be opened: %2")
+                                 .arg(folder, m_file.ErrorText()));
+        return;
+    default:
+        SetState(Unreadable,
+                 QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
+        m_file.CloseWithoutSaving();
+        return;
+    }
+}
+
+void UserDatabase::ReadUserRecords()
+{
+    if (m_file.HasRecord(kProfileRecord)) {
+        RecordStream stream(m_file, kProfileRecord);
+        if (!m_profile.Load(stream)) {
+            Log(Store::Info, "Old format user database");
+            SaveProfile();
+        }
+    } else {
+        SaveProfile();
+    }
+
+    for (int kind : kListKinds) {
+        if (m_file.HasRecord(kind)) {
+            RecordStream stream(m_file, kind);
+            List(kind).Load(stream);
+        }
+    }
+
+    if (m_file.HasRecord(kSettingsRecord)) {
+        RecordStream stream(m_file, kSettingsRecord);
+        m_settings.Load(stream);
+    }
+}
+
+ItemList& UserDatabase::List(int kind)
+{
+    switch (kind) {
+    case FitnessKind:
+        return m_fitnessLog;
+    case FoodKind:
+        return m_foodLog;
+    case JournalKind:
+        return m_journal;
+    case FavoriteExerciseKind:
+        return m_favoriteExercises;
+    case FavoriteFoodKind:
+        return m_favoriteFoods;
+    default:
+        return m_weights;
+    }
+}
+
+std::unique_ptr<Item> UserDatabase::CreateItem(int kind, TimeBase::Stamp day)
+{
+    return Item::Create(kind, day);
+}
+
+void UserDatabase::SaveProfile()
+{
+    if (!IsWritable())
+        return;
+    RecordStream stream(m_file);
+    stream.OpenNew(kProfileRecord);
+    m_profile.Save(stream);
+    stream.Flush();
+    m_profile.ClearChanged();
+}
+
+void UserDatabase::SaveSettings()
+{
+    if (!IsWritable())
+        return;
+    RecordStream stream(m_file);
+    stream.OpenNew(kSettingsRecord);
+    m_settings.Save(stream);
+    stream.Flush();
+    m_settings.ClearChanged();
+}
+
+void UserDatabase::SaveList(const ItemList& list)
+{
+    if (!IsWritable())
+        return;
+    if (m_file.RecordCount() == 0) {
+        Log(Store::Error, "User record was not created OK");
+        return;
+    }
+    // A fresh record each time: the record takes exactly the list's length.
+    RecordStream stream(m_file);
+    stream.OpenNew(list.Kind());
+    list.Save(stream);
+    stream.Flush();
+}
+
+bool UserDatabase::Commit()
+{
+    if (!IsWritable())
+        return false;
+    if (m_settings.Changed())
+        SaveSettings();
+    if (m_profile.Changed())
+        SaveProfile();
+    if (!m_file.IsDirty())
+        return true;
+    if (!m_file.Save()) {
+        Log(Store::Error, "user.pdb was not saved: %s", qUtf8Printable(m_file.ErrorText()));
+        return false;
+    }
+    return true;
+}
+
+void UserDatabase::BuildDaySummaries(ItemList& target, const DayValueSource* values) const
+{
+    struct Day
+    {
+        TimeBase::Stamp stamp;
+        std::vector<const FitnessItem*> fitness;
+        std::vector<const FoodItem*> food;
+    };
+    // One pass per log instead of a scan per day: same days, same order, same sums.
+    std::vector<Day> days;
+    QHash<TimeBase::Stamp, size_t> indexOf;
+    auto dayFor = [&](TimeBase::Stamp stamp) -> Day& {
+        auto it = indexOf.constFind(stamp);
+        if (it != indexOf.constEnd())
+            return days[*it];
+        indexOf.insert(stamp, days.size());
+        days.push_back(Day{stamp, {}, {}});
+        return days.back();
+    };
+    for (int i = 0; i < m_fitnessLog.Count(); ++i) {
+        const auto* item = m_fitnessLog.ItemAt<FitnessItem>(i);
+        dayFor(item->Day()).fitness.push_back(item);
+    }
+    for (int i = 0; i < m_foodLog.Count(); ++i) {
+        const auto* item = m_foodLog.ItemAt<FoodItem>(i);
+        dayFor(item->Day()).food.push_back(item);
+    }
+
+    for (const Day& day : days) {
+        // Unsigned sums wrap like the 32-bit sums they stand for, without overflow.
+        std::uint32_t burned = 0;
+        std::uint32_t sums[DaySummary::FieldCount] = {};
+        if (values) {
+            for (const FitnessItem* item : day.fitness)
+                burned += std::uint32_t(values->ExerciseCalories(*item));
+            for (const FoodItem* item : day.food) {
+                for (int field = 0; field < DaySummary::FieldCount; ++field) {
+                    const std::int32_t value = values->FoodValue(*item, field);
+                    if (value > 0)
+                        sums[field] += std::uint32_t(value);
+                }
+            }
+        }
+        auto summary = std::make_unique<DaySummary>(day.stamp);
+        summary->SetValue(DaySummary::NetCalories, std::int32_t(sums[0] - burned));
+        for (int field = 1; field < DaySummary::FieldCount; ++field)
+            summary->SetValue(field, std::int32_t(sums[field]));
+        target.Append(std::move(summary));
+    }
+}
+
+void UserDatabase::Log(int severity, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Store::LogV(severity, format, args);
+    va_end(args);
+}

@@ -1,0 +1,28 @@
+#include "app/StartupOptions.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+TEST(StartupOptions, DataDirKeepsUserFileThereAndFallsBackToExecutableFolder)
+{
+    const StartupOptions options =
+        StartupOptions::Parse({QStringLiteral("nutrava"), QStringLiteral("--data-dir"),
+                               QStringLiteral("/tmp/nutrava-data")});
+    ASSERT_TRUE(options.error.isEmpty());
+    const DatabaseFolders folders = options.Folders(QStringLiteral("/opt/nutrava/bin"));
+    EXPECT_EQ(folders.userFolder, QStringLiteral("/tmp/nutrava-data"));
+    EXPECT_EQ(folders.referenceFolders,
+              QStringList({QStringLiteral("/tmp/nutrava-data"), QStringLiteral("/opt/nutrava/bin")}));
+
+    const StartupOptions plain = StartupOptions::Parse({QStringLiteral("nutrava")});
+    EXPECT_EQ(plain.Folders(QStringLiteral("/opt/nutrava/bin")).referenceFolders,
+              QStringList({QStringLiteral("/opt/nutrava/bin")}));
+}
+
+TEST(StartupOptions, UnknownOptionIsAnError)
+{
+    const StartupOptions options =
+        StartupOptions::Parse({QStringLiteral("nutrava"), QStringLiteral("--bogus")});
+    EXPECT_FALSE(options.error.isEmpty());
+}
