@@ -79,8 +79,10 @@ int PalmDatabaseFile::Create(const QString& path, const QString& databaseName,
     auto file = std::make_unique<QFile>(path);
     // Owner-only: user.pdb holds the blog password.
     if (!file->open(QIODevice::ReadWrite | QIODevice::NewOnly,
-                    QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return Fail(CannotCreate, file->errorString());
+                    QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        m_error = file->errorString(); // an existing file is the usual, quiet case
+        return CannotCreate;
+    }
 
     m_file = std::move(file);
     m_header = Header{};
@@ -105,7 +107,8 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
     m_path = path;
     m_error.clear();
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(writable ? QIODevice::ReadWrite : QIODevice::ReadOnly)) {
+    if (!file->open((writable ? QIODevice::ReadWrite : QIODevice::ReadOnly)
+                    | QIODevice::ExistingOnly)) {
         m_error = file->errorString();
         return CannotOpen;
     }

@@ -1,0 +1,235 @@
+#include "data/PalmDatabaseFile.h"
+#include "data/RecordStream.h"
+#include "data/TimeBase.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QtEndian>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using TestSupport::Hex;
+using TestSupport::ReadFile;
+
+namespace {
+
+class PalmDatabaseFileTest : public ::testing::Test
+{
+protected:
+    QString Path(const QString& name = QStringLiteral("test.pdb")) const
+    {
+        return QDir(m_dir.path()).filePath(name);
+    }
+
+    void CreateWith(PalmDatabaseFile& db, const std::vector<QByteArray>& records,
+                    const QString& name = QStringLiteral("test.pdb"))
+    {
+        ASSERT_EQ(db.Create(Path(name), QStringLiteral("- KLV Tips Database"),
+                            PalmDatabaseFile::FourCC("QZRW"), PalmDatabaseFile::FourCC("data")),
+                  PalmDatabaseFile::Ok);
+        for (size_t i = 0; i < records.size(); ++i)
+            db.WriteRecord(int(i), records[i].constData(), int(records[i].size()));
+    }
+
+    static std::uint32_t Offset(const QByteArray& file, int entry)
+    {
+        return qFromBigEndian<std::uint32_t>(file.constData() + 78 + 8 * entry);
+    }
+
+    QTemporaryDir m_dir;
+    TimeBase::ScopedClock m_clock{QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15))};
+};
+
+} // namespace
+
+TEST_F(PalmDatabaseFileTest, NewEmptyDatabaseIsHeaderAndTwoZeroBytes)
+{
+    {
+        PalmDatabaseFile db;
+        CreateWith(db, {});
+    }
+    const QByteArray file = ReadFile(Path());
+    ASSERT_EQ(file.size(), 80);
+    EXPECT_EQ(file.left(20), QByteArray("- KLV Tips Database\0", 20));
+    EXPECT_EQ(file.mid(60, 8), QByteArray("dataQZRW"));
+    EXPECT_EQ(file.mid(76, 4), Hex("00000000"));
+    // Creation date: local wall-clock time counted from 1904.
+    const std::uint32_t created = qFromBigEndian<std::uint32_t>(file.constData() + 36);
+    EXPECT_EQ(created, TimeBase::FromDateTime(QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15))));
+    EXPECT_EQ(qFromBigEndian<std::uint32_t>(file.constData() + 48), 1u);
+}
+
+TEST_F(PalmDatabaseFileTest, RecordsFollowTheEntryListWithoutGapAndEmptyRecordsTakeNoSpace)
+{
+    {
+        PalmDatabaseFile db;
+        CreateWith(db, {QByteArray("abc")});
+        db.WriteRecord(3, "xy", 2); // records 1 and 2 appear empty
+    }
+    const QByteArray file = ReadFile(Path());
+    ASSERT_EQ(file.size(), 78 + 4 * 8 + 5);
+    EXPECT_EQ(Offset(file, 0), 110u);
+    EXPECT_EQ(Offset(file, 1), 113u);
+    EXPECT_EQ(Offset(file, 2), 113u);
+    EXPECT_EQ(Offset(file, 3), 113u);
+    EXPECT_EQ(file.mid(110), QByteArray("abcxy"));
+
+    PalmDatabaseFile db;
+    ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
+    EXPECT_EQ(db.RecordCount(), 4u);
+    EXPECT_EQ(db.RecordLength(1), 0);
+    EXPECT_FALSE(db.HasRecord(2));
+    EXPECT_TRUE(db.HasRecord(3));
+    EXPECT_EQ(db.ReadRecord(3).value(), QByteArray("xy"));
+    EXPECT_FALSE(db.ReadRecord(4).has_value());
+    EXPECT_EQ(db.RecordLength(-1), -1);
+}
+
+TEST_F(PalmDatabaseFileTest, AddedEntriesContinueTheLargestIdentifier)
+{
+    // Two records whose entries carry identifiers 5 and 9.
+    QByteArray file(78, '\0');
+    file.replace(0, 4, "name");
+    file[77] = 2;
+    file += Hex("0000005E") + Hex("00000005") + Hex("0000005F") + Hex("00000009") + "ab";
+    ASSERT_TRUE(TestSupport::WriteFile(Path(), file));
+    {
+        PalmDatabaseFile db;
+        ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
+        db.WriteRecord(3, "z", 1);
+    }
+    const QByteArray saved = ReadFile(Path());
+    EXPECT_EQ(saved.mid(78 + 5, 3), Hex("000005"));
+    EXPECT_EQ(saved.mid(78 + 13, 3), Hex("000009"));
+    EXPECT_EQ(saved.mid(78 + 21, 3), Hex("00000A"));
+    EXPECT_EQ(saved.mid(78 + 29, 3), Hex("00000B"));
+
+    // In a database that had no records they are numbered from 0.
+    PalmDatabaseFile fresh;
+    CreateWith(fresh, {QByteArray("a"), QByteArray("b")}, QStringLiteral("fresh.pdb"));
+    fresh.Close();
+    const QByteArray numbered = ReadFile(Path(QStringLiteral("fresh.pdb")));
+    EXPECT_EQ(numbered.mid(78 + 5, 3), Hex("000000"));
+    EXPECT_EQ(numbered.mid(78 + 13, 3), Hex("000001"));
+}
+
+TEST_F(PalmDatabaseFileTest, ShorterWriteKeepsTheRecordLengthUnlessExactLengthsAreAsked)
+{
+    const QByteArray forty(40, 'o');
+    const QByteArray thirty(30, 'n');
+    {
+        PalmDatabaseFile db;
+        CreateWith(db, {forty});
+        db.WriteRecord(0, thirty.constData(), 30);
+        EXPECT_EQ(db.ReadRecord(0).value(), thirty + QByteArray(10, 'o'));
+    }
+    PalmDatabaseFile exact;
+    ASSERT_EQ(exact.Open(Path()), PalmDatabaseFile::Ok);
+    exact.SetExactRecordLengths(true);
+    exact.WriteRecord(0, thirty.constData(), 30);
+    EXPECT_EQ(exact.RecordLength(0), 30);
+}
+
+TEST_F(PalmDatabaseFileTest, EverySaveCountsInTheModificationNumber)
+{
+    {
+        PalmDatabaseFile db;
+        CreateWith(db, {QByteArray("a")});
+        EXPECT_TRUE(db.Save());
+        EXPECT_TRUE(db.Close());
+    }
+    PalmDatabaseFile db;
+    ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
+    EXPECT_EQ(db.FileHeader().modificationNumber, 2u);
+    EXPECT_EQ(db.FileHeader().recordCount, 1);
+    EXPECT_FALSE(db.IsDirty());
+    db.WriteRecord(0, "a", 1); // the same bytes change nothing
+    EXPECT_FALSE(db.IsDirty());
+    db.WriteRecord(0, "b", 1);
+    EXPECT_TRUE(db.IsDirty());
+}
+
+TEST_F(PalmDatabaseFileTest, ReferenceFilesOpenReadOnlyAndMissingFilesFail)
+{
+    PalmDatabaseFile db;
+    EXPECT_EQ(db.Open(Path(QStringLiteral("none.pdb"))), PalmDatabaseFile::CannotOpen);
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), PalmDatabaseFile::Ok);
+    db.Close();
+    EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), PalmDatabaseFile::CannotCreate);
+    ASSERT_TRUE(QFile::setPermissions(Path(), QFileDevice::ReadOwner));
+    EXPECT_EQ(db.Open(Path(), false), PalmDatabaseFile::Ok);
+}
+
+TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFields)
+{
+    PalmDatabaseFile db;
+    CreateWith(db, {});
+    {
+        RecordStream out(db);
+        out.OpenNew(0);
+        out.WriteBool(true);
+        out.WriteInt16(-2);
+        out.WriteInt16(0xFFFE);
+        out.WriteInt32(1000);
+        out.WriteFloat(70.5f);
+        out.WriteText(QString::fromUtf8("café"));
+        out.WriteText(QString());
+    }
+    EXPECT_EQ(db.ReadRecord(0).value(),
+              Hex("01FFFEFFFE000003E8428D0000") + QByteArray("caf\xE9\0\0", 6));
+
+    RecordStream in(db, 0);
+    EXPECT_TRUE(in.ReadBool());
+    EXPECT_EQ(in.ReadInt16(), -2);
+    EXPECT_EQ(in.ReadUInt16(), 0xFFFEu);
+    EXPECT_EQ(in.ReadInt32(), 1000);
+    EXPECT_EQ(in.ReadFloat(), 70.5f);
+    EXPECT_EQ(in.ReadText(), QString::fromUtf8("café"));
+    EXPECT_EQ(in.ReadText(), QString());
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(in.ReadText(), QString());
+}
+
+TEST_F(PalmDatabaseFileTest, ReadsPastTheEndTransferNothing)
+{
+    PalmDatabaseFile db;
+    CreateWith(db, {Hex("0102030405") + "tail"});
+    RecordStream in(db, 0);
+    EXPECT_EQ(in.ReadInt32(), 0x01020304);
+    EXPECT_EQ(in.ReadText(), QStringLiteral("\x05tail")); // no terminator: up to the end
+    EXPECT_EQ(in.ReadInt16(), 0);
+
+    RecordStream edge(db, 0);
+    char skip[8];
+    ASSERT_TRUE(edge.Read(skip, 8));
+    EXPECT_EQ(edge.ReadInt16(), 0); // one byte before the end
+    EXPECT_EQ(edge.Position(), 8);
+}
+
+// Damaged containers: each must be refused with a diagnostic, never crash or read wild.
+class DamagedContainer : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(DamagedContainer, OpensAsDamaged)
+{
+    TestSupport::LogCapture log;
+    PalmDatabaseFile db;
+    const QString path = QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam();
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(db.Open(path, false), PalmDatabaseFile::Damaged);
+    EXPECT_EQ(db.RecordCount(), 0u);
+    EXPECT_FALSE(db.ReadRecord(0).has_value());
+    EXPECT_FALSE(log.Messages().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedContainer,
+                         ::testing::Values("truncated_header.pdb", "entries_past_end.pdb",
+                                           "count_huge.pdb", "offset_inside_entries.pdb",
+                                           "offset_past_end.pdb", "offsets_out_of_order.pdb"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });

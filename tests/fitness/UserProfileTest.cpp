@@ -1,0 +1,139 @@
+#include "fitness/UserProfile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+UserProfile Profile(float heightCm, float startKg, float goalKg = 70, int age = 30)
+{
+    UserProfile p;
+    p.SetUserName(QStringLiteral("Ann"));
+    p.SetAge(age);
+    p.SetHeightFromDisplay(heightCm, true);
+    p.SetStartWeight(startKg, true);
+    p.SetGoalWeight(goalKg, true);
+    return p;
+}
+
+} // namespace
+
+TEST(UserProfile, BmiAndWeightStatusBorders)
+{
+    const UserProfile p = Profile(175, 70);
+    EXPECT_EQ(QString::asprintf("%.2f", p.ComputeBmi()), QStringLiteral("22.86"));
+    EXPECT_EQ(p.ComputeWeightStatus(), Normal);
+
+    // Heights of 100 cm make the BMI the weight itself.
+    const struct
+    {
+        float kg;
+        int status;
+    } borders[] = {{18.4f, Underweight}, {18.5f, Normal}, {24.9f, Normal}, {25.0f, Overweight},
+                   {29.9f, Overweight},  {30.0f, Obese}};
+    for (const auto& b : borders) {
+        const UserProfile q = Profile(100, b.kg);
+        EXPECT_EQ(q.ComputeWeightStatus(), b.status) << b.kg << " gives BMI " << q.ComputeBmi();
+    }
+    EXPECT_EQ(Profile(0, 70).ComputeWeightStatus(), Obese); // no height: not a number
+    EXPECT_EQ(UserProfile::WeightStatusText(Obese), QStringLiteral("Obese"));
+}
+
+TEST(UserProfile, BmrTruncatesItsInputsAndGoalFollowsTheSpan)
+{
+    const UserProfile whole = Profile(175, 70, 65, 40);
+    const UserProfile fractional = Profile(175.9f, 70.9f, 65, 40);
+    // 5 x 175 + 13.7 x 70 + 66 - 6.8 x 40 = 1628
+    EXPECT_EQ(whole.ComputeBmr(), 1628);
+    EXPECT_EQ(fractional.ComputeBmr(), 1628);
+    EXPECT_EQ(whole.MaintenanceCalories(), 1953); // 1628 x 1.2 in single precision
+    // 5 kg = 11.023 lb x 3500
+    EXPECT_EQ(whole.CaloriesToLose(), 38580);
+
+    UserProfile sameDay = whole;
+    sameDay.SetGoalDate(sameDay.GetStartDate());
+    EXPECT_EQ(sameDay.DailyCalorieGoal(), 1953 - 38580);
+
+    UserProfile tenWeeks = whole;
+    tenWeeks.SetGoalDate(tenWeeks.GetStartDate() + 70 * 86400);
+    EXPECT_EQ(tenWeeks.DailyCalorieGoal(), 1953 - 38580 / 70);
+
+    UserProfile gaining = Profile(175, 70, 75, 40);
+    gaining.SetGoalDate(gaining.GetStartDate() + 70 * 86400);
+    EXPECT_GT(gaining.DailyCalorieGoal(), gaining.MaintenanceCalories());
+
+    UserProfile female = whole;
+    female.SetMale(false);
+    EXPECT_EQ(female.ComputeBmr(), int(1.8 * 175 + 9.6 * 70 + 665.0 - 4.7 * 40));
+}
+
+TEST(UserProfile, CompletenessNeedsEveryMeasurement)
+{
+    EXPECT_TRUE(Profile(175, 70).IsComplete());
+    EXPECT_FALSE(UserProfile().IsComplete());
+    UserProfile noName = Profile(175, 70);
+    noName.SetUserName(QString());
+    EXPECT_FALSE(noName.IsComplete());
+    EXPECT_FALSE(Profile(175, 70, 0).IsComplete());
+    EXPECT_FALSE(Profile(175, 70, 70, 0).IsComplete());
+}
+
+TEST(UserProfile, WeightClassesAndExerciseCalories)
+{
+    EXPECT_EQ(Profile(175, 80, 70).ExerciseWeightClass(), 0);
+    EXPECT_EQ(Profile(175, 80, 70.9f).ExerciseWeightClass(), 0);
+    EXPECT_EQ(Profile(175, 80, 71).ExerciseWeightClass(), 1);
+    EXPECT_EQ(Profile(175, 80, 86).ExerciseWeightClass(), 1);
+    EXPECT_EQ(Profile(175, 80, 87).ExerciseWeightClass(), 2);
+
+    EXPECT_EQ(UserProfile::ExerciseCalories(250, 0), 62);
+    EXPECT_EQ(UserProfile::ExerciseCalories(250, 3), 250);
+    EXPECT_EQ(UserProfile::ExerciseCalories(250, 6), 1000);
+    const int quarters[] = {1, 2, 3, 4, 8, 12, 16};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(UserProfile::QuarterHours(i), quarters[i]);
+    EXPECT_EQ(UserProfile::DurationText(4), QStringLiteral("2 hours"));
+}
+
+TEST(UserProfile, DefaultGoalDateIsTwoMonthsLaterClampedToTheMonth)
+{
+    const auto goal = [](int y, int m, int d) {
+        return TimeBase::ToDate(UserProfile::DefaultGoalDate(QDate(y, m, d)));
+    };
+    EXPECT_EQ(goal(2026, 1, 31), QDate(2026, 3, 31));
+    EXPECT_EQ(goal(2026, 12, 30), QDate(2027, 2, 28));
+    EXPECT_EQ(goal(2027, 12, 30), QDate(2028, 2, 29));
+    EXPECT_EQ(TimeBase::DaysInMonth(2100, 2), 28); // past the stamps' range, but the rule holds
+    EXPECT_EQ(TimeBase::DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(goal(2026, 6, 30), QDate(2026, 8, 30));
+    EXPECT_EQ(goal(2026, 7, 31), QDate(2026, 9, 30));
+
+    TimeBase::ScopedClock clock(QDateTime(QDate(2026, 1, 31), QTime(23, 59)));
+    const UserProfile fresh;
+    EXPECT_EQ(fresh.GetStartDate(), TimeBase::FromDate(QDate(2026, 1, 31)));
+    EXPECT_EQ(fresh.GetGoalDate(), TimeBase::FromDate(QDate(2026, 3, 31)));
+}
+
+TEST(UserProfile, UnitsChangeOnlyWhatIsShown)
+{
+    UserProfile p = Profile(180, 80);
+    EXPECT_FLOAT_EQ(p.GetStartWeight(false), 176.36981f);
+    EXPECT_EQ(UserProfile::RoundForDisplay(p.GetStartWeight(false)), 176);
+    EXPECT_EQ(UserProfile::RoundForDisplay(p.HeightForDisplay(false)), 71);
+    EXPECT_EQ(p.StartWeightKg(), 80.0f);
+
+    // Typing "150.7" pounds stores 150 pounds in kilograms.
+    p.ClearChanged();
+    EXPECT_TRUE(p.SetStartWeight(float(UserProfile::ParseWholeNumber(QStringLiteral("150.7"))), false));
+    EXPECT_EQ(p.StartWeightKg(), float(150.0 * 0.45359237));
+    EXPECT_TRUE(p.Changed());
+    p.ClearChanged();
+    EXPECT_FALSE(p.SetStartWeight(150, false)); // same value: nothing changes
+    EXPECT_FALSE(p.Changed());
+
+    p.SetHeightFromDisplay(70, false);
+    EXPECT_EQ(p.HeightCm(), 70 * 2.54f);
+
+    EXPECT_EQ(UserProfile::ParseWholeNumber(QStringLiteral("abc")), 0);
+    EXPECT_EQ(UserProfile::ParseWholeNumber(QStringLiteral("12kg")), 12);
+    EXPECT_EQ(UserProfile::ParseWholeNumber(QStringLiteral("99999999999")), 2147483647);
+}
