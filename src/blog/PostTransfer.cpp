@@ -1,0 +1,276 @@
+#include "blog/PostTransfer.h"
+
+#include "BuildInfo.h"
+#include "blog/BlogLog.h"
+#include "blog/PostCancel.h"
+#include "blog/PostProgressSink.h"
+#include "blog/PostProtocol.h"
+#include "blog/PostRequest.h"
+#include "data/AnsiCodec.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QNetworkRequest>
+
+Q_LOGGING_CATEGORY(lcBlog, "nutrava.blog", QtInfoMsg)
+
+namespace {
+
+// The sink's hold on a transfer. The transfer may be gone by the time the sink lets go.
+class TransferCancel final : public PostCancel
+{
+public:
+    explicit TransferCancel(PostTransfer* transfer) : m_transfer(transfer) {}
+    ~TransferCancel() override
+    {
+        if (m_transfer)
+            m_transfer->DetachSink();
+    }
+    void Cancel() override
+    {
+        if (m_transfer)
+            m_transfer->Cancel();
+    }
+
+private:
+    QPointer<PostTransfer> m_transfer;
+};
+
+} // namespace
+
+PostTransfer::PostTransfer(const PostRequest& request, const QUrl& url, PostProgressSink* sink,
+                           std::chrono::milliseconds idleTimeout)
+    : QObject(QCoreApplication::instance()), m_url(url), m_body(request.Body()),
+      m_auth(request.Auth()), m_sink(sink)
+{
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(idleTimeout);
+    connect(&m_idleTimer, &QTimer::timeout, this, &PostTransfer::OnIdleTimeout);
+}
+
+PostTransfer::~PostTransfer()
+{
+    DropReply();
+}
+
+std::shared_ptr<PostCancel> PostTransfer::CancelHandle()
+{
+    return std::make_shared<TransferCancel>(this);
+}
+
+void PostTransfer::Start()
+{
+    QNetworkRequest request(m_url);
+    for (const auto& [name, value] :
+         PostProtocol::RequestHeaders(m_auth, NUTRAVA_VERSION_MAJOR, NUTRAVA_VERSION_MINOR))
+        request.setRawHeader(name, value);
+    // A compressed answer could expand far beyond what is read of it.
+    request.setRawHeader(QByteArrayLiteral("Accept-Encoding"), QByteArrayLiteral("identity"));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+
+    qCDebug(lcBlog, "POST to %s, %lld body bytes",
+            qPrintable(m_url.toDisplayString(QUrl::RemoveUserInfo)),
+            static_cast<long long>(m_body.size()));
+    // A name is looked up first; an address literal is not.
+    if (QHostAddress literal; !literal.setAddress(m_url.host()))
+        Progress(PostProtocol::kFindingResource);
+
+    m_reply = m_network.post(request, m_body);
+    m_reply->setReadBufferSize(kMaxResponseBytes);
+    QNetworkReply* reply = m_reply;
+    connect(reply, &QNetworkReply::socketStartedConnecting, this,
+            [this] { Progress(PostProtocol::kConnecting); });
+    connect(reply, &QNetworkReply::requestSent, this, &PostTransfer::RequestSent);
+    connect(reply, &QNetworkReply::redirected, this,
+            [this] { Progress(PostProtocol::kRedirecting); });
+    connect(reply, &QNetworkReply::uploadProgress, this, [this] { m_idleTimer.start(); });
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
+        if (!m_beganDownload) {
+            m_beganDownload = true;
+            // Qt does not signal a request without a body as sent; the answer shows it was.
+            RequestSent();
+            Progress(PostProtocol::kBeginDownloadData);
+        }
+    });
+    connect(reply, &QNetworkReply::readyRead, this, &PostTransfer::ReadResponse);
+    connect(reply, &QNetworkReply::finished, this, &PostTransfer::OnFinished);
+    m_idleTimer.start();
+}
+
+void PostTransfer::Cancel()
+{
+    if (m_ended)
+        return;
+    qCDebug(lcBlog, "transfer cancelled");
+    // Nothing is reported after a cancel, not even the abort.
+    m_sink = nullptr;
+    m_ended = true;
+    DropReply();
+    deleteLater();
+}
+
+void PostTransfer::RequestSent()
+{
+    if (!m_requestSent) {
+        m_requestSent = true;
+        Progress(PostProtocol::kSendingRequest);
+    }
+}
+
+void PostTransfer::Progress(int statusCode, float fraction)
+{
+    m_idleTimer.start();
+    qCDebug(lcBlog, "step %d", statusCode);
+    if (m_sink)
+        m_sink->OnProgress(statusCode, PostProtocol::ProgressText(statusCode), fraction);
+}
+
+void PostTransfer::ReadResponse()
+{
+    if (!m_reply || m_ended)
+        return;
+    bool readAny = false;
+    while (m_response.size() < kMaxResponseBytes && m_reply->bytesAvailable() > 0) {
+        const QByteArray piece =
+            m_reply->read(std::min(kReadPiece, kMaxResponseBytes - m_response.size()));
+        if (piece.isEmpty())
+            break;
+        m_response.append(piece);
+        readAny = true;
+    }
+    if (readAny) {
+        const qint64 total = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        Progress(PostProtocol::kDownloadingData,
+                 total > 0 ? static_cast<float>(m_response.size()) / static_cast<float>(total)
+                           : 0.0f);
+    }
+    if (m_response.size() >= kMaxResponseBytes && !m_reply->isFinished()) {
+        // An answer this long is not the proxy's one line; judge what was read and stop.
+        qCWarning(lcBlog, "answer longer than %lld bytes, the rest is ignored",
+                  static_cast<long long>(kMaxResponseBytes));
+        DropReply();
+        const PostProtocol::Outcome outcome =
+            PostProtocol::JudgeResponse(AnsiCodec::Decode(m_response));
+        End(outcome.result, outcome.message);
+    }
+}
+
+void PostTransfer::OnFinished()
+{
+    if (m_ended || !m_reply)
+        return;
+    ReadResponse();
+    if (m_ended)
+        return;
+    const QNetworkReply::NetworkError error = m_reply->error();
+    DropReply();
+    if (error != QNetworkReply::NoError) {
+        const std::int32_t result = ResultOfNetworkError(error);
+        End(result, PostProtocol::ErrorText(result));
+        return;
+    }
+    Progress(PostProtocol::kEndDownloadData, 1.0f);
+    const PostProtocol::Outcome outcome =
+        PostProtocol::JudgeResponse(AnsiCodec::Decode(m_response));
+    End(outcome.result, outcome.message);
+}
+
+void PostTransfer::OnIdleTimeout()
+{
+    if (m_ended)
+        return;
+    qCWarning(lcBlog, "no answer within %lld ms",
+              static_cast<long long>(m_idleTimer.intervalAsDuration().count()));
+    DropReply();
+    End(PostProtocol::kConnectionTimeout,
+        PostProtocol::ErrorText(PostProtocol::kConnectionTimeout));
+}
+
+void PostTransfer::End(std::int32_t result, const QString& message)
+{
+    m_ended = true;
+    m_idleTimer.stop();
+    qCDebug(lcBlog, "transfer ended with 0x%08x", static_cast<unsigned>(result));
+    if (m_sink)
+        m_sink->OnComplete(result, message);
+    deleteLater();
+}
+
+void PostTransfer::DropReply()
+{
+    m_idleTimer.stop();
+    if (!m_reply)
+        return;
+    QNetworkReply* reply = m_reply;
+    m_reply = nullptr;
+    reply->disconnect(this);
+    if (!reply->isFinished())
+        reply->abort();
+    reply->deleteLater();
+}
+
+std::int32_t PostTransfer::ResultOfNetworkError(QNetworkReply::NetworkError error)
+{
+    using namespace PostProtocol;
+    std::uint32_t code = kDataNotAvailable;
+    switch (error) {
+    case QNetworkReply::NoError:
+        return 0;
+    case QNetworkReply::OperationCanceledError:
+        return kAborted;
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::UnknownNetworkError:
+    case QNetworkReply::UnknownProxyError:
+        code = kCannotConnect;
+        break;
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ProxyNotFoundError:
+        code = kResourceNotFound;
+        break;
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::ProxyTimeoutError:
+        code = kConnectionTimeout;
+        break;
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::ContentReSendError:
+        code = kDownloadFailure;
+        break;
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::BackgroundRequestNotAllowedError:
+        code = kNoSession;
+        break;
+    case QNetworkReply::SslHandshakeFailedError:
+    case QNetworkReply::InsecureRedirectError:
+    case QNetworkReply::ContentAccessDenied:
+        code = kSecurityProblem;
+        break;
+    case QNetworkReply::TooManyRedirectsError:
+        code = kRequestRedirected;
+        break;
+    case QNetworkReply::AuthenticationRequiredError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        code = kAuthenticationRequired;
+        break;
+    case QNetworkReply::ContentNotFoundError:
+    case QNetworkReply::ContentGoneError:
+        code = kObjectNotFound;
+        break;
+    case QNetworkReply::ContentOperationNotPermittedError:
+    case QNetworkReply::ContentConflictError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+        code = kInvalidRequest;
+        break;
+    case QNetworkReply::ProtocolUnknownError:
+        code = kUnknownProtocol;
+        break;
+    default: // server errors, protocol failures, unknown content errors
+        code = kDataNotAvailable;
+        break;
+    }
+    return Code(code);
+}
