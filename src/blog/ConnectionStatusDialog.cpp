@@ -24,11 +24,9 @@ ConnectionStatusDialog::ConnectionStatusDialog(QWidget* parent)
 
     m_button->setObjectName(QStringLiteral("2"));
     m_button->setText(QStringLiteral("Cancel"));
-    m_button->setAutoDefault(false);
     connect(m_button, &QPushButton::clicked, this, &ConnectionStatusDialog::reject);
 
     m_button->resize(DialogUnits(50, 14));
-    m_text->setGeometry(QRect(QPoint(0, 0), DialogUnits(130, 16)));
     resize(DialogUnits(186, 95));
 }
 

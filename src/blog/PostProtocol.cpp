@@ -82,8 +82,12 @@ std::optional<std::uint32_t> ReadUnsigned(QStringView text)
 
 QString ProxyBaseUrl()
 {
-    const QString fromEnvironment = qEnvironmentVariable("NUTRAVA_PROXY_URL");
-    return fromEnvironment.isEmpty() ? QStringLiteral(NUTRAVA_DEFAULT_PROXY_URL) : fromEnvironment;
+    QString base = qEnvironmentVariable("NUTRAVA_PROXY_URL");
+    if (base.isEmpty())
+        base = QStringLiteral(NUTRAVA_DEFAULT_PROXY_URL);
+    while (base.endsWith(u'/')) // the paths bring their own
+        base.chop(1);
+    return base;
 }
 
 QString PostUrl()

@@ -59,7 +59,7 @@ TEST(PostRequest, ProxyAddressComesFromEnvironmentWhenSet)
 {
     qunsetenv("NUTRAVA_PROXY_URL");
     EXPECT_EQ(PostProtocol::PostUrl(), QStringLiteral("http://post.nutrava.net:8080/post"));
-    qputenv("NUTRAVA_PROXY_URL", "http://127.0.0.1:9");
+    qputenv("NUTRAVA_PROXY_URL", "http://127.0.0.1:9/");
     EXPECT_EQ(PostProtocol::TestUrl(), QStringLiteral("http://127.0.0.1:9/test"));
     qunsetenv("NUTRAVA_PROXY_URL");
 }
