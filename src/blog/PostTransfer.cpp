@@ -39,13 +39,13 @@ private:
 } // namespace
 
 PostTransfer::PostTransfer(const PostRequest& request, const QUrl& url, PostProgressSink* sink,
-                           std::chrono::milliseconds idleTimeout)
+                           std::chrono::milliseconds timeout)
     : QObject(QCoreApplication::instance()), m_url(url), m_body(request.Body()),
       m_auth(request.Auth()), m_sink(sink)
 {
-    m_idleTimer.setSingleShot(true);
-    m_idleTimer.setInterval(idleTimeout);
-    connect(&m_idleTimer, &QTimer::timeout, this, &PostTransfer::OnIdleTimeout);
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(timeout);
+    connect(&m_timer, &QTimer::timeout, this, &PostTransfer::OnTimeout);
 }
 
 PostTransfer::~PostTransfer()
@@ -85,7 +85,6 @@ void PostTransfer::Start()
     connect(reply, &QNetworkReply::requestSent, this, &PostTransfer::RequestSent);
     connect(reply, &QNetworkReply::redirected, this,
             [this] { Progress(PostProtocol::kRedirecting); });
-    connect(reply, &QNetworkReply::uploadProgress, this, [this] { m_idleTimer.start(); });
     connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
         if (!m_beganDownload) {
             m_beganDownload = true;
@@ -96,7 +95,7 @@ void PostTransfer::Start()
     });
     connect(reply, &QNetworkReply::readyRead, this, &PostTransfer::ReadResponse);
     connect(reply, &QNetworkReply::finished, this, &PostTransfer::OnFinished);
-    m_idleTimer.start();
+    m_timer.start();
 }
 
 void PostTransfer::Cancel()
@@ -121,7 +120,6 @@ void PostTransfer::RequestSent()
 
 void PostTransfer::Progress(int statusCode, float fraction)
 {
-    m_idleTimer.start();
     qCDebug(lcBlog, "step %d", statusCode);
     if (m_sink)
         m_sink->OnProgress(statusCode, PostProtocol::ProgressText(statusCode), fraction);
@@ -151,9 +149,7 @@ void PostTransfer::ReadResponse()
         qCWarning(lcBlog, "answer longer than %lld bytes, the rest is ignored",
                   static_cast<long long>(kMaxResponseBytes));
         DropReply();
-        const PostProtocol::Outcome outcome =
-            PostProtocol::JudgeResponse(AnsiCodec::Decode(m_response));
-        End(outcome.result, outcome.message);
+        EndWithAnswer();
     }
 }
 
@@ -172,26 +168,31 @@ void PostTransfer::OnFinished()
         return;
     }
     Progress(PostProtocol::kEndDownloadData, 1.0f);
-    const PostProtocol::Outcome outcome =
-        PostProtocol::JudgeResponse(AnsiCodec::Decode(m_response));
-    End(outcome.result, outcome.message);
+    EndWithAnswer();
 }
 
-void PostTransfer::OnIdleTimeout()
+void PostTransfer::OnTimeout()
 {
     if (m_ended)
         return;
-    qCWarning(lcBlog, "no answer within %lld ms",
-              static_cast<long long>(m_idleTimer.intervalAsDuration().count()));
+    qCWarning(lcBlog, "transfer not ended within %lld ms",
+              static_cast<long long>(m_timer.intervalAsDuration().count()));
     DropReply();
     End(PostProtocol::kConnectionTimeout,
         PostProtocol::ErrorText(PostProtocol::kConnectionTimeout));
 }
 
+void PostTransfer::EndWithAnswer()
+{
+    const PostProtocol::Outcome outcome =
+        PostProtocol::JudgeResponse(AnsiCodec::Decode(m_response));
+    End(outcome.result, outcome.message);
+}
+
 void PostTransfer::End(std::int32_t result, const QString& message)
 {
     m_ended = true;
-    m_idleTimer.stop();
+    m_timer.stop();
     qCDebug(lcBlog, "transfer ended with 0x%08x", static_cast<unsigned>(result));
     if (m_sink)
         m_sink->OnComplete(result, message);
@@ -200,7 +201,7 @@ void PostTransfer::End(std::int32_t result, const QString& message)
 
 void PostTransfer::DropReply()
 {
-    m_idleTimer.stop();
+    m_timer.stop();
     if (!m_reply)
         return;
     QNetworkReply* reply = m_reply;

@@ -28,7 +28,7 @@ public:
     static constexpr qsizetype kReadPiece = 100;
 
     PostTransfer(const PostRequest& request, const QUrl& url, PostProgressSink* sink,
-                 std::chrono::milliseconds idleTimeout);
+                 std::chrono::milliseconds timeout);
     ~PostTransfer() override;
 
     // The handle the sink keeps: cancels this transfer; releasing it detaches the sink.
@@ -44,7 +44,8 @@ private:
     void RequestSent();
     void ReadResponse();
     void OnFinished();
-    void OnIdleTimeout();
+    void OnTimeout();
+    void EndWithAnswer();
     void End(std::int32_t result, const QString& message);
     void DropReply();
 
@@ -54,7 +55,7 @@ private:
     QString m_auth;
     PostProgressSink* m_sink;
     QPointer<QNetworkReply> m_reply;
-    QTimer m_idleTimer;
+    QTimer m_timer; // bounds the whole transfer
     QByteArray m_response;
     bool m_requestSent = false;
     bool m_beganDownload = false;

@@ -31,7 +31,7 @@ bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink
                   qPrintable(target.toDisplayString(QUrl::RemoveUserInfo)));
         return false;
     }
-    auto* transfer = new PostTransfer(request, target, sink, options.idleTimeout);
+    auto* transfer = new PostTransfer(request, target, sink, options.timeout);
     if (sink)
         sink->SetCancel(transfer->CancelHandle());
     transfer->Start();

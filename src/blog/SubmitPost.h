@@ -17,8 +17,8 @@ struct SubmitPostOptions
 {
     // Used instead of the installed check when set.
     ConnectionCheck ensureConnection;
-    // A transfer with no sign of life for this long ends as timed out.
-    std::chrono::milliseconds idleTimeout = std::chrono::seconds(60);
+    // A transfer not ended within this time ends as timed out, whatever the proxy does.
+    std::chrono::milliseconds timeout = std::chrono::seconds(90);
 };
 
 // The application installs its EnsureDataConnection here at start-up. Until then every transfer

@@ -19,12 +19,12 @@ PostRequest Account()
 
 // Posts the account test and waits for its end.
 PostProtocol::Outcome Post(const QString& url,
-                           std::chrono::milliseconds idle = std::chrono::seconds(60),
+                           std::chrono::milliseconds timeout = std::chrono::seconds(60),
                            RecordingSink* steps = nullptr)
 {
     RecordingSink sink;
     SubmitPostOptions options;
-    options.idleTimeout = idle;
+    options.timeout = timeout;
     EXPECT_TRUE(SubmitPost(Account(), url, &sink, options));
     EXPECT_TRUE(sink.WaitForOutcome());
     if (steps)
