@@ -215,63 +215,43 @@ void PostTransfer::DropReply()
 std::int32_t PostTransfer::ResultOfNetworkError(QNetworkReply::NetworkError error)
 {
     using namespace PostProtocol;
-    std::uint32_t code = kDataNotAvailable;
-    switch (error) {
-    case QNetworkReply::NoError:
+    using E = QNetworkReply;
+    // Each Qt error to the closest Internet error of the error text table.
+    static const std::pair<QNetworkReply::NetworkError, std::uint32_t> kClosest[] = {
+        {E::ConnectionRefusedError, kCannotConnect},
+        {E::ProxyConnectionRefusedError, kCannotConnect},
+        {E::UnknownNetworkError, kCannotConnect},
+        {E::UnknownProxyError, kCannotConnect},
+        {E::HostNotFoundError, kResourceNotFound},
+        {E::ProxyNotFoundError, kResourceNotFound},
+        {E::TimeoutError, kConnectionTimeout},
+        {E::ProxyTimeoutError, kConnectionTimeout},
+        {E::RemoteHostClosedError, kDownloadFailure},
+        {E::ProxyConnectionClosedError, kDownloadFailure},
+        {E::TemporaryNetworkFailureError, kDownloadFailure},
+        {E::ContentReSendError, kDownloadFailure},
+        {E::NetworkSessionFailedError, kNoSession},
+        {E::BackgroundRequestNotAllowedError, kNoSession},
+        {E::SslHandshakeFailedError, kSecurityProblem},
+        {E::InsecureRedirectError, kSecurityProblem},
+        {E::ContentAccessDenied, kSecurityProblem},
+        {E::TooManyRedirectsError, kRequestRedirected},
+        {E::AuthenticationRequiredError, kAuthenticationRequired},
+        {E::ProxyAuthenticationRequiredError, kAuthenticationRequired},
+        {E::ContentNotFoundError, kObjectNotFound},
+        {E::ContentGoneError, kObjectNotFound},
+        {E::ContentOperationNotPermittedError, kInvalidRequest},
+        {E::ContentConflictError, kInvalidRequest},
+        {E::ProtocolInvalidOperationError, kInvalidRequest},
+        {E::ProtocolUnknownError, kUnknownProtocol},
+    };
+    if (error == E::NoError)
         return 0;
-    case QNetworkReply::OperationCanceledError:
+    if (error == E::OperationCanceledError)
         return kAborted;
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::ProxyConnectionRefusedError:
-    case QNetworkReply::UnknownNetworkError:
-    case QNetworkReply::UnknownProxyError:
-        code = kCannotConnect;
-        break;
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::ProxyNotFoundError:
-        code = kResourceNotFound;
-        break;
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::ProxyTimeoutError:
-        code = kConnectionTimeout;
-        break;
-    case QNetworkReply::RemoteHostClosedError:
-    case QNetworkReply::ProxyConnectionClosedError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::ContentReSendError:
-        code = kDownloadFailure;
-        break;
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::BackgroundRequestNotAllowedError:
-        code = kNoSession;
-        break;
-    case QNetworkReply::SslHandshakeFailedError:
-    case QNetworkReply::InsecureRedirectError:
-    case QNetworkReply::ContentAccessDenied:
-        code = kSecurityProblem;
-        break;
-    case QNetworkReply::TooManyRedirectsError:
-        code = kRequestRedirected;
-        break;
-    case QNetworkReply::AuthenticationRequiredError:
-    case QNetworkReply::ProxyAuthenticationRequiredError:
-        code = kAuthenticationRequired;
-        break;
-    case QNetworkReply::ContentNotFoundError:
-    case QNetworkReply::ContentGoneError:
-        code = kObjectNotFound;
-        break;
-    case QNetworkReply::ContentOperationNotPermittedError:
-    case QNetworkReply::ContentConflictError:
-    case QNetworkReply::ProtocolInvalidOperationError:
-        code = kInvalidRequest;
-        break;
-    case QNetworkReply::ProtocolUnknownError:
-        code = kUnknownProtocol;
-        break;
-    default: // server errors, protocol failures, unknown content errors
-        code = kDataNotAvailable;
-        break;
+    for (const auto& [qtError, code] : kClosest) {
+        if (qtError == error)
+            return Code(code);
     }
-    return Code(code);
+    return Code(kDataNotAvailable); // server errors, protocol failures, unknown content errors
 }
