@@ -1,0 +1,56 @@
+#include "blog/DataConnection.h"
+
+#include "blog/BlogLog.h"
+
+#include <QMessageBox>
+#include <QNetworkInformation>
+
+namespace {
+void ShowFailure(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+} // namespace
+
+DataConnection::DataConnection() : DataConnection(&SystemReachability, &ShowFailure) {}
+
+DataConnection::DataConnection(Probe probe, MessagePresenter presenter)
+    : m_probe(std::move(probe)), m_presenter(std::move(presenter))
+{
+}
+
+bool DataConnection::EnsureDataConnection()
+{
+    if (m_held)
+        return true;
+    const Answer answer = m_probe();
+    if (answer.result >= 0 && answer.status == kConnected) {
+        m_held = true;
+        return true;
+    }
+    const QString text = FailureText(answer);
+    qCWarning(lcBlog).noquote() << text;
+    m_presenter(text);
+    return false;
+}
+
+QString DataConnection::FailureText(const Answer& answer)
+{
+    return QString::asprintf("Connection cold not be established (code: 0x%08X, status: 0x%08X)",
+                             static_cast<unsigned>(answer.result), answer.status);
+}
+
+DataConnection::Answer DataConnection::SystemReachability()
+{
+    if (!QNetworkInformation::instance() &&
+        !QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+        return {};
+    // A local or site network may well hold the user's own proxy, so only "disconnected"
+    // refuses.
+    if (QNetworkInformation::instance()->reachability() ==
+        QNetworkInformation::Reachability::Disconnected)
+        return {kFailed, kDisconnected};
+    return {};
+}

@@ -1,0 +1,39 @@
+#include "blog/SubmitPost.h"
+
+#include "blog/BlogLog.h"
+#include "blog/PostProgressSink.h"
+#include "blog/PostTransfer.h"
+
+namespace {
+ConnectionCheck& InstalledCheck()
+{
+    static ConnectionCheck check;
+    return check;
+}
+} // namespace
+
+void InstallConnectionCheck(ConnectionCheck check)
+{
+    InstalledCheck() = std::move(check);
+}
+
+bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink* sink,
+                const SubmitPostOptions& options)
+{
+    const QUrl target(url, QUrl::StrictMode);
+    const ConnectionCheck& check =
+        options.ensureConnection ? options.ensureConnection : InstalledCheck();
+    if (check && !check(target, sink))
+        return false;
+    if (!target.isValid() || (target.scheme() != u"http" && target.scheme() != u"https") ||
+        target.host().isEmpty()) {
+        qCWarning(lcBlog, "not a posting address: %s",
+                  qPrintable(target.toDisplayString(QUrl::RemoveUserInfo)));
+        return false;
+    }
+    auto* transfer = new PostTransfer(request, target, sink, options.timeout);
+    if (sink)
+        sink->SetCancel(transfer->CancelHandle());
+    transfer->Start();
+    return true;
+}
