@@ -60,7 +60,9 @@ BENCHMARK(BM_OpenReferenceDatabases)->Unit(benchmark::kMillisecond);
 void BM_OpenStore(benchmark::State& state)
 {
     Folder folder;
-    { UserDatabase first(folder.folders); } // user.pdb exists from here on
+    {
+        UserDatabase first(folder.folders);
+    } // user.pdb exists from here on
     for (auto _ : state) {
         UserDatabase store(folder.folders);
         benchmark::DoNotOptimize(store.CanRun());

@@ -116,10 +116,10 @@ bool ReferenceSources::LoadExercises(const QString& path, const QString& namesPa
     if (!csv.Read(path, error))
         return false;
     std::vector<int> c;
-    if (!Columns(csv,
-                 {"group", "code", "activity", "met", "kcal15_class0", "kcal15_class1",
-                  "kcal15_class2"},
-                 c, path, error))
+    if (!Columns(
+            csv,
+            {"group", "code", "activity", "met", "kcal15_class0", "kcal15_class1", "kcal15_class2"},
+            c, path, error))
         return false;
     out.clear();
     for (const QStringList& row : csv.Rows()) {
@@ -128,19 +128,20 @@ bool ReferenceSources::LoadExercises(const QString& path, const QString& namesPa
         bool ok = false;
         exercise.code = row[c[1]].toInt(&ok);
         if (!ok || exercise.code < 0 || exercise.code > 32767)
-            return Fail(error, QStringLiteral("%1: code %2 does not fit 16 bits").arg(path, row[c[1]]));
+            return Fail(error,
+                        QStringLiteral("%1: code %2 does not fit 16 bits").arg(path, row[c[1]]));
         exercise.activity = row[c[2]];
         exercise.met = row[c[3]].toDouble();
         for (int k = 0; k < 3; ++k) {
             exercise.kcal15[size_t(k)] = row[c[4 + k]].toInt(&ok);
-            if (!ok || exercise.kcal15[size_t(k)] < 0 || exercise.kcal15[size_t(k)] > 32767)
-                return Fail(error, QStringLiteral("%1: code %2: bad calorie figure")
-                                       .arg(path, row[c[1]]));
+            if (!ok || exercise.kcal15[size_t(k)] < 0 || exercise.kcal15[size_t(k)] > 8191)
+                return Fail(error,
+                            QStringLiteral("%1: code %2: bad calorie figure").arg(path, row[c[1]]));
         }
         exercise.shortName = shortNames.value(row[c[1]]);
         if (exercise.shortName.isEmpty())
-            return Fail(error, QStringLiteral("%1: no short name for code %2")
-                                   .arg(namesPath, row[c[1]]));
+            return Fail(error,
+                        QStringLiteral("%1: no short name for code %2").arg(namesPath, row[c[1]]));
         out.push_back(std::move(exercise));
     }
     return true;
@@ -162,12 +163,10 @@ bool ReferenceSources::LoadTips(const QString& path, QStringList& out, QString* 
     return true;
 }
 
-bool ReferenceSources::LoadHelp(const QString& folder, std::vector<HelpTopic>& out,
-                                QString* error)
+bool ReferenceSources::LoadHelp(const QString& folder, std::vector<HelpTopic>& out, QString* error)
 {
     const QDir dir(folder);
-    const QStringList files =
-        dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    const QStringList files = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.isEmpty())
         return Fail(error, QStringLiteral("%1: no help topics").arg(folder));
     out.clear();
@@ -180,8 +179,9 @@ bool ReferenceSources::LoadHelp(const QString& folder, std::vector<HelpTopic>& o
         topic.title = text.left(end).trimmed();
         topic.text = end < 0 ? QString() : text.mid(end + 1).trimmed();
         if (topic.title.isEmpty() || topic.text.isEmpty())
-            return Fail(error, QStringLiteral("%1: a title line and a text are needed")
-                                   .arg(dir.filePath(name)));
+            return Fail(
+                error,
+                QStringLiteral("%1: a title line and a text are needed").arg(dir.filePath(name)));
         out.push_back(std::move(topic));
     }
     return true;

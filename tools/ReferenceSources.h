@@ -13,7 +13,18 @@ struct ReferenceSources
 {
     struct FoodRow
     {
-        enum Nutrient { Kcal, Fat, SatFat, Cholesterol, Sodium, Carbs, Fiber, Sugars, Protein };
+        enum Nutrient
+        {
+            Kcal,
+            Fat,
+            SatFat,
+            Cholesterol,
+            Sodium,
+            Carbs,
+            Fiber,
+            Sugars,
+            Protein
+        };
         int groupCode = 0;
         QString groupName;
         QString subgroup;

@@ -144,16 +144,19 @@ bool FoodStream(const std::vector<ReferenceSources::FoodRow>& foods, QByteArray&
     std::vector<qint64> groupPositions;
     for (const Group& group : groups) {
         groupPositions.push_back(headerSize);
-        headerSize += 1 + AnsiCodec::Encode(group.name).size() + 2 + 4 * qint64(group.subgroups.size());
+        headerSize +=
+            1 + AnsiCodec::Encode(group.name).size() + 2 + 4 * qint64(group.subgroups.size());
     }
     std::vector<std::vector<qint64>> subgroupPositions(groups.size());
     qint64 at = headerSize;
     for (size_t g = 0; g < groups.size(); ++g) {
         for (const Subgroup& subgroup : groups[g].subgroups) {
             if (subgroup.foods.size() > 32767)
-                return Fail(error, QStringLiteral("subgroup %1 has too many foods").arg(subgroup.name));
+                return Fail(error,
+                            QStringLiteral("subgroup %1 has too many foods").arg(subgroup.name));
             subgroupPositions[g].push_back(at);
-            at += 1 + AnsiCodec::Encode(subgroup.name).size() + 2 + 4 * qint64(subgroup.foods.size());
+            at +=
+                1 + AnsiCodec::Encode(subgroup.name).size() + 2 + 4 * qint64(subgroup.foods.size());
         }
     }
 
@@ -274,8 +277,10 @@ bool WriteExercises(const std::vector<ReferenceSources::ExerciseRow>& exercises,
                 stream.OpenNew(int(i) + 1);
                 stream.WriteInt16(exercises[i].code); // leading value: the Compendium code
                 stream.WriteText(exercises[i].shortName);
+                // The program takes a fitness item's calories as quarter hours x figure / 4:
+                // the stored figure is per hour, four times the 15-minute figure.
                 for (int kcal : exercises[i].kcal15)
-                    stream.WriteInt16(kcal);
+                    stream.WriteInt16(kcal * 4);
             }
             stream.Flush();
             return true;

@@ -20,8 +20,9 @@ int main(int argc, char* argv[])
     QString error;
     if (!sources.Load(arguments[1], &error) || !QDir().mkpath(arguments[2]) ||
         !ReferenceWriter::WriteAll(sources, arguments[2], &error)) {
-        std::fprintf(stderr, "build_reference_databases: %s\n",
-                     qUtf8Printable(error.isEmpty() ? QStringLiteral("cannot write output") : error));
+        std::fprintf(
+            stderr, "build_reference_databases: %s\n",
+            qUtf8Printable(error.isEmpty() ? QStringLiteral("cannot write output") : error));
         return 1;
     }
     std::printf("%zu foods, %zu exercises, %lld tips, %zu help topics\n", sources.foods.size(),

@@ -34,8 +34,7 @@ bool ExerciseDatabase::ReadGroups()
     const int lastRecord = RecordCount() - 1;
     for (int i = 0; i < count; ++i) {
         if (stream.AtEnd()) {
-            Store::Log(Store::Warning, "Exercise group index ends after %d of %d groups", i,
-                       count);
+            Store::Log(Store::Warning, "Exercise group index ends after %d of %d groups", i, count);
             break;
         }
         const int value = stream.ReadInt16();

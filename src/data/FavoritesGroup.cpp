@@ -7,7 +7,10 @@ std::uint32_t FavoritesGroup::RecordAt(int index) const
     return index >= 0 && index < m_list.Count() ? m_list.At(index)->Reference() : 0;
 }
 
-int FavoritesGroup::Count() const { return m_list.Count(); }
+int FavoritesGroup::Count() const
+{
+    return m_list.Count();
+}
 
 QString FavoritesGroup::NameAt(int index) const
 {

@@ -15,8 +15,7 @@ class FavoritesGroup final : public ItemGroup
 public:
     using NameSource = std::function<QString(std::uint32_t reference)>;
 
-    FavoritesGroup(const ItemList& list, NameSource names)
-        : m_list(list), m_names(std::move(names))
+    FavoritesGroup(const ItemList& list, NameSource names) : m_list(list), m_names(std::move(names))
     {
     }
 

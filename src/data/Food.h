@@ -8,7 +8,8 @@
 // One record of the foods stream. Numbers are per 100 g; -1.0 means the value is unknown.
 struct Food
 {
-    enum Number {
+    enum Number
+    {
         Calories,
         Fat,
         SaturatedFat,

@@ -9,7 +9,10 @@
 
 namespace {
 
-[[noreturn]] void Raise(const char* text) { throw FoodStreamError(QString::fromLatin1(text)); }
+[[noreturn]] void Raise(const char* text)
+{
+    throw FoodStreamError(QString::fromLatin1(text));
+}
 
 } // namespace
 
@@ -45,8 +48,8 @@ void FoodDatabase::Load(int record)
     if (!data || data->size() != expected) {
         m_data.clear();
         m_record = -1;
-        throw FoodStreamError(QStringLiteral("Record %1 of the foods database cannot be read")
-                                  .arg(record));
+        throw FoodStreamError(
+            QStringLiteral("Record %1 of the foods database cannot be read").arg(record));
     }
     m_data = std::move(*data);
     m_record = record;

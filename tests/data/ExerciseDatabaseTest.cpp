@@ -60,8 +60,8 @@ TEST_F(ExerciseDatabaseTest, AGroupListsItsRunOfRecords)
 
 TEST_F(ExerciseDatabaseTest, QualifiedNamesCarryTheGroupTitle)
 {
-    ExerciseDatabase& db = Open(Word(2) + GroupEntry(1, "Warm-up", 1, 4) +
-                                GroupEntry(2, "Cardio", 5, 9));
+    ExerciseDatabase& db =
+        Open(Word(2) + GroupEntry(1, "Warm-up", 1, 4) + GroupEntry(2, "Cardio", 5, 9));
     EXPECT_EQ(db.QualifiedName(5), QStringLiteral("Cardio: Exercise 5"));
     EXPECT_EQ(db.QualifiedName(4), QStringLiteral("Warm-up: Exercise 4"));
     EXPECT_EQ(db.GroupOf(10), nullptr);
@@ -75,7 +75,7 @@ TEST_F(ExerciseDatabaseTest, TheWeightClassPicksTheCalorieFigure)
     EXPECT_EQ(db.Calories(3, 0), 103);
     EXPECT_EQ(db.Calories(3, 1), 203);
     EXPECT_EQ(db.Calories(3, 2), 303);
-    EXPECT_EQ(db.Calories(3, 3), 103);  // outside 0..2: the first figure
+    EXPECT_EQ(db.Calories(3, 3), 103); // outside 0..2: the first figure
     EXPECT_EQ(db.Calories(3, -1), 103);
 }
 

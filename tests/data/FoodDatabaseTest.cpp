@@ -44,7 +44,11 @@ QString ErrorOf(const std::function<void()>& action)
 
 TEST_F(FoodStreamTest, NumbersDecodeTheirOneAndFourByteForms)
 {
-    FoodDatabase& db = Open(QByteArray::fromHex("f0" "ff" "000003e8" "810003e8" "010003e8"));
+    FoodDatabase& db = Open(QByteArray::fromHex("f0"
+                                                "ff"
+                                                "000003e8"
+                                                "810003e8"
+                                                "010003e8"));
     EXPECT_EQ(db.ReadNumber(), 0.0);
     EXPECT_EQ(db.Tell(), 1);
     EXPECT_EQ(db.ReadNumber(), -1.0);
@@ -145,11 +149,10 @@ ReferenceSources::FoodRow Row(int group, const char* subgroup, const char* name,
 TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
 {
     QByteArray stream;
-    ASSERT_TRUE(ReferenceWriter::FoodStream({Row(9, "Pears", "Pear, raw", 57),
-                                             Row(1, "Milk", "Milk, whole", 61),
-                                             Row(9, "Apples", "apple, dried", 243),
-                                             Row(9, "Apples", "Apple, baked", 80)},
-                                            stream, nullptr));
+    ASSERT_TRUE(ReferenceWriter::FoodStream(
+        {Row(9, "Pears", "Pear, raw", 57), Row(1, "Milk", "Milk, whole", 61),
+         Row(9, "Apples", "apple, dried", 243), Row(9, "Apples", "Apple, baked", 80)},
+        stream, nullptr));
     FoodDatabase& db = Open(stream);
     FoodIndex index;
     index.Build(db);
@@ -205,7 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedFoods{"foods_truncated_header.pdb", "No foods database found"},
         DamagedFoods{"foods_no_records.pdb", "No record 0 in food database"},
         DamagedFoods{"foods_short_inner_record.pdb", "Record 0 of the foods database has 22 bytes"},
-        DamagedFoods{"foods_oversized_record.pdb", "Record 0 of the foods database has 20057 bytes"},
+        DamagedFoods{"foods_oversized_record.pdb",
+                     "Record 0 of the foods database has 20057 bytes"},
         DamagedFoods{"foods_negative_group_count.pdb", "Negative group count"},
         DamagedFoods{"foods_group_count_past_end.pdb", "Reading over EOF of foods db"},
         DamagedFoods{"foods_subgroup_past_end.pdb", "No record 54 in food database"},

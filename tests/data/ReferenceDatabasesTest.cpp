@@ -1,7 +1,7 @@
 // The databases the build wrote, read back through the program's own readers and compared
 // with the sources they were built from.
-#include "ReferenceTestSupport.h"
 #include "ReferenceSources.h"
+#include "ReferenceTestSupport.h"
 
 #include "data/ExerciseDatabase.h"
 #include "data/FoodDatabase.h"
@@ -75,8 +75,8 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
             for (int i = 0; i < list->Count(); ++i, ++foods) {
                 const Food food = db.ReadFood(list->RecordAt(i));
                 ASSERT_EQ(food.name, list->NameAt(i));
-                const QString place = index.GroupNames()[g] + u'/' + subgroupNames[s] + u'/' +
-                                      food.name;
+                const QString place =
+                    index.GroupNames()[g] + u'/' + subgroupNames[s] + u'/' + food.name;
                 const Row* row = nullptr;
                 for (const Row* candidate : byPlace.values(place)) {
                     if (!seen.contains(candidate))
@@ -86,9 +86,9 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
                 seen.insert(row);
                 EXPECT_EQ(food.header1, row->groupCode);
                 static constexpr Food::Number kNumbers[] = {
-                    Food::Calories, Food::Fat,   Food::SaturatedFat, Food::Cholesterol,
-                    Food::Sodium,   Food::Carbs, Food::Fiber,        Food::Sugars,
-                    Food::Protein};
+                    Food::Calories,    Food::Fat,    Food::SaturatedFat,
+                    Food::Cholesterol, Food::Sodium, Food::Carbs,
+                    Food::Fiber,       Food::Sugars, Food::Protein};
                 for (int n = 0; n < 9; ++n)
                     ExpectNumber(food.numbers[kNumbers[n]], row->nutrients[size_t(n)], place);
                 ExpectNumber(food.numbers[Food::FirstUnitGrams], row->unitGrams[0], place);
@@ -137,10 +137,10 @@ TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
 {
     TextIndex texts;
     ASSERT_TRUE(texts.Open(GeneratedFile("text.pdb")));
-    const QStringList titles = {"Getting Started", "Main Interface Help", "Daily Chart Help",
-                                "Profile Help",    "Results Help",        "Goals Help",
-                                "Daily Journal Help", "Fitness Log Help", "Food Log Help",
-                                "Look-up Help",    "Disclaimer"};
+    const QStringList titles = {"Getting Started",    "Main Interface Help", "Daily Chart Help",
+                                "Profile Help",       "Results Help",        "Goals Help",
+                                "Daily Journal Help", "Fitness Log Help",    "Food Log Help",
+                                "Look-up Help",       "Disclaimer"};
     ASSERT_EQ(texts.TopicCount(), 11);
     for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(texts.TopicName(i), titles[i]);

@@ -21,8 +21,7 @@ using namespace ReferenceTest;
 
 namespace {
 
-const char* const kReferenceFiles[] = {"food_data.pdb", "fitness_data.pdb", "tips.pdb",
-                                       "text.pdb"};
+const char* const kReferenceFiles[] = {"food_data.pdb", "fitness_data.pdb", "tips.pdb", "text.pdb"};
 
 class ReferenceStoreTest : public ::testing::Test
 {
@@ -133,17 +132,17 @@ TEST_P(ReferenceStoreStartupTest, StartUpLearnsItMustEnd)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ReferenceStoreStartupTest,
-    ::testing::Values(
-        MissingOrDamaged{"fitness_data.pdb", nullptr, "fitness_data.pdb was not found",
-                         "No exercises db found"},
-        MissingOrDamaged{"fitness_data.pdb", "exercises_no_records.pdb",
-                         "fitness_data.pdb in", "No records in database"},
-        MissingOrDamaged{"food_data.pdb", nullptr, "food_data.pdb was not found",
-                         "No foods database found"},
-        MissingOrDamaged{"food_data.pdb", "foods_short_inner_record.pdb",
-                         "food_data.pdb in", "Record 0 of the foods database has 22 bytes"},
-        MissingOrDamaged{"food_data.pdb", "foods_group_count_past_end.pdb", "cannot be read",
-                         "Reading over EOF of foods db"}),
+    ::testing::Values(MissingOrDamaged{"fitness_data.pdb", nullptr,
+                                       "fitness_data.pdb was not found", "No exercises db found"},
+                      MissingOrDamaged{"fitness_data.pdb", "exercises_no_records.pdb",
+                                       "fitness_data.pdb in", "No records in database"},
+                      MissingOrDamaged{"food_data.pdb", nullptr, "food_data.pdb was not found",
+                                       "No foods database found"},
+                      MissingOrDamaged{"food_data.pdb", "foods_short_inner_record.pdb",
+                                       "food_data.pdb in",
+                                       "Record 0 of the foods database has 22 bytes"},
+                      MissingOrDamaged{"food_data.pdb", "foods_group_count_past_end.pdb",
+                                       "cannot be read", "Reading over EOF of foods db"}),
     [](const ::testing::TestParamInfo<MissingOrDamaged>& info) {
         return QString::fromLatin1(info.param.replacement ? info.param.replacement
                                                           : info.param.file)
@@ -177,12 +176,12 @@ TEST_F(ReferenceStoreTest, DaySummariesTakeTheirValuesFromTheReferenceDatabases)
 {
     UserDatabase store(m_folders);
     ASSERT_TRUE(store.CanRun());
-    const ItemGroup* butter = store.FoodListAt(1, int(store.Index()->SubgroupNames(0).indexOf(
-                                                        QStringLiteral("Butter"))));
+    const ItemGroup* butter =
+        store.FoodListAt(1, int(store.Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter"))));
     ASSERT_NE(butter, nullptr);
     ASSERT_EQ(butter->NameAt(0), QStringLiteral("Butter, salted"));
-    const int runningGroup = int(store.ExerciseGroupNamesWithFavorites().indexOf(
-        QStringLiteral("Running")));
+    const int runningGroup =
+        int(store.ExerciseGroupNamesWithFavorites().indexOf(QStringLiteral("Running")));
     const int running = int(store.ExerciseNamesAt(runningGroup)
                                 .indexOf(QStringLiteral("Running, 6 mph (10 min/mile)")));
     ASSERT_GE(running, 0);

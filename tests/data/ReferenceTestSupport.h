@@ -49,7 +49,10 @@ inline QByteArray Word(int value)
     return QByteArray(bytes, 2);
 }
 
-inline QByteArray Text(const char* text) { return QByteArray(text) + '\0'; }
+inline QByteArray Text(const char* text)
+{
+    return QByteArray(text) + '\0';
+}
 
 class LogCapture final
 {
