@@ -16,7 +16,6 @@ class DayValueSource;
 class ExerciseDatabase;
 class FoodDatabase;
 class FoodIndex;
-class FoodList;
 class ReferenceValues;
 class TextIndex;
 
