@@ -187,9 +187,13 @@ void UserDatabase::OpenReferenceDatabases()
     if (m_exercises->Open(exercisesPath) != PalmDatabaseFile::Ok) {
         Log(Store::Warning, "No exercises db found");
         m_exercises.reset();
-        CannotRun(QStringLiteral("Nutrava cannot start: the exercise database fitness_data.pdb "
-                                 "was not found in %1.")
-                      .arg(QFileInfo::exists(exercisesPath) ? folderOf(exercisesPath) : searched));
+        CannotRun(QFileInfo::exists(exercisesPath)
+                      ? QStringLiteral("Nutrava cannot start: the exercise database "
+                                       "fitness_data.pdb in %1 cannot be read.")
+                            .arg(folderOf(exercisesPath))
+                      : QStringLiteral("Nutrava cannot start: the exercise database "
+                                       "fitness_data.pdb was not found in %1.")
+                            .arg(searched));
         g_instance = this;
         return;
     }

@@ -133,6 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
                                        "fitness_data.pdb was not found", "No exercises db found"},
                       MissingOrDamaged{"fitness_data.pdb", "exercises_no_records.pdb",
                                        "fitness_data.pdb in", "No records in database"},
+                      MissingOrDamaged{"fitness_data.pdb", "tips_truncated_header.pdb",
+                                       "fitness_data.pdb in", "No exercises db found"},
                       MissingOrDamaged{"food_data.pdb", nullptr, "food_data.pdb was not found",
                                        "No foods database found"},
                       MissingOrDamaged{"food_data.pdb", "foods_short_inner_record.pdb",
@@ -141,11 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MissingOrDamaged{"food_data.pdb", "foods_group_count_past_end.pdb",
                                        "cannot be read", "Reading over EOF of foods db"}),
     [](const ::testing::TestParamInfo<MissingOrDamaged>& info) {
-        return QString::fromLatin1(info.param.replacement ? info.param.replacement
-                                                          : info.param.file)
-                   .section(u'.', 0, 0)
-                   .toStdString() +
-               (info.param.replacement ? "" : "_missing");
+        const auto stem = [](const char* file) {
+            return QString::fromLatin1(file).section(u'.', 0, 0).toStdString();
+        };
+        return stem(info.param.file) + "_" +
+               (info.param.replacement ? stem(info.param.replacement) : "missing");
     });
 
 TEST_F(ReferenceStoreTest, RunsWithoutHelpTexts)
