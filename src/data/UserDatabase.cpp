@@ -2,10 +2,17 @@
 
 #include "data/DayValueSource.h"
 #include "data/DaySummary.h"
+#include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
 #include "data/FoodItem.h"
+#include "data/FoodStreamError.h"
 #include "data/Log.h"
 #include "data/RecordStream.h"
+#include "data/ReferenceValues.h"
+#include "data/TextIndex.h"
+#include "data/TipsDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,12 +34,22 @@ QString NativeFolder(const QString& folder)
 
 } // namespace
 
-UserDatabase::UserDatabase(const DatabaseFolders& folders) : m_folders(folders)
+UserDatabase::UserDatabase(const DatabaseFolders& folders)
+    : m_folders(folders),
+      m_favoriteExerciseGroup(m_favoriteExercises,
+                              [this](std::uint32_t record) {
+                                  return m_exercises
+                                             ? m_exercises->QualifiedName(std::int32_t(record))
+                                             : QString();
+                              }),
+      m_favoriteFoodGroup(m_favoriteFoods, [this](std::uint32_t position) {
+          return m_foods ? m_foods->SafeFoodName(std::int32_t(position)) : QString();
+      })
 {
     OpenUserFile();
     if (m_file.IsOpen())
         ReadUserRecords();
-    g_instance = this;
+    OpenReferenceDatabases();
 }
 
 UserDatabase::~UserDatabase()
@@ -142,6 +159,122 @@ void UserDatabase::ReadUserRecords()
         RecordStream stream(m_file, kSettingsRecord);
         m_settings.Load(stream);
     }
+}
+
+QString UserDatabase::ReferencePath(const char16_t* databaseName) const
+{
+    return m_folders.ReferencePath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(databaseName)));
+}
+
+void UserDatabase::CannotRun(const QString& problem)
+{
+    m_startupProblem = problem;
+    Log(Store::Error, "%s", qUtf8Printable(problem));
+}
+
+void UserDatabase::OpenReferenceDatabases()
+{
+    // Installed reference files are read-only: they are opened for reading only. Where one is
+    // missing, every folder it was looked for in is named.
+    QStringList folders;
+    for (const QString& folder : m_folders.referenceFolders)
+        folders.append(NativeFolder(folder));
+    const QString searched = folders.join(QStringLiteral(" or "));
+    auto folderOf = [](const QString& path) { return NativeFolder(QFileInfo(path).path()); };
+
+    const QString exercisesPath = ReferencePath(kExercisesDatabaseName);
+    m_exercises = std::make_unique<ExerciseDatabase>();
+    if (m_exercises->Open(exercisesPath) != PalmDatabaseFile::Ok) {
+        Log(Store::Warning, "No exercises db found");
+        m_exercises.reset();
+        CannotRun(QFileInfo::exists(exercisesPath)
+                      ? QStringLiteral("Nutrava cannot start: the exercise database "
+                                       "fitness_data.pdb in %1 cannot be read.")
+                            .arg(folderOf(exercisesPath))
+                      : QStringLiteral("Nutrava cannot start: the exercise database "
+                                       "fitness_data.pdb was not found in %1.")
+                            .arg(searched));
+        g_instance = this;
+        return;
+    }
+    if (!m_exercises->ReadGroups()) {
+        m_exercises.reset();
+        CannotRun(QStringLiteral("Nutrava cannot start: the exercise database fitness_data.pdb "
+                                 "in %1 has no records.")
+                      .arg(folderOf(exercisesPath)));
+        g_instance = this;
+        return;
+    }
+
+    const QString foodsPath = ReferencePath(kFoodsDatabaseName);
+    try {
+        m_foods = std::make_unique<FoodDatabase>(foodsPath);
+        m_foodIndex = std::make_unique<FoodIndex>();
+        m_foodIndex->Build(*m_foods);
+    } catch (const FoodStreamError& error) {
+        Log(Store::Error, "%s", error.what());
+        m_foodIndex.reset();
+        m_foods.reset();
+        CannotRun(QFileInfo::exists(foodsPath)
+                      ? QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
+                                       "in %1 cannot be read (%2).")
+                            .arg(folderOf(foodsPath), error.Text())
+                      : QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
+                                       "was not found in %1.")
+                            .arg(searched));
+        g_instance = this;
+        return;
+    }
+
+    m_referenceValues = std::make_unique<ReferenceValues>(m_exercises.get(), m_foods.get(),
+                                                          m_profile);
+    SetDayValueSource(m_referenceValues.get());
+    g_instance = this;
+
+    m_texts = std::make_unique<TextIndex>();
+    if (!m_texts->Open(ReferencePath(kTextDatabaseName))) {
+        Log(Store::Error, "Install text database");
+        m_texts.reset();
+    }
+}
+
+QStringList UserDatabase::ExerciseGroupNamesWithFavorites() const
+{
+    return FavoritesGroup::WithFavorites(m_exercises ? m_exercises->GroupNames() : QStringList());
+}
+
+QStringList UserDatabase::FoodGroupNamesWithFavorites() const
+{
+    return FavoritesGroup::WithFavorites(m_foodIndex ? m_foodIndex->GroupNames() : QStringList());
+}
+
+const ItemGroup* UserDatabase::ExerciseGroupAt(int index) const
+{
+    if (index == 0)
+        return &m_favoriteExerciseGroup;
+    return m_exercises ? m_exercises->GroupAt(index - 1) : nullptr;
+}
+
+QStringList UserDatabase::ExerciseNamesAt(int index) const
+{
+    QStringList names;
+    if (const ItemGroup* group = ExerciseGroupAt(index)) {
+        for (int i = 0; i < group->Count(); ++i)
+            names.append(group->NameAt(i));
+    }
+    return names;
+}
+
+const ItemGroup* UserDatabase::FoodListAt(int group, int subgroup)
+{
+    if (group == 0)
+        return &m_favoriteFoodGroup;
+    return m_foodIndex ? m_foodIndex->Foods(group - 1, subgroup) : nullptr;
+}
+
+QString UserDatabase::DailyTip()
+{
+    return TipsDatabase::DailyTip(ReferencePath(kTipsDatabaseName), m_settings);
 }
 
 ItemList& UserDatabase::List(int kind)

@@ -1,0 +1,177 @@
+// Opening the reference databases, the lookup's food lists and the day summaries of ten years
+// of logs, over the databases the build wrote next to this program.
+#include "data/ExerciseDatabase.h"
+#include "data/FitnessItem.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
+#include "data/FoodItem.h"
+#include "data/Log.h"
+#include "data/ReferenceValues.h"
+#include "data/TextIndex.h"
+#include "data/UserDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+QString Reference(const char* file)
+{
+    return QDir(QStringLiteral(NUTRAVA_REFERENCE_DIR)).filePath(QString::fromLatin1(file));
+}
+
+// A data folder with user.pdb and copies of the four reference databases.
+struct Folder
+{
+    Folder()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
+        for (const char* file : {"food_data.pdb", "fitness_data.pdb", "tips.pdb", "text.pdb"})
+            QFile::copy(Reference(file), dir.filePath(QString::fromLatin1(file)));
+        folders.userFolder = dir.path();
+        folders.referenceFolders = {dir.path()};
+    }
+    QTemporaryDir dir;
+    DatabaseFolders folders;
+};
+
+void BM_OpenReferenceDatabases(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ExerciseDatabase exercises;
+        exercises.Open(Reference("fitness_data.pdb"));
+        exercises.ReadGroups();
+        FoodDatabase foods(Reference("food_data.pdb"));
+        FoodIndex index;
+        index.Build(foods);
+        TextIndex texts;
+        texts.Open(Reference("text.pdb"));
+        benchmark::DoNotOptimize(index.GroupCount());
+    }
+}
+BENCHMARK(BM_OpenReferenceDatabases)->Unit(benchmark::kMillisecond);
+
+void BM_OpenStore(benchmark::State& state)
+{
+    Folder folder;
+    {
+        UserDatabase first(folder.folders);
+    } // user.pdb exists from here on
+    for (auto _ : state) {
+        UserDatabase store(folder.folders);
+        benchmark::DoNotOptimize(store.CanRun());
+        state.PauseTiming(); // closing writes user.pdb back
+        store.Profile().ClearChanged();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenStore)->Unit(benchmark::kMillisecond);
+
+std::pair<int, int> LargestSubgroup(const FoodIndex& index)
+{
+    std::pair<int, int> largest{0, 0};
+    size_t most = 0;
+    for (int g = 0; g < index.GroupCount(); ++g) {
+        const auto& subgroups = index.Groups()[size_t(g)].subgroups;
+        for (size_t s = 0; s < subgroups.size(); ++s) {
+            if (subgroups[s].foods.size() > most) {
+                most = subgroups[s].foods.size();
+                largest = {g, int(s)};
+            }
+        }
+    }
+    return largest;
+}
+
+void BM_LargestFoodListFirstTime(benchmark::State& state)
+{
+    FoodDatabase foods(Reference("food_data.pdb"));
+    int count = 0;
+    int loads = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        FoodIndex index;
+        index.Build(foods);
+        const auto [group, subgroup] = LargestSubgroup(index);
+        const int before = foods.RecordLoads();
+        state.ResumeTiming();
+        count = index.Foods(group, subgroup)->Count();
+        loads = foods.RecordLoads() - before;
+    }
+    state.counters["foods"] = count;
+    state.counters["record_loads"] = loads;
+}
+BENCHMARK(BM_LargestFoodListFirstTime)->Unit(benchmark::kMicrosecond);
+
+void BM_LargestFoodListCached(benchmark::State& state)
+{
+    FoodDatabase foods(Reference("food_data.pdb"));
+    FoodIndex index;
+    index.Build(foods);
+    const auto [group, subgroup] = LargestSubgroup(index);
+    index.Foods(group, subgroup);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(index.Foods(group, subgroup));
+}
+BENCHMARK(BM_LargestFoodListCached)->Unit(benchmark::kNanosecond);
+
+// Ten years of logs: eight foods a day from a few hundred, one exercise a day.
+void FillTenYears(UserDatabase& store)
+{
+    std::mt19937 random(7);
+    std::vector<std::uint32_t> positions;
+    FoodIndex& index = *store.Index();
+    for (int g = 0; g < index.GroupCount(); ++g) {
+        for (const FoodIndex::Subgroup& subgroup : index.Groups()[size_t(g)].subgroups) {
+            if (!subgroup.foods.empty())
+                positions.push_back(subgroup.foods.front());
+        }
+    }
+    positions.resize(400);
+    const TimeBase::Stamp first = TimeBase::FromDate(QDate(2016, 1, 1));
+    for (int day = 0; day < 3650; ++day) {
+        const TimeBase::Stamp stamp = first + TimeBase::Stamp(day) * 86400;
+        for (int i = 0; i < 8; ++i) {
+            auto food = std::make_unique<FoodItem>(stamp);
+            food->SetFoodId(positions[random() % positions.size()]);
+            food->SetQuantityIndex(int(random() % 3));
+            food->SetUnitIndex(int(random() % 2));
+            store.FoodLog().Append(std::move(food));
+        }
+        auto exercise = std::make_unique<FitnessItem>(stamp);
+        exercise->SetExerciseId(1 + random() % 225);
+        exercise->SetDurationIndex(int(random() % 7));
+        store.FitnessLog().Append(std::move(exercise));
+    }
+}
+
+void BM_DaySummariesTenYears(benchmark::State& state)
+{
+    Folder folder;
+    UserDatabase store(folder.folders);
+    FillTenYears(store);
+    const bool cold = state.range(0) != 0;
+    for (auto _ : state) {
+        ItemList summaries(DaySummaryKind);
+        if (cold) { // nothing of the foods read yet
+            ReferenceValues values(store.Exercises(), store.Foods(), store.Profile());
+            store.BuildDaySummaries(summaries, &values);
+        } else {
+            store.BuildDaySummaries(summaries);
+        }
+        benchmark::DoNotOptimize(summaries.Count());
+    }
+    state.counters["food_items"] = store.FoodLog().Count();
+    store.FoodLog().Clear();
+    store.FitnessLog().Clear();
+}
+BENCHMARK(BM_DaySummariesTenYears)->Arg(0)->Arg(1)->ArgName("cold")->Unit(benchmark::kMillisecond);
+
+} // namespace
+BENCHMARK_MAIN();

@@ -1,0 +1,196 @@
+#include "data/FoodDatabase.h"
+
+#include "data/AnsiCodec.h"
+#include "data/FoodStreamError.h"
+#include "data/Log.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+[[noreturn]] void Raise(const char* text)
+{
+    throw FoodStreamError(QString::fromLatin1(text));
+}
+
+} // namespace
+
+int Food::NumberOfValue(int valueNumber)
+{
+    static constexpr int kNumbers[] = {Calories, Carbs, Fiber, Protein, Fat, SaturatedFat};
+    return valueNumber >= 0 && valueNumber < 6 ? kNumbers[valueNumber] : -1;
+}
+
+FoodDatabase::FoodDatabase(const QString& path)
+{
+    if (m_file.Open(path, false) != PalmDatabaseFile::Ok)
+        Raise("No foods database found");
+    // Positions map to records by a fixed record size: a record of any other length (but the
+    // last, which may be shorter) would send every later position to the wrong bytes, and a
+    // reader that never reaches the record's end would loop.
+    const int count = RecordCount();
+    for (int r = 0; r < count; ++r) {
+        const int length = m_file.RecordLength(r);
+        if (length > kRecordSize || (r + 1 < count && length != kRecordSize))
+            throw FoodStreamError(
+                QStringLiteral("Record %1 of the foods database has %2 bytes").arg(r).arg(length));
+        m_size += length;
+    }
+    if (count > 0)
+        Seek(0);
+}
+
+void FoodDatabase::Load(int record)
+{
+    std::optional<QByteArray> data = m_file.ReadRecord(record);
+    const qint64 expected = m_file.RecordLength(record);
+    if (!data || data->size() != expected) {
+        m_data.clear();
+        m_record = -1;
+        throw FoodStreamError(
+            QStringLiteral("Record %1 of the foods database cannot be read").arg(record));
+    }
+    m_data = std::move(*data);
+    m_record = record;
+    ++m_loads;
+}
+
+void FoodDatabase::Seek(qint64 position)
+{
+    if (position < 0)
+        Raise("Negative position");
+    const qint64 r = position / kRecordSize;
+    if (r != m_record) {
+        if (r >= RecordCount())
+            throw FoodStreamError(QString::asprintf("No record %d in food database", int(r)));
+        m_data.clear();
+        Load(int(r));
+    }
+    m_offset = position - r * kRecordSize;
+}
+
+bool FoodDatabase::AtEnd() const
+{
+    const int last = RecordCount() - 1;
+    if (m_record < last)
+        return m_record < 0; // nothing loaded: an empty stream
+    if (m_record > last)
+        return true;
+    return m_offset >= m_data.size();
+}
+
+void FoodDatabase::Read(void* buffer, int n)
+{
+    auto* out = static_cast<char*>(buffer);
+    qint64 remaining = n;
+    while (remaining > 0) {
+        if (m_record < 0)
+            Raise("Reading over EOF of foods db");
+        const qint64 available = m_data.size() - m_offset;
+        if (m_record == RecordCount() - 1 && remaining > available)
+            Raise("Reading over EOF of foods db");
+        const qint64 chunk = std::min(remaining, available);
+        std::memcpy(out, m_data.constData() + m_offset, size_t(chunk));
+        out += chunk;
+        m_offset += chunk;
+        remaining -= chunk;
+        // Move on only when more is wanted, so that reading up to the very end of a full last
+        // record is not taken for a read past it.
+        if (remaining > 0)
+            Seek(m_record * kRecordSize + m_offset);
+    }
+}
+
+std::uint8_t FoodDatabase::ReadByte()
+{
+    std::uint8_t b = 0;
+    Read(&b, 1);
+    return b;
+}
+
+std::int16_t FoodDatabase::ReadWord()
+{
+    std::uint8_t b[2];
+    Read(b, 2);
+    return std::int16_t((b[0] << 8) | b[1]);
+}
+
+std::uint32_t FoodDatabase::ReadLong()
+{
+    std::uint8_t b[4];
+    Read(b, 4);
+    return (std::uint32_t(b[0]) << 24) | (std::uint32_t(b[1]) << 16) | (std::uint32_t(b[2]) << 8) |
+           b[3];
+}
+
+QString FoodDatabase::ReadName()
+{
+    const int length = ReadByte();
+    char bytes[255];
+    Read(bytes, length);
+    return AnsiCodec::Decode(bytes, length);
+}
+
+double FoodDatabase::ReadNumber()
+{
+    const std::uint8_t b = ReadByte();
+    if (b == 0xFF)
+        return Food::kNoValue;
+    if (b == 0xF0)
+        return 0.0;
+    std::uint8_t rest[3];
+    Read(rest, 3);
+    const std::uint32_t value = (std::uint32_t(b & 0x7F) << 24) | (std::uint32_t(rest[0]) << 16) |
+                                (std::uint32_t(rest[1]) << 8) | rest[2];
+    return value * 0.001;
+}
+
+Food FoodDatabase::ReadFood(qint64 position)
+{
+    Seek(position);
+    Food food;
+    food.position = std::uint32_t(position);
+    food.header1 = ReadByte();
+    food.header2 = ReadByte();
+    food.header3 = ReadWord();
+    food.name = ReadName();
+    for (int i = Food::Calories; i <= Food::FirstUnitGrams; ++i)
+        food.numbers[i] = ReadNumber();
+    food.units[0] = ReadName();
+    food.numbers[Food::SecondUnitGrams] = ReadNumber();
+    food.units[1] = ReadName();
+    return food;
+}
+
+QString FoodDatabase::ReadFoodName(qint64 position)
+{
+    Seek(position + 4); // past the header values
+    return ReadName();
+}
+
+Food FoodDatabase::SafeReadFood(qint64 position)
+{
+    try {
+        return ReadFood(position);
+    } catch (const FoodStreamError& error) {
+        Store::Log(Store::Error, "Food at %lld: %s", position, error.what());
+        Food food;
+        food.position = std::uint32_t(position);
+        food.name = QString::fromLatin1(kDamagedFoodName);
+        food.numbers.fill(Food::kNoValue);
+        food.numbers[Food::FirstUnitGrams] = 0.0;
+        food.numbers[Food::SecondUnitGrams] = 0.0;
+        return food;
+    }
+}
+
+QString FoodDatabase::SafeFoodName(qint64 position)
+{
+    try {
+        return ReadFoodName(position);
+    } catch (const FoodStreamError& error) {
+        Store::Log(Store::Error, "Food at %lld: %s", position, error.what());
+        return QString::fromLatin1(kDamagedFoodName);
+    }
+}

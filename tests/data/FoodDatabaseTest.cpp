@@ -1,0 +1,223 @@
+#include "ReferenceTestSupport.h"
+#include "ReferenceWriter.h"
+
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
+#include "data/FoodItem.h"
+#include "data/FoodStreamError.h"
+#include "data/FoodValue.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ReferenceTest;
+
+namespace {
+
+class FoodStreamTest : public ::testing::Test
+{
+protected:
+    // A foods database holding exactly these stream bytes.
+    FoodDatabase& Open(const QByteArray& stream)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("food_data.pdb"));
+        QFile::remove(path);
+        WriteFoodStream(path, stream);
+        m_database = std::make_unique<FoodDatabase>(path);
+        return *m_database;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<FoodDatabase> m_database;
+};
+
+QString ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const FoodStreamError& error) {
+        return error.Text();
+    }
+    return QString();
+}
+
+TEST_F(FoodStreamTest, NumbersDecodeTheirOneAndFourByteForms)
+{
+    FoodDatabase& db = Open(QByteArray::fromHex("f0"
+                                                "ff"
+                                                "000003e8"
+                                                "810003e8"
+                                                "010003e8"));
+    EXPECT_EQ(db.ReadNumber(), 0.0);
+    EXPECT_EQ(db.Tell(), 1);
+    EXPECT_EQ(db.ReadNumber(), -1.0);
+    EXPECT_EQ(db.Tell(), 2);
+    EXPECT_DOUBLE_EQ(db.ReadNumber(), 1.0);
+    // The top bit of the first byte is not part of the value.
+    const double high = db.ReadNumber();
+    EXPECT_DOUBLE_EQ(high, db.ReadNumber());
+    EXPECT_DOUBLE_EQ(high, 16778.216);
+    EXPECT_TRUE(db.AtEnd());
+}
+
+TEST_F(FoodStreamTest, ReadsContinueIntoTheNextRecord)
+{
+    QByteArray stream(16384 + 10, '\0');
+    stream[16382] = '\x12';
+    stream[16383] = '\x34';
+    stream[16384] = '\x56';
+    stream[16385] = '\x78';
+    FoodDatabase& db = Open(stream);
+    ASSERT_EQ(db.RecordCount(), 2);
+    db.Seek(16382);
+    EXPECT_EQ(db.ReadLong(), 0x12345678u);
+    EXPECT_EQ(db.Tell(), 16386);
+    EXPECT_FALSE(db.AtEnd());
+    db.Seek(16394);
+    EXPECT_TRUE(db.AtEnd());
+}
+
+TEST_F(FoodStreamTest, AFullLastRecordCanBeReadToItsEnd)
+{
+    FoodDatabase& db = Open(QByteArray(16384, '\x7f'));
+    db.Seek(16380);
+    EXPECT_EQ(db.ReadLong(), 0x7f7f7f7fu);
+    EXPECT_TRUE(db.AtEnd());
+    EXPECT_EQ(ErrorOf([&] { db.ReadByte(); }), QStringLiteral("Reading over EOF of foods db"));
+}
+
+TEST_F(FoodStreamTest, StreamErrorsCarryTheirTexts)
+{
+    FoodDatabase& db = Open(QByteArray(100, '\0'));
+    EXPECT_EQ(ErrorOf([&] { db.Seek(-1); }), QStringLiteral("Negative position"));
+    EXPECT_EQ(ErrorOf([&] { db.Seek(3 * 16384 + 5); }),
+              QStringLiteral("No record 3 in food database"));
+    db.Seek(98);
+    EXPECT_EQ(ErrorOf([&] { db.ReadLong(); }), QStringLiteral("Reading over EOF of foods db"));
+    EXPECT_EQ(ErrorOf([&] { FoodDatabase missing(m_dir.filePath(QStringLiteral("none.pdb"))); }),
+              QStringLiteral("No foods database found"));
+}
+
+TEST_F(FoodStreamTest, DamagedFoodsReadAsPlaceholders)
+{
+    LogCapture log;
+    FoodDatabase& db = Open(QByteArray(20, '\0') + QByteArray(1, char(200)) + "Apple");
+    EXPECT_EQ(db.SafeFoodName(20 - 4), QString::fromLatin1(FoodDatabase::kDamagedFoodName));
+    const Food food = db.SafeReadFood(99999);
+    EXPECT_EQ(food.name, QString::fromLatin1(FoodDatabase::kDamagedFoodName));
+    EXPECT_EQ(food.numbers[Food::Calories], Food::kNoValue);
+    EXPECT_TRUE(log.Contains(QStringLiteral("No record 6 in food database")));
+}
+
+TEST(FoodValueTest, PortionsTimesNumberTimesUnitGrams)
+{
+    Food food;
+    food.numbers.fill(0.0);
+    food.numbers[Food::Calories] = 250;
+    food.numbers[Food::Protein] = Food::kNoValue;
+    food.numbers[Food::Fiber] = 2.5;
+    food.numbers[Food::FirstUnitGrams] = 30;
+    food.numbers[Food::SecondUnitGrams] = 227;
+    FoodItem item(0);
+    item.SetQuantityIndex(1);
+    item.SetUnitIndex(0);
+    EXPECT_EQ(FoodValue::Of(food, item, 0), 150);
+    EXPECT_EQ(FoodValue::Of(food, item, 2), 1); // 1.5 truncated
+    item.SetUnitIndex(7);                       // any non-zero unit is the second one
+    EXPECT_EQ(FoodValue::Of(food, item, 0), 1135);
+    EXPECT_EQ(FoodValue::Of(food, item, 3), -4); // unknown protein: 2 x -1 x 227 x 0.01
+
+    LogCapture log;
+    EXPECT_EQ(FoodValue::Of(food, item, 6), 0);
+    EXPECT_TRUE(log.Contains(QStringLiteral("Unknown field: 6")));
+}
+
+ReferenceSources::FoodRow Row(int group, const char* subgroup, const char* name, double kcal)
+{
+    ReferenceSources::FoodRow row;
+    row.groupCode = group;
+    row.groupName = QStringLiteral("Group %1").arg(group);
+    row.subgroup = QString::fromLatin1(subgroup);
+    row.name = QString::fromLatin1(name);
+    row.nutrients[ReferenceSources::FoodRow::Kcal] = kcal;
+    row.unitNames = {QStringLiteral("1 cup"), QStringLiteral("100 g")};
+    row.unitGrams = {240, 100};
+    return row;
+}
+
+TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
+{
+    QByteArray stream;
+    ASSERT_TRUE(ReferenceWriter::FoodStream(
+        {Row(9, "Pears", "Pear, raw", 57), Row(1, "Milk", "Milk, whole", 61),
+         Row(9, "Apples", "apple, dried", 243), Row(9, "Apples", "Apple, baked", 80)},
+        stream, nullptr));
+    FoodDatabase& db = Open(stream);
+    FoodIndex index;
+    index.Build(db);
+    EXPECT_EQ(index.GroupNames(), QStringList({"Group 1", "Group 9"}));
+    EXPECT_EQ(index.SubgroupNames(1), QStringList({"Apples", "Pears"}));
+    EXPECT_TRUE(index.SubgroupNames(2).isEmpty());
+
+    const int loads = db.RecordLoads();
+    const FoodList* apples = index.Foods(1, 0);
+    ASSERT_NE(apples, nullptr);
+    ASSERT_EQ(apples->Count(), 2);
+    EXPECT_EQ(apples->Title(), QStringLiteral("Apples"));
+    EXPECT_EQ(apples->NameAt(0), QStringLiteral("Apple, baked"));
+    EXPECT_EQ(apples->NameAt(1), QStringLiteral("apple, dried"));
+    EXPECT_EQ(db.ReadFood(apples->RecordAt(1)).numbers[Food::Calories], 243);
+
+    db.Seek(0); // move the stream away; the cached list must not need it again
+    const int before = db.RecordLoads();
+    EXPECT_EQ(index.Foods(1, 0), apples);
+    EXPECT_EQ(db.RecordLoads(), before);
+    EXPECT_GE(before, loads);
+    EXPECT_EQ(index.Foods(1, 2), nullptr);
+    EXPECT_EQ(index.Foods(-1, 0), nullptr);
+}
+
+// Every damaged foods database ends in a stream error with a clear text, never a crash, a hang
+// or a huge allocation.
+struct DamagedFoods
+{
+    const char* file;
+    const char* error;
+};
+
+class DamagedFoodsTest : public ::testing::TestWithParam<DamagedFoods>
+{
+};
+
+TEST_P(DamagedFoodsTest, IsReportedAsAStreamError)
+{
+    const DamagedFoods& param = GetParam();
+    const QString text = ErrorOf([&] {
+        FoodDatabase db(DamagedFile(param.file));
+        FoodIndex index;
+        index.Build(db);
+    });
+    EXPECT_TRUE(text.contains(QString::fromLatin1(param.error))) << qPrintable(text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFoodsTest,
+    ::testing::Values(
+        DamagedFoods{"foods_empty_file.pdb", "No foods database found"},
+        DamagedFoods{"foods_truncated_header.pdb", "No foods database found"},
+        DamagedFoods{"foods_no_records.pdb", "No record 0 in food database"},
+        DamagedFoods{"foods_short_inner_record.pdb", "Record 0 of the foods database has 22 bytes"},
+        DamagedFoods{"foods_oversized_record.pdb",
+                     "Record 0 of the foods database has 20057 bytes"},
+        DamagedFoods{"foods_negative_group_count.pdb", "Negative group count"},
+        DamagedFoods{"foods_group_count_past_end.pdb", "Reading over EOF of foods db"},
+        DamagedFoods{"foods_subgroup_past_end.pdb", "No record 54 in food database"},
+        DamagedFoods{"foods_name_past_end.pdb", "Reading over EOF of foods db"},
+        DamagedFoods{"foods_negative_food_count.pdb", "Negative food count"},
+        DamagedFoods{"foods_shared_food_lists.pdb", "more foods than the file can hold"}),
+    [](const ::testing::TestParamInfo<DamagedFoods>& info) {
+        return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString();
+    });
+
+} // namespace

@@ -1,0 +1,166 @@
+// The databases the build wrote, read back through the program's own readers and compared
+// with the sources they were built from.
+#include "ReferenceSources.h"
+#include "ReferenceTestSupport.h"
+
+#include "data/ExerciseDatabase.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
+#include "data/RecordStream.h"
+#include "data/TextIndex.h"
+
+#include <QHash>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace ReferenceTest;
+
+namespace {
+
+class ReferenceDatabasesTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_sources = new ReferenceSources;
+        QString error;
+        ASSERT_TRUE(s_sources->Load(QStringLiteral(NUTRAVA_SOURCE_DATA), &error))
+            << qPrintable(error);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_sources;
+        s_sources = nullptr;
+    }
+
+    static ReferenceSources* s_sources;
+};
+
+ReferenceSources* ReferenceDatabasesTest::s_sources = nullptr;
+
+void ExpectNumber(double stored, const std::optional<double>& source, const QString& what)
+{
+    if (!source) {
+        EXPECT_EQ(stored, -1.0) << qPrintable(what);
+    } else {
+        EXPECT_NEAR(stored, *source, 0.001) << qPrintable(what);
+    }
+}
+
+TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
+{
+    using Row = ReferenceSources::FoodRow;
+    ASSERT_EQ(s_sources->foods.size(), 7906u);
+    QMultiHash<QString, const Row*> byPlace;
+    for (const Row& row : s_sources->foods)
+        byPlace.insert(row.groupName + u'/' + row.subgroup + u'/' + row.name, &row);
+
+    FoodDatabase db(GeneratedFile("food_data.pdb"));
+    FoodIndex index;
+    index.Build(db);
+    ASSERT_EQ(index.GroupCount(), 25);
+    EXPECT_EQ(index.GroupNames().first(), QStringLiteral("Dairy and Egg Products"));
+
+    int subgroups = 0;
+    int foods = 0;
+    QSet<const Row*> seen;
+    for (int g = 0; g < index.GroupCount(); ++g) {
+        const QStringList subgroupNames = index.SubgroupNames(g);
+        subgroups += int(subgroupNames.size());
+        for (int s = 0; s < subgroupNames.size(); ++s) {
+            const FoodList* list = index.Foods(g, s);
+            ASSERT_NE(list, nullptr);
+            for (int i = 0; i < list->Count(); ++i, ++foods) {
+                const Food food = db.ReadFood(list->RecordAt(i));
+                ASSERT_EQ(food.name, list->NameAt(i));
+                const QString place =
+                    index.GroupNames()[g] + u'/' + subgroupNames[s] + u'/' + food.name;
+                const Row* row = nullptr;
+                for (const Row* candidate : byPlace.values(place)) {
+                    if (!seen.contains(candidate))
+                        row = candidate;
+                }
+                ASSERT_NE(row, nullptr) << qPrintable(place);
+                seen.insert(row);
+                EXPECT_EQ(food.header1, row->groupCode);
+                static constexpr Food::Number kNumbers[] = {
+                    Food::Calories,    Food::Fat,    Food::SaturatedFat,
+                    Food::Cholesterol, Food::Sodium, Food::Carbs,
+                    Food::Fiber,       Food::Sugars, Food::Protein};
+                for (int n = 0; n < 9; ++n)
+                    ExpectNumber(food.numbers[kNumbers[n]], row->nutrients[size_t(n)], place);
+                ExpectNumber(food.numbers[Food::FirstUnitGrams], row->unitGrams[0], place);
+                ExpectNumber(food.numbers[Food::SecondUnitGrams], row->unitGrams[1], place);
+                EXPECT_EQ(food.units[0], row->unitNames[0]);
+                EXPECT_EQ(food.units[1], row->unitNames[1]);
+            }
+        }
+    }
+    EXPECT_EQ(subgroups, 586);
+    EXPECT_EQ(foods, 7906);
+    EXPECT_EQ(seen.size(), 7906);
+}
+
+TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
+{
+    ExerciseDatabase db;
+    ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), PalmDatabaseFile::Ok);
+    ASSERT_TRUE(db.ReadGroups());
+    ASSERT_EQ(db.Groups().size(), 14u);
+    ASSERT_EQ(db.RecordCount(), 226);
+
+    PalmDatabaseFile file; // for the leading value, which the reader skips
+    ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), PalmDatabaseFile::Ok);
+    size_t next = 0;
+    for (const ExerciseGroup& group : db.Groups()) {
+        for (int i = 0; i < group.Count(); ++i, ++next) {
+            ASSERT_LT(next, s_sources->exercises.size());
+            const ReferenceSources::ExerciseRow& row = s_sources->exercises[next];
+            EXPECT_EQ(group.Title(), row.group);
+            EXPECT_EQ(group.NameAt(i), row.shortName);
+            EXPECT_LE(row.shortName.size(), 32);
+            const Exercise exercise = db.ReadExercise(int(group.RecordAt(i)));
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(exercise.calories[size_t(c)], 4 * row.kcal15[size_t(c)])
+                    << qPrintable(row.shortName);
+            RecordStream stream(file, int(group.RecordAt(i)));
+            EXPECT_EQ(stream.ReadInt16(), row.code);
+        }
+    }
+    EXPECT_EQ(next, 225u);
+    EXPECT_EQ(db.QualifiedName(1), QStringLiteral("Bicycling: Mountain bike, uphill"));
+}
+
+TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
+{
+    TextIndex texts;
+    ASSERT_TRUE(texts.Open(GeneratedFile("text.pdb")));
+    const QStringList titles = {"Getting Started",    "Main Interface Help", "Daily Chart Help",
+                                "Profile Help",       "Results Help",        "Goals Help",
+                                "Daily Journal Help", "Fitness Log Help",    "Food Log Help",
+                                "Look-up Help",       "Disclaimer"};
+    ASSERT_EQ(texts.TopicCount(), 11);
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_EQ(texts.TopicName(i), titles[i]);
+        EXPECT_EQ(texts.TopicText(i), s_sources->help[size_t(i)].text);
+    }
+    EXPECT_TRUE(texts.TopicText(10).contains(QStringLiteral("estimates")));
+    EXPECT_TRUE(texts.TopicText(10).contains(QStringLiteral("no substitute for a physician")));
+}
+
+TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)
+{
+    ASSERT_GE(s_sources->tips.size(), 120);
+    PalmDatabaseFile file;
+    ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), PalmDatabaseFile::Ok);
+    ASSERT_EQ(int(file.RecordCount()), s_sources->tips.size());
+    for (int i = 0; i < s_sources->tips.size(); ++i) {
+        RecordStream stream(file, i);
+        EXPECT_EQ(stream.ReadText(), s_sources->tips[i]);
+        EXPECT_TRUE(stream.AtEnd());
+    }
+}
+
+} // namespace

@@ -1,0 +1,216 @@
+// The store's opening of the reference databases: what start-up learns when one is missing or
+// damaged, and the day summaries computed from them.
+#include "ReferenceTestSupport.h"
+
+#include "data/DaySummary.h"
+#include "data/ExerciseDatabase.h"
+#include "data/FitnessItem.h"
+#include "data/FoodIndex.h"
+#include "data/FoodItem.h"
+#include "data/TextIndex.h"
+#include "data/UserDatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace ReferenceTest;
+
+namespace {
+
+const char* const kReferenceFiles[] = {"food_data.pdb", "fitness_data.pdb", "tips.pdb", "text.pdb"};
+
+class ReferenceStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folders.userFolder = m_dir.path();
+        m_folders.referenceFolders = {m_dir.path()};
+        for (const char* file : kReferenceFiles)
+            QFile::copy(GeneratedFile(file), Path(file));
+    }
+
+    QString Path(const char* file) const { return m_dir.filePath(QString::fromLatin1(file)); }
+    void Replace(const char* file, const QString& with)
+    {
+        QFile::remove(Path(file));
+        if (!with.isEmpty()) {
+            ASSERT_TRUE(QFile::copy(with, Path(file)));
+        }
+    }
+    QString Folder() const { return QDir::toNativeSeparators(m_dir.path()); }
+
+    QTemporaryDir m_dir;
+    DatabaseFolders m_folders;
+    TimeBase::ScopedClock m_clock{QDateTime(QDate(2026, 3, 7), QTime(8, 0), Qt::UTC)};
+};
+
+TEST_F(ReferenceStoreTest, OpensAllFourAndPublishesItself)
+{
+    UserDatabase store(m_folders);
+    EXPECT_TRUE(store.CanRun()) << qPrintable(store.StartupProblem());
+    EXPECT_TRUE(store.StartupProblem().isEmpty());
+    EXPECT_EQ(UserDatabase::Instance(), &store);
+    ASSERT_NE(store.Texts(), nullptr);
+    EXPECT_EQ(store.Texts()->TopicName(8), QStringLiteral("Food Log Help"));
+
+    const QStringList exerciseGroups = store.ExerciseGroupNamesWithFavorites();
+    ASSERT_EQ(exerciseGroups.size(), 15);
+    EXPECT_EQ(exerciseGroups[0], QStringLiteral("Favorites"));
+    EXPECT_EQ(exerciseGroups[1], QStringLiteral("Bicycling"));
+    EXPECT_EQ(store.ExerciseGroupAt(0), &store.FavoriteExerciseGroup());
+    EXPECT_EQ(store.FoodListAt(0, 3), &store.FavoriteFoodGroup());
+    ASSERT_NE(store.FoodListAt(1, 0), nullptr);
+    EXPECT_EQ(store.FoodListAt(1, 0)->Title(), QStringLiteral("Beverage"));
+
+    EXPECT_FALSE(store.DailyTip().isEmpty());
+    EXPECT_TRUE(store.DailyTip().isEmpty()); // once a day
+}
+
+TEST_F(ReferenceStoreTest, FavoritesAreNamedFromTheReferenceDatabases)
+{
+    UserDatabase store(m_folders);
+    const FoodList* butter = nullptr;
+    for (int s = 0; s < store.Index()->SubgroupNames(0).size() && !butter; ++s) {
+        if (store.Index()->SubgroupNames(0)[s] == QStringLiteral("Butter"))
+            butter = store.Index()->Foods(0, s);
+    }
+    ASSERT_NE(butter, nullptr);
+    FavoritesGroup::Add(store.FavoriteFoods(), butter->RecordAt(0));
+    FavoritesGroup::Add(store.FavoriteFoods(), 0x7FFFFFF0); // nothing there
+    FavoritesGroup::Add(store.FavoriteExercises(), 1);
+    EXPECT_EQ(store.FavoriteFoodGroup().NameAt(0), butter->NameAt(0));
+    EXPECT_EQ(store.FavoriteFoodGroup().NameAt(1), QStringLiteral("Unknown food"));
+    EXPECT_EQ(store.ExerciseNamesAt(0), QStringList({"Bicycling: Mountain bike, uphill"}));
+}
+
+struct MissingOrDamaged
+{
+    const char* file;
+    const char* replacement; // damaged file to put in its place; null removes it
+    const char* problem;
+    const char* diagnostic;
+};
+
+class ReferenceStoreStartupTest : public ReferenceStoreTest,
+                                  public ::testing::WithParamInterface<MissingOrDamaged>
+{
+};
+
+TEST_P(ReferenceStoreStartupTest, StartUpLearnsItMustEnd)
+{
+    const MissingOrDamaged& param = GetParam();
+    Replace(param.file, param.replacement ? DamagedFile(param.replacement) : QString());
+    LogCapture log;
+    {
+        UserDatabase store(m_folders);
+        EXPECT_FALSE(store.CanRun());
+        EXPECT_TRUE(store.StartupProblem().contains(QString::fromLatin1(param.problem)))
+            << qPrintable(store.StartupProblem());
+        EXPECT_TRUE(store.StartupProblem().contains(Folder()));
+        EXPECT_TRUE(log.Contains(QString::fromLatin1(param.diagnostic)));
+        EXPECT_TRUE(log.Contains(store.StartupProblem()));
+        // The store itself still works, and is reachable, so the profile can be written back.
+        EXPECT_EQ(UserDatabase::Instance(), &store);
+        EXPECT_TRUE(store.IsWritable());
+        EXPECT_EQ(store.Texts(), nullptr);
+        EXPECT_EQ(store.FoodListAt(1, 0), nullptr);
+        EXPECT_EQ(store.FavoriteFoodGroup().Count(), 0);
+        store.Profile().SetLaunchCount(1);
+    }
+    EXPECT_EQ(UserDatabase::Instance(), nullptr);
+    UserDatabase again(m_folders);
+    EXPECT_EQ(again.Profile().LaunchCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReferenceStoreStartupTest,
+    ::testing::Values(MissingOrDamaged{"fitness_data.pdb", nullptr,
+                                       "fitness_data.pdb was not found", "No exercises db found"},
+                      MissingOrDamaged{"fitness_data.pdb", "exercises_no_records.pdb",
+                                       "fitness_data.pdb in", "No records in database"},
+                      MissingOrDamaged{"fitness_data.pdb", "tips_truncated_header.pdb",
+                                       "fitness_data.pdb in", "No exercises db found"},
+                      MissingOrDamaged{"food_data.pdb", nullptr, "food_data.pdb was not found",
+                                       "No foods database found"},
+                      MissingOrDamaged{"food_data.pdb", "foods_short_inner_record.pdb",
+                                       "food_data.pdb in",
+                                       "Record 0 of the foods database has 22 bytes"},
+                      MissingOrDamaged{"food_data.pdb", "foods_group_count_past_end.pdb",
+                                       "cannot be read", "Reading over EOF of foods db"}),
+    [](const ::testing::TestParamInfo<MissingOrDamaged>& info) {
+        const auto stem = [](const char* file) {
+            return QString::fromLatin1(file).section(u'.', 0, 0).toStdString();
+        };
+        return stem(info.param.file) + "_" +
+               (info.param.replacement ? stem(info.param.replacement) : "missing");
+    });
+
+TEST_F(ReferenceStoreTest, RunsWithoutHelpTexts)
+{
+    Replace("text.pdb", QString());
+    LogCapture log;
+    UserDatabase store(m_folders);
+    EXPECT_TRUE(store.CanRun());
+    EXPECT_EQ(store.Texts(), nullptr);
+    EXPECT_TRUE(log.Contains(QStringLiteral("Install text database")));
+}
+
+TEST_F(ReferenceStoreTest, ReadOnlyReferenceFilesOpen)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root opens read-only files for writing";
+    for (const char* file : kReferenceFiles)
+        QFile::setPermissions(Path(file), QFile::ReadOwner);
+    UserDatabase store(m_folders);
+    EXPECT_TRUE(store.CanRun()) << qPrintable(store.StartupProblem());
+    EXPECT_NE(store.Texts(), nullptr);
+}
+
+TEST_F(ReferenceStoreTest, DaySummariesTakeTheirValuesFromTheReferenceDatabases)
+{
+    UserDatabase store(m_folders);
+    ASSERT_TRUE(store.CanRun());
+    const ItemGroup* butter =
+        store.FoodListAt(1, int(store.Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter"))));
+    ASSERT_NE(butter, nullptr);
+    ASSERT_EQ(butter->NameAt(0), QStringLiteral("Butter, salted"));
+    const int runningGroup =
+        int(store.ExerciseGroupNamesWithFavorites().indexOf(QStringLiteral("Running")));
+    const int running = int(store.ExerciseNamesAt(runningGroup)
+                                .indexOf(QStringLiteral("Running, 6 mph (10 min/mile)")));
+    ASSERT_GE(running, 0);
+
+    const TimeBase::Stamp day = TimeBase::Today();
+    auto food = std::make_unique<FoodItem>(day);
+    food->SetFoodId(butter->RecordAt(0)); // 1 cup, 227 g
+    store.FoodLog().Append(std::move(food));
+    auto damaged = std::make_unique<FoodItem>(day);
+    damaged->SetFoodId(99999999);
+    store.FoodLog().Append(std::move(damaged));
+    auto exercise = std::make_unique<FitnessItem>(day);
+    exercise->SetExerciseId(store.ExerciseGroupAt(runningGroup)->RecordAt(running));
+    exercise->SetDurationIndex(3); // one hour
+    store.FitnessLog().Append(std::move(exercise));
+
+    ItemList summaries(DaySummaryKind);
+    store.BuildDaySummaries(summaries);
+    ASSERT_EQ(summaries.Count(), 1);
+    const auto* summary = summaries.ItemAt<DaySummary>(0);
+    EXPECT_EQ(summary->Value(DaySummary::NetCalories), 1627 - 4 * 144);
+    EXPECT_EQ(summary->Value(4), 184); // fat: 81.11 x 2.27
+    EXPECT_EQ(summary->Value(5), 116); // saturated fat
+    EXPECT_EQ(summary->Value(3), 1);   // protein
+
+    // A goal weight of 90 kg is weight class 2.
+    store.Profile().SetGoalWeight(90, true);
+    summaries.Clear();
+    store.BuildDaySummaries(summaries);
+    EXPECT_EQ(summaries.ItemAt<DaySummary>(0)->Value(DaySummary::NetCalories), 1627 - 4 * 239);
+}
+
+} // namespace
