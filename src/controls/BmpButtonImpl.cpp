@@ -1,0 +1,129 @@
+#include "controls/BmpButtonImpl.h"
+
+#include "controls/EventListener.h"
+#include "skin/SkinBitmap.h"
+#include "skin/SkinSettings.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace {
+constexpr std::uint32_t kMissingColour = 0xC80000;
+
+bool IsReturn(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// The same key event with Return turned into Space, which is what presses a button.
+QKeyEvent AsSpace(const QKeyEvent* event)
+{
+    return QKeyEvent(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "),
+                     event->isAutoRepeat(), ushort(event->count()));
+}
+} // namespace
+
+BmpButtonImpl::BmpButtonImpl(bool drawText, QWidget* parent, int id)
+    : QAbstractButton(parent), m_drawText(drawText)
+{
+    setObjectName(QString::number(id));
+    SetListener(nullptr);
+    hide(); // until it has a name
+    connect(this, &QAbstractButton::clicked, this, &BmpButtonImpl::Pressed);
+}
+
+void BmpButtonImpl::SetListener(EventListener* listener)
+{
+    m_listener = listener;
+    // A passive picture: no tab stop, and taps fall through to what lies below.
+    setFocusPolicy(listener ? Qt::StrongFocus : Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents, !listener);
+}
+
+void BmpButtonImpl::SetSection(const QString& section)
+{
+    m_section = section;
+    update();
+}
+
+void BmpButtonImpl::SetName(const QString& name)
+{
+    m_name = name;
+    if (name.isEmpty()) {
+        hide();
+        return;
+    }
+    setText(name);
+    show();
+    update();
+}
+
+QSize BmpButtonImpl::sizeHint() const { return {57, 18}; }
+
+void BmpButtonImpl::Pressed()
+{
+    if (!m_listener)
+        return;
+    const QString name = m_name; // the listener may rename or hide this button
+    m_listener->OnEvent(name, this);
+}
+
+void BmpButtonImpl::keyPressEvent(QKeyEvent* event)
+{
+    if (IsReturn(event) && m_listener) {
+        QKeyEvent space = AsSpace(event);
+        QAbstractButton::keyPressEvent(&space);
+        event->setAccepted(space.isAccepted());
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void BmpButtonImpl::keyReleaseEvent(QKeyEvent* event)
+{
+    if (IsReturn(event) && m_listener) {
+        QKeyEvent space = AsSpace(event);
+        QAbstractButton::keyReleaseEvent(&space);
+        event->setAccepted(space.isAccepted());
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(event);
+}
+
+void BmpButtonImpl::paintEvent(QPaintEvent*)
+{
+    SkinSettings& skin = SkinSettings::Instance();
+    const QString base = m_section + u'/' + m_name;
+    const QString state = isDown() ? QStringLiteral("/down")
+                          : hasFocus() ? QStringLiteral("/focus")
+                                       : QStringLiteral("/up");
+    const SkinBitmap* bitmap = skin.GetBitmap(QString(base + state));
+    // A state-specific image shows focus itself; a fallback image gets a focus rectangle.
+    bool focusFrame = false;
+    if (!bitmap) {
+        bitmap = skin.GetBitmap(QString(base + QStringLiteral("/up")));
+        if (!bitmap)
+            bitmap = skin.GetBitmap(base);
+        focusFrame = hasFocus();
+    }
+
+    QPainter painter(this);
+    const QRect area = rect();
+    if (bitmap)
+        bitmap->Draw(painter, area);
+    else
+        painter.fillRect(area, skin.GetColor(QString(m_section + QStringLiteral("/btn/background")), kMissingColour));
+
+    // Without artwork the name is all there is to tell the button by.
+    if (m_drawText || !bitmap) {
+        painter.setPen(Qt::white);
+        painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, m_name);
+    }
+
+    if (focusFrame) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
+    }
+}
