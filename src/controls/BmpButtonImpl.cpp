@@ -121,9 +121,12 @@ void BmpButtonImpl::paintEvent(QPaintEvent*)
     }
 
     if (focusFrame) {
-        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        // Dotted black over white, visible on any artwork.
+        const QRect frame = area.adjusted(0, 0, -1, -1);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area.adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(frame);
     }
 }
