@@ -68,11 +68,11 @@ TEST(BottomButtonsContainer, TabOrderRunsLeftSlotsThenRightSlotsAndKeepsThePanel
 
     panel->SetButton(0, QStringLiteral("done"));
     panel->SetButton(1, QStringLiteral("add"));
-    EXPECT_EQ(TabOrder(before, 4), QStringList({"add", "done", "after"}));
+    EXPECT_EQ(TabOrder(before, 4), Names({"add", "done", "after"}));
     panel->SetButton(-1, QStringLiteral("delete"));
-    EXPECT_EQ(TabOrder(before, 5), QStringList({"add", "delete", "done", "after"}));
+    EXPECT_EQ(TabOrder(before, 5), Names({"add", "delete", "done", "after"}));
     panel->SetButton(2, QStringLiteral("fav"));
-    EXPECT_EQ(TabOrder(before, 6), QStringList({"add", "fav", "delete", "done", "after"}));
+    EXPECT_EQ(TabOrder(before, 6), Names({"add", "fav", "delete", "done", "after"}));
 }
 
 TEST(BottomButtonsContainer, SlotsAreReusedAndClearHidesAll)

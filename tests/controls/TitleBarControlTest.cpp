@@ -135,7 +135,7 @@ TEST(TitleBarControl, DatePickerRoundTripsDayStampsAndReportsEachUserChange)
     bar.DatePicker()->setDate(QDate(2026, 12, 7));
     bar.DatePicker()->setDate(QDate(2027, 1, 1));
     bar.DatePicker()->setDate(QDate(2027, 1, 1)); // no change, no event
-    EXPECT_EQ(listener.names, QStringList({"dateChanged", "dateChanged"}));
+    EXPECT_EQ(listener.names, Names({"dateChanged", "dateChanged"}));
     EXPECT_EQ(listener.senders, std::vector<QWidget*>({nullptr, nullptr}));
     EXPECT_EQ(bar.GetDate(), TimeBase::FromDate(QDate(2027, 1, 1)));
 
