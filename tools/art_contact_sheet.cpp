@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -58,26 +59,49 @@ QFont Font(int pixels, bool bold = false)
     return font;
 }
 
+// The colour an image sits on where it is used: title bar images and buttons are transparent
+// around their shapes and show the section's bar or panel.
+QColor Backdrop(const QString& title)
+{
+    static const QList<std::pair<QString, QColor>> sections = {{"fitness", QColor("#0842B5")},
+                                                               {"food", QColor("#007300")},
+                                                               {"journal", QColor("#FE9800")},
+                                                               {"profile", QColor("#C811C8")}};
+    for (const auto& [name, colour] : sections) {
+        if (title.startsWith(name + " "))
+            return colour;
+    }
+    return Qt::white;
+}
+
 // Every image at 1x and 2x, flowed left to right in rows.
 bool Sheet(const QString& out)
 {
-    QStringList names;
-    for (int id = 3000; id <= 3054; ++id)
-        names << QString::number(id);
-    names << "icon";
+    struct Entry
+    {
+        QString name, title;
+        QSize size;
+        QRect cell;
+    };
+    QList<Entry> entries;
+    for (int id = 3000; id <= 3055; ++id) {
+        const QString name = id < 3055 ? QString::number(id) : QString("icon");
+        const QSize size = id < 3055 ? QSvgRenderer(ArtPath(name)).defaultSize() : QSize(64, 64);
+        entries << Entry{name, TitleOf(name), size, {}};
+    }
 
     const int width = 1600, labelH = 20, gap = 14;
-    QList<QRect> cells;
+    const QFontMetrics metrics(Font(11));
     QPoint at(gap, gap);
     int rowH = 0;
-    for (const QString& name : names) {
-        QSize size = name == "icon" ? QSize(64, 64) : QSvgRenderer(ArtPath(name)).defaultSize();
-        const QSize cell(qMax(size.width() * 3 + 8, 260), size.height() * 2 + labelH);
+    for (Entry& e : entries) {
+        const int labelW = 40 + metrics.horizontalAdvance(e.title);
+        const QSize cell(qMax(e.size.width() * 3 + 8, labelW), e.size.height() * 2 + labelH);
         if (at.x() + cell.width() > width) {
             at = QPoint(gap, at.y() + rowH + gap);
             rowH = 0;
         }
-        cells << QRect(at, cell);
+        e.cell = QRect(at, cell);
         at.rx() += cell.width() + gap;
         rowH = qMax(rowH, cell.height());
     }
@@ -86,17 +110,21 @@ bool Sheet(const QString& out)
     image.fill(QColor("#D8D8D8"));
     QPainter p(&image);
     bool ok = true;
-    for (int i = 0; i < names.size(); ++i) {
-        const QPoint cell = cells[i].topLeft();
-        const QSize size =
-            names[i] == "icon" ? QSize(64, 64) : QSvgRenderer(ArtPath(names[i])).defaultSize();
+    for (const Entry& e : entries) {
+        const QPoint cell = e.cell.topLeft();
         p.setPen(Qt::black);
         p.setFont(Font(12, true));
-        p.drawText(cell + QPoint(0, 12), names[i]);
+        p.drawText(cell + QPoint(0, 12), e.name);
         p.setFont(Font(11));
-        p.drawText(cell + QPoint(40, 12), TitleOf(names[i]));
-        ok &= Draw(p, names[i], QRectF(cell + QPoint(0, labelH), size));
-        ok &= Draw(p, names[i], QRectF(cell + QPoint(size.width() + 8, labelH), size * 2));
+        p.drawText(cell + QPoint(40, 12), e.title);
+        const QRect one(cell + QPoint(0, labelH), e.size);
+        const QRect two(cell + QPoint(e.size.width() + 8, labelH), e.size * 2);
+        if (e.name != "icon") {
+            p.fillRect(one, Backdrop(e.title));
+            p.fillRect(two, Backdrop(e.title));
+        }
+        ok &= Draw(p, e.name, one);
+        ok &= Draw(p, e.name, two);
     }
     return ok && image.save(out);
 }
