@@ -90,6 +90,18 @@ void BmpButtonImpl::keyReleaseEvent(QKeyEvent* event)
     QAbstractButton::keyReleaseEvent(event);
 }
 
+void BmpButtonImpl::PaintPlainButton(QPainter& painter, const QRect& area) const
+{
+    painter.fillRect(area, SkinSettings::Instance().GetColor(
+                               QString(m_section + QStringLiteral("/btn/background")), kMissingColour));
+    // A light rim, so the button still stands out on a panel of its own colour.
+    painter.save();
+    painter.setPen(QColor(255, 255, 255, 150));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(area.adjusted(1, 1, -2, -2), 2, 2);
+    painter.restore();
+}
+
 void BmpButtonImpl::paintEvent(QPaintEvent*)
 {
     SkinSettings& skin = SkinSettings::Instance();
@@ -112,7 +124,7 @@ void BmpButtonImpl::paintEvent(QPaintEvent*)
     if (bitmap)
         bitmap->Draw(painter, area);
     else
-        painter.fillRect(area, skin.GetColor(QString(m_section + QStringLiteral("/btn/background")), kMissingColour));
+        PaintPlainButton(painter, area);
 
     // Without artwork the name is all there is to tell the button by.
     if (m_drawText || !bitmap) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class EventListener;
+class QPainter;
 
 // A skinned button. Its name is the event it raises, the text it may draw and part of the keys
 // of its bitmaps ("{section}/{name}/up", "/down", "/focus"). Without a listener it is a passive
@@ -33,6 +34,8 @@ protected:
 
 private:
     void Pressed();
+    // No artwork under any key: the section's colour and the name.
+    void PaintPlainButton(QPainter& painter, const QRect& area) const;
 
     QString m_name;
     QString m_section;
