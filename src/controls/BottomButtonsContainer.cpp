@@ -17,11 +17,7 @@ int TabKey(int slot) { return slot < 1 ? slot + 50 : slot; }
 
 BottomButtonsContainer::BottomButtonsContainer(QWidget* parent, int id) : QWidget(parent)
 {
-    setObjectName(QString::number(id));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetUpPanel(this, id);
 }
 
 QRect BottomButtonsContainer::SlotRect(const QRect& client, int slot)
