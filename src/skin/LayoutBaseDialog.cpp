@@ -2,8 +2,10 @@
 
 #include "app/Events.h"
 #include "app/Page.h"
+#include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
+#include "controls/TabChain.h"
 #include "controls/TitleBarControl.h"
 #include "skin/ContentControl.h"
 #include "skin/ContentControlRegistry.h"
@@ -203,6 +205,12 @@ ContentControl* LayoutBaseDialog::SetContent(const QString& name)
     if (window->objectName().isEmpty())
         window->setObjectName(QStringLiteral("10003"));
     window->setGeometry(ContentRect());
+    // Between the title bar and the buttons, with all the content's own focus widgets.
+    std::vector<QWidget*> chain{m_title->HelpButton(), window};
+    for (QWidget* inner = window->nextInFocusChain(); window->isAncestorOf(inner);
+         inner = inner->nextInFocusChain())
+        chain.push_back(inner);
+    ChainTabOrder(chain);
     window->show();
     window->setFocus();
     m_content = window;
