@@ -212,10 +212,25 @@ ContentControl* LayoutBaseDialog::SetContent(const QString& name)
         chain.push_back(inner);
     ChainTabOrder(chain);
     window->show();
-    window->setFocus();
     m_content = window;
     m_contentControl = control;
+    FocusContent();
     return control->GetPayload();
+}
+
+void LayoutBaseDialog::FocusContent()
+{
+    if (!m_content)
+        return;
+    // A container takes no focus itself: its first field does.
+    QWidget* target = m_content;
+    for (QWidget* inner = m_content->nextInFocusChain();
+         target->focusPolicy() == Qt::NoFocus && m_content->isAncestorOf(inner);
+         inner = inner->nextInFocusChain()) {
+        if ((inner->focusPolicy() & Qt::TabFocus) && inner->isEnabled())
+            target = inner;
+    }
+    target->setFocus();
 }
 
 void LayoutBaseDialog::DetachPage()
@@ -248,8 +263,7 @@ int LayoutBaseDialog::RunSubPage(Page* page)
     LayoutBaseDialog nested(this, m_services);
     nested.SetPage(page);
     const int result = nested.Run();
-    if (m_content)
-        m_content->setFocus();
+    FocusContent();
     return result;
 }
 

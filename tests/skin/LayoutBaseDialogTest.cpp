@@ -420,4 +420,10 @@ TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons
             order << button->Name();
     }
     EXPECT_EQ(order, Names({"content", "add", "done", "goHome"}));
+
+    // The content's first field has the focus once the dialog shows.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), content->edit);
 }
