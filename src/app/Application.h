@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/AppServices.h"
+#include "app/StartupOptions.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DataConnection;
+class DisclamerDialog;
+class HomeDialog;
+class Page;
+class ShellDialogServices;
+class UserDatabase;
+
+// The application object: opens the store, shows the disclaimer at the first start, runs the
+// home screen, and writes the store back when it is destroyed.
+class Application final : public AppServices
+{
+public:
+    explicit Application(const StartupOptions& options, const QString& executablePath);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The whole run; the process exit code.
+    int Run();
+
+    // Brings the main window forward (a second start asked for it).
+    void RaiseMainWindow();
+    // Closes every open dialog, innermost first, so that pages save and the store is written.
+    void CloseAllWindows();
+    // Writes what the store holds (the desktop session is ending).
+    void CommitStore();
+
+    UserDatabase* Store() const { return m_store.get(); }
+
+    // AppServices
+    ProductVersion GetProductVersion() const override;
+    QString GetExecutablePath() const override { return m_executablePath; }
+    QString GetExecutableFolder() const override;
+    void CloseMainWindow() override;
+    bool EnsureDataConnection(const QString& url, PostProgressSink* sink) override;
+
+    // Seams: tests answer these instead of the user.
+    std::function<void(const QString& text)> showStartupError;
+    std::function<int(DisclamerDialog& dialog)> runDisclaimer;
+    std::function<void(HomeDialog& home)> runHome;
+    std::function<std::vector<std::unique_ptr<Page>>()> makePages;
+
+private:
+    StartupOptions m_options;
+    QString m_executablePath;
+    std::unique_ptr<UserDatabase> m_store;
+    std::unique_ptr<ShellDialogServices> m_dialogs;
+    std::unique_ptr<DataConnection> m_connection;
+    QPointer<HomeDialog> m_home;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "controls/EventListener.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class BmpButtonImpl;
+class DialogServices;
+class LayoutBaseDialog;
+class Page;
+class QMenuBar;
+class UserDatabase;
+
+// The main window: a header picture and five entries. It owns the pages and runs the chosen one
+// in its own layout base dialog, committing the store each time a page is left.
+class HomeDialog final : public QDialog, public EventListener
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kPreferencesCommand = 32771;
+    static constexpr int kHelpCommand = 32772;
+    static constexpr int kAboutCommand = 32773;
+
+    HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> pages,
+               DialogServices& services, QWidget* parent = nullptr);
+    ~HomeDialog() override;
+
+    int OnEvent(const QString& name, QWidget* sender) override;
+    void RunMenuCommand(int command);
+
+    // Which page an entry opens and which tile gets the focus back after it.
+    struct Entry
+    {
+        QString page;
+        QString button;
+    };
+    static Entry EntryFor(const QString& event, bool profileComplete);
+
+    BmpButtonImpl* Button(const QString& name) const;
+    QMenuBar* MenuBar() const { return m_menuBar; }
+
+    // Runs a page's dialog; tests replace it so that no modal loop blocks them.
+    std::function<void(LayoutBaseDialog& dialog)> runPageDialog;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void LayOut();
+    void RunEntry(const QString& event);
+
+    UserDatabase& m_store;
+    DialogServices& m_services;
+    std::vector<std::unique_ptr<Page>> m_pages;
+    QMenuBar* m_menuBar = nullptr;
+    std::vector<BmpButtonImpl*> m_buttons;
+    bool m_shown = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "skin/DialogServices.h"
+
+class UserDatabase;
+
+// The real dialogs behind the menus, the help mark and page messages.
+class ShellDialogServices final : public DialogServices
+{
+public:
+    explicit ShellDialogServices(UserDatabase& store) : m_store(store) {}
+
+    bool RunPreferences(QWidget* parent) override;
+    void ShowHelp(QWidget* parent, int topic) override;
+    void ShowAbout(QWidget* parent) override;
+    void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+
+private:
+    UserDatabase& m_store;
+};

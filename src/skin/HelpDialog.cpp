@@ -1,0 +1,59 @@
+#include "skin/HelpDialog.h"
+
+#include "data/TextIndex.h"
+#include "data/UserDatabase.h"
+#include "skin/DeviceScreen.h"
+#include "skin/DialogText.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+HelpDialog::HelpDialog(int topic, QWidget* parent) : QDialog(parent), m_topic(topic)
+{
+    const UserDatabase* store = UserDatabase::Instance();
+    const TextIndex* index = store ? store->Texts() : nullptr;
+    Build(index ? index->TopicName(topic) : QString(), index ? index->TopicText(topic) : QString());
+}
+
+HelpDialog::HelpDialog(const QString& title, const QString& text, QWidget* parent)
+    : QDialog(parent)
+{
+    Build(title, text);
+}
+
+void HelpDialog::Build(const QString& title, const QString& text)
+{
+    setObjectName(QStringLiteral("HelpDialog"));
+    setWindowTitle(QStringLiteral("Help"));
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("1"));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("1008"));
+    m_text->setReadOnly(true);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->setPlainText(DialogText::MultiLine(text));
+    m_title = new QLabel(title, this);
+    m_title->setObjectName(QStringLiteral("1009"));
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setAlignment(Qt::AlignCenter);
+    DeviceScreen::Instance().Apply(this);
+}
+
+QString HelpDialog::TitleText() const { return m_title->text(); }
+QString HelpDialog::BodyText() const { return m_text->toPlainText(); }
+
+void HelpDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const QRect r = rect();
+    const int titleH = m_title->sizeHint().height();
+    m_title->setGeometry(r.left(), 5, r.width(), titleH);
+    const QSize ok = m_ok->sizeHint();
+    const int okTop = r.bottom() + 1 - 5 - ok.height();
+    m_ok->setGeometry(r.left() + (r.width() - ok.width()) / 2, okTop, ok.width(), ok.height());
+    const int textTop = 5 + titleH;
+    m_text->setGeometry(r.left(), textTop, r.width(), std::max(0, okTop - 5 - textTop));
+}

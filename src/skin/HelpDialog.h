@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// One help topic: its title above, its text below, "OK" at the bottom.
+class HelpDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Title and text come from the text database; a topic it does not hold shows empty.
+    HelpDialog(int topic, QWidget* parent);
+    HelpDialog(const QString& title, const QString& text, QWidget* parent);
+
+    int Topic() const { return m_topic; }
+    QString TitleText() const;
+    QString BodyText() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Build(const QString& title, const QString& text);
+
+    int m_topic = -1;
+    QPlainTextEdit* m_text = nullptr;
+    QLabel* m_title = nullptr;
+    QPushButton* m_ok = nullptr;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class QListWidget;
+class QPushButton;
+
+// The eleven help topics; a tap opens one.
+class HelpIndexDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit HelpIndexDialog(QWidget* parent);
+
+    static QStringList Entries();
+    QListWidget* List() const { return m_list; }
+
+    // Runs the help of a topic; tests replace it to see which topic a tap opens.
+    std::function<void(int topic, QWidget* parent)> showTopic;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QListWidget* m_list = nullptr;
+    QPushButton* m_done = nullptr;
+};

@@ -1,0 +1,70 @@
+#include "skin/PreferencesDialog.h"
+
+#include "data/UserSettings.h"
+#include "fitness/UserProfile.h"
+#include "skin/DeviceScreen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& settings,
+                                     QWidget* parent)
+    : QDialog(parent), m_profile(profile), m_settings(settings)
+{
+    setObjectName(QStringLiteral("PreferencesDialog"));
+    setWindowTitle(QStringLiteral("Preferences"));
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("1"));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("2"));
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_track = new QLabel(QStringLiteral("Track:"), this);
+    m_track->setObjectName(QStringLiteral("1006"));
+    m_nutrients = new QComboBox(this);
+    m_nutrients->setObjectName(QStringLiteral("1004"));
+    m_metric = new QCheckBox(QStringLiteral("Metric Units"), this);
+    m_metric->setObjectName(QStringLiteral("1005"));
+
+    m_metric->setChecked(m_settings.Metric() != 0);
+    for (int i = 0; i < UserProfile::kNutrientCount; ++i)
+        m_nutrients->addItem(UserProfile::NutrientName(i));
+    m_nutrients->setCurrentIndex(m_profile.GetFoodTracking());
+    DeviceScreen::Instance().Apply(this);
+}
+
+void PreferencesDialog::accept()
+{
+    const int nutrient = m_nutrients->currentIndex();
+    if (nutrient != m_profile.GetFoodTracking())
+        m_profile.SetFoodTracking(nutrient); // marks the profile changed
+    const bool metric = m_metric->isChecked();
+    if (metric != (m_settings.Metric() != 0))
+        m_settings.SetMetric(metric ? 1 : 0);
+    QDialog::accept();
+}
+
+void PreferencesDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const QRect r = rect();
+    const int centre = r.left() + r.width() / 2;
+    const int bottom = r.bottom() + 1 - 5;
+    const QSize ok = m_ok->sizeHint();
+    const QSize cancel = m_cancel->sizeHint();
+    m_ok->setGeometry(centre - 3 - ok.width(), bottom - ok.height(), ok.width(), ok.height());
+    m_cancel->setGeometry(centre + 3, bottom - cancel.height(), cancel.width(), cancel.height());
+
+    // The drop-down's own height: its list opens as a pop-up instead of extending to the bottom.
+    const int h = m_nutrients->sizeHint().height();
+    const QSize track = m_track->sizeHint();
+    m_track->setGeometry(r.left() + 5, h / 2 - track.height() / 2 + 5, track.width(),
+                         track.height());
+    const int listLeft = m_track->geometry().right() + 1 + 6;
+    m_nutrients->setGeometry(listLeft, r.top() + 5, std::max(0, r.right() + 1 - 5 - listLeft), h);
+    m_metric->setGeometry(r.left() + 5, r.top() + h + 11, std::max(0, r.width() - 10),
+                          m_metric->sizeHint().height());
+}

@@ -1,0 +1,167 @@
+#include "app/Events.h"
+#include "app/HomeDialog.h"
+#include "app/TestPages.h"
+#include "controls/BmpButtonImpl.h"
+#include "data/UserDatabase.h"
+#include "skin/DeviceScreen.h"
+#include "skin/LayoutBaseDialog.h"
+#include "skin/SkinSettings.h"
+
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The blog account page marks itself seen when it is left, as the real one does.
+class BloggerPage final : public TestPage
+{
+public:
+    BloggerPage() : TestPage(QStringLiteral("blogger"), 11) {}
+    void Detach() override
+    {
+        UserProfile& p = UserDatabase::Instance()->Profile();
+        p.SetFlags(p.Flags() | UserProfile::kBlogAccountSeen);
+        TestPage::Detach();
+    }
+};
+
+class HomeDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir.path(), {m_dir.path()}});
+    }
+    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
+
+    void CompleteProfile()
+    {
+        UserProfile& p = m_store->Profile();
+        p.SetUserName(QStringLiteral("Ann"));
+        p.SetAge(30);
+        p.SetHeightFromDisplay(170, true);
+        p.SetStartWeight(80, true);
+        p.SetGoalWeight(70, true);
+    }
+
+    // A home screen whose page dialogs record their page instead of running.
+    std::unique_ptr<HomeDialog> MakeHome(std::vector<std::unique_ptr<Page>> pages)
+    {
+        auto home = std::make_unique<HomeDialog>(*m_store, std::move(pages), m_dialogs);
+        home->runPageDialog = [this](LayoutBaseDialog& dialog) {
+            m_ran << dialog.CurrentPage()->GetName();
+        };
+        return home;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<UserDatabase> m_store;
+    RecordingDialogs m_dialogs;
+    QStringList m_ran;
+};
+
+std::vector<std::unique_ptr<Page>> Pages(std::initializer_list<const char*> names)
+{
+    std::vector<std::unique_ptr<Page>> pages;
+    for (const char* name : names) {
+        if (qstrcmp(name, "blogger") == 0)
+            pages.push_back(std::make_unique<BloggerPage>());
+        else
+            pages.push_back(std::make_unique<TestPage>(QString::fromLatin1(name), 1));
+    }
+    return pages;
+}
+
+} // namespace
+
+TEST_F(HomeDialogTest, TilesSitAtTheSkinRectanglesOfEveryScreenMode)
+{
+    auto home = MakeHome({});
+    home->show();
+    for (const QSize size : {QSize(240, 320), QSize(480, 640), QSize(240, 240)}) {
+        DeviceScreen::Instance().SetSize(size);
+        QCoreApplication::processEvents();
+        const int top = home->MenuBar()->height(); // the menu's font grows with the screen
+        for (const char* tile : {"header", "daily", "profile", "journal", "fitness", "food"}) {
+            QRect expected;
+            ASSERT_TRUE(SkinSettings::Instance().GetRect(QStringLiteral("main/") + tile, expected));
+            EXPECT_EQ(home->Button(QString::fromLatin1(tile))->geometry(), expected.translated(0, top))
+                << tile << " at " << size.width() << "x" << size.height();
+        }
+    }
+    // Rotation swaps the screen and moves the tiles to the landscape skin.
+    DeviceScreen::Instance().SetSize(QSize(240, 320));
+    QCoreApplication::processEvents();
+    const QRect portrait = home->Button(QStringLiteral("food"))->geometry();
+    DeviceScreen::Instance().Rotate();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(home->size(), QSize(320, 240));
+    EXPECT_EQ(SkinSettings::Instance().SkinName(), QStringLiteral("default1"));
+    EXPECT_NE(home->Button(QStringLiteral("food"))->geometry(), portrait);
+}
+
+TEST_F(HomeDialogTest, HeaderIsAPictureAndEntriesRunTheirPagesThenTheBlogAccountOnce)
+{
+    CompleteProfile();
+    auto home = MakeHome(Pages({"goFood", "daily.chart", "results", "blogger"}));
+    home->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_ran.isEmpty()); // a complete profile opens nothing by itself
+
+    BmpButtonImpl* header = home->Button(QStringLiteral("header"));
+    EXPECT_EQ(header->focusPolicy(), Qt::NoFocus);
+    QTest::mouseClick(home.get(), Qt::LeftButton, {}, header->geometry().center());
+    EXPECT_TRUE(m_ran.isEmpty());
+
+    QTest::mouseClick(home->Button(QStringLiteral("food")), Qt::LeftButton);
+    EXPECT_EQ(m_ran, QStringList({QStringLiteral("goFood"), QStringLiteral("blogger")}));
+    EXPECT_TRUE(m_store->Profile().Flags() & UserProfile::kBlogAccountSeen);
+    EXPECT_TRUE(home->Button(QStringLiteral("profile"))->hasFocus()); // the blogger entry's tile
+
+    m_ran.clear();
+    QTest::mouseClick(home->Button(QStringLiteral("daily")), Qt::LeftButton);
+    EXPECT_EQ(m_ran, QStringList({QStringLiteral("daily.chart")}));
+    EXPECT_TRUE(home->Button(QStringLiteral("daily"))->hasFocus());
+}
+
+TEST_F(HomeDialogTest, AnIncompleteProfileOpensTheProfilePageAtOnceAndLeavingCommits)
+{
+    auto home = MakeHome(Pages({"profile"}));
+    home->runPageDialog = [this](LayoutBaseDialog& dialog) {
+        m_ran << dialog.CurrentPage()->GetName();
+        m_store->Profile().SetUserName(QStringLiteral("Ann")); // what the page edited
+        m_store->SaveProfile();
+    };
+    home->show();
+    QTRY_COMPARE_WITH_TIMEOUT(m_ran.size(), 1, 2000);
+    EXPECT_EQ(m_ran.first(), QStringLiteral("profile"));
+
+    // The page's change is on disk already, before any exit.
+    UserDatabase::Instance(); // still the store under test
+    QFile file(QDir(m_dir.path()).filePath(QStringLiteral("user.pdb")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Ann"));
+}
+
+TEST_F(HomeDialogTest, MissingPagesAreExplainedAndMenuCommandsReachTheirDialogs)
+{
+    CompleteProfile();
+    auto home = MakeHome({});
+    QTest::mouseClick(home->Button(QStringLiteral("journal")), Qt::LeftButton);
+    EXPECT_TRUE(m_ran.isEmpty());
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+
+    const QList<QAction*> actions = home->MenuBar()->actions().first()->menu()->actions();
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("Preferences..."));
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("Help"));
+    EXPECT_EQ(actions[2]->text(), QStringLiteral("About"));
+    actions[0]->trigger();
+    actions[2]->trigger();
+    EXPECT_EQ(m_dialogs.preferences, 1);
+    EXPECT_EQ(m_dialogs.abouts, 1);
+}

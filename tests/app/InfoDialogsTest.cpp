@@ -1,0 +1,165 @@
+#include "app/DisclamerDialog.h"
+#include "data/UserDatabase.h"
+#include "skin/AboutDialog.h"
+#include "skin/DeviceScreen.h"
+#include "skin/HelpDialog.h"
+#include "skin/HelpIndexDialog.h"
+#include "skin/PreferencesDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class InfoDialogsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { DeviceScreen::Instance().SetSize(QSize(240, 320)); }
+    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
+};
+
+template <class T> T* Child(QWidget* parent, const char* id)
+{
+    return parent->findChild<T*>(QString::fromLatin1(id));
+}
+
+} // namespace
+
+TEST_F(InfoDialogsTest, HelpShowsLineBreaksAndStaysLaidOutAcrossRotation)
+{
+    HelpDialog help(QStringLiteral("Food Log Help"), QStringLiteral("one\ntwo\r\nthree"), nullptr);
+    help.show();
+    auto* text = Child<QPlainTextEdit>(&help, "1008");
+    auto* ok = Child<QPushButton>(&help, "1");
+    auto* title = Child<QLabel>(&help, "1009");
+    EXPECT_EQ(text->document()->blockCount(), 3);
+    EXPECT_EQ(title->text(), QStringLiteral("Food Log Help"));
+    for (int turn = 0; turn < 2; ++turn) {
+        const QRect r = help.rect();
+        EXPECT_EQ(help.size(), turn == 0 ? QSize(240, 320) : QSize(320, 240));
+        EXPECT_EQ(ok->geometry().center().x(), r.center().x()) << turn;
+        EXPECT_EQ(ok->geometry().bottom(), r.bottom() - 5) << turn;
+        EXPECT_EQ(text->geometry().top(), title->geometry().bottom() + 1) << turn;
+        EXPECT_EQ(text->geometry().bottom(), ok->geometry().top() - 6) << turn;
+        DeviceScreen::Instance().Rotate();
+        QCoreApplication::processEvents();
+    }
+}
+
+TEST_F(InfoDialogsTest, HelpTopicsMissingFromTheTextDatabaseShowEmpty)
+{
+    QTemporaryDir dir;
+    UserDatabase store({dir.path(), {dir.path(), QCoreApplication::applicationDirPath()}});
+    HelpDialog known(8, nullptr);
+    EXPECT_EQ(known.TitleText(), QStringLiteral("Food Log Help"));
+    EXPECT_FALSE(known.BodyText().isEmpty());
+    HelpDialog outside(11, nullptr);
+    EXPECT_TRUE(outside.TitleText().isEmpty());
+    EXPECT_TRUE(outside.BodyText().isEmpty());
+}
+
+TEST_F(InfoDialogsTest, TappingAnIndexEntryOpensThatTopic)
+{
+    HelpIndexDialog index(nullptr);
+    std::vector<int> opened;
+    index.showTopic = [&](int topic, QWidget*) { opened.push_back(topic); };
+    index.show();
+    QListWidget* list = index.List();
+    ASSERT_EQ(list->count(), 11);
+    EXPECT_EQ(list->item(8)->text(), QStringLiteral("Food Log Help"));
+    const QRect row = list->visualItemRect(list->item(8));
+    ASSERT_TRUE(list->viewport()->rect().contains(row.center()));
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), size_t(1), 2000);
+    EXPECT_EQ(opened.front(), 8);
+}
+
+TEST_F(InfoDialogsTest, AboutShowsTheVersionAndTheBuildTime)
+{
+    AboutDialog about(nullptr);
+    const QStringList lines = about.VersionText().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("Version 1.55"));
+    EXPECT_TRUE(QDateTime::fromString(lines[1], QStringLiteral("yyyy-MM-ddTHH:mm:ss")).isValid())
+        << lines[1].toStdString();
+    EXPECT_EQ(Child<QLabel>(&about, "1010")->text(), QStringLiteral("Nutrava"));
+}
+
+TEST_F(InfoDialogsTest, PreferencesMarkOnlyWhatChangedAndCancelTouchesNothing)
+{
+    UserProfile profile;
+    UserSettings settings;
+    settings.SetMetric(2);
+    settings.ClearChanged();
+    {
+        PreferencesDialog unchanged(profile, settings, nullptr);
+        EXPECT_TRUE(unchanged.MetricBox()->isChecked());
+        EXPECT_EQ(unchanged.NutrientList()->count(), 6);
+        unchanged.accept();
+        EXPECT_FALSE(profile.Changed());
+        EXPECT_FALSE(settings.Changed());
+        EXPECT_EQ(settings.Metric(), 2u); // still ticked: no change seen
+    }
+    {
+        PreferencesDialog cancelled(profile, settings, nullptr);
+        cancelled.NutrientList()->setCurrentIndex(3);
+        cancelled.MetricBox()->setChecked(false);
+        cancelled.reject();
+        EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+        EXPECT_EQ(profile.GetFoodTracking(), 0);
+        EXPECT_EQ(settings.Metric(), 2u);
+        EXPECT_FALSE(profile.Changed() || settings.Changed());
+    }
+    {
+        PreferencesDialog changed(profile, settings, nullptr);
+        changed.NutrientList()->setCurrentIndex(changed.NutrientList()->findText(
+            QStringLiteral("Saturated Fat")));
+        changed.MetricBox()->setChecked(false);
+        changed.accept();
+        EXPECT_EQ(profile.GetFoodTracking(), 5);
+        EXPECT_EQ(settings.Metric(), 0u);
+        EXPECT_TRUE(profile.Changed());
+        EXPECT_TRUE(settings.Changed());
+    }
+}
+
+TEST_F(InfoDialogsTest, PreferencesAndDisclaimerFollowTheirLayouts)
+{
+    UserProfile profile;
+    UserSettings settings;
+    PreferencesDialog prefs(profile, settings, nullptr);
+    prefs.show();
+    auto* ok = Child<QPushButton>(&prefs, "1");
+    auto* cancel = Child<QPushButton>(&prefs, "2");
+    const int centre = prefs.width() / 2;
+    EXPECT_EQ(ok->geometry().right() + 1, centre - 3);
+    EXPECT_EQ(cancel->x(), centre + 3);
+    EXPECT_EQ(ok->geometry().bottom() + 1, prefs.height() - 5);
+    EXPECT_EQ(prefs.MetricBox()->y(), prefs.NutrientList()->height() + 11);
+    EXPECT_EQ(prefs.NutrientList()->x(), Child<QLabel>(&prefs, "1006")->geometry().right() + 7);
+
+    DisclamerDialog disclaimer(QStringLiteral("Estimates only.\nAsk your physician."));
+    disclaimer.show();
+    EXPECT_EQ(disclaimer.windowTitle(), QStringLiteral("Disclamer"));
+    const QRect no = disclaimer.NoButton()->geometry();
+    const QRect yes = disclaimer.YesButton()->geometry();
+    EXPECT_EQ(no.right(), disclaimer.width() - 1 - 3);
+    EXPECT_EQ(no.bottom(), disclaimer.height() - 1 - 3);
+    EXPECT_EQ(yes.right(), no.left() - 4);
+    EXPECT_EQ(yes.top(), no.top());
+    auto* text = Child<QPlainTextEdit>(&disclaimer, "1008");
+    EXPECT_EQ(text->geometry().bottom(), no.top() - 4);
+    EXPECT_EQ(text->document()->blockCount(), 2);
+    EXPECT_TRUE(text->isReadOnly());
+}
