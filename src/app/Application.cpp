@@ -8,6 +8,7 @@
 #include "blog/SubmitPost.h"
 #include "data/TextIndex.h"
 #include "data/UserDatabase.h"
+#include "skin/DeviceScreen.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,6 +25,7 @@ Application::Application(const StartupOptions& options, const QString& executabl
     showStartupError = [](const QString& text) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
         box.setTextFormat(Qt::PlainText);
+        box.setFont(DeviceScreen::Instance().Font());
         box.exec();
     };
     runDisclaimer = [](DisclamerDialog& dialog) { return dialog.exec(); };

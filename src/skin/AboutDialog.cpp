@@ -40,6 +40,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     m_closing = CentredLabel(QStringLiteral("Eat well, move more, write it down."), "1012", this);
     m_closing->setWordWrap(true);
     DeviceScreen::Instance().Apply(this);
+    QFont name = m_name->font();
+    name.setBold(true);
+    name.setPixelSize(name.pixelSize() > 0 ? name.pixelSize() * 3 / 2 : 16);
+    m_name->setFont(name);
 }
 
 QString AboutDialog::VersionText() const { return m_version->text(); }

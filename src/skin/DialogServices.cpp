@@ -1,5 +1,7 @@
 #include "skin/DialogServices.h"
 
+#include "skin/DeviceScreen.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -13,6 +15,7 @@ public:
     {
         QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);
+        box.setFont(DeviceScreen::Instance().Font());
         box.exec();
     }
 };

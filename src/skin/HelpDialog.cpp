@@ -40,6 +40,9 @@ void HelpDialog::Build(const QString& title, const QString& text)
     m_title->setTextFormat(Qt::PlainText);
     m_title->setAlignment(Qt::AlignCenter);
     DeviceScreen::Instance().Apply(this);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
 }
 
 QString HelpDialog::TitleText() const { return m_title->text(); }
