@@ -50,3 +50,5 @@ void RasterSparse(benchmark::State& state)
 BENCHMARK(RasterSparse)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+BENCHMARK_MAIN();
