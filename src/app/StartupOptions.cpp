@@ -1,5 +1,7 @@
 #include "app/StartupOptions.h"
 
+#include "skin/DeviceScreen.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 
@@ -12,6 +14,11 @@ StartupOptions StartupOptions::Parse(const QStringList& arguments)
                                      QStringLiteral("Keep user.pdb in <dir>."),
                                      QStringLiteral("dir"));
     parser.addOption(dataDir);
+    const QCommandLineOption screen(
+        QStringLiteral("screen"),
+        QStringLiteral("Emulate a <WxH> handheld screen, e.g. 240x320, 320x240 or 480x640."),
+        QStringLiteral("WxH"));
+    parser.addOption(screen);
 
     StartupOptions options;
     if (!parser.parse(arguments)) {
@@ -23,6 +30,12 @@ StartupOptions StartupOptions::Parse(const QStringList& arguments)
         return options;
     }
     options.dataDir = parser.value(dataDir);
+    if (parser.isSet(screen)
+        && !DeviceScreen::ParseSize(parser.value(screen), &options.screenSize)) {
+        options.error = QStringLiteral("--screen wants WIDTHxHEIGHT (for example 240x320), "
+                                       "not \"%1\"")
+                            .arg(parser.value(screen));
+    }
     return options;
 }
 

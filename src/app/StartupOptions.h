@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,7 @@
 struct StartupOptions
 {
     QString dataDir; // empty: the executable's folder
+    QSize screenSize; // --screen WxH; empty: the device screen's default
     QString error;   // set when the command line could not be understood
 
     static StartupOptions Parse(const QStringList& arguments);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+// The event vocabulary: names raised by controls and compared exactly, case-sensitively.
+namespace Events {
+
+// Navigation bar.
+inline const QString kGoHome = QStringLiteral("goHome");
+inline const QString kGoProfile = QStringLiteral("goProfile");
+inline const QString kGoJournal = QStringLiteral("goJournal");
+inline const QString kGoFitness = QStringLiteral("goFitness");
+inline const QString kGoFood = QStringLiteral("goFood");
+
+// Buttons of pages and the title bar.
+inline const QString kBlogger = QStringLiteral("blogger");
+inline const QString kDone = QStringLiteral("done");
+inline const QString kAdd = QStringLiteral("add");
+inline const QString kAddFav = QStringLiteral("add.fav");
+inline const QString kFav = QStringLiteral("fav");
+inline const QString kLookup = QStringLiteral("lookup");
+inline const QString kDelete = QStringLiteral("delete");
+inline const QString kEdit = QStringLiteral("edit");
+inline const QString kCancel = QStringLiteral("cancel");
+inline const QString kBlog = QStringLiteral("blog");
+inline const QString kGoals = QStringLiteral("goals");
+inline const QString kResults = QStringLiteral("results");
+inline const QString kProfile = QStringLiteral("profile");
+inline const QString kMenu = QStringLiteral("menu");
+inline const QString kHelp = QStringLiteral("help");
+
+// Raised by controls and dialogs rather than pressed.
+inline const QString kDateChanged = QStringLiteral("dateChanged");
+inline const QString kGridActivate = QStringLiteral("gridActivate");
+inline const QString kItemActivated = QStringLiteral("itemActivated");
+inline const QString kDataChanged = QStringLiteral("dataChanged");
+inline const QString kPreferences = QStringLiteral("preferences");
+inline const QString kDialogApplied = QStringLiteral("dialogApplied");
+
+// Home screen entries.
+inline const QString kDaily = QStringLiteral("daily");
+inline const QString kFitness = QStringLiteral("fitness");
+inline const QString kFood = QStringLiteral("food");
+inline const QString kJournal = QStringLiteral("journal");
+
+} // namespace Events

@@ -1,0 +1,92 @@
+#include "skin/DeviceScreen.h"
+
+#include "skin/SkinSettings.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+constexpr int kMinSide = 120;
+constexpr int kMaxSide = 4096;
+
+bool Plausible(QSize size)
+{
+    return size.width() >= kMinSide && size.height() >= kMinSide && size.width() <= kMaxSide
+           && size.height() <= kMaxSide;
+}
+} // namespace
+
+DeviceScreen& DeviceScreen::Instance()
+{
+    static DeviceScreen* screen = new DeviceScreen; // lives as long as the process
+    return *screen;
+}
+
+void DeviceScreen::SetSize(QSize size)
+{
+    if (!Plausible(size) || size == m_size)
+        return;
+    m_size = size;
+    emit sizeChanged(m_size);
+}
+
+void DeviceScreen::Rotate() { SetSize(m_size.transposed()); }
+
+QPoint DeviceScreen::Position() const
+{
+    const QScreen* desktop = QGuiApplication::primaryScreen();
+    if (!desktop)
+        return {};
+    const QRect area = desktop->availableGeometry();
+    return {area.x() + qMax(0, (area.width() - m_size.width()) / 2),
+            area.y() + qMax(0, (area.height() - m_size.height()) / 2)};
+}
+
+int DeviceScreen::Multiplier() const
+{
+    return SkinSettings::MultiplierFor(m_size.width(), m_size.height());
+}
+
+QFont DeviceScreen::Font() const
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(kBaseFontPixels * Multiplier());
+    return font;
+}
+
+void DeviceScreen::Fit(QWidget* dialog) const
+{
+    dialog->setFont(Font());
+    dialog->setFixedSize(m_size);
+    if (dialog->isWindow())
+        dialog->move(Position());
+}
+
+void DeviceScreen::Apply(QWidget* dialog)
+{
+    Fit(dialog);
+    connect(this, &DeviceScreen::sizeChanged, dialog, [this, dialog] { Fit(dialog); });
+
+    auto* rotate = new QAction(tr("Rotate Screen"), dialog);
+    rotate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    rotate->setShortcutContext(Qt::WindowShortcut);
+    connect(rotate, &QAction::triggered, this, &DeviceScreen::Rotate);
+    dialog->addAction(rotate);
+}
+
+bool DeviceScreen::ParseSize(const QString& text, QSize* size)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    const QSize parsed(match.captured(1).toInt(), match.captured(2).toInt());
+    if (!Plausible(parsed))
+        return false;
+    if (size)
+        *size = parsed;
+    return true;
+}

@@ -1,0 +1,230 @@
+#include "skin/SkinBitmap.h"
+#include "skin/SkinSettings.h"
+#include "skin/SkinTable.h"
+#include "skin/TestArt.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int CountKeys(const QString& prefix, bool bitmaps)
+{
+    int count = 0;
+    for (const SkinEntry& entry : SkinTable::Entries()) {
+        const QStringView key(entry.key);
+        if (key.startsWith(bitmaps ? u'!' + prefix : prefix))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(SkinTable, HoldsEveryEntryOnceInAscendingOrder)
+{
+    const auto entries = SkinTable::Entries();
+    ASSERT_EQ(entries.size(), 615u);
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        EXPECT_LT(QStringView(entries[i - 1].key).compare(QStringView(entries[i].key)), 0)
+            << "at " << i << ": " << qPrintable(QString::fromUtf16(entries[i].key));
+
+    int resolutionIntegers = 0;
+    for (const char* mode : {"240x240/", "240x320/", "320x240/", "480x480/", "480x640/", "640x480/"})
+        resolutionIntegers += CountKeys(QString::fromLatin1(mode), false);
+    EXPECT_EQ(resolutionIntegers, 67);
+    EXPECT_EQ(CountKeys(QStringLiteral("default/"), false), 174);
+    EXPECT_EQ(CountKeys(QStringLiteral("default1/"), false), 170);
+    EXPECT_EQ(CountKeys(QStringLiteral("default/"), true), 97);
+    EXPECT_EQ(CountKeys(QStringLiteral("default1/"), true), 95);
+    EXPECT_EQ(CountKeys(QStringLiteral("240x320/"), true) + CountKeys(QStringLiteral("480x640/"), true),
+              12);
+}
+
+TEST(SkinTable, FindIsExactAndLeavesValueAloneWhenAbsent)
+{
+    std::int32_t value = 77;
+    EXPECT_TRUE(SkinTable::Find(u"default/layout/blogger/rows/0/width2", &value));
+    EXPECT_EQ(value, -1); // stored as 0xFFFFFFFF
+    EXPECT_TRUE(SkinTable::Find(u"!default/food/menu", &value));
+    EXPECT_EQ(value, 3043);
+    value = 77;
+    EXPECT_FALSE(SkinTable::Find(u"Default/layout/title/panel/height", &value));
+    EXPECT_FALSE(SkinTable::Find(u"default/layout/title/panel/heigh", &value));
+    EXPECT_FALSE(SkinTable::Find(u"", &value));
+    EXPECT_EQ(value, 77);
+    // The default1 skin lacks the journal "blog" button and the lower profile rows.
+    EXPECT_FALSE(SkinTable::Find(u"!default1/journal/blog/up", nullptr));
+    EXPECT_FALSE(SkinTable::Find(u"default1/layout/profile/rows/1/width1", nullptr));
+}
+
+TEST(SkinSettings, ScreenModesChooseSkinAndMultiplier)
+{
+    SkinSettings skin;
+    EXPECT_EQ(skin.SkinName(), QStringLiteral("default"));
+    EXPECT_EQ(skin.Multiplier(), 1);
+
+    struct Mode
+    {
+        int w, h;
+        const char* skin;
+        int multiplier;
+    };
+    for (const Mode& mode : {Mode{240, 240, "default", 1}, Mode{240, 320, "default", 1},
+                             Mode{320, 240, "default1", 1}, Mode{480, 480, "default", 2},
+                             Mode{480, 640, "default", 2}, Mode{640, 480, "default1", 2},
+                             Mode{800, 480, "default", 1}}) {
+        skin.Init(mode.w, mode.h);
+        EXPECT_EQ(skin.Prefix(), QString::asprintf("%dx%d", mode.w, mode.h));
+        EXPECT_EQ(skin.SkinName(), QString::fromLatin1(mode.skin)) << mode.w << "x" << mode.h;
+        EXPECT_EQ(skin.Multiplier(), mode.multiplier) << mode.w << "x" << mode.h;
+    }
+}
+
+TEST(SkinSettings, ScaledLookupsPreferResolutionKeysAndNeverScaleThem)
+{
+    SkinSettings skin;
+    bool found = false;
+    // Before any Init only skin "default" at multiplier 1 answers.
+    EXPECT_EQ(skin.GetScaled(u"layout/title/panel/height", 0, &found), 24);
+    EXPECT_TRUE(found);
+
+    skin.Init(240, 320);
+    EXPECT_EQ(skin.GetScaled(u"layout/title/panel/height", 0), 24);
+    EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 48);
+    skin.Init(480, 640);
+    EXPECT_EQ(skin.GetScaled(u"layout/title/panel/height", 0), 48);
+    EXPECT_EQ(skin.GetScaled(u"main/daily/cx", 0), 464);
+    EXPECT_EQ(skin.GetUnscaled(u"main/daily/cx", 0), 464);
+    EXPECT_EQ(skin.GetScaled(u"layout/no/such/key", 20, &found), 20);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(skin.GetUnscaled(u"food/title/background", 0), 0x007300);
+    skin.Init(320, 240);
+    EXPECT_EQ(skin.GetScaled(u"layout/title/panel/height", 0), 24);
+    EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 64);
+    EXPECT_EQ(skin.GetScaled(u"main/daily/x", 0), 40);
+    skin.Init(640, 480);
+    EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 128);
+    skin.Init(800, 480);
+    EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 48);
+}
+
+TEST(SkinSettings, OneCacheEntryServesEveryMultiplier)
+{
+    SkinSettings skin;
+    skin.Init(240, 320);
+    EXPECT_EQ(skin.GetScaled(u"layout/btn/panel/height", 0), 22);
+    EXPECT_EQ(skin.IntegerCacheSize(), 1);
+    skin.Init(480, 640);
+    EXPECT_EQ(skin.GetScaled(u"layout/btn/panel/height", 0), 44);
+    EXPECT_EQ(skin.GetUnscaled(u"layout/btn/panel/height", 0), 22);
+    EXPECT_EQ(skin.IntegerCacheSize(), 1);
+    // A resolution entry is cached under its own prefix and stays unscaled.
+    EXPECT_EQ(skin.GetScaled(u"layout/profile/rows/1/width2", 0), 270);
+    EXPECT_EQ(skin.GetScaled(u"layout/profile/rows/1/width2", 0), 270);
+    EXPECT_EQ(skin.IntegerCacheSize(), 2);
+    // Misses are not cached.
+    skin.GetScaled(u"layout/no/such/key", 0);
+    EXPECT_EQ(skin.IntegerCacheSize(), 2);
+}
+
+TEST(SkinSettings, CompositeLookupsNeedEveryComponent)
+{
+    SkinSettings skin;
+    skin.Init(480, 640);
+    bool found = false;
+    // x and y from the resolution entry, size likewise: nothing doubled.
+    QRect rect;
+    ASSERT_TRUE(skin.GetRect(u"main/journal", rect));
+    EXPECT_EQ(rect, QRect(244, 202, 228, 158));
+    ASSERT_TRUE(skin.GetRect(u"layout/title/date", rect));
+    EXPECT_EQ(rect, QRect(260, 4, 188, 40));
+
+    // The chart's mode control has a size but no position.
+    EXPECT_EQ(skin.GetSize(u"layout/results/modeCtrlSize", &found), QSize(160, 38));
+    EXPECT_TRUE(found);
+    skin.GetPoint(u"layout/results/modeCtrlSize", &found);
+    EXPECT_FALSE(found);
+    rect = QRect(1, 2, 3, 4);
+    EXPECT_FALSE(skin.GetRect(u"layout/results/modeCtrlSize", rect));
+    EXPECT_EQ(rect, QRect(1, 2, 3, 4));
+    EXPECT_FALSE(skin.GetRect(u"layout/nothing", rect));
+    EXPECT_EQ(rect, QRect(1, 2, 3, 4));
+
+    skin.Init(320, 240);
+    ASSERT_TRUE(skin.GetRect(u"layout/title/title", rect));
+    EXPECT_EQ(rect, QRect(29, 3, 75, 22));
+}
+
+TEST(SkinSettings, ColoursAreStoredBlueGreenRed)
+{
+    EXPECT_EQ(SkinSettings::ToColor(0x007300), QColor(0, 0x73, 0));
+    EXPECT_EQ(SkinSettings::ToColor(0xC80000), QColor(0, 0, 0xC8));
+    EXPECT_EQ(SkinSettings::ToColor(0x0098FE), QColor(0xFE, 0x98, 0));
+    SkinSettings skin;
+    EXPECT_EQ(skin.GetColor(u"journal/btn/background", 0xC80000), QColor(0xFE, 0x98, 0));
+    EXPECT_EQ(skin.GetColor(u"nowhere/btn/background", 0xC80000), QColor(0, 0, 0xC8));
+}
+
+TEST(SkinSettings, BitmapsComeFromTheArtFolderAndMissingOnesAreRetried)
+{
+    TestArt art({3011, 3027, 3053, 3048});
+    SkinSettings skin;
+    skin.SetArtFolder(art.Folder());
+    skin.Init(240, 320);
+
+    const SkinBitmap* up = skin.GetBitmap(u"food/done/up");
+    ASSERT_NE(up, nullptr);
+    EXPECT_EQ(up->Id(), 3011);
+    EXPECT_EQ(skin.GetBitmap(u"food/done/up"), up);
+    EXPECT_EQ(skin.GetBitmap(u"food/add/up"), up); // the same artwork, one object
+    EXPECT_EQ(up->DesignSize(), QSize(57, 18));
+
+    // Single images have no state suffix.
+    ASSERT_NE(skin.GetBitmap(u"food/help"), nullptr);
+    EXPECT_EQ(skin.GetBitmap(u"food/help")->Id(), 3027);
+    EXPECT_EQ(skin.GetBitmap(u"food/help/up"), nullptr);
+
+    // Resolution bitmaps first; other screens fall back to the skin's.
+    EXPECT_EQ(skin.GetBitmap(u"main/daily")->Id(), 3053);
+    skin.Init(800, 480);
+    EXPECT_EQ(skin.GetBitmap(u"main/daily")->Id(), 3048);
+
+    // 3018 has no artwork yet: none, and not remembered.
+    EXPECT_EQ(skin.GetBitmap(u"food/done/down"), nullptr);
+    art.Add(3018);
+    const SkinBitmap* down = skin.GetBitmap(u"food/done/down");
+    ASSERT_NE(down, nullptr);
+    EXPECT_NE(down, up);
+    EXPECT_EQ(down->Id(), 3018);
+
+    EXPECT_EQ(skin.GetBitmap(u"food/nothing"), nullptr);
+}
+
+TEST(SkinBitmap, RendersStretchedAtTheRequestedSize)
+{
+    TestArt art({3009});
+    SkinSettings skin;
+    skin.SetArtFolder(art.Folder());
+    const SkinBitmap* bitmap = skin.GetBitmap(u"fitness/add/up");
+    ASSERT_NE(bitmap, nullptr);
+
+    const QPixmap doubled = bitmap->Pixmap(QSize(114, 36), 2.0);
+    EXPECT_EQ(doubled.size(), QSize(228, 72));
+    EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
+    EXPECT_TRUE(bitmap->Pixmap(QSize(0, 10), 1.0).isNull());
+    EXPECT_TRUE(bitmap->Pixmap(QSize(100000, 10), 1.0).isNull());
+
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        bitmap->Draw(painter, QRect(10, 10, 20, 5));
+    }
+    EXPECT_EQ(image.pixelColor(10, 10), TestArt::ColorOf(3009));
+    EXPECT_EQ(image.pixelColor(29, 14), TestArt::ColorOf(3009));
+    EXPECT_EQ(image.pixelColor(30, 14), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(29, 15), QColor(Qt::white));
+}
