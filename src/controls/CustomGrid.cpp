@@ -43,6 +43,16 @@ CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent), m_skin(SkinSettings::
     });
 }
 
+CustomGrid::~CustomGrid()
+{
+    // The children outlive this part of the object; nothing they signal may reach it now.
+    m_model = nullptr;
+    m_adapter->SetSource(nullptr);
+    m_list->disconnect(this);
+    m_list->selectionModel()->disconnect(this);
+    m_editor->disconnect(this);
+}
+
 void CustomGrid::SetModel(GridModel* model)
 {
     m_model = model;

@@ -21,6 +21,7 @@ public:
     static const QString kName;
 
     explicit CustomGrid(QWidget* parent = nullptr);
+    ~CustomGrid() override;
 
     // ContentControl
     EventListener* GetListener() const override { return m_listener; }

@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 
 #include <algorithm>
+#include <utility>
 
 GridEnumCellControl::GridEnumCellControl(QWidget* parent) : QComboBox(parent)
 {
@@ -35,7 +36,8 @@ void GridEnumCellControl::Edit(GridCellEditor* editor, const GridCell& cell, con
 
 void GridEnumCellControl::OnActivated(int index)
 {
-    GridCellEditor* editor = m_editor;
+    // Only a confirmed choice gets here; the list is hidden and unreachable otherwise.
+    GridCellEditor* editor = std::exchange(m_editor, nullptr);
     Close();
     if (editor && index >= 0 && index < count())
         editor->SetChoice(m_cell, index);
@@ -59,7 +61,6 @@ void GridEnumCellControl::focusOutEvent(QFocusEvent* event)
 
 void GridEnumCellControl::Close()
 {
-    m_editor = nullptr;
     if (isVisible())
         hide();
 }

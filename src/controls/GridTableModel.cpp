@@ -30,8 +30,12 @@ void GridTableModel::SetRowCount(int rows)
 
 void GridTableModel::RedrawRow(int row)
 {
-    if (row >= 0 && row < m_rows && !m_titles.isEmpty())
-        emit dataChanged(index(row, 0), index(row, int(m_titles.size()) - 1), {Qt::DisplayRole});
+    if (row < 0 || row >= m_rows)
+        return;
+    // Cell by cell: a view repaints a single cell's rectangle exactly, while a range's update
+    // spills into the next row.
+    for (int column = 0; column < m_titles.size(); ++column)
+        emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
 }
 
 void GridTableModel::RedrawAll()
