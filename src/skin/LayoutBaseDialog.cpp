@@ -1,0 +1,289 @@
+#include "skin/LayoutBaseDialog.h"
+
+#include "app/Events.h"
+#include "app/Page.h"
+#include "controls/BottomButtonsContainer.h"
+#include "controls/ButtomNavigation.h"
+#include "controls/TitleBarControl.h"
+#include "skin/ContentControl.h"
+#include "skin/ContentControlRegistry.h"
+#include "skin/DeviceScreen.h"
+#include "skin/DialogServices.h"
+#include "skin/SkinSettings.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QMenuBar>
+
+namespace {
+const QString kIconPath = QStringLiteral(":/art/icon.svg");
+
+// Counts the events being handled, so content is never deleted while one of its handlers runs.
+class EventDepth final
+{
+public:
+    explicit EventDepth(int& depth) : m_depth(depth) { ++m_depth; }
+    ~EventDepth() { --m_depth; }
+    EventDepth(const EventDepth&) = delete;
+    EventDepth& operator=(const EventDepth&) = delete;
+
+private:
+    int& m_depth;
+};
+} // namespace
+
+LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
+    : QDialog(parent), m_services(services)
+{
+    if (!m_services) {
+        const auto* outer = qobject_cast<const LayoutBaseDialog*>(parent);
+        m_services = outer ? outer->m_services : &DialogServices::Fallback();
+    }
+    setWindowTitle(QStringLiteral("Nutrava"));
+
+    DeviceScreen& screen = DeviceScreen::Instance();
+    SkinSettings& skin = SkinSettings::Instance(); // also makes the artwork available
+    skin.Init(screen.Width(), screen.Height());
+    if (QFile::exists(kIconPath))
+        setWindowIcon(QIcon(kIconPath));
+
+    m_title = new TitleBarControl(this);
+    m_bottom = new BottomButtonsContainer(this);
+    m_navigation = new ButtomNavigation(this);
+    m_title->SetListener(this);
+    m_bottom->SetListener(this);
+    m_navigation->SetListener(this);
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setNativeMenuBar(false); // part of the emulated screen
+    BuildMenu();
+
+    screen.Apply(this);
+    LayOut();
+}
+
+LayoutBaseDialog::~LayoutBaseDialog()
+{
+    // A dialog closed by the window manager or Escape still lets its page save and let go.
+    DetachPage();
+}
+
+void LayoutBaseDialog::BuildMenu()
+{
+    QMenu* menu = m_menuBar->addMenu(tr("Menu"));
+    const std::pair<QString, int> commands[] = {{tr("Preferences..."), kPreferencesCommand},
+                                                {tr("Help"), kHelpCommand},
+                                                {tr("About"), kAboutCommand}};
+    for (const auto& [text, command] : commands) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::number(command));
+        connect(action, &QAction::triggered, this, [this, id = command] { RunMenuCommand(id); });
+    }
+}
+
+void LayoutBaseDialog::RunMenuCommand(int command)
+{
+    switch (command) {
+    case kPreferencesCommand:
+        if (m_services->RunPreferences(this))
+            OnEvent(Events::kPreferences, nullptr);
+        break;
+    case kHelpCommand:
+        ShowHelp();
+        break;
+    case kAboutCommand:
+        m_services->ShowAbout(this);
+        break;
+    default:
+        break;
+    }
+}
+
+int LayoutBaseDialog::Run()
+{
+    if (!m_closed)
+        exec();
+    m_closed = false;
+    return result();
+}
+
+QRect LayoutBaseDialog::ClientRect() const
+{
+    return rect().adjusted(0, m_menuBar->sizeHint().height(), 0, 0);
+}
+
+QRect LayoutBaseDialog::ContentRect() const
+{
+    SkinSettings& skin = SkinSettings::Instance();
+    const QRect client = ClientRect();
+    const int navH = skin.GetScaled(u"layout/nav/panel/height", 20);
+    const int btnH = skin.GetScaled(u"layout/btn/panel/height", 20);
+    const int titleH = skin.GetScaled(u"layout/title/panel/height", 20);
+    const int top = client.top() + titleH;
+    const int bottom = client.top() + client.height() - navH - btnH;
+    return {client.left(), top, client.width(), qMax(0, bottom - top)};
+}
+
+void LayoutBaseDialog::LayOut()
+{
+    // The screen, not this window: a rotation switches prefix, skin and multiplier.
+    const DeviceScreen& screen = DeviceScreen::Instance();
+    SkinSettings& skin = SkinSettings::Instance();
+    skin.Init(screen.Width(), screen.Height());
+
+    const QRect client = ClientRect();
+    m_menuBar->setGeometry(0, 0, width(), client.top());
+    const int navH = skin.GetScaled(u"layout/nav/panel/height", 20);
+    const int btnH = skin.GetScaled(u"layout/btn/panel/height", 20);
+    const int titleH = skin.GetScaled(u"layout/title/panel/height", 20);
+    const int bottom = client.top() + client.height();
+    m_navigation->setGeometry(client.left(), bottom - navH, client.width(), navH);
+    m_bottom->setGeometry(client.left(), bottom - navH - btnH, client.width(), btnH);
+    m_title->setGeometry(client.left(), client.top(), client.width(), titleH);
+    if (m_content)
+        m_content->setGeometry(ContentRect());
+}
+
+void LayoutBaseDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void LayoutBaseDialog::SetSection(const QString& section)
+{
+    if (section.isEmpty())
+        return;
+    m_bottom->SetSection(section);
+    m_title->SetSection(section);
+}
+
+void LayoutBaseDialog::SetBottomButton(int slot, const QString& name)
+{
+    m_bottom->SetButton(slot, name);
+}
+
+void LayoutBaseDialog::SetTitleButton(int index, const QString& name)
+{
+    m_title->SetButtonName(index, name);
+}
+
+void LayoutBaseDialog::SetDate(TimeBase::Stamp date) { m_title->SetDate(date); }
+
+TimeBase::Stamp LayoutBaseDialog::GetDate() const { return m_title->GetDate(); }
+
+void LayoutBaseDialog::DestroyContent()
+{
+    QWidget* old = m_content;
+    m_content = nullptr;
+    if (m_contentControl)
+        m_contentControl->SetListener(nullptr);
+    m_contentControl = nullptr;
+    if (!old)
+        return;
+    if (m_eventDepth > 0) {
+        // One of its own handlers may be on the stack: gone from view now, deleted after.
+        old->hide();
+        old->deleteLater();
+    } else {
+        delete old;
+    }
+}
+
+ContentControl* LayoutBaseDialog::SetContent(const QString& name)
+{
+    DestroyContent();
+    ContentControl* control = ContentControlRegistry::Create(name);
+    if (!control)
+        return nullptr;
+    QWidget* window = control->GetWindow();
+    if (!window)
+        return nullptr;
+    control->SetListener(this);
+    window->setParent(this);
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("10003"));
+    window->setGeometry(ContentRect());
+    window->show();
+    window->setFocus();
+    m_content = window;
+    m_contentControl = control;
+    return control->GetPayload();
+}
+
+void LayoutBaseDialog::DetachPage()
+{
+    if (!m_page || !m_attached)
+        return;
+    m_attached = false;
+    m_page->Detach();
+}
+
+void LayoutBaseDialog::SetPage(Page* page)
+{
+    if (page == m_page)
+        return;
+    if (m_page) {
+        DetachPage();
+        m_bottom->Clear();
+        m_title->Clear();
+    }
+    DestroyContent();
+    m_page = page;
+    if (m_page) {
+        m_attached = true;
+        m_page->Attach(*this);
+    }
+}
+
+int LayoutBaseDialog::RunSubPage(Page* page)
+{
+    LayoutBaseDialog nested(this, m_services);
+    nested.SetPage(page);
+    const int result = nested.Run();
+    if (m_content)
+        m_content->setFocus();
+    return result;
+}
+
+void LayoutBaseDialog::Close()
+{
+    DetachPage();
+    m_closed = true;
+    done(0);
+}
+
+void LayoutBaseDialog::ShowMessage(const QString& caption, const QString& text)
+{
+    m_services->ShowMessage(this, caption, text);
+}
+
+int LayoutBaseDialog::OnEvent(const QString& name, QWidget* sender)
+{
+    const EventDepth depth(m_eventDepth);
+    int result = 0;
+    // A page that has let go (after Close or OK) hears nothing more.
+    if (m_page && m_attached) {
+        result = m_page->OnEvent(name, sender);
+        if (result)
+            return result;
+    }
+    if (name == Events::kHelp)
+        ShowHelp();
+    return result;
+}
+
+void LayoutBaseDialog::ShowHelp()
+{
+    const int topic = m_page ? m_page->GetHelpTopic() : -1;
+    if (topic >= 0)
+        m_services->ShowHelp(this, topic);
+}
+
+void LayoutBaseDialog::accept()
+{
+    if (m_page && m_attached) {
+        m_page->OnEvent(Events::kDialogApplied, nullptr);
+        DetachPage();
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/PageHost.h"
+#include "controls/EventListener.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class BottomButtonsContainer;
+class ButtomNavigation;
+class DialogServices;
+class Page;
+class QMenuBar;
+class TitleBarControl;
+
+// The full-screen dialog every page runs in: title bar, content, bottom buttons and navigation,
+// top to bottom, below the "Menu" menu. It knows nothing of pages beyond Page: it lets the page
+// fill the bands through PageHost and hands it every event of its controls.
+class LayoutBaseDialog final : public QDialog, public PageHost, public EventListener
+{
+    Q_OBJECT
+
+public:
+    // Menu command identifiers.
+    static constexpr int kPreferencesCommand = 32771;
+    static constexpr int kHelpCommand = 32772;
+    static constexpr int kAboutCommand = 32773;
+
+    // Without `services` a nested dialog uses its parent dialog's, any other the fallback ones.
+    explicit LayoutBaseDialog(QWidget* parent = nullptr, DialogServices* services = nullptr);
+    ~LayoutBaseDialog() override;
+
+    // Runs the dialog modally, unless the page already closed it while attaching.
+    int Run();
+
+    // PageHost
+    void SetSection(const QString& section) override;
+    void SetBottomButton(int slot, const QString& name) override;
+    ContentControl* SetContent(const QString& name) override;
+    void SetTitleButton(int index, const QString& name) override;
+    void SetDate(TimeBase::Stamp date) override;
+    TimeBase::Stamp GetDate() const override;
+    void SetPage(Page* page) override;
+    int RunSubPage(Page* page) override;
+    void Close() override;
+    void ShowMessage(const QString& caption, const QString& text) override;
+
+    // EventListener
+    int OnEvent(const QString& name, QWidget* sender) override;
+
+    // The page's help topic, if it has one.
+    void ShowHelp();
+    void RunMenuCommand(int command);
+
+    Page* CurrentPage() const { return m_page; }
+    QWidget* Content() const { return m_content; }
+    QRect ClientRect() const;
+    TitleBarControl* TitleBar() const { return m_title; }
+    BottomButtonsContainer* BottomPanel() const { return m_bottom; }
+    ButtomNavigation* Navigation() const { return m_navigation; }
+    QMenuBar* MenuBar() const { return m_menuBar; }
+
+public slots:
+    // OK: the page hears "dialogApplied" and is detached. Cancel leaves it attached.
+    void accept() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildMenu();
+    void LayOut();
+    QRect ContentRect() const;
+    void DestroyContent();
+    void DetachPage();
+
+    Page* m_page = nullptr;
+    bool m_attached = false;
+    DialogServices* m_services;
+    QMenuBar* m_menuBar;
+    QPointer<QWidget> m_content;
+    ContentControl* m_contentControl = nullptr;
+    BottomButtonsContainer* m_bottom;
+    ButtomNavigation* m_navigation;
+    TitleBarControl* m_title;
+    int m_eventDepth = 0; // events being handled: content may not be deleted under its feet
+    bool m_closed = false;
+};

@@ -1,0 +1,397 @@
+#include "app/Events.h"
+#include "app/Page.h"
+#include "controls/BmpButtonImpl.h"
+#include "controls/BottomButtonsContainer.h"
+#include "controls/ButtomNavigation.h"
+#include "controls/RecordingListener.h"
+#include "controls/TitleBarControl.h"
+#include "skin/ContentControl.h"
+#include "skin/ContentControlRegistry.h"
+#include "skin/DeviceScreen.h"
+#include "skin/DialogServices.h"
+#include "skin/LayoutBaseDialog.h"
+#include "skin/SkinSettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const QString kTestContent = QStringLiteral("LayoutTestContent");
+
+class FakeServices final : public DialogServices
+{
+public:
+    bool RunPreferences(QWidget*) override
+    {
+        ++preferencesRuns;
+        return acceptPreferences;
+    }
+    void ShowHelp(QWidget* parent, int topic) override
+    {
+        helpTopics.push_back(topic);
+        helpParent = parent;
+    }
+    void ShowAbout(QWidget*) override { ++aboutShown; }
+    void ShowMessage(QWidget*, const QString& caption, const QString& text) override
+    {
+        messages << caption + u'|' + text;
+    }
+
+    bool acceptPreferences = false;
+    int preferencesRuns = 0;
+    int aboutShown = 0;
+    std::vector<int> helpTopics;
+    QWidget* helpParent = nullptr;
+    QStringList messages;
+};
+
+// Logs what the dialog does to it; `onAttach` and `onEvent` let a test act as the page.
+class TestPage final : public Page
+{
+public:
+    void Attach(PageHost& host) override
+    {
+        this->host = &host;
+        log << QStringLiteral("attach");
+        if (onAttach)
+            onAttach(host);
+    }
+    void Detach() override
+    {
+        log << QStringLiteral("detach");
+        host = nullptr;
+    }
+    int OnEvent(const QString& name, QWidget* sender) override
+    {
+        log << name;
+        senders.push_back(sender);
+        if (onEvent)
+            return onEvent(name);
+        return handled.contains(name) ? 1 : 0;
+    }
+    int GetHelpTopic() const override { return helpTopic; }
+    QString GetName() const override { return QStringLiteral("test"); }
+
+    PageHost* host = nullptr;
+    QStringList log;
+    std::vector<QWidget*> senders;
+    QStringList handled;
+    int helpTopic = 8;
+    std::function<void(PageHost&)> onAttach;
+    std::function<int(const QString&)> onEvent;
+};
+
+// A content control that counts its instances and can raise events of its own.
+class TestContent final : public QWidget, public ContentControl
+{
+public:
+    TestContent() { ++alive; }
+    ~TestContent() override { --alive; }
+    EventListener* GetListener() const override { return listener; }
+    void SetListener(EventListener* l) override { listener = l; }
+    QWidget* GetWindow() override { return this; }
+    void Raise(const QString& name) { listener->OnEvent(name, this); }
+
+    EventListener* listener = nullptr;
+    static inline int alive = 0;
+};
+
+// Fails a test that would otherwise hang in a modal loop, and ends the loops.
+class Watchdog final
+{
+public:
+    Watchdog()
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [] {
+            ADD_FAILURE() << "a modal dialog did not end";
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(widget))
+                    dialog->reject();
+        });
+        m_timer.start(5000);
+    }
+
+private:
+    QTimer m_timer;
+};
+
+class LayoutBaseDialogTest : public ::testing::Test
+{
+protected:
+    LayoutBaseDialogTest() : m_screenBefore(DeviceScreen::Instance().Size())
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        ContentControlRegistry::Register(kTestContent, [] { return new TestContent; });
+    }
+    ~LayoutBaseDialogTest() override
+    {
+        ContentControlRegistry::Unregister(kTestContent);
+        DeviceScreen::Instance().SetSize(m_screenBefore);
+    }
+
+    QSize m_screenBefore;
+    FakeServices m_services;
+};
+
+} // namespace
+
+TEST_F(LayoutBaseDialogTest, FourBandsFillTheClientArea)
+{
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    EXPECT_EQ(dialog.size(), QSize(240, 320));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Nutrava"));
+    // The handheld's client area below its caption and above its menu bar: 240 x 268.
+    const int top = dialog.ClientRect().top();
+    dialog.setFixedSize(240, top + 268);
+    dialog.show();
+    dialog.SetContent(kTestContent);
+
+    EXPECT_EQ(dialog.TitleBar()->geometry(), QRect(0, top + 0, 240, 24));
+    EXPECT_EQ(dialog.Content()->geometry(), QRect(0, top + 24, 240, 192));
+    EXPECT_EQ(dialog.BottomPanel()->geometry(), QRect(0, top + 216, 240, 22));
+    EXPECT_EQ(dialog.Navigation()->geometry(), QRect(0, top + 238, 240, 30));
+    EXPECT_EQ(dialog.MenuBar()->geometry().bottom(), top - 1);
+
+    EXPECT_STREQ(dialog.metaObject()->className(), "LayoutBaseDialog");
+    EXPECT_EQ(dialog.findChild<BottomButtonsContainer*>()->objectName(), QStringLiteral("10001"));
+    EXPECT_EQ(dialog.Content()->objectName(), QStringLiteral("10003"));
+}
+
+TEST_F(LayoutBaseDialogTest, RotationRelaysTheBandsWithTheLandscapeSkin)
+{
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    dialog.show();
+    EXPECT_EQ(dialog.Navigation()->Button(1)->geometry(), QRect(48, 0, 48, 30));
+
+    DeviceScreen::Instance().Rotate();
+    EXPECT_EQ(dialog.size(), QSize(320, 240));
+    EXPECT_EQ(SkinSettings::Instance().SkinName(), QStringLiteral("default1"));
+    EXPECT_EQ(dialog.Navigation()->Button(1)->geometry(), QRect(64, 0, 64, 30));
+    EXPECT_EQ(dialog.TitleBar()->HelpButton()->geometry(), QRect(307, 1, 12, 22));
+    EXPECT_EQ(dialog.Navigation()->geometry().bottom(), 239);
+
+    // The shortcut does the same.
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(DeviceScreen::Instance().Size(), QSize(240, 320));
+    EXPECT_EQ(dialog.size(), QSize(240, 320));
+}
+
+TEST_F(LayoutBaseDialogTest, PageFillsTheBandsThroughTheHost)
+{
+    TestPage page; // outlives the dialog, as pages do
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    page.onAttach = [](PageHost& host) {
+        host.SetSection(QStringLiteral("food"));
+        host.SetSection(QString()); // ignored
+        host.SetBottomButton(0, QStringLiteral("done"));
+        host.SetTitleButton(3, QStringLiteral("goals"));
+        host.SetDate(TimeBase::FromDate(QDate(2026, 12, 6)));
+        host.ShowMessage(QStringLiteral("Daily Tip"), QStringLiteral("<b>Drink</b> water"));
+    };
+    dialog.SetPage(&page);
+    EXPECT_EQ(page.log, QStringList{QStringLiteral("attach")});
+    EXPECT_EQ(dialog.BottomPanel()->Section(), QStringLiteral("food"));
+    EXPECT_EQ(dialog.TitleBar()->Section(), QStringLiteral("food"));
+    EXPECT_EQ(dialog.BottomPanel()->Button(0)->Name(), QStringLiteral("done"));
+    EXPECT_EQ(dialog.TitleBar()->Button(TitleBarControl::Button0)->Name(), QStringLiteral("goals"));
+    EXPECT_EQ(dialog.GetDate(), TimeBase::FromDate(QDate(2026, 12, 6)));
+    EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Daily Tip|<b>Drink</b> water")});
+}
+
+TEST_F(LayoutBaseDialogTest, SwitchingPagesDetachesClearsAndDropsTheContent)
+{
+    TestPage first;
+    TestPage second;
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    first.onAttach = [](PageHost& host) {
+        host.SetBottomButton(1, QStringLiteral("add"));
+        host.SetTitleButton(1, QStringLiteral("title"));
+        host.SetContent(kTestContent);
+    };
+    dialog.SetPage(&first);
+    dialog.show();
+    ASSERT_EQ(TestContent::alive, 1);
+
+    dialog.SetPage(&first); // the current page: nothing happens
+    EXPECT_EQ(first.log, QStringList{QStringLiteral("attach")});
+    EXPECT_TRUE(dialog.BottomPanel()->Button(1)->isVisible());
+    EXPECT_EQ(TestContent::alive, 1);
+
+    dialog.SetPage(&second);
+    EXPECT_EQ(first.log, Names({"attach", "detach"}));
+    EXPECT_EQ(second.log, QStringList{QStringLiteral("attach")});
+    EXPECT_FALSE(dialog.BottomPanel()->Button(1)->isVisible());
+    EXPECT_FALSE(dialog.TitleBar()->Button(TitleBarControl::Title)->isVisible());
+    EXPECT_EQ(dialog.Content(), nullptr);
+    EXPECT_EQ(TestContent::alive, 0);
+}
+
+TEST_F(LayoutBaseDialogTest, ASecondContentControlReplacesTheFirst)
+{
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    ContentControl* first = dialog.SetContent(kTestContent);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(static_cast<TestContent*>(first)->listener, &dialog);
+    QPointer<QWidget> firstWindow = dialog.Content();
+
+    int aliveWhenMade = -1;
+    const QString counting = QStringLiteral("LayoutCountingContent");
+    ContentControlRegistry::Register(counting, [&aliveWhenMade] {
+        aliveWhenMade = TestContent::alive;
+        return new TestContent;
+    });
+    dialog.SetContent(counting);
+    ContentControlRegistry::Unregister(counting);
+    EXPECT_EQ(aliveWhenMade, 0);
+    EXPECT_TRUE(firstWindow.isNull());
+    EXPECT_EQ(TestContent::alive, 1);
+
+    // A name nobody registered: no content, and nothing breaks.
+    EXPECT_EQ(dialog.SetContent(QStringLiteral("NoSuchControl")), nullptr);
+    EXPECT_EQ(dialog.Content(), nullptr);
+    EXPECT_EQ(TestContent::alive, 0);
+}
+
+TEST_F(LayoutBaseDialogTest, ContentReplacedFromItsOwnEventIsDeletedAfterwards)
+{
+    TestPage page; // outlives the dialog, as pages do
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    page.onEvent = [&dialog](const QString& name) {
+        if (name != QStringLiteral("itemActivated"))
+            return 0;
+        dialog.SetContent(kTestContent);
+        return 1;
+    };
+    dialog.SetPage(&page);
+    auto* first = static_cast<TestContent*>(dialog.SetContent(kTestContent));
+    QPointer<QWidget> firstWindow = first;
+    first->Raise(QStringLiteral("itemActivated")); // its handler is still on the stack
+    ASSERT_FALSE(firstWindow.isNull());
+    EXPECT_FALSE(firstWindow->isVisible());
+    EXPECT_EQ(first->listener, nullptr);
+    EXPECT_NE(dialog.Content(), firstWindow.data());
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(firstWindow.isNull());
+}
+
+TEST_F(LayoutBaseDialogTest, EventsReachThePageAndHelpFallsBackToTheDialog)
+{
+    TestPage page; // outlives the dialog, as pages do
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    dialog.SetPage(&page);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+    BmpButtonImpl* home = dialog.Navigation()->Button(0);
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
+                      home->mapTo(&dialog, home->rect().center()));
+    EXPECT_EQ(page.log.last(), QStringLiteral("goHome"));
+    EXPECT_EQ(page.senders.back(), home);
+
+    // Unhandled "help": the dialog shows the page's topic.
+    EXPECT_EQ(dialog.OnEvent(Events::kHelp, dialog.TitleBar()->HelpButton()), 0);
+    EXPECT_EQ(m_services.helpTopics, std::vector<int>{8});
+    EXPECT_EQ(m_services.helpParent, &dialog);
+
+    // A page that handles "help" itself suppresses it.
+    page.handled << Events::kHelp;
+    EXPECT_EQ(dialog.OnEvent(Events::kHelp, nullptr), 1);
+    EXPECT_EQ(m_services.helpTopics.size(), 1u);
+
+    // No topic: no help, from the help mark or the menu.
+    page.handled.clear();
+    page.helpTopic = -1;
+    dialog.OnEvent(Events::kHelp, nullptr);
+    dialog.findChild<QAction*>(QStringLiteral("32772"))->trigger();
+    EXPECT_EQ(m_services.helpTopics.size(), 1u);
+    page.helpTopic = 2;
+    dialog.findChild<QAction*>(QStringLiteral("32772"))->trigger();
+    EXPECT_EQ(m_services.helpTopics, std::vector<int>({8, 2}));
+}
+
+TEST_F(LayoutBaseDialogTest, MenuCommands)
+{
+    TestPage page; // outlives the dialog, as pages do
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    dialog.SetPage(&page);
+    QAction* preferences = dialog.findChild<QAction*>(QStringLiteral("32771"));
+    ASSERT_NE(preferences, nullptr);
+    EXPECT_EQ(preferences->text(), QStringLiteral("Preferences..."));
+
+    preferences->trigger(); // cancelled: the page hears nothing
+    EXPECT_EQ(page.log, QStringList{QStringLiteral("attach")});
+    m_services.acceptPreferences = true;
+    preferences->trigger();
+    EXPECT_EQ(page.log, Names({"attach", "preferences"}));
+    EXPECT_EQ(m_services.preferencesRuns, 2);
+
+    QAction* about = dialog.findChild<QAction*>(QStringLiteral("32773"));
+    EXPECT_EQ(about->text(), QStringLiteral("About"));
+    about->trigger();
+    EXPECT_EQ(m_services.aboutShown, 1);
+}
+
+TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialogEnds)
+{
+    TestPage page;
+    {
+        LayoutBaseDialog dialog(nullptr, &m_services);
+        dialog.SetPage(&page);
+        dialog.accept();
+        EXPECT_EQ(page.log, Names({"attach", "dialogApplied", "detach"}));
+        EXPECT_EQ(page.senders.back(), nullptr);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        dialog.OnEvent(Events::kAdd, nullptr); // detached: not passed on
+    }
+    EXPECT_EQ(page.log.size(), 3);
+
+    page.log.clear();
+    {
+        LayoutBaseDialog dialog(nullptr, &m_services);
+        dialog.SetPage(&page);
+        dialog.reject();
+        EXPECT_EQ(page.log, QStringList{QStringLiteral("attach")});
+        EXPECT_EQ(page.host, &dialog);
+    }
+    // Destroying the dialog lets the page go rather than leave it holding a dead host.
+    EXPECT_EQ(page.log, Names({"attach", "detach"}));
+    EXPECT_EQ(page.host, nullptr);
+}
+
+TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
+{
+    Watchdog watchdog;
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    dialog.SetContent(kTestContent);
+    TestPage sub;
+    PageHost* subHost = nullptr;
+    sub.onAttach = [&subHost](PageHost& host) {
+        subHost = &host;
+        host.ShowMessage(QStringLiteral("Sub"), QStringLiteral("page"));
+        QTimer::singleShot(0, [&host] { host.Close(); });
+    };
+    EXPECT_EQ(dialog.RunSubPage(&sub), 0);
+    EXPECT_NE(subHost, static_cast<PageHost*>(&dialog));
+    EXPECT_EQ(sub.log, Names({"attach", "detach"}));
+    EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Sub|page")}); // same services
+
+    // A page that closes while attaching ends the dialog without a modal loop.
+    TestPage quitter;
+    quitter.onAttach = [](PageHost& host) { host.Close(); };
+    EXPECT_EQ(dialog.RunSubPage(&quitter), 0);
+    EXPECT_EQ(quitter.log, Names({"attach", "detach"}));
+}
