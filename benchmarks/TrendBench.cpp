@@ -1,4 +1,10 @@
+#include "fitness/TrendContentControl.h"
+#include "fitness/TrendDataSource.h"
 #include "fitness/TrendRaster.h"
+#include "skin/SkinSettings.h"
+
+#include <QApplication>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 
@@ -49,6 +55,52 @@ void RasterSparse(benchmark::State& state)
 }
 BENCHMARK(RasterSparse)->Unit(benchmark::kMicrosecond);
 
+class Source final : public TrendDataSource
+{
+public:
+    explicit Source(int count) : m_values(Series(count)) {}
+    int GetMode() const override { return 0; }
+    void SetMode(int) override {}
+    QString GetFirstDateText() const override { return QStringLiteral("01/01/26"); }
+    QString GetLastDateText() const override { return QStringLiteral("12/31/26"); }
+    void EnumeratePoints(TrendPointSink& sink) override
+    {
+        const int count = int(m_values.size());
+        for (int i = 0; i < count; ++i)
+            sink.AddPoint(static_cast<float>(i) / (count - 1), m_values[i]);
+    }
+
+private:
+    std::vector<float> m_values;
+};
+
+// The chart at 480x640 (a 470-column plot less the margins); its cost must not grow with the
+// number of points behind it.
+void PaintChart(benchmark::State& state)
+{
+    SkinSettings::Instance().Init(480, 640);
+    Source source(static_cast<int>(state.range(0)));
+    TrendContentControl chart;
+    chart.resize(480, 384);
+    chart.show();
+    chart.SetDataSource(&source);
+    QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        chart.render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(PaintChart)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -22,6 +22,22 @@ GridListView::GridListView(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    FitRowHeight();
+}
+
+void GridListView::FitRowHeight()
+{
+    // A line of text and a little air, as the handheld's report list.
+    const int height = fontMetrics().height() + 4;
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void GridListView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        FitRowHeight();
 }
 
 int GridListView::SelectedRow() const

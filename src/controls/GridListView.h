@@ -19,7 +19,11 @@ signals:
     void focusLost();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void FitRowHeight();
 };
