@@ -3,6 +3,7 @@
 #include "app/Events.h"
 #include "controls/EventListener.h"
 #include "controls/GroupSelectModel.h"
+#include "controls/WhiteBackground.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -14,10 +15,7 @@ const QString GroupSelectContentControl::kName = QStringLiteral("GroupSelectCont
 GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(kName);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetWhiteBackground(this);
 
     m_items = new QListWidget(this);
     m_items->setObjectName(QStringLiteral("99"));

@@ -2,6 +2,7 @@
 
 #include "app/Events.h"
 #include "controls/EventListener.h"
+#include "controls/WhiteBackground.h"
 #include "skin/SkinSettings.h"
 
 #include <QLabel>
@@ -15,10 +16,7 @@ const QString JournalItemDetailsCtrl::kName = QStringLiteral("JournalItemDetails
 JournalItemDetailsCtrl::JournalItemDetailsCtrl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(kName);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetWhiteBackground(this);
 
     m_label = new QLabel(QStringLiteral("Subject"), this);
     m_label->setObjectName(QStringLiteral("102"));

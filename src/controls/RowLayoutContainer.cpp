@@ -1,13 +1,12 @@
 #include "controls/RowLayoutContainer.h"
 
+#include "controls/WhiteBackground.h"
+
 #include <QLabel>
 
 RowLayoutContainer::RowLayoutContainer(QWidget* parent) : ScrollCtrlContainer(parent)
 {
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetWhiteBackground(this);
 }
 
 RowLayoutContainer::~RowLayoutContainer() = default;

@@ -1,5 +1,6 @@
 #include "fitness/TrendContentControl.h"
 
+#include "controls/WhiteBackground.h"
 #include "fitness/TrendDataSource.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
@@ -27,10 +28,7 @@ struct Edges
 TrendContentControl::TrendContentControl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(kName);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetWhiteBackground(this);
 
     m_modes = new QComboBox(this);
     m_modes->setObjectName(QStringLiteral("100"));

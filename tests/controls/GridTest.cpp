@@ -1,9 +1,9 @@
 #include "controls/CustomGrid.h"
-#include "controls/EventListener.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
+#include "controls/RecordingListener.h"
 #include "skin/SkinSettings.h"
 
 #include <QAbstractItemModelTester>
@@ -19,17 +19,6 @@
 #include <map>
 
 namespace {
-
-class Recorder final : public EventListener
-{
-public:
-    int OnEvent(const QString& name, QWidget*) override
-    {
-        events << name;
-        return 1;
-    }
-    QStringList events;
-};
 
 class Editor final : public GridCellEditor
 {
@@ -126,7 +115,7 @@ struct Fixture
     }
 
     Model model;
-    Recorder listener;
+    RecordingListener listener;
     QWidget window;
     QPushButton* before = nullptr;
     QPushButton* after = nullptr;
@@ -280,7 +269,7 @@ TEST(GridTest, DoubleTapRaisesGridActivate)
 {
     Fixture f;
     QTest::mouseDClick(f.grid->List()->viewport(), Qt::LeftButton, {}, f.CellCentre(5, 0));
-    EXPECT_EQ(f.listener.events, QStringList{"gridActivate"});
+    EXPECT_EQ(f.listener.names, QStringList{"gridActivate"});
     ASSERT_FALSE(f.model.current.empty());
     EXPECT_EQ(f.model.current.back(), 5);
 }

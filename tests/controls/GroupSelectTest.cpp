@@ -1,6 +1,6 @@
-#include "controls/EventListener.h"
 #include "controls/GroupSelectContentControl.h"
 #include "controls/GroupSelectModel.h"
+#include "controls/RecordingListener.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,17 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class Recorder final : public EventListener
-{
-public:
-    int OnEvent(const QString& name, QWidget*) override
-    {
-        events << name;
-        return 1;
-    }
-    QStringList events;
-};
 
 // Two groups, as the food lookup: a category, then a subcategory that depends on it; the items
 // depend on both.
@@ -88,7 +77,7 @@ struct Fixture
         model.ClearCounts();
     }
     Model model;
-    Recorder listener;
+    RecordingListener listener;
     GroupSelectContentControl control;
 };
 
@@ -175,7 +164,7 @@ TEST(GroupSelectTest, ItemSelectionAndDoubleTap)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(f.model.writes.last(), "item = 2");
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-    EXPECT_EQ(f.listener.events, QStringList{"itemActivated"});
+    EXPECT_EQ(f.listener.names, QStringList{"itemActivated"});
 }
 
 TEST(GroupSelectTest, StacksGroupsAboveTheItems)

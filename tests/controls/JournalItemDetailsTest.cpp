@@ -1,5 +1,5 @@
-#include "controls/EventListener.h"
 #include "controls/JournalItemDetailsCtrl.h"
+#include "controls/RecordingListener.h"
 #include "skin/SkinSettings.h"
 
 #include <QLabel>
@@ -10,18 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class Counter final : public EventListener
-{
-public:
-    int OnEvent(const QString& name, QWidget* sender) override
-    {
-        names << name;
-        EXPECT_EQ(sender, nullptr);
-        return 1;
-    }
-    QStringList names;
-};
 
 // Left, top, exclusive right and bottom, as the layout is given.
 QRect Edges(int l, int t, int r, int b)
@@ -58,12 +46,13 @@ TEST(JournalItemDetailsTest, LayoutFollowsTheSkin)
 TEST(JournalItemDetailsTest, EveryEditRaisesDataChanged)
 {
     JournalItemDetailsCtrl control;
-    Counter counter;
+    RecordingListener counter;
     control.SetListener(&counter);
     control.resize(240, 192);
     control.show();
     QTest::keyClicks(control.BodyField(), "abc");
     EXPECT_EQ(counter.names, QStringList(3, "dataChanged"));
+    EXPECT_EQ(counter.senders, std::vector<QWidget*>(3, nullptr));
     counter.names.clear();
     QTest::keyClicks(control.SubjectField(), "Run");
     EXPECT_EQ(counter.names.size(), 3);
