@@ -1,5 +1,6 @@
 #include "controls/JournalItemDetailsCtrl.h"
 #include "controls/RecordingListener.h"
+#include "controls/RowLayout.h"
 #include "skin/SkinSettings.h"
 
 #include <QLabel>
@@ -12,10 +13,7 @@
 namespace {
 
 // Left, top, exclusive right and bottom, as the layout is given.
-QRect Edges(int l, int t, int r, int b)
-{
-    return QRect(l, t, r - l, b - t);
-}
+constexpr auto Edges = &RowLayout::FromEdges;
 
 TEST(JournalItemDetailsTest, LayoutFollowsTheSkin)
 {
