@@ -11,7 +11,9 @@ class QPlainTextEdit;
 
 // One journal entry being edited ("JournalItemDetailsControl"): a "Subject" label and field,
 // and the body below. Every edit of either field raises "dataChanged".
-class JournalItemDetailsCtrl final : public QWidget, public ContentControl, public JournalItemDetails
+class JournalItemDetailsCtrl final : public QWidget,
+                                     public ContentControl,
+                                     public JournalItemDetails
 {
     Q_OBJECT
 

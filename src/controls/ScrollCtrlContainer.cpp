@@ -15,10 +15,18 @@ ScrollCtrlContainer::ScrollCtrlContainer(QWidget* parent) : QWidget(parent)
     m_bar->hide();
     connect(m_bar, &QAbstractSlider::actionTriggered, this, &ScrollCtrlContainer::OnBarAction);
     connect(m_bar, &QAbstractSlider::valueChanged, this, &ScrollCtrlContainer::OnBarValue);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && now != m_bar && isAncestorOf(now))
-            EnsureFocusVisible();
-    });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && now != m_bar && isAncestorOf(now))
+                EnsureFocusVisible();
+        });
+}
+
+ScrollCtrlContainer::~ScrollCtrlContainer()
+{
+    // Children are deleted after this part of the object is gone; focus moving among them then
+    // must not lay anything out.
+    disconnect(m_focusWatch);
 }
 
 QRect ScrollCtrlContainer::ClientRect() const

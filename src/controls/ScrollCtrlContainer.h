@@ -45,6 +45,7 @@ public:
     };
 
     explicit ScrollCtrlContainer(QWidget* parent = nullptr);
+    ~ScrollCtrlContainer() override;
 
     int Offset() const { return m_offset; }
     const ScrollInfo& Info() const { return m_info; }
@@ -84,4 +85,5 @@ private:
     ScrollInfo m_info;
     int m_offset = 0;
     bool m_applying = false;
+    QMetaObject::Connection m_focusWatch;
 };

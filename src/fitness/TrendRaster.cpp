@@ -84,9 +84,8 @@ void TrendRaster::AddPoint(float x, float value)
         m_edge = next;
         ++m_column;
         while (m_column < m_width && xd > m_edge) {
-            m_values[m_column] =
-                closedEmpty ? Empty()
-                            : static_cast<float>(static_cast<double>(m_values[m_column - 1]) + slope);
+            const double previous = m_values[m_column - 1];
+            m_values[m_column] = closedEmpty ? Empty() : static_cast<float>(previous + slope);
             m_edge += m_step;
             ++m_column;
         }
