@@ -1,8 +1,5 @@
 #include "fitness/FitnessDetailsContentControl.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "fitness/FoodDetailsContentControl.h"
-#include "fitness/TrendContentControl.h"
-#include "skin/ContentControlRegistry.h"
 #include "skin/SkinSettings.h"
 
 #include <QLabel>
@@ -65,18 +62,6 @@ TEST(FoodDetailsTest, ValuesAreWholeNumbers)
     EXPECT_EQ(view.NameLabel()->textFormat(), Qt::PlainText);
 }
 
-TEST(FoodDetailsTest, ShortWindowScrolls)
-{
-    SkinSettings::Instance().Init(240, 320);
-    FoodDetailsContentControl view;
-    view.resize(240, 100);
-    view.show();
-    // 10 + 8 * 17 - 2 + 5 = 149 pixels of content.
-    ASSERT_TRUE(view.ScrollBar()->isVisible());
-    EXPECT_EQ(view.Info().maximum, 149);
-    EXPECT_EQ(view.ScrollBar()->maximum(), 149 - 100 + 1);
-}
-
 TEST(FitnessDetailsTest, RowsAndTexts)
 {
     SkinSettings::Instance().Init(240, 320);
@@ -105,20 +90,6 @@ TEST(FitnessDetailsTest, RowsAndTexts)
     EXPECT_FALSE(view.ScrollBar()->isVisible());
     EXPECT_EQ(Span(view.NameLabel()), std::make_pair(165, 315));
     SkinSettings::Instance().Init(240, 320);
-}
-
-TEST(FitnessViewsRegistrationTest, EveryViewIsMadeByItsName)
-{
-    RegisterFitnessContent();
-    for (const QString name : {"TrendControl", "FoodDetailsControl", "FitnessDetailsControl"}) {
-        ContentControl* control = ContentControlRegistry::Create(name);
-        ASSERT_NE(control, nullptr) << name.toStdString();
-        QWidget* window = control->GetWindow();
-        EXPECT_EQ(window->objectName(), name);
-        delete window;
-    }
-    for (const QString name : {"TrendControl", "FoodDetailsControl", "FitnessDetailsControl"})
-        EXPECT_TRUE(ContentControlRegistry::Unregister(name));
 }
 
 } // namespace

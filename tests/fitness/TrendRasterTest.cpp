@@ -127,20 +127,6 @@ TEST(TrendRasterTest, NoPointsMeansNoDataAndNoPixels)
         EXPECT_FALSE(raster.HasPixel(c));
 }
 
-TEST(TrendRasterTest, ResetStartsOverAndWidthChangesReallocate)
-{
-    TrendRaster raster = Raster(10, {{0.0f, 5.0f}, {1.0f, 6.0f}});
-    EXPECT_FALSE(raster.SetWidth(10));
-    EXPECT_TRUE(raster.HasData());
-    EXPECT_TRUE(raster.SetWidth(12));
-    EXPECT_FALSE(raster.HasData());
-    EXPECT_EQ(raster.Width(), 12u);
-    raster.AddPoint(0.0f, 1.0f);
-    raster.Finish();
-    EXPECT_FLOAT_EQ(raster.Value(0), 1.0f);
-    EXPECT_TRUE(TrendRaster::IsEmpty(raster.Value(1)));
-}
-
 TEST(TrendRasterTest, HostileInputNeverReachesThePixels)
 {
     // A window narrower than its margins.
