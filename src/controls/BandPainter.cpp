@@ -3,6 +3,7 @@
 #include "skin/SkinSettings.h"
 
 #include <QPainter>
+#include <QWidget>
 
 namespace {
 constexpr std::uint32_t kMissingColour = 0xC80000;
@@ -20,4 +21,13 @@ void PaintBand(QPainter& painter, const QRect& rect, const QString& section, QSt
     // The corner ellipse is radius x radius, as the handheld's rounded rectangles.
     painter.drawRoundedRect(rect.adjusted(0, 0, -1, -1), radius / 2.0, radius / 2.0);
     painter.restore();
+}
+
+void SetUpPanel(QWidget* panel, int id)
+{
+    panel->setObjectName(QString::number(id));
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
 }

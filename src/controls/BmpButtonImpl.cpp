@@ -68,26 +68,27 @@ void BmpButtonImpl::Pressed()
     m_listener->OnEvent(name, this);
 }
 
-void BmpButtonImpl::keyPressEvent(QKeyEvent* event)
+// Return presses a focused button as Space does.
+template <typename Handler>
+static void ReturnAsSpace(QKeyEvent* event, bool active, Handler handler)
 {
-    if (IsReturn(event) && m_listener) {
-        QKeyEvent space = AsSpace(event);
-        QAbstractButton::keyPressEvent(&space);
-        event->setAccepted(space.isAccepted());
+    if (!active || !IsReturn(event)) {
+        handler(event);
         return;
     }
-    QAbstractButton::keyPressEvent(event);
+    QKeyEvent space = AsSpace(event);
+    handler(&space);
+    event->setAccepted(space.isAccepted());
+}
+
+void BmpButtonImpl::keyPressEvent(QKeyEvent* event)
+{
+    ReturnAsSpace(event, m_listener, [this](QKeyEvent* e) { QAbstractButton::keyPressEvent(e); });
 }
 
 void BmpButtonImpl::keyReleaseEvent(QKeyEvent* event)
 {
-    if (IsReturn(event) && m_listener) {
-        QKeyEvent space = AsSpace(event);
-        QAbstractButton::keyReleaseEvent(&space);
-        event->setAccepted(space.isAccepted());
-        return;
-    }
-    QAbstractButton::keyReleaseEvent(event);
+    ReturnAsSpace(event, m_listener, [this](QKeyEvent* e) { QAbstractButton::keyReleaseEvent(e); });
 }
 
 void BmpButtonImpl::PaintPlainButton(QPainter& painter, const QRect& area) const

@@ -2,6 +2,7 @@
 
 #include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
+#include "controls/TabChain.h"
 #include "skin/SkinSettings.h"
 
 #include <QPainter>
@@ -17,11 +18,7 @@ int TabKey(int slot) { return slot < 1 ? slot + 50 : slot; }
 
 BottomButtonsContainer::BottomButtonsContainer(QWidget* parent, int id) : QWidget(parent)
 {
-    setObjectName(QString::number(id));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetUpPanel(this, id);
 }
 
 QRect BottomButtonsContainer::SlotRect(const QRect& client, int slot)
@@ -69,20 +66,11 @@ void BottomButtonsContainer::SortTabOrder()
     std::stable_sort(sorted.begin(), sorted.end(), [](const Slot& a, const Slot& b) {
         return TabKey(a.slot) < TabKey(b.slot);
     });
-    // Qt only reorders widgets that take focus; lend every link of the chain a policy while
-    // it is rebuilt, starting right after the panel itself so the buttons keep its place.
-    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> policies{{this, focusPolicy()}};
+    // Right after the panel itself, so the buttons keep the panel's place in the dialog.
+    std::vector<QWidget*> chain{this};
     for (const Slot& s : sorted)
-        policies.emplace_back(s.button, s.button->focusPolicy());
-    for (const auto& [widget, policy] : policies)
-        widget->setFocusPolicy(Qt::TabFocus);
-    QWidget* previous = this;
-    for (const Slot& s : sorted) {
-        QWidget::setTabOrder(previous, s.button);
-        previous = s.button;
-    }
-    for (const auto& [widget, policy] : policies)
-        widget->setFocusPolicy(policy);
+        chain.push_back(s.button);
+    ChainTabOrder(chain);
 }
 
 void BottomButtonsContainer::SetSection(const QString& section)

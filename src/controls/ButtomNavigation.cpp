@@ -1,16 +1,13 @@
 #include "controls/ButtomNavigation.h"
 
 #include "app/Events.h"
+#include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
 #include "skin/SkinSettings.h"
 
 ButtomNavigation::ButtomNavigation(QWidget* parent, int id) : QWidget(parent)
 {
-    setObjectName(QString::number(id));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetUpPanel(this, id);
 
     const QString names[] = {Events::kGoHome, Events::kGoProfile, Events::kGoJournal,
                              Events::kGoFitness, Events::kGoFood};

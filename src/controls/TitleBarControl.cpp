@@ -19,11 +19,7 @@ QDate LastDay() { return TimeBase::ToDate(std::numeric_limits<TimeBase::Stamp>::
 
 TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
 {
-    setObjectName(QString::number(id));
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetUpPanel(this, id);
 
     const auto make = [this](bool drawText, int childId) {
         auto* button = new BmpButtonImpl(drawText, this, childId);

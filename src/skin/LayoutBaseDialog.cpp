@@ -2,8 +2,10 @@
 
 #include "app/Events.h"
 #include "app/Page.h"
+#include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
+#include "controls/TabChain.h"
 #include "controls/TitleBarControl.h"
 #include "skin/ContentControl.h"
 #include "skin/ContentControlRegistry.h"
@@ -203,11 +205,32 @@ ContentControl* LayoutBaseDialog::SetContent(const QString& name)
     if (window->objectName().isEmpty())
         window->setObjectName(QStringLiteral("10003"));
     window->setGeometry(ContentRect());
+    // Between the title bar and the buttons, with all the content's own focus widgets.
+    std::vector<QWidget*> chain{m_title->HelpButton(), window};
+    for (QWidget* inner = window->nextInFocusChain(); window->isAncestorOf(inner);
+         inner = inner->nextInFocusChain())
+        chain.push_back(inner);
+    ChainTabOrder(chain);
     window->show();
-    window->setFocus();
     m_content = window;
     m_contentControl = control;
+    FocusContent();
     return control->GetPayload();
+}
+
+void LayoutBaseDialog::FocusContent()
+{
+    if (!m_content)
+        return;
+    // A container takes no focus itself: its first field does.
+    QWidget* target = m_content;
+    for (QWidget* inner = m_content->nextInFocusChain();
+         target->focusPolicy() == Qt::NoFocus && m_content->isAncestorOf(inner);
+         inner = inner->nextInFocusChain()) {
+        if ((inner->focusPolicy() & Qt::TabFocus) && inner->isEnabled())
+            target = inner;
+    }
+    target->setFocus();
 }
 
 void LayoutBaseDialog::DetachPage()
@@ -240,8 +263,7 @@ int LayoutBaseDialog::RunSubPage(Page* page)
     LayoutBaseDialog nested(this, m_services);
     nested.SetPage(page);
     const int result = nested.Run();
-    if (m_content)
-        m_content->setFocus();
+    FocusContent();
     return result;
 }
 

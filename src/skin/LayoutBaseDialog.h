@@ -72,6 +72,7 @@ private:
     void LayOut();
     QRect ContentRect() const;
     void DestroyContent();
+    void FocusContent();
     void DetachPage();
 
     Page* m_page = nullptr;

@@ -100,26 +100,28 @@ std::int32_t SkinSettings::GetUnscaled(QStringView key, std::int32_t defaultValu
     return Lookup(key, defaultValue, found, false);
 }
 
+std::pair<int, int> SkinSettings::GetPair(QStringView key, QStringView first, QStringView second,
+                                          bool* found)
+{
+    bool foundFirst = false;
+    bool foundSecond = false;
+    const std::pair<int, int> pair(GetScaled(Concat({key, u"/", first}), 0, &foundFirst),
+                                   GetScaled(Concat({key, u"/", second}), 0, &foundSecond));
+    if (found)
+        *found = foundFirst && foundSecond;
+    return pair;
+}
+
 QSize SkinSettings::GetSize(QStringView key, bool* found)
 {
-    bool foundCx = false;
-    bool foundCy = false;
-    const QSize size(GetScaled(Concat({key, u"/cx"}), 0, &foundCx),
-                     GetScaled(Concat({key, u"/cy"}), 0, &foundCy));
-    if (found)
-        *found = foundCx && foundCy;
-    return size;
+    const auto [cx, cy] = GetPair(key, u"cx", u"cy", found);
+    return {cx, cy};
 }
 
 QPoint SkinSettings::GetPoint(QStringView key, bool* found)
 {
-    bool foundX = false;
-    bool foundY = false;
-    const QPoint point(GetScaled(Concat({key, u"/x"}), 0, &foundX),
-                       GetScaled(Concat({key, u"/y"}), 0, &foundY));
-    if (found)
-        *found = foundX && foundY;
-    return point;
+    const auto [x, y] = GetPair(key, u"x", u"y", found);
+    return {x, y};
 }
 
 bool SkinSettings::GetRect(QStringView key, QRect& rect)

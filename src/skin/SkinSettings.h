@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 
 class SkinBitmap;
 
@@ -57,6 +58,9 @@ public:
 
 private:
     std::int32_t Lookup(QStringView key, std::int32_t defaultValue, bool* found, bool scaled);
+    // key + "/" + first and key + "/" + second, scaled; found only when both are.
+    std::pair<int, int> GetPair(QStringView key, QStringView first, QStringView second,
+                                bool* found);
 
     QHash<QString, std::int32_t> m_integers;
     QHash<QString, const SkinBitmap*> m_bitmaps;

@@ -6,7 +6,10 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <ostream>
 #include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // QStringList({"a", "b"}) would take two pointers for an iterator range.
 inline QStringList Names(std::initializer_list<const char*> names)

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTest>
@@ -95,13 +96,14 @@ public:
 class TestContent final : public QWidget, public ContentControl
 {
 public:
-    TestContent() { ++alive; }
+    TestContent() : edit(new QLineEdit(this)) { ++alive; }
     ~TestContent() override { --alive; }
     EventListener* GetListener() const override { return listener; }
     void SetListener(EventListener* l) override { listener = l; }
     QWidget* GetWindow() override { return this; }
     void Raise(const QString& name) { listener->OnEvent(name, this); }
 
+    QLineEdit* edit;
     EventListener* listener = nullptr;
     static inline int alive = 0;
 };
@@ -394,4 +396,34 @@ TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
     quitter.onAttach = [](PageHost& host) { host.Close(); };
     EXPECT_EQ(dialog.RunSubPage(&quitter), 0);
     EXPECT_EQ(quitter.log, Names({"attach", "detach"}));
+}
+
+TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons)
+{
+    TestPage page;
+    page.onAttach = [](PageHost& host) {
+        host.SetBottomButton(0, QStringLiteral("done"));
+        host.SetBottomButton(1, QStringLiteral("add"));
+        host.SetContent(kTestContent);
+    };
+    LayoutBaseDialog dialog(nullptr, &m_services);
+    dialog.SetPage(&page);
+    auto* content = static_cast<TestContent*>(dialog.Content());
+
+    QStringList order;
+    QWidget* widget = dialog.TitleBar()->HelpButton();
+    for (int i = 0; i < 40 && order.size() < 4; ++i) {
+        widget = widget->nextInFocusChain();
+        if (widget == content->edit)
+            order << QStringLiteral("content");
+        else if (auto* button = qobject_cast<BmpButtonImpl*>(widget))
+            order << button->Name();
+    }
+    EXPECT_EQ(order, Names({"content", "add", "done", "goHome"}));
+
+    // The content's first field has the focus once the dialog shows.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), content->edit);
 }

@@ -1,0 +1,18 @@
+#include "controls/TabChain.h"
+
+#include <utility>
+
+void ChainTabOrder(const std::vector<QWidget*>& widgets)
+{
+    // Qt reorders only widgets that take focus: lend each link a policy while the chain is built.
+    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> policies;
+    policies.reserve(widgets.size());
+    for (QWidget* widget : widgets) {
+        policies.emplace_back(widget, widget->focusPolicy());
+        widget->setFocusPolicy(Qt::TabFocus);
+    }
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+    for (const auto& [widget, policy] : policies)
+        widget->setFocusPolicy(policy);
+}
