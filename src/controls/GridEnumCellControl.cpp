@@ -12,6 +12,8 @@ GridEnumCellControl::GridEnumCellControl(QWidget* parent) : QComboBox(parent)
 {
     setObjectName(QStringLiteral("101"));
     setEditable(false);
+    // Reached only by a tap on a cell, never by tabbing: it is hidden the rest of the time.
+    setFocusPolicy(Qt::NoFocus);
     hide();
     connect(this, qOverload<int>(&QComboBox::activated), this, &GridEnumCellControl::OnActivated);
 }

@@ -3,6 +3,7 @@
 #include "app/Events.h"
 #include "controls/EventListener.h"
 #include "controls/GroupSelectModel.h"
+#include "controls/TabChain.h"
 #include "controls/WhiteBackground.h"
 
 #include <QComboBox>
@@ -61,14 +62,9 @@ void GroupSelectContentControl::SetModel(GroupSelectModel* model)
     }
     m_filled.assign(m_groups.size(), false);
     // Tab order follows the stacking: groups top down, then the items.
-    QWidget* previous = nullptr;
-    for (QComboBox* group : m_groups) {
-        if (previous)
-            setTabOrder(previous, group);
-        previous = group;
-    }
-    if (previous)
-        setTabOrder(previous, m_items);
+    std::vector<QWidget*> chain(m_groups.begin(), m_groups.end());
+    chain.push_back(m_items);
+    ChainTabOrder(chain);
 
     Layout();
     Reload();
