@@ -95,18 +95,6 @@ TEST(TrendRasterTest, ColumnsBeforeTheFirstPointStayEmpty)
     EXPECT_LT(raster.Value(7), 80.0f);
 }
 
-TEST(TrendRasterTest, OnePointIsAFlatLineOverTheWholeWidth)
-{
-    TrendRaster raster = Raster(20, {{0.5f, 72.0f}});
-    raster.Scale(101, 10);
-    EXPECT_EQ(raster.Low(), 72.0f);
-    EXPECT_EQ(raster.High(), 72.0f);
-    for (std::uint32_t c = 0; c < 20; ++c) {
-        EXPECT_TRUE(raster.HasPixel(c)) << "column " << c;
-        EXPECT_EQ(raster.PixelRow(c), 55);
-    }
-}
-
 TEST(TrendRasterTest, RoundingIsHalfAwayFromZero)
 {
     // Rows 0..-3 over values 0..3: 1.5 maps to -1.5, which rounds to -2.
@@ -116,15 +104,6 @@ TEST(TrendRasterTest, RoundingIsHalfAwayFromZero)
     EXPECT_EQ(raster.PixelRow(1), -2);
     EXPECT_EQ(raster.PixelRow(2), -1);
     EXPECT_EQ(raster.PixelRow(3), -3);
-}
-
-TEST(TrendRasterTest, NoPointsMeansNoDataAndNoPixels)
-{
-    TrendRaster raster = Raster(30, {});
-    EXPECT_FALSE(raster.HasData());
-    raster.Scale(100, 0);
-    for (std::uint32_t c = 0; c < 30; ++c)
-        EXPECT_FALSE(raster.HasPixel(c));
 }
 
 TEST(TrendRasterTest, HostileInputNeverReachesThePixels)
