@@ -1,0 +1,68 @@
+#include "controls/GridEnumCellControl.h"
+
+#include "controls/GridCellEditor.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+
+#include <algorithm>
+#include <utility>
+
+GridEnumCellControl::GridEnumCellControl(QWidget* parent) : QComboBox(parent)
+{
+    setObjectName(QStringLiteral("101"));
+    setEditable(false);
+    // Reached only by a tap on a cell, never by tabbing: it is hidden the rest of the time.
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(this, qOverload<int>(&QComboBox::activated), this, &GridEnumCellControl::OnActivated);
+}
+
+void GridEnumCellControl::Edit(GridCellEditor* editor, const GridCell& cell, const QRect& cellRect)
+{
+    m_editor = editor;
+    m_cell = cell;
+    clear();
+    const int count = std::clamp(editor->GetChoiceCount(cell), 0, kMaxChoices);
+    for (int i = 0; i < count; ++i)
+        addItem(editor->GetChoiceText(cell, i));
+    const int current = editor->GetCurrentChoice(cell);
+    setCurrentIndex(current >= 0 && current < count ? current : -1);
+
+    setGeometry(cellRect);
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+    showPopup();
+}
+
+void GridEnumCellControl::OnActivated(int index)
+{
+    // Only a confirmed choice gets here; the list is hidden and unreachable otherwise.
+    GridCellEditor* editor = std::exchange(m_editor, nullptr);
+    Close();
+    if (editor && index >= 0 && index < count())
+        editor->SetChoice(m_cell, index);
+}
+
+void GridEnumCellControl::hidePopup()
+{
+    QComboBox::hidePopup();
+    // activated() follows for a confirmed choice; m_editor is still set until then.
+    if (isVisible())
+        hide();
+    emit closed();
+}
+
+void GridEnumCellControl::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason && !view()->isVisible())
+        Close();
+}
+
+void GridEnumCellControl::Close()
+{
+    if (isVisible())
+        hide();
+}

@@ -1,0 +1,83 @@
+#include "controls/GridListView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+GridListView::GridListView(QWidget* parent) : QTableView(parent)
+{
+    setObjectName(QStringLiteral("100"));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setShowGrid(false);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    // Fixed row heights keep a view over a hundred thousand rows from measuring any of them.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    FitRowHeight();
+}
+
+void GridListView::FitRowHeight()
+{
+    // A line of text and a little air, as the handheld's report list.
+    const int height = fontMetrics().height() + 4;
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void GridListView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        FitRowHeight();
+}
+
+int GridListView::SelectedRow() const
+{
+    if (!selectionModel())
+        return -1;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex& index : rows) {
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    }
+    return first;
+}
+
+void GridListView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    bool leave = false;
+    bool forward = false;
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int selected = SelectedRow();
+        const int last = model() ? model()->rowCount() - 1 : -1;
+        forward = key == Qt::Key_Down;
+        leave = selected < 0 || selected == (forward ? last : 0);
+    }
+    // The list still sees the key, as the handheld's list did after the focus moved on.
+    QTableView::keyPressEvent(event);
+    if (leave)
+        QWidget::focusNextPrevChild(forward);
+}
+
+void GridListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit doubleTapped();
+}
+
+void GridListView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    emit focusLost();
+}

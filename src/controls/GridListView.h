@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QTableView>
+
+// The grid's report list: single selection of whole rows, no row headers. Up on the first row
+// and Down on the last hand the focus to the neighbouring control of the page.
+class GridListView final : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit GridListView(QWidget* parent = nullptr);
+
+    // The first selected row, -1 for none.
+    int SelectedRow() const;
+
+signals:
+    void doubleTapped();
+    void focusLost();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void FitRowHeight();
+};

@@ -1,0 +1,161 @@
+#include "controls/GroupSelectContentControl.h"
+
+#include "app/Events.h"
+#include "controls/EventListener.h"
+#include "controls/GroupSelectModel.h"
+#include "controls/TabChain.h"
+#include "controls/WhiteBackground.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+#include <algorithm>
+
+const QString GroupSelectContentControl::kName = QStringLiteral("GroupSelectControl");
+
+GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(kName);
+    SetWhiteBackground(this);
+
+    m_items = new QListWidget(this);
+    m_items->setObjectName(QStringLiteral("99"));
+    m_items->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_items->setUniformItemSizes(true);
+    m_items->setFocusPolicy(Qt::StrongFocus);
+    connect(m_items, &QListWidget::itemSelectionChanged, this,
+            &GroupSelectContentControl::OnItemSelectionChanged);
+    connect(m_items, &QListWidget::itemDoubleClicked, this, [this] {
+        if (m_listener)
+            m_listener->OnEvent(Events::kItemActivated, nullptr);
+    });
+}
+
+GroupSelectContentControl::~GroupSelectContentControl()
+{
+    m_model = nullptr;
+    m_items->disconnect(this);
+    for (QComboBox* group : m_groups)
+        group->disconnect(this);
+}
+
+void GroupSelectContentControl::SetModel(GroupSelectModel* model)
+{
+    // A second model replaces the groups of the first rather than stacking more of them.
+    for (QComboBox* group : m_groups)
+        delete group;
+    m_groups.clear();
+    m_filled.clear();
+
+    m_model = model;
+    const int count = model ? std::clamp(model->GetGroupCount(), 0, kMaxGroups) : 0;
+    for (int g = 0; g < count; ++g) {
+        auto* group = new QComboBox(this);
+        group->setObjectName(QString::number(100 + g));
+        group->setEditable(false);
+        group->setGeometry(0, 0, 10, 10);
+        group->show();
+        if (g < kReactingGroups)
+            connect(group, qOverload<int>(&QComboBox::activated), this,
+                    [this, g] { OnGroupChosen(g); });
+        m_groups.push_back(group);
+    }
+    m_filled.assign(m_groups.size(), false);
+    // Tab order follows the stacking: groups top down, then the items.
+    std::vector<QWidget*> chain(m_groups.begin(), m_groups.end());
+    chain.push_back(m_items);
+    ChainTabOrder(chain);
+
+    Layout();
+    Reload();
+    m_items->setFocus(Qt::OtherFocusReason);
+}
+
+void GroupSelectContentControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Layout();
+}
+
+void GroupSelectContentControl::Layout()
+{
+    const QRect client = rect();
+    const int bottom = client.y() + client.height();
+    int y = client.y() + 1;
+    for (QComboBox* group : m_groups) {
+        const int field = group->sizeHint().height();
+        group->setGeometry(client.x(), y, client.width(), field);
+        y += field + 5;
+    }
+    m_items->setGeometry(client.x(), y, client.width(), std::max(0, (bottom - 1) - y));
+}
+
+void GroupSelectContentControl::Reload()
+{
+    if (!m_model)
+        return;
+    m_filling = true;
+    bool changed = false;
+    for (int g = 0; g < int(m_groups.size()); ++g) {
+        QComboBox* group = m_groups[g];
+        const int count = std::clamp(m_model->GetChoiceCount(g), 0, kMaxChoices);
+        // A list never filled is filled now, even when it stays empty, so it ends up disabled.
+        if (!changed && m_filled[g] && group->count() == count) {
+            const int selected = group->currentIndex();
+            // No selection is not something the user can choose; leave the model as it is.
+            if (selected < 0 || selected == m_model->GetGroupChoice(g))
+                continue;
+            m_model->SetGroupChoice(g, selected);
+            changed = true;
+            continue;
+        }
+        changed = true;
+        group->clear();
+        for (int i = 0; i < count; ++i)
+            group->addItem(m_model->GetChoiceText(g, i));
+        if (count > 0) {
+            const int choice = m_model->GetGroupChoice(g);
+            group->setCurrentIndex(choice >= 0 && choice < count ? choice : -1);
+        }
+        group->setEnabled(count > 0);
+        m_filled[g] = true;
+    }
+
+    const int items = std::clamp(m_model->GetItemCount(), 0, kMaxItems);
+    if (!changed && m_items->count() == items) {
+        const int row = SelectedItem();
+        if (row != m_model->GetSelectedItem())
+            m_model->SetSelectedItem(row);
+        m_filling = false;
+        return;
+    }
+    m_items->clear();
+    QStringList texts;
+    texts.reserve(items);
+    for (int i = 0; i < items; ++i)
+        texts << m_model->GetItemText(i);
+    m_items->addItems(texts);
+    const int selected = m_model->GetSelectedItem();
+    if (selected >= 0 && selected < items)
+        m_items->setCurrentRow(selected);
+    m_filling = false;
+}
+
+void GroupSelectContentControl::OnGroupChosen(int)
+{
+    Reload();
+    m_items->setFocus(Qt::OtherFocusReason);
+}
+
+void GroupSelectContentControl::OnItemSelectionChanged()
+{
+    if (m_filling || !m_model)
+        return;
+    m_model->SetSelectedItem(SelectedItem());
+}
+
+int GroupSelectContentControl::SelectedItem() const
+{
+    const QList<QListWidgetItem*> selected = m_items->selectedItems();
+    return selected.isEmpty() ? -1 : m_items->row(selected.first());
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "controls/RowLayoutContainer.h"
+#include "fitness/FoodDetails.h"
+#include "skin/ContentControl.h"
+
+#include <array>
+
+// A food's name and its six nutrition values, read only ("FoodDetailsControl").
+class FoodDetailsContentControl final : public RowLayoutContainer,
+                                        public ContentControl,
+                                        public FoodDetails
+{
+    Q_OBJECT
+
+public:
+    static const QString kName;
+
+    explicit FoodDetailsContentControl(QWidget* parent = nullptr);
+
+    // ContentControl
+    EventListener* GetListener() const override { return m_listener; }
+    void SetListener(EventListener* listener) override { m_listener = listener; }
+    QWidget* GetWindow() override { return this; }
+
+    // FoodDetails
+    QString GetName() const override { return kName; }
+    void SetFoodName(const QString& name) override;
+    void SetValue(int nutrient, int value) override;
+
+    QLabel* NameLabel() const { return m_name; }
+    QLabel* ValueLabel(int nutrient) const { return m_values[nutrient]; }
+
+private:
+    EventListener* m_listener = nullptr;
+    QLabel* m_name = nullptr;
+    std::array<QLabel*, 6> m_values{};
+};
