@@ -2,6 +2,8 @@
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
+#include "controls/ControlsRegistration.h"
+#include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
 
 #include <QApplication>
@@ -50,6 +52,10 @@ int main(int argc, char* argv[])
     if (instance.ForwardToRunningInstance())
         return -1;
     instance.Listen();
+
+    // Content controls pages create by name.
+    RegisterControlContent();
+    RegisterFitnessContent();
 
     Application application(options, executable);
     QObject::connect(&instance, &SingleInstance::raiseRequested,
