@@ -30,6 +30,17 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
 
 inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
 
+// Containers damaged in every way the reader must refuse (tests/data/broken).
+inline const char* const kBrokenContainers[] = {
+    "truncated_header.pdb",      "entries_past_end.pdb", "count_huge.pdb",
+    "offset_inside_entries.pdb", "offset_past_end.pdb",  "offsets_out_of_order.pdb"};
+
+inline std::string BrokenFileTestName(const ::testing::TestParamInfo<const char*>& info)
+{
+    const std::string name = info.param;
+    return name.substr(0, name.find('.'));
+}
+
 // Collects the store's diagnostics while it lives.
 class LogCapture final
 {

@@ -1,7 +1,7 @@
 #include "app/DisclamerDialog.h"
 
 #include "skin/DeviceScreen.h"
-#include "skin/DialogText.h"
+#include "skin/SmallDialog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,16 +14,11 @@ DisclamerDialog::DisclamerDialog(const QString& text, QWidget* parent) : QDialog
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("1008"));
     m_text->setReadOnly(true);
-    m_text->setPlainText(DialogText::MultiLine(text));
+    m_text->setPlainText(SmallDialog::MultiLine(text));
     m_agree = new QLabel(QStringLiteral("I Agree"), this);
     m_agree->setObjectName(QStringLiteral("1007"));
-    m_yes = new QPushButton(QStringLiteral("Yes"), this);
-    m_yes->setObjectName(QStringLiteral("1"));
-    m_yes->setDefault(true);
-    m_no = new QPushButton(QStringLiteral("No"), this);
-    m_no->setObjectName(QStringLiteral("2"));
-    connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
+    m_yes = SmallDialog::Button(this, QStringLiteral("Yes"), 1, QDialog::Accepted);
+    m_no = SmallDialog::Button(this, QStringLiteral("No"), 2, QDialog::Rejected);
     DeviceScreen::Instance().Apply(this);
 }
 

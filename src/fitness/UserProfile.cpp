@@ -121,26 +121,6 @@ void UserProfile::SetHeightFromDisplay(float value, bool metric)
     Set(m_height, metric ? value : value * 2.54f);
 }
 
-bool UserProfile::SetStartWeight(float value, bool metric)
-{
-    const float kilograms = WeightFromDisplay(value, metric);
-    if (kilograms == m_startWeight)
-        return false;
-    m_startWeight = kilograms;
-    m_changed = true;
-    return true;
-}
-
-bool UserProfile::SetGoalWeight(float value, bool metric)
-{
-    const float kilograms = WeightFromDisplay(value, metric);
-    if (kilograms == m_goalWeight)
-        return false;
-    m_goalWeight = kilograms;
-    m_changed = true;
-    return true;
-}
-
 bool UserProfile::IsComplete() const
 {
     return !m_name.isEmpty() && m_age > 0 && m_height > 0 && m_startWeight > 0

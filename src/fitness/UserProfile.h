@@ -61,8 +61,15 @@ public:
     float GoalWeightKg() const { return m_goalWeight; }
     float GetStartWeight(bool metric) const { return WeightForDisplay(m_startWeight, metric); }
     float GetGoalWeight(bool metric) const { return WeightForDisplay(m_goalWeight, metric); }
-    bool SetStartWeight(float value, bool metric);
-    bool SetGoalWeight(float value, bool metric);
+    // Store the converted value only when it differs; true when it did.
+    bool SetStartWeight(float value, bool metric)
+    {
+        return Set(m_startWeight, WeightFromDisplay(value, metric));
+    }
+    bool SetGoalWeight(float value, bool metric)
+    {
+        return Set(m_goalWeight, WeightFromDisplay(value, metric));
+    }
 
     TimeBase::Stamp GetStartDate() const { return m_startDate; }
     void SetStartDate(TimeBase::Stamp day) { Set(m_startDate, day); }
@@ -102,12 +109,13 @@ public:
     void Save(RecordStream& stream) const;
 
 private:
-    template <class T, class V> void Set(T& field, const V& value)
+    template <class T, class V> bool Set(T& field, const V& value)
     {
-        if (field != value) {
-            field = value;
-            m_changed = true;
-        }
+        if (field == value)
+            return false;
+        field = value;
+        m_changed = true;
+        return true;
     }
 
     bool m_changed = false;

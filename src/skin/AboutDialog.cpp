@@ -3,6 +3,7 @@
 #include "app/AppServices.h"
 #include "data/TimeBase.h"
 #include "skin/DeviceScreen.h"
+#include "skin/SmallDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,10 +25,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About"));
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("1"));
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
 
     const AppServices* services = AppServices::Instance();
     const ProductVersion version =

@@ -3,7 +3,7 @@
 #include "data/TextIndex.h"
 #include "data/UserDatabase.h"
 #include "skin/DeviceScreen.h"
-#include "skin/DialogText.h"
+#include "skin/SmallDialog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -26,15 +26,12 @@ void HelpDialog::Build(const QString& title, const QString& text)
 {
     setObjectName(QStringLiteral("HelpDialog"));
     setWindowTitle(QStringLiteral("Help"));
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("1"));
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("1008"));
     m_text->setReadOnly(true);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_text->setPlainText(DialogText::MultiLine(text));
+    m_text->setPlainText(SmallDialog::MultiLine(text));
     m_title = new QLabel(title, this);
     m_title->setObjectName(QStringLiteral("1009"));
     m_title->setTextFormat(Qt::PlainText);

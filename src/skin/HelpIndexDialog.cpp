@@ -1,6 +1,7 @@
 #include "skin/HelpIndexDialog.h"
 
 #include "skin/DeviceScreen.h"
+#include "skin/SmallDialog.h"
 #include "skin/HelpDialog.h"
 
 #include <QListWidget>
@@ -15,9 +16,8 @@ HelpIndexDialog::HelpIndexDialog(QWidget* parent) : QDialog(parent)
         HelpDialog help(topic, owner);
         help.exec();
     };
-    m_done = new QPushButton(QStringLiteral("Done"), this);
-    m_done->setObjectName(QStringLiteral("1"));
-    connect(m_done, &QPushButton::clicked, this, &QDialog::accept);
+    m_done = SmallDialog::Button(this, QStringLiteral("Done"), 1, QDialog::Accepted);
+    m_done->setDefault(false); // Return on the list opens the topic instead
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1003"));
     m_list->addItems(Entries());

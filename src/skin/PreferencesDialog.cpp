@@ -3,6 +3,7 @@
 #include "data/UserSettings.h"
 #include "fitness/UserProfile.h"
 #include "skin/DeviceScreen.h"
+#include "skin/SmallDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,13 +16,8 @@ PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& setting
 {
     setObjectName(QStringLiteral("PreferencesDialog"));
     setWindowTitle(QStringLiteral("Preferences"));
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("1"));
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("2"));
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
+    m_cancel = SmallDialog::Button(this, QStringLiteral("Cancel"), 2, QDialog::Rejected);
     m_track = new QLabel(QStringLiteral("Track:"), this);
     m_track->setObjectName(QStringLiteral("1006"));
     m_nutrients = new QComboBox(this);

@@ -38,15 +38,7 @@ protected:
     }
     void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
 
-    void CompleteProfile()
-    {
-        UserProfile& p = m_store->Profile();
-        p.SetUserName(QStringLiteral("Ann"));
-        p.SetAge(30);
-        p.SetHeightFromDisplay(170, true);
-        p.SetStartWeight(80, true);
-        p.SetGoalWeight(70, true);
-    }
+    void CompleteProfile() { ::CompleteProfile(m_store->Profile()); }
 
     // A home screen whose page dialogs record their page instead of running.
     std::unique_ptr<HomeDialog> MakeHome(std::vector<std::unique_ptr<Page>> pages)

@@ -36,15 +36,7 @@ protected:
     {
         m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir.path(), {m_dir.path()}});
     }
-    void CompleteProfile()
-    {
-        UserProfile& p = m_store->Profile();
-        p.SetUserName(QStringLiteral("Ann"));
-        p.SetAge(30);
-        p.SetHeightFromDisplay(170, true);
-        p.SetStartWeight(80, true);
-        p.SetGoalWeight(70, true);
-    }
+    void CompleteProfile() { ::CompleteProfile(m_store->Profile()); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<UserDatabase> m_store;

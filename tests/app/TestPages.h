@@ -2,6 +2,7 @@
 
 #include "app/PageBase.h"
 #include "app/PageHost.h"
+#include "fitness/UserProfile.h"
 
 #include <vector>
 
@@ -57,3 +58,13 @@ public:
     std::vector<int> helpTopics;
     QStringList messages;
 };
+
+// Fills in everything a profile needs to count as complete.
+inline void CompleteProfile(UserProfile& p)
+{
+    p.SetUserName(QStringLiteral("Ann"));
+    p.SetAge(30);
+    p.SetHeightFromDisplay(170, true);
+    p.SetStartWeight(80, true);
+    p.SetGoalWeight(70, true);
+}

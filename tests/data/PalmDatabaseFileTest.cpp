@@ -225,11 +225,5 @@ TEST_P(DamagedContainer, OpensAsDamaged)
     EXPECT_FALSE(log.Messages().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedContainer,
-                         ::testing::Values("truncated_header.pdb", "entries_past_end.pdb",
-                                           "count_huge.pdb", "offset_inside_entries.pdb",
-                                           "offset_past_end.pdb", "offsets_out_of_order.pdb"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedContainer, ::testing::ValuesIn(TestSupport::kBrokenContainers),
+                         TestSupport::BrokenFileTestName);

@@ -388,14 +388,8 @@ TEST_P(UnreadableUserFile, IsReportedAndLeftUntouched)
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
 }
 
-INSTANTIATE_TEST_SUITE_P(BrokenFiles, UnreadableUserFile,
-                         ::testing::Values("truncated_header.pdb", "entries_past_end.pdb",
-                                           "count_huge.pdb", "offset_inside_entries.pdb",
-                                           "offset_past_end.pdb", "offsets_out_of_order.pdb"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(BrokenFiles, UnreadableUserFile, ::testing::ValuesIn(TestSupport::kBrokenContainers),
+                         TestSupport::BrokenFileTestName);
 
 // Damaged records inside a sound container: the store reads what is there.
 TEST(DamagedUserRecords, ReadWhatTheyHold)
