@@ -25,7 +25,8 @@ Stamp Today();
 
 Stamp FromDateTime(const QDateTime& local);
 Stamp FromDate(const QDate& date);
-// The result's date() and time() are the local wall-clock values (its time spec is UTC).
+// The result's date() and time() are the local wall-clock values, kept in UTC so that no time
+// zone rule can shift them.
 QDateTime ToDateTime(Stamp stamp);
 inline QDate ToDate(Stamp stamp) { return ToDateTime(stamp).date(); }
 
