@@ -48,7 +48,8 @@ public:
                     store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
                 fitness->SetExerciseId(std::uint32_t(d + e));
             }
-            static_cast<WeightItem*>(store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))
+            static_cast<WeightItem*>(
+                store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))
                 ->SetKilograms(80.0f - d * 0.001f);
         }
         for (int j = 0; j < days * 1000 / 3650; ++j) {
@@ -112,7 +113,12 @@ void Commit(benchmark::State& state)
 } // namespace
 
 BENCHMARK(OpenAndLoad)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(DaySummaries)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(DaySummaries)
+    ->Arg(365)
+    ->Arg(1825)
+    ->Arg(3650)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 BENCHMARK(Commit)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
 
 BENCHMARK_MAIN();

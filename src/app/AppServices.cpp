@@ -6,9 +6,15 @@ namespace {
 AppServices* g_services = nullptr;
 }
 
-AppServices* AppServices::Instance() { return g_services; }
+AppServices* AppServices::Instance()
+{
+    return g_services;
+}
 
-void AppServices::SetInstance(AppServices* services) { g_services = services; }
+void AppServices::SetInstance(AppServices* services)
+{
+    g_services = services;
+}
 
 ProductVersion AppServices::CompiledVersion()
 {

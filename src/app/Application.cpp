@@ -50,7 +50,10 @@ Application::~Application()
     }
 }
 
-ProductVersion Application::GetProductVersion() const { return CompiledVersion(); }
+ProductVersion Application::GetProductVersion() const
+{
+    return CompiledVersion();
+}
 
 QString Application::GetExecutableFolder() const
 {

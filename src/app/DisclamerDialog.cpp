@@ -22,7 +22,10 @@ DisclamerDialog::DisclamerDialog(const QString& text, QWidget* parent) : QDialog
     DeviceScreen::Instance().Apply(this);
 }
 
-QString DisclamerDialog::Text() const { return m_text->toPlainText(); }
+QString DisclamerDialog::Text() const
+{
+    return m_text->toPlainText();
+}
 
 void DisclamerDialog::resizeEvent(QResizeEvent* event)
 {
@@ -35,8 +38,9 @@ void DisclamerDialog::resizeEvent(QResizeEvent* event)
     m_no->setGeometry(r.right() + 1 - gap - no.width(), rowTop, no.width(), no.height());
     m_yes->setGeometry(m_no->x() - gap - yes.width(), rowTop, yes.width(), no.height());
     const QSize agree = m_agree->sizeHint();
-    m_agree->setGeometry(m_yes->x() - gap - agree.width(), rowTop + (no.height() - agree.height()) / 2,
-                         agree.width(), agree.height());
+    m_agree->setGeometry(m_yes->x() - gap - agree.width(),
+                         rowTop + (no.height() - agree.height()) / 2, agree.width(),
+                         agree.height());
     m_text->setGeometry(r.left() + gap, r.top() + gap, r.width() - 2 * gap,
                         std::max(0, rowTop - gap - (r.top() + gap)));
 }

@@ -43,9 +43,8 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
 
     m_menuBar = new QMenuBar(this);
     QMenu* menu = m_menuBar->addMenu(QStringLiteral("Menu"));
-    const std::pair<const char*, int> commands[] = {{"Preferences...", kPreferencesCommand},
-                                                    {"Help", kHelpCommand},
-                                                    {"About", kAboutCommand}};
+    const std::pair<const char*, int> commands[] = {
+        {"Preferences...", kPreferencesCommand}, {"Help", kHelpCommand}, {"About", kAboutCommand}};
     for (const auto& [text, command] : commands) {
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setObjectName(QString::number(command));
@@ -146,8 +145,8 @@ void HomeDialog::RunEntry(const QString& event)
     m_store.Commit();
 
     // The blog account page follows the first page left, until it has been seen once.
-    if (event != Events::kBlogger && !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen)
-        && PageRegistry::Find(Events::kBlogger))
+    if (event != Events::kBlogger && !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen) &&
+        PageRegistry::Find(Events::kBlogger))
         RunEntry(Events::kBlogger);
 }
 
@@ -160,7 +159,9 @@ void HomeDialog::RunMenuCommand(int command)
         break;
     case kHelpCommand: {
         HelpIndexDialog index(this);
-        index.showTopic = [this](int topic, QWidget* parent) { m_services.ShowHelp(parent, topic); };
+        index.showTopic = [this](int topic, QWidget* parent) {
+            m_services.ShowHelp(parent, topic);
+        };
         index.exec();
         break;
     }

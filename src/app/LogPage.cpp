@@ -14,7 +14,10 @@ void LogPage::Attach(PageHost& host)
     m_day = TimeBase::Today();
 }
 
-int LogPage::OnEvent(const QString& name, QWidget* sender) { return HandleLogEvent(name, sender); }
+int LogPage::OnEvent(const QString& name, QWidget* sender)
+{
+    return HandleLogEvent(name, sender);
+}
 
 int LogPage::HandleLogEvent(const QString& name, QWidget*)
 {

@@ -10,13 +10,25 @@ PageBase::PageBase(const QString& name, int helpTopic) : m_name(name), m_helpTop
     PageRegistry::Add(this);
 }
 
-PageBase::~PageBase() { PageRegistry::Remove(this); }
+PageBase::~PageBase()
+{
+    PageRegistry::Remove(this);
+}
 
-void PageBase::Attach(PageHost& host) { m_host = &host; }
+void PageBase::Attach(PageHost& host)
+{
+    m_host = &host;
+}
 
-void PageBase::Detach() { m_host = nullptr; }
+void PageBase::Detach()
+{
+    m_host = nullptr;
+}
 
-int PageBase::OnEvent(const QString& name, QWidget*) { return HandleCommonEvent(name); }
+int PageBase::OnEvent(const QString& name, QWidget*)
+{
+    return HandleCommonEvent(name);
+}
 
 int PageBase::HandleCommonEvent(const QString& name)
 {
@@ -25,8 +37,8 @@ int PageBase::HandleCommonEvent(const QString& name)
             m_host->Close();
         return 1;
     }
-    if (name == Events::kGoProfile || name == Events::kGoJournal || name == Events::kBlogger
-        || name == Events::kGoFitness || name == Events::kGoFood) {
+    if (name == Events::kGoProfile || name == Events::kGoJournal || name == Events::kBlogger ||
+        name == Events::kGoFitness || name == Events::kGoFood) {
         if (CanLeave(name))
             NavigateTo(name);
         return 1; // a page that refuses to be left simply stays

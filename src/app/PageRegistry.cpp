@@ -15,7 +15,10 @@ std::vector<Page*>& Pages()
 
 namespace PageRegistry {
 
-void Add(Page* page) { Pages().insert(Pages().begin(), page); }
+void Add(Page* page)
+{
+    Pages().insert(Pages().begin(), page);
+}
 
 void Remove(Page* page)
 {
@@ -32,6 +35,9 @@ Page* Find(const QString& name)
     return nullptr;
 }
 
-int Count() { return int(Pages().size()); }
+int Count()
+{
+    return int(Pages().size());
+}
 
 } // namespace PageRegistry

@@ -19,7 +19,9 @@ QString SingleInstance::SocketName(const QString& executablePath)
 {
     // Socket names are short on Linux; a hash of the path keeps one name per executable.
     const QByteArray hash =
-        QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
     return QStringLiteral("nutrava-") + QString::fromLatin1(hash);
 }
 

@@ -30,8 +30,8 @@ StartupOptions StartupOptions::Parse(const QStringList& arguments)
         return options;
     }
     options.dataDir = parser.value(dataDir);
-    if (parser.isSet(screen)
-        && !DeviceScreen::ParseSize(parser.value(screen), &options.screenSize)) {
+    if (parser.isSet(screen) &&
+        !DeviceScreen::ParseSize(parser.value(screen), &options.screenSize)) {
         options.error = QStringLiteral("--screen wants WIDTHxHEIGHT (for example 240x320), "
                                        "not \"%1\"")
                             .arg(parser.value(screen));

@@ -9,9 +9,9 @@
 // What the command line asks for.
 struct StartupOptions
 {
-    QString dataDir; // empty: the executable's folder
+    QString dataDir;  // empty: the executable's folder
     QSize screenSize; // --screen WxH; empty: the device screen's default
-    QString error;   // set when the command line could not be understood
+    QString error;    // set when the command line could not be understood
 
     static StartupOptions Parse(const QStringList& arguments);
     // user.pdb in the data folder; reference databases there first, then beside the executable.

@@ -21,7 +21,8 @@ bool DisplayAvailable()
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
         return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 constexpr unsigned kPlatformFailure = 0x80004005;

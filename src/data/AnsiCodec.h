@@ -10,7 +10,10 @@
 namespace AnsiCodec {
 
 QString Decode(const char* bytes, qsizetype length);
-inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData(), bytes.size()); }
+inline QString Decode(const QByteArray& bytes)
+{
+    return Decode(bytes.constData(), bytes.size());
+}
 QByteArray Encode(const QString& text);
 
 } // namespace AnsiCodec

@@ -8,7 +8,16 @@
 class DaySummary final : public Item
 {
 public:
-    enum Field { NetCalories = 0, Carbs, Fiber, Protein, Fat, SaturatedFat, FieldCount };
+    enum Field
+    {
+        NetCalories = 0,
+        Carbs,
+        Fiber,
+        Protein,
+        Fat,
+        SaturatedFat,
+        FieldCount
+    };
 
     explicit DaySummary(TimeBase::Stamp day) : Item(DaySummaryKind, day) {}
 

@@ -8,7 +8,8 @@
 class RecordStream;
 
 // Kinds double as the user.pdb record a list is stored in.
-enum ItemKind : int {
+enum ItemKind : int
+{
     FitnessKind = 1,
     FoodKind = 2,
     JournalKind = 3,

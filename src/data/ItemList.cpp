@@ -46,7 +46,10 @@ void ItemList::ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const
     }
 }
 
-void ItemList::Clear() { m_items.clear(); }
+void ItemList::Clear()
+{
+    m_items.clear();
+}
 
 void ItemList::Load(RecordStream& stream)
 {

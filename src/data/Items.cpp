@@ -41,8 +41,14 @@ void Item::Save(RecordStream& stream) const
     SaveFields(stream);
 }
 
-void FitnessItem::LoadFields(RecordStream& stream) { m_duration = stream.ReadInt16(); }
-void FitnessItem::SaveFields(RecordStream& stream) const { stream.WriteInt16(m_duration); }
+void FitnessItem::LoadFields(RecordStream& stream)
+{
+    m_duration = stream.ReadInt16();
+}
+void FitnessItem::SaveFields(RecordStream& stream) const
+{
+    stream.WriteInt16(m_duration);
+}
 
 void FoodItem::LoadFields(RecordStream& stream)
 {
@@ -70,8 +76,14 @@ void JournalItem::SaveFields(RecordStream& stream) const
     stream.WriteText(m_body);
 }
 
-void WeightItem::LoadFields(RecordStream& stream) { m_kilograms = stream.ReadFloat(); }
-void WeightItem::SaveFields(RecordStream& stream) const { stream.WriteFloat(m_kilograms); }
+void WeightItem::LoadFields(RecordStream& stream)
+{
+    m_kilograms = stream.ReadFloat();
+}
+void WeightItem::SaveFields(RecordStream& stream) const
+{
+    stream.WriteFloat(m_kilograms);
+}
 
 std::int32_t DaySummary::Value(int field) const
 {

@@ -14,7 +14,10 @@ LogSink& Sink()
 }
 } // namespace
 
-void SetLogSink(LogSink sink) { Sink() = std::move(sink); }
+void SetLogSink(LogSink sink)
+{
+    Sink() = std::move(sink);
+}
 
 void Log(int severity, const char* format, ...)
 {

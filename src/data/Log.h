@@ -12,7 +12,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcStore)
 // error) and are never shown to the user.
 namespace Store {
 
-enum Severity { Info = 0, Warning = 1, Error = 2 };
+enum Severity
+{
+    Info = 0,
+    Warning = 1,
+    Error = 2
+};
 
 void Log(int severity, const char* format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
 void LogV(int severity, const char* format, va_list args);

@@ -19,15 +19,19 @@ struct NameEntry
 };
 
 constexpr NameEntry kFiles[] = {
-    {u"- KLV User Data", u"user.pdb"},
-    {u"- KLV Exercises Database", u"fitness_data.pdb"},
-    {u"- KLV Foods Database", u"food_data.pdb"},
-    {u"- KLV Tips Database", u"tips.pdb"},
+    {u"- KLV User Data", u"user.pdb"},           {u"- KLV Exercises Database", u"fitness_data.pdb"},
+    {u"- KLV Foods Database", u"food_data.pdb"}, {u"- KLV Tips Database", u"tips.pdb"},
     {u"- KLV Text Database", u"text.pdb"},
 };
 
-std::uint16_t Get16(const uchar* p) { return qFromBigEndian<std::uint16_t>(p); }
-std::uint32_t Get32(const uchar* p) { return qFromBigEndian<std::uint32_t>(p); }
+std::uint16_t Get16(const uchar* p)
+{
+    return qFromBigEndian<std::uint16_t>(p);
+}
+std::uint32_t Get32(const uchar* p)
+{
+    return qFromBigEndian<std::uint32_t>(p);
+}
 void Put16(QByteArray& out, std::uint16_t v)
 {
     uchar b[2];
@@ -48,7 +52,10 @@ int UniqueIdOf(const PalmDatabaseFile::Entry& e)
 
 } // namespace
 
-PalmDatabaseFile::~PalmDatabaseFile() { Close(); }
+PalmDatabaseFile::~PalmDatabaseFile()
+{
+    Close();
+}
 
 QString PalmDatabaseFile::FileNameFor(const QString& databaseName)
 {
@@ -107,8 +114,8 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
     m_path = path;
     m_error.clear();
     auto file = std::make_unique<QFile>(path);
-    if (!file->open((writable ? QIODevice::ReadWrite : QIODevice::ReadOnly)
-                    | QIODevice::ExistingOnly)) {
+    if (!file->open((writable ? QIODevice::ReadWrite : QIODevice::ReadOnly) |
+                    QIODevice::ExistingOnly)) {
         m_error = file->errorString();
         return CannotOpen;
     }
@@ -194,8 +201,8 @@ int PalmDatabaseFile::RecordLength(int index) const
         return -1;
     if (m_records)
         return int((*m_records)[index].size());
-    const std::uint32_t end =
-        std::uint32_t(index) + 1 < m_count ? m_entries[index + 1].offset : std::uint32_t(m_fileSize);
+    const std::uint32_t end = std::uint32_t(index) + 1 < m_count ? m_entries[index + 1].offset
+                                                                 : std::uint32_t(m_fileSize);
     return int(end - m_entries[index].offset);
 }
 
@@ -255,7 +262,8 @@ void PalmDatabaseFile::WriteRecord(int index, const char* data, int length)
     if (std::uint32_t(index) < m_count) {
         QByteArray& record = records[index];
         const bool sameLength = m_exactLengths ? length == record.size() : length <= record.size();
-        if (sameLength && (length == 0 || std::memcmp(record.constData(), data, size_t(length)) == 0))
+        if (sameLength &&
+            (length == 0 || std::memcmp(record.constData(), data, size_t(length)) == 0))
             return;
         if (m_exactLengths || length > record.size())
             record.resize(length);
@@ -349,8 +357,8 @@ bool PalmDatabaseFile::Save()
 
 bool PalmDatabaseFile::WriteInPlace(const QByteArray& image)
 {
-    if (!m_file->seek(0) || m_file->write(image) != image.size() || !m_file->resize(image.size())
-        || !m_file->flush()) {
+    if (!m_file->seek(0) || m_file->write(image) != image.size() || !m_file->resize(image.size()) ||
+        !m_file->flush()) {
         Fail(Damaged, QStringLiteral("cannot write: %1").arg(m_file->errorString()));
         return false;
     }

@@ -16,7 +16,13 @@
 class PalmDatabaseFile final
 {
 public:
-    enum Result { Ok = 0, CannotOpen = -1, Damaged = -2, CannotCreate = -3 };
+    enum Result
+    {
+        Ok = 0,
+        CannotOpen = -1,
+        Damaged = -2,
+        CannotCreate = -3
+    };
 
     struct Header
     {

@@ -15,7 +15,10 @@ RecordStream::RecordStream(PalmDatabaseFile& database, int index) : m_database(d
     OpenRead(index);
 }
 
-RecordStream::~RecordStream() { Flush(); }
+RecordStream::~RecordStream()
+{
+    Flush();
+}
 
 void RecordStream::OpenRead(int index)
 {
@@ -87,7 +90,10 @@ void RecordStream::WriteInt32(std::int32_t value)
     Write(b, 4);
 }
 
-void RecordStream::WriteFloat(float value) { WriteInt32(std::bit_cast<std::int32_t>(value)); }
+void RecordStream::WriteFloat(float value)
+{
+    WriteInt32(std::bit_cast<std::int32_t>(value));
+}
 
 void RecordStream::WriteText(const QString& text)
 {
@@ -128,7 +134,10 @@ std::int32_t RecordStream::ReadInt32()
     return qFromBigEndian<std::int32_t>(b);
 }
 
-float RecordStream::ReadFloat() { return std::bit_cast<float>(ReadInt32()); }
+float RecordStream::ReadFloat()
+{
+    return std::bit_cast<float>(ReadInt32());
+}
 
 QString RecordStream::ReadText()
 {

@@ -10,8 +10,14 @@ ClockFunction& Clock()
 }
 } // namespace
 
-void SetClock(ClockFunction clock) { Clock() = std::move(clock); }
-void ResetClock() { Clock() = nullptr; }
+void SetClock(ClockFunction clock)
+{
+    Clock() = std::move(clock);
+}
+void ResetClock()
+{
+    Clock() = nullptr;
+}
 
 QDateTime LocalNow()
 {
@@ -27,7 +33,10 @@ Stamp FromDateTime(const QDateTime& local)
     return static_cast<Stamp>(asUtc.toSecsSinceEpoch() + kEpochOffset);
 }
 
-Stamp FromDate(const QDate& date) { return FromDateTime(QDateTime(date, QTime(0, 0))); }
+Stamp FromDate(const QDate& date)
+{
+    return FromDateTime(QDateTime(date, QTime(0, 0)));
+}
 
 QDateTime ToDateTime(Stamp stamp)
 {
@@ -40,13 +49,19 @@ QDateTime ToDateTime(Stamp stamp)
 Stamp Now()
 {
     const QDateTime now = LocalNow();
-    return FromDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(),
-                                                    now.time().second())));
+    return FromDateTime(
+        QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())));
 }
 
-Stamp Today() { return FromDate(LocalNow().date()); }
+Stamp Today()
+{
+    return FromDate(LocalNow().date());
+}
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month)
 {
@@ -77,6 +92,9 @@ ScopedClock::ScopedClock(const QDateTime& fixed)
     SetClock([fixed] { return fixed; });
 }
 
-ScopedClock::~ScopedClock() { ResetClock(); }
+ScopedClock::~ScopedClock()
+{
+    ResetClock();
+}
 
 } // namespace TimeBase

@@ -28,12 +28,15 @@ Stamp FromDate(const QDate& date);
 // The result's date() and time() are the local wall-clock values, kept in UTC so that no time
 // zone rule can shift them.
 QDateTime ToDateTime(Stamp stamp);
-inline QDate ToDate(Stamp stamp) { return ToDateTime(stamp).date(); }
+inline QDate ToDate(Stamp stamp)
+{
+    return ToDateTime(stamp).date();
+}
 
 int DaysInMonth(int year, int month);
 bool IsLeapYear(int year);
 
-QString ShortDateText(Stamp stamp);    // "%02d/%02d/%02d": month, day, year modulo 100
+QString ShortDateText(Stamp stamp);              // "%02d/%02d/%02d": month, day, year modulo 100
 QString DateTimeText(const QDateTime& dateTime); // "%04d-%02d-%02dT%02d:%02d:%02d"
 
 // Fixes the clock for the lifetime of the object; for tests.

@@ -91,7 +91,10 @@ float UserProfile::WeightFromDisplay(float value, bool metric)
     return float(double(value) * 0.45359237);
 }
 
-int UserProfile::RoundForDisplay(float value) { return Truncate(value + 0.5f); }
+int UserProfile::RoundForDisplay(float value)
+{
+    return Truncate(value + 0.5f);
+}
 
 int UserProfile::ParseWholeNumber(const QString& text)
 {
@@ -123,8 +126,7 @@ void UserProfile::SetHeightFromDisplay(float value, bool metric)
 
 bool UserProfile::IsComplete() const
 {
-    return !m_name.isEmpty() && m_age > 0 && m_height > 0 && m_startWeight > 0
-        && m_goalWeight > 0;
+    return !m_name.isEmpty() && m_age > 0 && m_height > 0 && m_startWeight > 0 && m_goalWeight > 0;
 }
 
 float UserProfile::ComputeBmi() const

@@ -8,7 +8,13 @@
 
 class RecordStream;
 
-enum WeightStatus { Underweight = 0, Normal = 1, Overweight = 2, Obese = 3 };
+enum WeightStatus
+{
+    Underweight = 0,
+    Normal = 1,
+    Overweight = 2,
+    Obese = 3
+};
 
 // The user's profile (record 0 of user.pdb) and every figure derived from it. Stored values are
 // metric; the metric flag passed in only changes the unit shown. The arithmetic keeps its exact

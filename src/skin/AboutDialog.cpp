@@ -32,9 +32,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
         services ? services->GetProductVersion() : AppServices::CompiledVersion();
     m_about = CentredLabel(QStringLiteral("About"), "1009", this);
     m_name = CentredLabel(QStringLiteral("Nutrava"), "1010", this);
-    m_version = CentredLabel(QString::asprintf("Version %d.%d\n%s", version.major, version.minor,
-                                               qUtf8Printable(TimeBase::DateTimeText(version.buildTime))),
-                             "1011", this);
+    m_version =
+        CentredLabel(QString::asprintf("Version %d.%d\n%s", version.major, version.minor,
+                                       qUtf8Printable(TimeBase::DateTimeText(version.buildTime))),
+                     "1011", this);
     m_closing = CentredLabel(QStringLiteral("Eat well, move more, write it down."), "1012", this);
     m_closing->setWordWrap(true);
     DeviceScreen::Instance().Apply(this);
@@ -44,7 +45,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     m_name->setFont(name);
 }
 
-QString AboutDialog::VersionText() const { return m_version->text(); }
+QString AboutDialog::VersionText() const
+{
+    return m_version->text();
+}
 
 void AboutDialog::resizeEvent(QResizeEvent* event)
 {
@@ -54,7 +58,7 @@ void AboutDialog::resizeEvent(QResizeEvent* event)
     const auto stack = [&](QLabel* label, int gap) {
         y += gap;
         const int h = label->heightForWidth(r.width()) > 0 ? label->heightForWidth(r.width())
-                                                            : label->sizeHint().height();
+                                                           : label->sizeHint().height();
         label->setGeometry(r.left(), y, r.width(), h);
         y += h;
     };

@@ -16,8 +16,7 @@ HelpDialog::HelpDialog(int topic, QWidget* parent) : QDialog(parent), m_topic(to
     Build(index ? index->TopicName(topic) : QString(), index ? index->TopicText(topic) : QString());
 }
 
-HelpDialog::HelpDialog(const QString& title, const QString& text, QWidget* parent)
-    : QDialog(parent)
+HelpDialog::HelpDialog(const QString& title, const QString& text, QWidget* parent) : QDialog(parent)
 {
     Build(title, text);
 }
@@ -42,8 +41,14 @@ void HelpDialog::Build(const QString& title, const QString& text)
     m_title->setFont(bold);
 }
 
-QString HelpDialog::TitleText() const { return m_title->text(); }
-QString HelpDialog::BodyText() const { return m_text->toPlainText(); }
+QString HelpDialog::TitleText() const
+{
+    return m_title->text();
+}
+QString HelpDialog::BodyText() const
+{
+    return m_text->toPlainText();
+}
 
 void HelpDialog::resizeEvent(QResizeEvent* event)
 {

@@ -1,8 +1,8 @@
 #include "skin/HelpIndexDialog.h"
 
 #include "skin/DeviceScreen.h"
-#include "skin/SmallDialog.h"
 #include "skin/HelpDialog.h"
+#include "skin/SmallDialog.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -10,8 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& settings,
-                                     QWidget* parent)
+PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& settings, QWidget* parent)
     : QDialog(parent), m_profile(profile), m_settings(settings)
 {
     setObjectName(QStringLiteral("PreferencesDialog"));
