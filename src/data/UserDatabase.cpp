@@ -1,7 +1,7 @@
 #include "data/UserDatabase.h"
 
-#include "data/DayValueSource.h"
 #include "data/DaySummary.h"
+#include "data/DayValueSource.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
 #include "data/FoodDatabase.h"
@@ -24,8 +24,8 @@ namespace {
 
 UserDatabase* g_instance = nullptr;
 
-constexpr int kListKinds[] = {FitnessKind, FoodKind, JournalKind, FavoriteExerciseKind,
-                              FavoriteFoodKind, WeightKind};
+constexpr int kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
+                              FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
 
 QString NativeFolder(const QString& folder)
 {
@@ -64,7 +64,10 @@ UserDatabase::~UserDatabase()
     }
 }
 
-UserDatabase* UserDatabase::Instance() { return g_instance; }
+UserDatabase* UserDatabase::Instance()
+{
+    return g_instance;
+}
 
 QString UserDatabase::UserFilePath() const
 {
@@ -103,9 +106,9 @@ void UserDatabase::OpenUserFile()
 
     m_file.SetExactRecordLengths(true);
     m_file.SetAtomicSave(QStringLiteral(".bak"));
-    const int created = m_file.Create(path, QString::fromUtf16(kUserDatabaseName),
-                                      PalmDatabaseFile::FourCC("QZRW"),
-                                      PalmDatabaseFile::FourCC("data"));
+    const int created =
+        m_file.Create(path, QString::fromUtf16(kUserDatabaseName), PalmDatabaseFile::FourCC("QZRW"),
+                      PalmDatabaseFile::FourCC("data"));
     if (created == PalmDatabaseFile::Ok) {
         m_created = true;
         SaveProfile();
@@ -117,16 +120,18 @@ void UserDatabase::OpenUserFile()
         return;
     }
     if (!QFileInfo::exists(path)) {
-        SetState(NotWritable, QStringLiteral("user.pdb cannot be created in %1: %2")
-                                  .arg(folder, m_file.ErrorText()));
+        SetState(
+            NotWritable,
+            QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
         return;
     }
     switch (m_file.Open(path)) {
     case PalmDatabaseFile::Ok:
         return;
     case PalmDatabaseFile::CannotOpen:
-        SetState(Unreadable, QStringLiteral("user.pdb in %1 cannot be opened: %2")
-                                 .arg(folder, m_file.ErrorText()));
+        SetState(
+            Unreadable,
+            QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
         return;
     default:
         SetState(Unreadable,
@@ -226,8 +231,8 @@ void UserDatabase::OpenReferenceDatabases()
         return;
     }
 
-    m_referenceValues = std::make_unique<ReferenceValues>(m_exercises.get(), m_foods.get(),
-                                                          m_profile);
+    m_referenceValues =
+        std::make_unique<ReferenceValues>(m_exercises.get(), m_foods.get(), m_profile);
     SetDayValueSource(m_referenceValues.get());
     g_instance = this;
 

@@ -27,11 +27,12 @@ class TextIndex;
 class UserDatabase final
 {
 public:
-    enum State {
-        Ready,        // opened or created; changes are saved
-        Locked,       // another running copy holds user.pdb
-        Unreadable,   // user.pdb exists but cannot be opened or is damaged
-        NotWritable,  // the folder does not let us create user.pdb
+    enum State
+    {
+        Ready,       // opened or created; changes are saved
+        Locked,      // another running copy holds user.pdb
+        Unreadable,  // user.pdb exists but cannot be opened or is damaged
+        NotWritable, // the folder does not let us create user.pdb
     };
 
     static constexpr const char16_t* kUserDatabaseName = u"- KLV User Data";
