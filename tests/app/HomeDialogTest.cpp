@@ -15,19 +15,6 @@
 
 namespace {
 
-// The blog account page marks itself seen when it is left, as the real one does.
-class BloggerPage final : public TestPage
-{
-public:
-    BloggerPage() : TestPage(QStringLiteral("blogger"), 11) {}
-    void Detach() override
-    {
-        UserProfile& p = UserDatabase::Instance()->Profile();
-        p.SetFlags(p.Flags() | UserProfile::kBlogAccountSeen);
-        TestPage::Detach();
-    }
-};
-
 class HomeDialogTest : public ::testing::Test
 {
 protected:
@@ -38,14 +25,21 @@ protected:
     }
     void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
 
-    // A home screen whose page dialogs record their page instead of running; each page renames
-    // the user without committing.
-    std::unique_ptr<HomeDialog> MakeHome(std::vector<std::unique_ptr<Page>> pages)
+    // A home screen of test pages whose dialogs record their page instead of running. Each page
+    // saves an edit without committing; the blog account page marks itself seen, as the real one.
+    std::unique_ptr<HomeDialog> MakeHome(std::initializer_list<const char*> names)
     {
+        std::vector<std::unique_ptr<Page>> pages;
+        for (const char* name : names)
+            pages.push_back(std::make_unique<TestPage>(QString::fromLatin1(name), 1));
         auto home = std::make_unique<HomeDialog>(*m_store, std::move(pages), m_dialogs);
         home->runPageDialog = [this](LayoutBaseDialog& dialog) {
-            m_ran << dialog.CurrentPage()->GetName();
-            m_store->Profile().SetUserName(dialog.CurrentPage()->GetName());
+            const QString name = dialog.CurrentPage()->GetName();
+            m_ran << name;
+            UserProfile& profile = m_store->Profile();
+            profile.SetUserName(name);
+            if (name == QStringLiteral("blogger"))
+                profile.SetFlags(profile.Flags() | UserProfile::kBlogAccountSeen);
             m_store->SaveProfile();
         };
         return home;
@@ -56,18 +50,6 @@ protected:
     RecordingDialogs m_dialogs;
     QStringList m_ran;
 };
-
-std::vector<std::unique_ptr<Page>> Pages(std::initializer_list<const char*> names)
-{
-    std::vector<std::unique_ptr<Page>> pages;
-    for (const char* name : names) {
-        if (qstrcmp(name, "blogger") == 0)
-            pages.push_back(std::make_unique<BloggerPage>());
-        else
-            pages.push_back(std::make_unique<TestPage>(QString::fromLatin1(name), 1));
-    }
-    return pages;
-}
 
 } // namespace
 
@@ -99,7 +81,7 @@ TEST_F(HomeDialogTest, TilesSitAtTheSkinRectanglesOfEveryScreenMode)
 
 TEST_F(HomeDialogTest, AFirstStartOpensTheProfileThenTheBlogAccountCommittingEach)
 {
-    auto home = MakeHome(Pages({"profile", "blogger"}));
+    auto home = MakeHome({"profile", "blogger"});
     home->show();
     QTRY_COMPARE_WITH_TIMEOUT(m_ran.size(), 2, 2000);
     EXPECT_EQ(m_ran, QStringList({QStringLiteral("profile"), QStringLiteral("blogger")}));
@@ -111,7 +93,7 @@ TEST_F(HomeDialogTest, AFirstStartOpensTheProfileThenTheBlogAccountCommittingEac
 TEST_F(HomeDialogTest, HeaderIsAPictureAndEntriesRunTheirPagesThenTheBlogAccountOnce)
 {
     CompleteProfile(m_store->Profile());
-    auto home = MakeHome(Pages({"goFood", "daily.chart", "results", "blogger"}));
+    auto home = MakeHome({"goFood", "daily.chart", "results", "blogger"});
     home->show();
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_ran.isEmpty()); // a complete profile opens nothing by itself

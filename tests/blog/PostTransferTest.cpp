@@ -162,6 +162,7 @@ TEST(PostTransfer, FailedConnectionCheckOrBadAddressStartsNothing)
 TEST(PostTransfer, NoCredentialReachesTheLog)
 {
     static QStringList lines;
+    lines.clear();
     QLoggingCategory::setFilterRules(QStringLiteral("nutrava.blog.debug=true"));
     const QtMessageHandler previousHandler = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& line) { lines.append(line); });
