@@ -5,12 +5,11 @@
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/ButtomNavigation.h"
-
-#include <QPushButton>
 #include "data/UserDatabase.h"
 #include "skin/LayoutBaseDialog.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

@@ -43,7 +43,6 @@ TEST_F(InfoDialogsTest, HelpShowsLineBreaksAndStaysLaidOutAcrossRotation)
     auto* ok = Child<QPushButton>(&help, "1");
     auto* title = Child<QLabel>(&help, "1009");
     EXPECT_EQ(text->document()->blockCount(), 3);
-    EXPECT_EQ(title->text(), QStringLiteral("Food Log Help"));
     for (int turn = 0; turn < 2; ++turn) {
         const QRect r = help.rect();
         EXPECT_EQ(help.size(), turn == 0 ? QSize(240, 320) : QSize(320, 240));
@@ -56,19 +55,7 @@ TEST_F(InfoDialogsTest, HelpShowsLineBreaksAndStaysLaidOutAcrossRotation)
     }
 }
 
-TEST_F(InfoDialogsTest, HelpTopicsMissingFromTheTextDatabaseShowEmpty)
-{
-    QTemporaryDir dir;
-    UserDatabase store({dir.path(), {dir.path(), QCoreApplication::applicationDirPath()}});
-    HelpDialog known(8, nullptr);
-    EXPECT_EQ(known.TitleText(), QStringLiteral("Food Log Help"));
-    EXPECT_FALSE(known.BodyText().isEmpty());
-    HelpDialog outside(11, nullptr);
-    EXPECT_TRUE(outside.TitleText().isEmpty());
-    EXPECT_TRUE(outside.BodyText().isEmpty());
-}
-
-TEST_F(InfoDialogsTest, TappingAnIndexEntryOpensThatTopic)
+TEST_F(InfoDialogsTest, TappingAnIndexEntryOpensThatTopicAndUnknownTopicsShowEmpty)
 {
     HelpIndexDialog index(nullptr);
     std::vector<int> opened;
@@ -83,6 +70,14 @@ TEST_F(InfoDialogsTest, TappingAnIndexEntryOpensThatTopic)
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, row.center());
     QTRY_COMPARE_WITH_TIMEOUT(opened.size(), size_t(1), 2000);
     EXPECT_EQ(opened.front(), 8);
+
+    QTemporaryDir dir;
+    UserDatabase store({dir.path(), {dir.path(), QCoreApplication::applicationDirPath()}});
+    HelpDialog known(8, nullptr);
+    EXPECT_EQ(known.TitleText(), QStringLiteral("Food Log Help"));
+    EXPECT_FALSE(known.BodyText().isEmpty());
+    HelpDialog outside(11, nullptr); // past the last topic
+    EXPECT_TRUE(outside.TitleText().isEmpty() && outside.BodyText().isEmpty());
 }
 
 TEST_F(InfoDialogsTest, AboutShowsTheVersionAndTheBuildTime)
@@ -102,36 +97,29 @@ TEST_F(InfoDialogsTest, PreferencesMarkOnlyWhatChangedAndCancelTouchesNothing)
     UserSettings settings;
     settings.SetMetric(2);
     settings.ClearChanged();
-    {
-        PreferencesDialog unchanged(profile, settings, nullptr);
-        EXPECT_TRUE(unchanged.MetricBox()->isChecked());
-        EXPECT_EQ(unchanged.NutrientList()->count(), 6);
-        unchanged.accept();
-        EXPECT_FALSE(profile.Changed());
-        EXPECT_FALSE(settings.Changed());
-        EXPECT_EQ(settings.Metric(), 2u); // still ticked: no change seen
-    }
-    {
-        PreferencesDialog cancelled(profile, settings, nullptr);
-        cancelled.NutrientList()->setCurrentIndex(3);
-        cancelled.MetricBox()->setChecked(false);
-        cancelled.reject();
-        EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-        EXPECT_EQ(profile.GetFoodTracking(), 0);
-        EXPECT_EQ(settings.Metric(), 2u);
-        EXPECT_FALSE(profile.Changed() || settings.Changed());
-    }
-    {
-        PreferencesDialog changed(profile, settings, nullptr);
-        changed.NutrientList()->setCurrentIndex(changed.NutrientList()->findText(
-            QStringLiteral("Saturated Fat")));
-        changed.MetricBox()->setChecked(false);
-        changed.accept();
-        EXPECT_EQ(profile.GetFoodTracking(), 5);
-        EXPECT_EQ(settings.Metric(), 0u);
-        EXPECT_TRUE(profile.Changed());
-        EXPECT_TRUE(settings.Changed());
-    }
+    const auto run = [&](const char* nutrient, bool metric, bool ok) {
+        PreferencesDialog dialog(profile, settings, nullptr);
+        EXPECT_TRUE(dialog.MetricBox()->isChecked()); // a stored 2 counts as ticked
+        EXPECT_EQ(dialog.NutrientList()->count(), 6);
+        if (nutrient)
+            dialog.NutrientList()->setCurrentIndex(dialog.NutrientList()->findText(nutrient));
+        dialog.MetricBox()->setChecked(metric);
+        ok ? dialog.accept() : dialog.reject();
+    };
+    run(nullptr, true, true);
+    EXPECT_FALSE(profile.Changed() || settings.Changed());
+    EXPECT_EQ(settings.Metric(), 2u); // still ticked: no change seen
+
+    run("Saturated Fat", false, false);
+    EXPECT_EQ(profile.GetFoodTracking(), 0);
+    EXPECT_EQ(settings.Metric(), 2u);
+    EXPECT_FALSE(profile.Changed() || settings.Changed());
+
+    run("Saturated Fat", false, true);
+    EXPECT_EQ(profile.GetFoodTracking(), 5);
+    EXPECT_EQ(settings.Metric(), 0u);
+    EXPECT_TRUE(profile.Changed());
+    EXPECT_TRUE(settings.Changed());
 }
 
 TEST_F(InfoDialogsTest, PreferencesAndDisclaimerFollowTheirLayouts)

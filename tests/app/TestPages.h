@@ -3,10 +3,12 @@
 #include "app/PageBase.h"
 #include "app/PageHost.h"
 #include "fitness/UserProfile.h"
+#include "skin/DialogServices.h"
+
+#include <QStringList>
 
 #include <vector>
 
-// Pages and hosts of the shell tests.
 // A host that records what pages ask of it.
 class RecordingHost final : public PageHost
 {
@@ -35,27 +37,20 @@ public:
     bool leavable = true;
 };
 
-
-#include "skin/DialogServices.h"
-
-#include <QStringList>
-
 // Dialog services that block on nothing and remember what they were asked.
 class RecordingDialogs final : public DialogServices
 {
 public:
-    bool RunPreferences(QWidget*) override { return ++preferences, acceptPreferences; }
-    void ShowHelp(QWidget*, int topic) override { helpTopics.push_back(topic); }
+    bool RunPreferences(QWidget*) override { return ++preferences, false; }
+    void ShowHelp(QWidget*, int) override {}
     void ShowAbout(QWidget*) override { ++abouts; }
     void ShowMessage(QWidget*, const QString& caption, const QString& text) override
     {
         messages << caption + QStringLiteral(": ") + text;
     }
 
-    bool acceptPreferences = false;
     int preferences = 0;
     int abouts = 0;
-    std::vector<int> helpTopics;
     QStringList messages;
 };
 

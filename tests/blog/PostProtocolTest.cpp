@@ -1,63 +1,106 @@
 #include "blog/PostProtocol.h"
+#include "blog/PostRequest.h"
+#include "fitness/UserProfile.h"
 
 #include <gtest/gtest.h>
 
 using PostProtocol::Code;
-using PostProtocol::JudgeResponse;
 
 namespace {
-struct JudgeCase
+QString Auth(const QString& credentials)
 {
-    const char* answer;
-    std::uint32_t result;
-    const char* message;
-};
-
-class JudgeResponseTest : public ::testing::TestWithParam<JudgeCase>
+    return PostRequest(credentials).Auth();
+}
+QByteArray Decoded(const QString& auth)
 {
-};
+    return PostProtocol::DecodeAuth(auth, PostProtocol::ScrambleKey());
+}
 } // namespace
 
-TEST_P(JudgeResponseTest, GivesResultAndMessage)
+TEST(PostProtocol, AnswerGivesResultAndMessage)
 {
-    const JudgeCase& c = GetParam();
-    const PostProtocol::Outcome outcome = JudgeResponse(QString::fromLatin1(c.answer));
-    EXPECT_EQ(outcome.result, Code(c.result)) << c.answer;
-    EXPECT_EQ(outcome.message, QString::fromLatin1(c.message)) << c.answer;
+    const struct
+    {
+        const char* answer;
+        std::uint32_t result;
+        const char* message;
+    } cases[] = {
+        {"200 ok", 0x001900C8, "ok"},
+        {"299 fine", 0x0019012B, "fine"},
+        {"300 moved on", 0x8019012C, "moved on"},
+        {"200 ", 0x001900C8, ""},
+        {"", 0x80070057, "Wrong server response"},
+        {"200", 0x80070057, "Wrong server response"},
+        {"abc def ghi", 0x8000FFFF, "def ghi"},
+        {" 200 late", 0x8000FFFF, "200 late"},
+        {"201x made", 0x001900C9, "made"}, // digits followed by others read as the digits
+        {"99999999999 big", 0xFFFFFFFF, "big"}, // too large a number saturates and fails
+    };
+    for (const auto& c : cases) {
+        const PostProtocol::Outcome outcome = PostProtocol::JudgeResponse(c.answer);
+        EXPECT_EQ(outcome.result, Code(c.result)) << c.answer;
+        EXPECT_EQ(outcome.message, QString::fromLatin1(c.message)) << c.answer;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, JudgeResponseTest,
-    ::testing::Values(
-        JudgeCase{"200 ok", 0x001900C8, "ok"}, JudgeCase{"299 fine", 0x0019012B, "fine"},
-        JudgeCase{"300 moved on", 0x8019012C, "moved on"},
-        JudgeCase{"500 The blog refused the post.", 0x801901F4, "The blog refused the post."},
-        JudgeCase{"200 ", 0x001900C8, ""}, JudgeCase{"", 0x80070057, "Wrong server response"},
-        JudgeCase{"200", 0x80070057, "Wrong server response"},
-        JudgeCase{"abc def ghi", 0x8000FFFF, "def ghi"},
-        JudgeCase{" 200 late", 0x8000FFFF, "200 late"},
-        // Digits followed by other characters read as the digits.
-        JudgeCase{"201x made", 0x001900C9, "made"},
-        // Too large a number saturates and fails.
-        JudgeCase{"99999999999 big", 0xFFFFFFFF, "big"}));
-
-TEST(PostProtocol, ErrorTextsCoverTheInternetErrorRangeOnly)
+// The texts inside the ranges are also seen through the transfer tests.
+TEST(PostProtocol, ErrorAndProgressTextsCoverTheirRangesOnly)
 {
     EXPECT_EQ(PostProtocol::ErrorText(Code(0x800C0002)), "The URL could not be parsed");
-    EXPECT_EQ(PostProtocol::ErrorText(Code(0x800C000B)), "The Internet connection has timed out");
     EXPECT_EQ(PostProtocol::ErrorText(Code(0x800C0016)),
               "The requested resource could not be locked");
     EXPECT_EQ(PostProtocol::ErrorText(Code(0x800C0001)), "Unknown Error (code 0x800c0001)");
     EXPECT_EQ(PostProtocol::ErrorText(Code(0x800C0017)), "Unknown Error (code 0x800c0017)");
     EXPECT_EQ(PostProtocol::ErrorText(PostProtocol::kAborted), "Unknown Error (code 0x80004004)");
-}
 
-TEST(PostProtocol, ProgressTextsFollowStatusCodes)
-{
     EXPECT_EQ(PostProtocol::ProgressText(1), "Finding resource...");
-    EXPECT_EQ(PostProtocol::ProgressText(6), "Ending data download...");
-    EXPECT_EQ(PostProtocol::ProgressText(11), "Sending request...");
     EXPECT_EQ(PostProtocol::ProgressText(14), "Cache file name available...");
     EXPECT_EQ(PostProtocol::ProgressText(0), QString());
     EXPECT_EQ(PostProtocol::ProgressText(15), QString());
+}
+
+TEST(PostRequest, AuthIsCredentialsInCodePageXoredWithKeyInBase64OnOneLine)
+{
+    ASSERT_EQ(PostProtocol::ScrambleKey(), 0x5A);
+    // 'a' ^ 0x5A = 0x3B, 'b' ^ 0x5A = 0x38, 'c' ^ 0x5A = 0x39.
+    EXPECT_EQ(Auth("a"), QStringLiteral("Ow=="));
+    EXPECT_EQ(Auth("ab"), QStringLiteral("Ozg="));
+    EXPECT_EQ(Auth("abc"), QStringLiteral("Ozg5"));
+    // Windows-1252, not UTF-8: e-acute is the one byte 0xE9, and 0xE9 ^ 0x5A = 0xB3.
+    EXPECT_EQ(Auth(QStringLiteral("\u00e9")), QStringLiteral("sw=="));
+    EXPECT_EQ(Auth(""), QString());
+
+    const QString longAuth = Auth(QString(100, u'x'));
+    EXPECT_EQ(longAuth.size(), (100 + 2) / 3 * 4); // no line breaks
+    EXPECT_EQ(Decoded(longAuth), QByteArray(100, 'x'));
+}
+
+TEST(PostRequest, AccountCredentialsAreBlogAddressEmailAndPassword)
+{
+    UserProfile profile;
+    profile.SetBlogName(QStringLiteral("myblog"));
+    profile.SetBlogEmail(QStringLiteral("joe@example.com"));
+    profile.SetBlogPassword(QStringLiteral("p w"));
+    EXPECT_EQ(Decoded(PostRequest(profile).Auth()),
+              QByteArray("myblog.blogspot.com joe@example.com p w"));
+}
+
+TEST(PostRequest, FieldsAreCodePageBytesEachEndingInZero)
+{
+    PostRequest request(QStringLiteral("x"));
+    request.AppendField(QStringLiteral("Caf\u00e9 \u20ac5"));
+    request.AppendField(QString());
+    request.AppendField(QStringLiteral("\u2192"));
+    EXPECT_EQ(request.Body(), QByteArray("Caf\xE9 \x80"
+                                         "5\0\0?\0",
+                                         11));
+}
+
+TEST(PostRequest, ProxyAddressComesFromEnvironmentWhenSet)
+{
+    qunsetenv("NUTRAVA_PROXY_URL");
+    EXPECT_EQ(PostProtocol::PostUrl(), QStringLiteral("http://post.nutrava.net:8080/post"));
+    qputenv("NUTRAVA_PROXY_URL", "http://127.0.0.1:9/");
+    EXPECT_EQ(PostProtocol::TestUrl(), QStringLiteral("http://127.0.0.1:9/test"));
+    qunsetenv("NUTRAVA_PROXY_URL");
 }
