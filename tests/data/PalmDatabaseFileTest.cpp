@@ -141,7 +141,7 @@ TEST_F(PalmDatabaseFileTest, ReferenceFilesOpenReadOnlyAndMissingFilesFail)
     EXPECT_EQ(db.Open(Path(), false), PalmDatabaseFile::Ok);
 }
 
-TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFields)
+TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTheEnd)
 {
     PalmDatabaseFile db;
     CreateWith(db, {});
@@ -169,18 +169,14 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFields)
     EXPECT_EQ(in.ReadText(), QString());
     EXPECT_TRUE(in.AtEnd());
     EXPECT_EQ(in.ReadText(), QString());
-}
 
-TEST_F(PalmDatabaseFileTest, ReadsPastTheEndTransferNothing)
-{
-    PalmDatabaseFile db;
-    CreateWith(db, {Hex("0102030405") + "tail"});
-    RecordStream in(db, 0);
-    EXPECT_EQ(in.ReadInt32(), 0x01020304);
-    EXPECT_EQ(in.ReadText(), QStringLiteral("\x05tail")); // no terminator: up to the end
-    EXPECT_EQ(in.ReadInt16(), 0);
-
-    RecordStream edge(db, 0);
+    // Reads past the end transfer nothing; text without a terminator runs to the end.
+    db.WriteRecord(1, "\x01\x02\x03\x04\x05tail", 9);
+    RecordStream cut(db, 1);
+    EXPECT_EQ(cut.ReadInt32(), 0x01020304);
+    EXPECT_EQ(cut.ReadText(), QStringLiteral("\x05tail"));
+    EXPECT_EQ(cut.ReadInt16(), 0);
+    RecordStream edge(db, 1);
     char skip[8];
     ASSERT_TRUE(edge.Read(skip, 8));
     EXPECT_EQ(edge.ReadInt16(), 0); // one byte before the end

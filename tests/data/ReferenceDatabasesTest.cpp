@@ -131,7 +131,6 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
         }
     }
     EXPECT_EQ(next, 225u);
-    EXPECT_EQ(db.QualifiedName(1), QStringLiteral("Bicycling: Mountain bike, uphill"));
 }
 
 TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)

@@ -64,12 +64,11 @@ TEST(FitnessDetailsTest, RowsAndTexts)
     view.resize(240, 192);
     view.show();
     EXPECT_EQ(view.GetName(), "FitnessDetailsControl");
-    view.SetCategory("Bicycling");
-    view.SetExerciseName("leisure, 5.5 mph");
-    view.SetCalories(43);
-    EXPECT_EQ(view.CategoryLabel()->text(), "Bicycling");
-    EXPECT_EQ(view.NameLabel()->text(), "leisure, 5.5 mph");
-    EXPECT_EQ(view.CaloriesLabel()->text(), "43");
+    view.SetCalories(-43);
+    EXPECT_EQ(view.CaloriesLabel()->text(), "-43");
+    // Names from the database are never read as markup.
+    EXPECT_EQ(view.CategoryLabel()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(view.NameLabel()->textFormat(), Qt::PlainText);
     EXPECT_EQ(view.findChild<QLabel*>("154")->text(), "Calories (15 min):");
 
     EXPECT_EQ(Span(view.findChild<QLabel*>("150")), std::make_pair(5, 105));

@@ -107,11 +107,11 @@ TEST(TrendChartTest, NoDataInTheMiddleAndTheAxes)
     }
 }
 
-TEST(TrendChartTest, LinearRiseOnePixelPerColumn)
+TEST(TrendChartTest, LinesRiseOnePixelPerColumnOrRunFlatAcrossTheMiddle)
 {
     Fixture f(112, {{0.0f, 100.0f}, {1.0f, 200.0f}});
     f.chart.SetDataSource(&f.source);
-    const QImage image = f.Grab();
+    QImage image = f.Grab();
     ASSERT_EQ(f.chart.Raster().Width(), 100u);
     const int t = f.TextHeight();
     const int header = f.chart.HeaderHeight();
@@ -127,6 +127,16 @@ TEST(TrendChartTest, LinearRiseOnePixelPerColumn)
     EXPECT_EQ(image.pixel(6 + 50, middle), kTrend);
     EXPECT_GT(Count(image, kBox, QRect(6, highRow - 1, 99, 1)), 20);
     EXPECT_GT(Count(image, kBox, QRect(6, lowRow + 2, 99, 1)), 20);
+
+    // One point: a flat line; the date line keeps its room without dates.
+    f.source.points = {{0.4f, 81.0f}};
+    f.source.first.clear();
+    f.source.last.clear();
+    f.chart.Refresh();
+    image = f.Grab();
+    const int flat = (193 - 1 - t - 1 + 1 + header + 5) / 2;
+    EXPECT_EQ(Count(image, kTrend, QRect(6, flat, 100, 1)), 100);
+    EXPECT_EQ(Count(image), 100);
 }
 
 TEST(TrendChartTest, LabelsShowTheExtremesAndTheDates)
@@ -151,18 +161,6 @@ TEST(TrendChartTest, LabelsShowTheExtremesAndTheDates)
     const QRect right(112, 0, 113, t);
     EXPECT_EQ(f.Text("01/02/26", dates, Qt::AlignLeft).copy(left), image.copy(dates).copy(left));
     EXPECT_EQ(f.Text("12/31/26", dates, Qt::AlignRight).copy(right), image.copy(dates).copy(right));
-}
-
-TEST(TrendChartTest, OnePointIsAFlatLineAcrossTheMiddle)
-{
-    Fixture f(112, {{0.4f, 81.0f}});
-    f.source.first.clear(); // the date line keeps its room without dates
-    f.source.last.clear();
-    f.chart.SetDataSource(&f.source);
-    const QImage image = f.Grab();
-    const int middle = (193 - 1 - f.TextHeight() - 1 + 1 + f.chart.HeaderHeight() + 5) / 2;
-    EXPECT_EQ(Count(image, kTrend, QRect(6, middle, 100, 1)), 100);
-    EXPECT_EQ(Count(image), 100);
 }
 
 TEST(TrendChartTest, ModeListSwitchesTheSeries)

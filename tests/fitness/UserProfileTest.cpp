@@ -24,12 +24,10 @@ TEST(UserProfile, BmiAndWeightStatusBorders)
     EXPECT_EQ(p.ComputeWeightStatus(), Normal);
 
     // Heights of 100 cm make the BMI the weight itself.
-    for (auto [kg, status] : {std::pair{18.4f, Underweight},
-                              {18.5f, Normal},
-                              {24.9f, Normal},
-                              {25.0f, Overweight},
-                              {29.9f, Overweight},
-                              {30.0f, Obese}})
+    const std::pair<float, int> borders[] = {{18.4f, Underweight}, {18.5f, Normal},
+                                             {24.9f, Normal},      {25.0f, Overweight},
+                                             {29.9f, Overweight},  {30.0f, Obese}};
+    for (auto [kg, status] : borders)
         EXPECT_EQ(Profile(100, kg).ComputeWeightStatus(), status) << kg;
     EXPECT_EQ(Profile(0, 70).ComputeWeightStatus(), Obese); // no height: not a number
     EXPECT_EQ(UserProfile::WeightStatusText(Obese), QStringLiteral("Obese"));
