@@ -62,10 +62,9 @@ TEST_F(ExerciseDatabaseTest, AGroupListsItsRunOfRecordsUnderItsTitle)
 TEST_F(ExerciseDatabaseTest, TheWeightClassPicksTheCalorieFigure)
 {
     ExerciseDatabase& db = Open(Word(1) + GroupEntry(1, "All", 1, 11));
-    EXPECT_EQ(db.Calories(3, 0), 103);
-    EXPECT_EQ(db.Calories(3, 1), 203);
-    EXPECT_EQ(db.Calories(3, 2), 303);
-    EXPECT_EQ(db.Calories(3, 3), 103); // outside 0..2: the first figure
+    // Outside 0..2 the first figure counts.
+    for (auto [weightClass, calories] : {std::pair{0, 103}, {1, 203}, {2, 303}, {3, 103}})
+        EXPECT_EQ(db.Calories(3, weightClass), calories) << weightClass;
     for (int record : {-1, 0, 12, 40000}) {
         const Exercise exercise = db.ReadExercise(record);
         EXPECT_TRUE(exercise.name.isEmpty()) << record;
@@ -95,9 +94,7 @@ TEST_P(DamagedExercisesTest, ReadsWhatIsThereAndNoMore)
     ExerciseDatabase db;
     ASSERT_EQ(db.Open(DamagedFile(param.file)), PalmDatabaseFile::Ok);
     EXPECT_EQ(db.ReadGroups(), param.hasRecords);
-    if (!param.hasRecords) {
-        EXPECT_TRUE(log.Contains(QStringLiteral("No records in database")));
-    }
+    EXPECT_EQ(log.Contains(QStringLiteral("No records in database")), !param.hasRecords);
     ASSERT_EQ(int(db.Groups().size()), param.groups);
     for (const ExerciseGroup& group : db.Groups()) {
         EXPECT_GE(group.First(), 1);
@@ -123,8 +120,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedExercises{"exercises_inverted_range.pdb", true, 1, 0, ""},
                       DamagedExercises{"exercises_truncated_record.pdb", true, 1, 1, "Runn"},
                       DamagedExercises{"exercises_unterminated_group_name.pdb", true, 1, 0, ""}),
-    [](const ::testing::TestParamInfo<DamagedExercises>& info) {
-        return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString();
-    });
+    FileTestName<DamagedExercises>);
 
 } // namespace

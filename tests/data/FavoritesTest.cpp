@@ -24,8 +24,8 @@ TEST(FavoritesTest, AReferenceIsAddedOnce)
 TEST(FavoritesTest, TheGroupNamesItsEntriesThroughTheReferenceDatabase)
 {
     ItemList list(FavoriteExerciseKind);
-    FavoritesGroup::Add(list, 7);
-    FavoritesGroup::Add(list, 3);
+    for (std::uint32_t record : {7, 3})
+        FavoritesGroup::Add(list, record);
     const FavoritesGroup group(list, [](std::uint32_t record) {
         return QStringLiteral("Cardio: Exercise %1").arg(record);
     });
@@ -39,13 +39,6 @@ TEST(FavoritesTest, TheGroupNamesItsEntriesThroughTheReferenceDatabase)
     list.RemoveByUid(list.At(0)->Uid());
     EXPECT_EQ(group.Count(), 1);
     EXPECT_EQ(group.NameAt(0), QStringLiteral("Cardio: Exercise 3"));
-}
-
-TEST(FavoritesTest, FavoritesComeFirstInTheGroupList)
-{
-    EXPECT_EQ(FavoritesGroup::WithFavorites({"Bicycling", "Running"}),
-              QStringList({"Favorites", "Bicycling", "Running"}));
-    EXPECT_EQ(FavoritesGroup::WithFavorites({}), QStringList({"Favorites"}));
 }
 
 } // namespace

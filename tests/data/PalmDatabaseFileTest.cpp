@@ -1,11 +1,11 @@
 #include "data/PalmDatabaseFile.h"
+#include "TestSupport.h"
 #include "data/RecordStream.h"
 #include "data/TimeBase.h"
-#include "TestSupport.h"
 
 #include <QDir>
-#include <QtEndian>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -100,21 +100,12 @@ TEST_F(PalmDatabaseFileTest, AddedEntriesContinueTheLargestIdentifier)
         db.WriteRecord(3, "z", 1);
     }
     const QByteArray saved = ReadFile(Path());
-    EXPECT_EQ(saved.mid(78 + 5, 3), Hex("000005"));
-    EXPECT_EQ(saved.mid(78 + 13, 3), Hex("000009"));
-    EXPECT_EQ(saved.mid(78 + 21, 3), Hex("00000A"));
-    EXPECT_EQ(saved.mid(78 + 29, 3), Hex("00000B"));
-
-    // In a database that had no records they are numbered from 0.
-    PalmDatabaseFile fresh;
-    CreateWith(fresh, {QByteArray("a"), QByteArray("b")}, QStringLiteral("fresh.pdb"));
-    fresh.Close();
-    const QByteArray numbered = ReadFile(Path(QStringLiteral("fresh.pdb")));
-    EXPECT_EQ(numbered.mid(78 + 5, 3), Hex("000000"));
-    EXPECT_EQ(numbered.mid(78 + 13, 3), Hex("000001"));
+    const char* const ids[] = {"000005", "000009", "00000A", "00000B"};
+    for (int entry = 0; entry < 4; ++entry)
+        EXPECT_EQ(saved.mid(78 + 8 * entry + 5, 3), Hex(ids[entry])) << entry;
 }
 
-TEST_F(PalmDatabaseFileTest, ShorterWriteKeepsTheRecordLengthUnlessExactLengthsAreAsked)
+TEST_F(PalmDatabaseFileTest, RewritesKeepLengthsUnlessAskedAndCountEverySave)
 {
     const QByteArray forty(40, 'o');
     const QByteArray thirty(30, 'n');
@@ -123,30 +114,18 @@ TEST_F(PalmDatabaseFileTest, ShorterWriteKeepsTheRecordLengthUnlessExactLengthsA
         CreateWith(db, {forty});
         db.WriteRecord(0, thirty.constData(), 30);
         EXPECT_EQ(db.ReadRecord(0).value(), thirty + QByteArray(10, 'o'));
-    }
-    PalmDatabaseFile exact;
-    ASSERT_EQ(exact.Open(Path()), PalmDatabaseFile::Ok);
-    exact.SetExactRecordLengths(true);
-    exact.WriteRecord(0, thirty.constData(), 30);
-    EXPECT_EQ(exact.RecordLength(0), 30);
-}
-
-TEST_F(PalmDatabaseFileTest, EverySaveCountsInTheModificationNumber)
-{
-    {
-        PalmDatabaseFile db;
-        CreateWith(db, {QByteArray("a")});
         EXPECT_TRUE(db.Save());
         EXPECT_TRUE(db.Close());
     }
     PalmDatabaseFile db;
     ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
     EXPECT_EQ(db.FileHeader().modificationNumber, 2u);
-    EXPECT_EQ(db.FileHeader().recordCount, 1);
     EXPECT_FALSE(db.IsDirty());
-    db.WriteRecord(0, "a", 1); // the same bytes change nothing
+    db.WriteRecord(0, thirty.constData(), 30); // the same bytes change nothing
     EXPECT_FALSE(db.IsDirty());
-    db.WriteRecord(0, "b", 1);
+    db.SetExactRecordLengths(true);
+    db.WriteRecord(0, thirty.constData(), 30);
+    EXPECT_EQ(db.RecordLength(0), 30);
     EXPECT_TRUE(db.IsDirty());
 }
 
@@ -162,7 +141,7 @@ TEST_F(PalmDatabaseFileTest, ReferenceFilesOpenReadOnlyAndMissingFilesFail)
     EXPECT_EQ(db.Open(Path(), false), PalmDatabaseFile::Ok);
 }
 
-TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFields)
+TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTheEnd)
 {
     PalmDatabaseFile db;
     CreateWith(db, {});
@@ -190,18 +169,14 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFields)
     EXPECT_EQ(in.ReadText(), QString());
     EXPECT_TRUE(in.AtEnd());
     EXPECT_EQ(in.ReadText(), QString());
-}
 
-TEST_F(PalmDatabaseFileTest, ReadsPastTheEndTransferNothing)
-{
-    PalmDatabaseFile db;
-    CreateWith(db, {Hex("0102030405") + "tail"});
-    RecordStream in(db, 0);
-    EXPECT_EQ(in.ReadInt32(), 0x01020304);
-    EXPECT_EQ(in.ReadText(), QStringLiteral("\x05tail")); // no terminator: up to the end
-    EXPECT_EQ(in.ReadInt16(), 0);
-
-    RecordStream edge(db, 0);
+    // Reads past the end transfer nothing; text without a terminator runs to the end.
+    db.WriteRecord(1, "\x01\x02\x03\x04\x05tail", 9);
+    RecordStream cut(db, 1);
+    EXPECT_EQ(cut.ReadInt32(), 0x01020304);
+    EXPECT_EQ(cut.ReadText(), QStringLiteral("\x05tail"));
+    EXPECT_EQ(cut.ReadInt16(), 0);
+    RecordStream edge(db, 1);
     char skip[8];
     ASSERT_TRUE(edge.Read(skip, 8));
     EXPECT_EQ(edge.ReadInt16(), 0); // one byte before the end
@@ -225,5 +200,6 @@ TEST_P(DamagedContainer, OpensAsDamaged)
     EXPECT_FALSE(log.Messages().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedContainer, ::testing::ValuesIn(TestSupport::kBrokenContainers),
+INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedContainer,
+                         ::testing::ValuesIn(TestSupport::kBrokenContainers),
                          TestSupport::BrokenFileTestName);

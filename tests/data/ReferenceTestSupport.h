@@ -1,18 +1,18 @@
 #pragma once
 
-#include "data/Log.h"
+#include "TestSupport.h"
 #include "data/PalmDatabaseFile.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QString>
-#include <QStringList>
 
 #include <vector>
 
-// Small helpers for the reference database tests: databases written from raw records, and the
-// store's diagnostics collected for the length of a test.
+// Helpers for the reference database tests: databases written from raw records.
 namespace ReferenceTest {
+
+using TestSupport::LogCapture;
 
 inline QString DamagedFile(const char* name)
 {
@@ -34,15 +34,6 @@ inline void WriteDatabase(const QString& path, const QString& name,
     file.Close();
 }
 
-// The foods stream cut into 16384-byte records.
-inline void WriteFoodStream(const QString& path, const QByteArray& stream)
-{
-    std::vector<QByteArray> records;
-    for (qsizetype at = 0; at < stream.size(); at += 16384)
-        records.push_back(stream.mid(at, 16384));
-    WriteDatabase(path, QStringLiteral("- KLV Foods Database"), records);
-}
-
 inline QByteArray Word(int value)
 {
     const char bytes[2] = {char((value >> 8) & 0xFF), char(value & 0xFF)};
@@ -54,29 +45,11 @@ inline QByteArray Text(const char* text)
     return QByteArray(text) + '\0';
 }
 
-class LogCapture final
+// Names parameterised cases after the damaged file they read.
+template <class Param> std::string FileTestName(const ::testing::TestParamInfo<Param>& info)
 {
-public:
-    LogCapture()
-    {
-        Store::SetLogSink([this](int, const QString& message) { m_messages.append(message); });
-    }
-    ~LogCapture() { Store::SetLogSink(nullptr); }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    const QStringList& Messages() const { return m_messages; }
-    bool Contains(const QString& text) const
-    {
-        for (const QString& message : m_messages) {
-            if (message.contains(text))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    QStringList m_messages;
-};
+    const std::string name = info.param.file;
+    return name.substr(0, name.find('.'));
+}
 
 } // namespace ReferenceTest

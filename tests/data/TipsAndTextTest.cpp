@@ -30,21 +30,11 @@ protected:
     TimeBase::ScopedClock m_clock{kNoon};
 };
 
-TEST_F(DailyTipTest, TheCounterPicksTheRecordAndMovesOn)
-{
-    UserSettings settings;
-    settings.SetTipCounter(5);
-    settings.ClearChanged();
-    EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QStringLiteral("Tip two"));
-    EXPECT_EQ(settings.TipCounter(), 3);
-    EXPECT_EQ(settings.TipDay(), TimeBase::Today());
-    EXPECT_TRUE(settings.Changed());
-}
-
-TEST_F(DailyTipTest, OneTipADay)
+TEST_F(DailyTipTest, TheCounterPicksOneTipADay)
 {
     UserSettings settings; // a fresh store starts at the first tip
     EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QStringLiteral("Tip zero"));
+    EXPECT_EQ(settings.TipDay(), TimeBase::Today());
     settings.ClearChanged();
     EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QString());
     EXPECT_EQ(settings.TipCounter(), 1);
@@ -52,14 +42,14 @@ TEST_F(DailyTipTest, OneTipADay)
 
     TimeBase::ScopedClock tomorrow(kNoon.addDays(1));
     EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QStringLiteral("Tip one"));
-}
-
-TEST_F(DailyTipTest, ANegativeStoredCounterStillNamesATip)
-{
-    UserSettings settings;
-    settings.SetTipCounter(-1);
-    EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QStringLiteral("Tip two"));
-    EXPECT_EQ(settings.TipCounter(), 3);
+    EXPECT_TRUE(settings.Changed());
+    // The counter wraps over the records, even when the stored one is negative.
+    for (auto [counter, tip] : {std::pair{5, "Tip two"}, {-1, "Tip two"}}) {
+        TimeBase::ScopedClock later(kNoon.addDays(counter + 10));
+        settings.SetTipCounter(counter);
+        EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QString::fromLatin1(tip)) << counter;
+        EXPECT_EQ(settings.TipCounter(), 3);
+    }
 }
 
 struct DamagedTips
@@ -76,7 +66,6 @@ class DamagedTipsTest : public ::testing::TestWithParam<DamagedTips>
 TEST_P(DamagedTipsTest, GivesATextAndNeverDividesByZero)
 {
     const DamagedTips& param = GetParam();
-    TimeBase::ScopedClock clock(kNoon);
     UserSettings settings;
     settings.SetTipCounter(7);
     settings.ClearChanged();
@@ -92,9 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedTips{"tips_truncated_header.pdb", "Install tips database", false},
                       DamagedTips{"tips_empty_record.pdb", "", true},
                       DamagedTips{"tips_unterminated.pdb", "Drink water", true}),
-    [](const ::testing::TestParamInfo<DamagedTips>& info) {
-        return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString();
-    });
+    FileTestName<DamagedTips>);
 
 TEST(TextIndexTest, TopicsByNumber)
 {
@@ -135,15 +122,13 @@ TEST_P(DamagedTextTest, KeepsTheIndexWithinItsRoom)
     EXPECT_EQ(texts.TopicText(param.topics), QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedTextTest,
-    ::testing::Values(DamagedText{"text_no_records.pdb", 0, "", ""},
-                      DamagedText{"text_too_many_topics.pdb", 100, "T99", ""},
-                      DamagedText{"text_negative_topic_count.pdb", 0, "", ""},
-                      DamagedText{"text_count_past_names.pdb", 2, "B", ""},
-                      DamagedText{"text_missing_topic_records.pdb", 3, "C", ""}),
-    [](const ::testing::TestParamInfo<DamagedText>& info) {
-        return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(Files, DamagedTextTest,
+                         ::testing::Values(DamagedText{"text_no_records.pdb", 0, "", ""},
+                                           DamagedText{"text_too_many_topics.pdb", 100, "T99", ""},
+                                           DamagedText{"text_negative_topic_count.pdb", 0, "", ""},
+                                           DamagedText{"text_count_past_names.pdb", 2, "B", ""},
+                                           DamagedText{"text_missing_topic_records.pdb", 3, "C",
+                                                       ""}),
+                         FileTestName<DamagedText>);
 
 } // namespace

@@ -1,12 +1,12 @@
-#include "data/DayValueSource.h"
+#include "data/UserDatabase.h"
+#include "TestSupport.h"
 #include "data/DaySummary.h"
+#include "data/DayValueSource.h"
 #include "data/FavoriteItem.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
-#include "data/UserDatabase.h"
 #include "data/WeightItem.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +30,12 @@ class UserDatabaseTest : public ::testing::Test
 protected:
     DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
     QString UserFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("user.pdb")); }
+    // A store on a copy of a damaged user file.
+    std::unique_ptr<UserDatabase> OpenBroken(const char* name)
+    {
+        EXPECT_TRUE(QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + name, UserFile()));
+        return std::make_unique<UserDatabase>(Folders());
+    }
 
     // The record bytes of a saved user.pdb.
     static QByteArray Record(const QByteArray& file, int index)
@@ -45,6 +51,12 @@ protected:
     QTemporaryDir m_dir;
     TimeBase::ScopedClock m_clock{kNow};
 };
+
+// Appends a new item of the list's kind.
+template <class T = Item> T* Add(ItemList& list, TimeBase::Stamp day = 0)
+{
+    return static_cast<T*>(list.Append(UserDatabase::CreateItem(list.Kind(), day)));
+}
 
 class FixedValues final : public DayValueSource
 {
@@ -64,27 +76,18 @@ public:
 
 TEST_F(UserDatabaseTest, FirstStartWritesTheDefaultFileByteForByte)
 {
-    {
-        UserDatabase store(Folders());
-        EXPECT_TRUE(store.WasCreated());
-        EXPECT_TRUE(store.IsWritable());
-        EXPECT_EQ(UserDatabase::Instance(), &store);
-    }
-    EXPECT_EQ(UserDatabase::Instance(), nullptr);
+    EXPECT_TRUE(UserDatabase(Folders()).WasCreated());
     const QByteArray file = ReadFile(UserFile());
     ASSERT_GE(file.size(), 78 + 9 * 8);
     EXPECT_EQ(qFromBigEndian<std::uint16_t>(file.constData() + 76), 9);
     EXPECT_EQ(file.mid(60, 8), QByteArray("dataQZRW"));
 
-    const std::uint32_t today = TimeBase::FromDate(QDate(2026, 1, 31));
-    const std::uint32_t goal = TimeBase::FromDate(QDate(2026, 3, 31));
-    QByteArray profile = Hex("0007") + QByteArray(1, '\0') + Hex("0000") + QByteArray(12, '\0');
-    uchar stamps[8];
-    qToBigEndian(today, stamps);
-    qToBigEndian(goal, stamps + 4);
-    profile += QByteArray(reinterpret_cast<const char*>(stamps), 8);
-    profile += QByteArray(8, '\0') + QByteArray(3, '\0');
-    EXPECT_EQ(Record(file, 0).toHex(), profile.toHex());
+    const auto stamp = [](QDate date) {
+        return QByteArray::number(TimeBase::FromDate(date), 16).rightJustified(8, '0');
+    };
+    EXPECT_EQ(Record(file, 0).toHex(), QByteArray("0007") + QByteArray(30, '0') +
+                                           stamp(QDate(2026, 1, 31)) + stamp(QDate(2026, 3, 31)) +
+                                           QByteArray(22, '0'));
     for (int list : {1, 2, 3, 4, 5, 7})
         EXPECT_EQ(Record(file, list), Hex("0000")) << list;
     EXPECT_EQ(Record(file, 6), QByteArray());
@@ -92,25 +95,6 @@ TEST_F(UserDatabaseTest, FirstStartWritesTheDefaultFileByteForByte)
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(file.mid(78 + 8 * i + 4, 4), Hex("000000") + char(i))
             << "attributes and id of entry " << i;
-}
-
-TEST_F(UserDatabaseTest, UserFileIsPrivateAndTheFirstRewriteKeepsABackup)
-{
-    { UserDatabase store(Folders()); }
-    EXPECT_EQ(QFileInfo(UserFile()).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther
-                                                      | QFileDevice::WriteGroup | QFileDevice::WriteOther),
-              QFileDevice::Permissions());
-    const QByteArray first = ReadFile(UserFile());
-    {
-        UserDatabase store(Folders());
-        store.Profile().SetUserName(QStringLiteral("Ann"));
-        EXPECT_TRUE(store.Commit());
-        store.Profile().SetAge(40);
-        EXPECT_TRUE(store.Commit());
-    }
-    EXPECT_EQ(ReadFile(UserFile() + QStringLiteral(".bak")), first);
-    EXPECT_TRUE(QFileInfo(UserFile()).permissions() & QFileDevice::ReadOwner);
-    EXPECT_FALSE(QFileInfo(UserFile()).permissions() & QFileDevice::ReadOther);
 }
 
 TEST_F(UserDatabaseTest, EveryItemKindAndTheProfileSurviveARoundTrip)
@@ -134,27 +118,20 @@ TEST_F(UserDatabaseTest, EveryItemKindAndTheProfileSurviveARoundTrip)
         store.Settings().SetTipDay(day);
         store.Settings().SetLastFoodGroup(0);
 
-        auto* fitness = static_cast<FitnessItem*>(
-            store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
+        auto* fitness = Add<FitnessItem>(store.FitnessLog(), day);
         fitness->SetExerciseId(17);
         fitness->SetDurationIndex(6);
-        auto* food =
-            static_cast<FoodItem*>(store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
+        auto* food = Add<FoodItem>(store.FoodLog(), day);
         food->SetFoodId(123456);
         food->SetQuantityIndex(2);
         food->SetUnitIndex(1);
-        auto* entry = static_cast<JournalItem*>(
-            store.Journal().Append(UserDatabase::CreateItem(JournalKind, day)));
+        auto* entry = Add<JournalItem>(store.Journal(), day);
         entry->SetPosted(true);
         entry->SetSubject(QStringLiteral("Monday"));
         entry->SetBody(QString::fromUtf8("Ran 5 km — felt good"));
-        store.FavoriteExercises()
-            .Append(UserDatabase::CreateItem(FavoriteExerciseKind, day))
-            ->SetReference(17);
-        store.FavoriteFoods().Append(UserDatabase::CreateItem(FavoriteFoodKind, day))->SetReference(9);
-        auto* weight =
-            static_cast<WeightItem*>(store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)));
-        weight->SetKilograms(80.4f);
+        Add(store.FavoriteExercises(), day)->SetReference(17);
+        Add(store.FavoriteFoods(), day)->SetReference(9);
+        Add<WeightItem>(store.Weights(), day)->SetKilograms(80.4f);
         store.SaveFitnessLog();
         store.SaveFoodLog();
         store.SaveJournal();
@@ -165,32 +142,27 @@ TEST_F(UserDatabaseTest, EveryItemKindAndTheProfileSurviveARoundTrip)
     UserDatabase store(Folders());
     EXPECT_FALSE(store.WasCreated());
     const UserProfile& p = store.Profile();
-    EXPECT_EQ(p.GetUserName(), QString::fromUtf8("Zoë"));
-    EXPECT_EQ(p.GetAge(), 41);
-    EXPECT_EQ(p.HeightCm(), 172.5f);
-    EXPECT_EQ(p.StartWeightKg(), 81.25f);
-    EXPECT_EQ(p.GoalWeightKg(), 72.0f);
-    EXPECT_EQ(p.GetFoodTracking(), 5);
-    EXPECT_EQ(p.LaunchCount(), 3);
-    EXPECT_EQ(p.Flags(), 2 | 8 | 0x100);
-    EXPECT_EQ(p.BlogName(), QStringLiteral("myblog"));
-    EXPECT_EQ(p.BlogEmail(), QStringLiteral("me@example.org"));
-    EXPECT_EQ(p.BlogPassword(), QStringLiteral("secret"));
+    EXPECT_EQ(QStringList({p.GetUserName(), p.BlogName(), p.BlogEmail(), p.BlogPassword()}),
+              QStringList({QString::fromUtf8("Zoë"), "myblog", "me@example.org", "secret"}));
+    EXPECT_EQ(std::tuple(p.GetAge(), p.HeightCm(), p.StartWeightKg(), p.GoalWeightKg()),
+              std::tuple(41, 172.5f, 81.25f, 72.0f));
+    EXPECT_EQ(std::tuple(p.GetFoodTracking(), p.LaunchCount(), p.Flags()),
+              std::tuple(5, 3, 2 | 8 | 0x100));
     EXPECT_FALSE(p.Changed());
-    EXPECT_EQ(store.Settings().Metric(), 2u);
-    EXPECT_EQ(store.Settings().TipDay(), day);
-    EXPECT_EQ(store.Settings().LastFoodGroup(), 0);
-    EXPECT_EQ(store.Settings().LastExerciseGroup(), 1);
-    EXPECT_FALSE(store.Settings().Changed());
+    const UserSettings& settings = store.Settings();
+    EXPECT_EQ(std::tuple(settings.Metric(), settings.TipDay(), settings.LastFoodGroup(),
+                         settings.LastExerciseGroup()),
+              std::tuple(2u, day, 0, 1));
+    EXPECT_FALSE(settings.Changed());
 
     ASSERT_EQ(store.FitnessLog().Count(), 1);
-    EXPECT_EQ(store.FitnessLog().ItemAt<FitnessItem>(0)->ExerciseId(), 17u);
-    EXPECT_EQ(store.FitnessLog().ItemAt<FitnessItem>(0)->DurationIndex(), 6);
-    EXPECT_EQ(store.FitnessLog().At(0)->Day(), day);
+    const auto* fitness = store.FitnessLog().ItemAt<FitnessItem>(0);
+    EXPECT_EQ(std::tuple(fitness->Day(), fitness->ExerciseId(), fitness->DurationIndex()),
+              std::tuple(day, 17u, 6));
     ASSERT_EQ(store.FoodLog().Count(), 1);
-    EXPECT_EQ(store.FoodLog().ItemAt<FoodItem>(0)->FoodId(), 123456u);
-    EXPECT_EQ(store.FoodLog().ItemAt<FoodItem>(0)->QuantityIndex(), 2);
-    EXPECT_EQ(store.FoodLog().ItemAt<FoodItem>(0)->UnitIndex(), 1);
+    const auto* food = store.FoodLog().ItemAt<FoodItem>(0);
+    EXPECT_EQ(std::tuple(food->FoodId(), food->QuantityIndex(), food->UnitIndex()),
+              std::tuple(123456u, 2, 1));
     ASSERT_EQ(store.Journal().Count(), 1);
     const auto* entry = store.Journal().ItemAt<JournalItem>(0);
     EXPECT_TRUE(entry->Posted());
@@ -206,8 +178,7 @@ TEST_F(UserDatabaseTest, DeletedJournalTextIsGoneFromTheFile)
     {
         UserDatabase store(Folders());
         for (const char* subject : {"keep me", "forget me"}) {
-            auto* e = static_cast<JournalItem*>(
-                store.Journal().Append(UserDatabase::CreateItem(JournalKind, 1)));
+            auto* e = Add<JournalItem>(store.Journal(), 1);
             e->SetSubject(QString::fromLatin1(subject));
             e->SetBody(QStringLiteral("private body of ") + QString::fromLatin1(subject));
         }
@@ -231,9 +202,9 @@ TEST_F(UserDatabaseTest, UidsCountFromZeroEachRunAndUnknownUidsRemoveNothing)
     UserDatabase store(Folders());
     ItemList& weights = store.Weights();
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(weights.Append(UserDatabase::CreateItem(WeightKind, 0))->Uid(), i);
+        EXPECT_EQ(Add(weights)->Uid(), i);
     EXPECT_EQ(weights.RemoveByUid(1)->Uid(), 1);
-    EXPECT_EQ(weights.Append(UserDatabase::CreateItem(WeightKind, 0))->Uid(), 3);
+    EXPECT_EQ(Add(weights)->Uid(), 3);
     EXPECT_EQ(weights.RemoveByUid(42), nullptr);
     EXPECT_TRUE(log.Contains(QStringLiteral("Item uid 42 not found for deletion")));
     EXPECT_EQ(UserDatabase::CreateItem(6, 0), nullptr);
@@ -245,7 +216,7 @@ TEST_F(UserDatabaseTest, ItemCountsAreUnsignedSixteenBitAndFullListsRefuseMore)
     {
         UserDatabase store(Folders());
         for (int i = 0; i < 40000; ++i)
-            store.Weights().Append(UserDatabase::CreateItem(WeightKind, TimeBase::Stamp(i)));
+            Add(store.Weights(), TimeBase::Stamp(i));
         store.SaveWeights();
     }
     UserDatabase store(Folders());
@@ -255,8 +226,8 @@ TEST_F(UserDatabaseTest, ItemCountsAreUnsignedSixteenBitAndFullListsRefuseMore)
     TestSupport::LogCapture log;
     ItemList list(WeightKind);
     for (int i = 0; i < ItemList::kMaxItems; ++i)
-        ASSERT_NE(list.Append(UserDatabase::CreateItem(WeightKind, 0)), nullptr);
-    EXPECT_EQ(list.Append(UserDatabase::CreateItem(WeightKind, 0)), nullptr);
+        ASSERT_NE(Add(list), nullptr);
+    EXPECT_EQ(Add(list), nullptr);
     EXPECT_EQ(list.Count(), ItemList::kMaxItems);
     EXPECT_FALSE(log.Messages().isEmpty());
 }
@@ -264,20 +235,10 @@ TEST_F(UserDatabaseTest, ItemCountsAreUnsignedSixteenBitAndFullListsRefuseMore)
 TEST_F(UserDatabaseTest, DaySummariesFollowFirstAppearanceAndIgnoreNegativeFoodValues)
 {
     UserDatabase store(Folders());
-    auto addFood = [&](TimeBase::Stamp day, std::uint32_t id) {
-        static_cast<FoodItem*>(store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)))
-            ->SetFoodId(id);
-    };
-    auto addFitness = [&](TimeBase::Stamp day, std::uint32_t id) {
-        static_cast<FitnessItem*>(
-            store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)))
-            ->SetExerciseId(id);
-    };
-    addFood(200, 10);
-    addFood(200, 99); // negative values count as 0
-    addFood(200, 20);
-    addFitness(300, 5);
-    addFitness(200, 3);
+    for (std::uint32_t food : {10, 99, 20}) // 99: negative values, which count as 0
+        Add<FoodItem>(store.FoodLog(), 200)->SetFoodId(food);
+    Add<FitnessItem>(store.FitnessLog(), 300)->SetExerciseId(5);
+    Add<FitnessItem>(store.FitnessLog(), 200)->SetExerciseId(3);
 
     FixedValues values;
     ItemList summaries(DaySummaryKind);
@@ -298,30 +259,44 @@ TEST_F(UserDatabaseTest, DaySummariesFollowFirstAppearanceAndIgnoreNegativeFoodV
     EXPECT_TRUE(log.Contains(QStringLiteral("Unknown field: 6")));
 }
 
-TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChanged)
+TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup)
 {
+    const auto othersMayAccess = [&] {
+        return QFileInfo(UserFile()).permissions() &
+               (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                QFileDevice::WriteOther);
+    };
+    {
+        UserDatabase created(Folders());
+    }
+    EXPECT_FALSE(othersMayAccess());
+    const QByteArray first = ReadFile(UserFile());
     UserDatabase store(Folders());
-    const QByteArray before = ReadFile(UserFile());
     EXPECT_TRUE(store.Commit());
     store.SaveFoodLog(); // same content
     EXPECT_TRUE(store.Commit());
-    EXPECT_EQ(ReadFile(UserFile()), before);
+    EXPECT_EQ(ReadFile(UserFile()), first);
 
     store.Settings().SetMetric(1);
     EXPECT_TRUE(store.Commit());
+    store.Profile().SetAge(40);
+    EXPECT_TRUE(store.Commit());
     const QByteArray after = ReadFile(UserFile());
-    EXPECT_NE(after, before);
     EXPECT_EQ(Record(after, 8), Hex("000100010000000000000001"));
-    EXPECT_EQ(qFromBigEndian<std::uint32_t>(after.constData() + 48), 2u);
+    // One modification per save.
+    EXPECT_EQ(qFromBigEndian<std::uint32_t>(after.constData() + 48),
+              qFromBigEndian<std::uint32_t>(first.constData() + 48) + 2);
+    // The first rewrite of a run keeps the file it replaced.
+    EXPECT_EQ(ReadFile(UserFile() + QStringLiteral(".bak")), first);
+    EXPECT_TRUE(QFileInfo(UserFile()).permissions() & QFileDevice::ReadOwner);
+    EXPECT_FALSE(othersMayAccess());
 }
 
 TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndSaysSo)
 {
     UserDatabase store(Folders());
     const QByteArray before = ReadFile(UserFile());
-    auto* entry =
-        static_cast<JournalItem*>(store.Journal().Append(UserDatabase::CreateItem(JournalKind, 1)));
-    entry->SetBody(QString(20000, u'x'));
+    Add<JournalItem>(store.Journal(), 1)->SetBody(QString(20000, u'x'));
     store.SaveJournal();
 
     // A disk that takes no more than 4 KiB per file.
@@ -365,68 +340,58 @@ TEST_F(UserDatabaseTest, ASecondStoreOnTheSameFolderIsLockedOutAndWritesNothing)
 }
 
 // Damaged user files that cannot be read are never overwritten.
-class UnreadableUserFile : public ::testing::TestWithParam<const char*>
+class UnreadableUserFile : public UserDatabaseTest,
+                           public ::testing::WithParamInterface<const char*>
 {
 };
 
 TEST_P(UnreadableUserFile, IsReportedAndLeftUntouched)
 {
-    QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("user.pdb"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam(), path));
-    const QByteArray before = ReadFile(path);
     {
-        UserDatabase store({dir.path(), {dir.path()}});
-        EXPECT_EQ(store.StoreState(), UserDatabase::Unreadable);
-        EXPECT_TRUE(store.StateText().contains(QStringLiteral("damaged")));
-        EXPECT_EQ(store.FoodLog().Count(), 0);
-        store.Profile().SetChanged();
-        store.SaveFoodLog();
-        EXPECT_FALSE(store.Commit());
+        const auto store = OpenBroken(GetParam());
+        EXPECT_EQ(store->StoreState(), UserDatabase::Unreadable);
+        EXPECT_TRUE(store->StateText().contains(QStringLiteral("damaged")));
+        EXPECT_EQ(store->FoodLog().Count(), 0);
+        store->Profile().SetChanged();
+        store->SaveFoodLog();
+        EXPECT_FALSE(store->Commit());
     }
-    EXPECT_EQ(ReadFile(path), before);
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
+    EXPECT_EQ(ReadFile(UserFile()),
+              ReadFile(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam()));
+    EXPECT_FALSE(QFile::exists(UserFile() + QStringLiteral(".bak")));
 }
 
-INSTANTIATE_TEST_SUITE_P(BrokenFiles, UnreadableUserFile, ::testing::ValuesIn(TestSupport::kBrokenContainers),
+INSTANTIATE_TEST_SUITE_P(BrokenFiles, UnreadableUserFile,
+                         ::testing::ValuesIn(TestSupport::kBrokenContainers),
                          TestSupport::BrokenFileTestName);
 
 // Damaged records inside a sound container: the store reads what is there.
-TEST(DamagedUserRecords, ReadWhatTheyHold)
+TEST_F(UserDatabaseTest, DamagedRecordsReadWhatTheyHold)
 {
-    TimeBase::ScopedClock clock(kNow);
-    const auto open = [](const char* name, QTemporaryDir& dir) {
-        QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + name,
-                    QDir(dir.path()).filePath(QStringLiteral("user.pdb")));
-        return std::make_unique<UserDatabase>(DatabaseFolders{dir.path(), {dir.path()}});
-    };
     {
-        QTemporaryDir dir;
-        auto store = open("user_count_lies.pdb", dir);
+        const auto store = OpenBroken("user_count_lies.pdb");
         ASSERT_EQ(store->FoodLog().Count(), 1000);
         EXPECT_EQ(store->FoodLog().ItemAt<FoodItem>(0)->FoodId(), 16384u);
         EXPECT_EQ(store->FoodLog().ItemAt<FoodItem>(0)->QuantityIndex(), 1);
         EXPECT_EQ(store->FoodLog().ItemAt<FoodItem>(999)->FoodId(), 0u);
     }
+    QFile::remove(UserFile());
     {
-        QTemporaryDir dir;
-        auto store = open("user_text_unterminated.pdb", dir);
+        const auto store = OpenBroken("user_text_unterminated.pdb");
         ASSERT_EQ(store->Journal().Count(), 1);
         EXPECT_EQ(store->Journal().ItemAt<JournalItem>(0)->Body(),
                   QStringLiteral("body without end"));
     }
+    QFile::remove(UserFile());
     {
-        QTemporaryDir dir;
         TestSupport::LogCapture log;
-        auto store = open("user_profile_v6.pdb", dir);
+        const auto store = OpenBroken("user_profile_v6.pdb");
         EXPECT_TRUE(log.Contains(QStringLiteral("Old format user database")));
         EXPECT_EQ(store->Profile().GetUserName(), QString());
         EXPECT_EQ(store->Profile().GetStartDate(), TimeBase::FromDate(kNow.date()));
     }
-    {
-        QTemporaryDir dir;
-        auto store = open("user_no_records.pdb", dir);
-        EXPECT_TRUE(store->IsWritable());
-        EXPECT_EQ(store->Profile().LaunchCount(), 0);
-    }
+    QFile::remove(UserFile());
+    const auto store = OpenBroken("user_no_records.pdb");
+    EXPECT_TRUE(store->IsWritable());
+    EXPECT_EQ(store->Profile().LaunchCount(), 0);
 }
