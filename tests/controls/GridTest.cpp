@@ -1,9 +1,16 @@
+#include "app/Page.h"
+#include "controls/BmpButtonImpl.h"
+#include "controls/BottomButtonsContainer.h"
+#include "controls/ControlsRegistration.h"
 #include "controls/CustomGrid.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/RecordingListener.h"
+#include "skin/ContentControlRegistry.h"
+#include "skin/DeviceScreen.h"
+#include "skin/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
 
 #include <QAbstractItemModelTester>
@@ -59,7 +66,7 @@ public:
         return cell.column == 1 ? &editor : nullptr;
     }
 
-    CustomGrid* grid = nullptr;
+    Grid* grid = nullptr;
     int columns = 4, width = 0, rows = 10, selected = -1;
     std::map<int, int> asked; // row -> texts asked
     std::vector<int> current;
@@ -115,7 +122,6 @@ struct Fixture
 TEST(GridTest, FoodColumnsFollowTheClientWidth)
 {
     Fixture f(3);
-    EXPECT_EQ(f.grid->GetName(), "GridContentControl");
     ASSERT_EQ(f.grid->GetClientWidth(), 240);
     const QHeaderView* header = f.List()->horizontalHeader();
     ASSERT_EQ(header->count(), 4);
@@ -167,7 +173,7 @@ TEST(GridTest, RefreshRedrawsOneRowOrAllAndSelectsTheModelsRow)
     EXPECT_EQ(f.List()->SelectedRow(), -1);
 }
 
-TEST(GridTest, TapOnAnEditableCellOffersItsChoices)
+TEST(GridTest, TapOnAnEditableCellOffersItsChoicesAndDoubleTapActivates)
 {
     Fixture f;
     GridEnumCellControl* combo = f.grid->Editor();
@@ -198,11 +204,7 @@ TEST(GridTest, TapOnAnEditableCellOffersItsChoices)
     EXPECT_FALSE(combo->isVisible());
     EXPECT_EQ(f.List()->SelectedRow(), 4);
     EXPECT_EQ(f.model.editor.chosen.size(), 1u);
-}
 
-TEST(GridTest, DoubleTapRaisesGridActivate)
-{
-    Fixture f;
     QTest::mouseDClick(f.List()->viewport(), Qt::LeftButton, {}, f.Cell(5, 0));
     EXPECT_EQ(f.listener.names, QStringList{"gridActivate"});
     EXPECT_EQ(f.model.current.back(), 5);
@@ -228,6 +230,52 @@ TEST(GridTest, UpAndDownLeaveTheGridAtItsEnds)
     f.grid->Refresh(-1);
     QTest::keyClick(f.List(), Qt::Key_Up);
     EXPECT_TRUE(f.before->hasFocus());
+}
+
+// The food log's shape: the grid above a bottom panel of buttons in the real dialog.
+class LogPage final : public Page
+{
+public:
+    void Attach(PageHost& host) override
+    {
+        host.SetBottomButton(1, "add");
+        model.grid = dynamic_cast<Grid*>(host.SetContent("GridContentControl"));
+        model.grid->SetModel(&model);
+    }
+    void Detach() override {}
+    int OnEvent(const QString&, QWidget*) override { return 1; }
+    int GetHelpTopic() const override { return -1; }
+    QString GetName() const override { return "goFood"; }
+
+    Model model;
+};
+
+TEST(GridTest, InItsDialogTheListHasTheFocusAndDownOnTheLastRowMovesToTheButtons)
+{
+    const QSize screen = DeviceScreen::Instance().Size();
+    DeviceScreen::Instance().SetSize(QSize(240, 320));
+    RegisterControlContent();
+    {
+        LogPage page;
+        page.model.rows = 3;
+        page.model.selected = 2;
+        LayoutBaseDialog dialog;
+        dialog.SetPage(&page);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        auto* list = dialog.Content()->findChild<GridListView*>();
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(list->hasFocus());
+        EXPECT_EQ(page.model.grid->GetClientWidth(), 240);
+
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_NE(qobject_cast<BmpButtonImpl*>(QApplication::focusWidget()), nullptr);
+        EXPECT_TRUE(dialog.BottomPanel()->isAncestorOf(QApplication::focusWidget()));
+    }
+    for (const char* name : {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
+        ContentControlRegistry::Unregister(name);
+    DeviceScreen::Instance().SetSize(screen);
 }
 
 TEST(GridTest, HundredThousandRowsAskOnlyForWhatShows)
