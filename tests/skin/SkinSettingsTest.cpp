@@ -57,7 +57,7 @@ TEST(SkinSettings, ScreenModesChooseSkinAndMultiplier)
     }
 }
 
-TEST(SkinSettings, ScaledLookupsPreferResolutionKeysAndNeverScaleThem)
+TEST(SkinSettings, ScaledLookupsPreferResolutionKeysNeverScaleThemAndCacheOnce)
 {
     SkinSettings skin;
     bool found = false;
@@ -66,13 +66,21 @@ TEST(SkinSettings, ScaledLookupsPreferResolutionKeysAndNeverScaleThem)
     EXPECT_TRUE(found);
 
     skin.Init(240, 320);
-    EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 48);
+    EXPECT_EQ(skin.GetScaled(u"layout/btn/panel/height", 0), 22);
+    const int cached = skin.IntegerCacheSize();
+    // One cache entry serves every multiplier.
     skin.Init(480, 640);
+    EXPECT_EQ(skin.GetScaled(u"layout/btn/panel/height", 0), 44);
+    EXPECT_EQ(skin.GetUnscaled(u"layout/btn/panel/height", 0), 22);
+    EXPECT_EQ(skin.IntegerCacheSize(), cached);
+    // A resolution entry is cached under its own prefix and stays unscaled; misses are not cached.
     EXPECT_EQ(skin.GetScaled(u"main/daily/cx", 0), 464);
-    EXPECT_EQ(skin.GetUnscaled(u"main/daily/cx", 0), 464);
+    EXPECT_EQ(skin.GetScaled(u"main/daily/cx", 0), 464);
     EXPECT_EQ(skin.GetScaled(u"layout/no/such/key", 20, &found), 20);
     EXPECT_FALSE(found);
+    EXPECT_EQ(skin.IntegerCacheSize(), cached + 1);
     EXPECT_EQ(skin.GetUnscaled(u"food/title/background", 0), 0x007300);
+
     skin.Init(320, 240);
     EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 64);
     EXPECT_EQ(skin.GetScaled(u"main/daily/x", 0), 40);
@@ -80,25 +88,6 @@ TEST(SkinSettings, ScaledLookupsPreferResolutionKeysAndNeverScaleThem)
     EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 128);
     skin.Init(800, 480);
     EXPECT_EQ(skin.GetScaled(u"layout/nav/button/cx", 0), 48);
-}
-
-TEST(SkinSettings, OneCacheEntryServesEveryMultiplier)
-{
-    SkinSettings skin;
-    skin.Init(240, 320);
-    EXPECT_EQ(skin.GetScaled(u"layout/btn/panel/height", 0), 22);
-    EXPECT_EQ(skin.IntegerCacheSize(), 1);
-    skin.Init(480, 640);
-    EXPECT_EQ(skin.GetScaled(u"layout/btn/panel/height", 0), 44);
-    EXPECT_EQ(skin.GetUnscaled(u"layout/btn/panel/height", 0), 22);
-    EXPECT_EQ(skin.IntegerCacheSize(), 1);
-    // A resolution entry is cached under its own prefix and stays unscaled.
-    EXPECT_EQ(skin.GetScaled(u"layout/profile/rows/1/width2", 0), 270);
-    EXPECT_EQ(skin.GetScaled(u"layout/profile/rows/1/width2", 0), 270);
-    EXPECT_EQ(skin.IntegerCacheSize(), 2);
-    // Misses are not cached.
-    skin.GetScaled(u"layout/no/such/key", 0);
-    EXPECT_EQ(skin.IntegerCacheSize(), 2);
 }
 
 TEST(SkinSettings, CompositeLookupsNeedEveryComponent)
