@@ -8,6 +8,7 @@
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/RecordingListener.h"
+#include "controls/TitleBarControl.h"
 #include "skin/ContentControlRegistry.h"
 #include "skin/DeviceScreen.h"
 #include "skin/LayoutBaseDialog.h"
@@ -16,9 +17,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -73,18 +72,14 @@ public:
     Editor editor;
 };
 
-// A grid between two buttons, as between a page's title bar and its bottom panel.
+// A shown grid of the given rows.
 struct Fixture
 {
     explicit Fixture(int rows = 10)
     {
         SkinSettings::Instance().Init(240, 320);
-        auto* layout = new QVBoxLayout(&window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(before = new QPushButton("before"));
-        layout->addWidget(grid = new CustomGrid);
-        layout->addWidget(after = new QPushButton("after"));
-        grid->setFixedSize(240, 200);
+        grid = new CustomGrid(&window);
+        grid->setGeometry(0, 0, 240, 200);
         model.grid = grid;
         model.rows = rows;
         grid->SetListener(&listener);
@@ -114,8 +109,6 @@ struct Fixture
     Model model;
     RecordingListener listener;
     QWidget window;
-    QPushButton* before = nullptr;
-    QPushButton* after = nullptr;
     CustomGrid* grid = nullptr;
 };
 
@@ -210,28 +203,6 @@ TEST(GridTest, TapOnAnEditableCellOffersItsChoicesAndDoubleTapActivates)
     EXPECT_EQ(f.model.current.back(), 5);
 }
 
-TEST(GridTest, UpAndDownLeaveTheGridAtItsEnds)
-{
-    Fixture f(3);
-    f.grid->setFocus();
-    ASSERT_TRUE(f.List()->hasFocus());
-    f.model.selected = 2;
-    f.grid->Refresh(-1);
-    QTest::keyClick(f.List(), Qt::Key_Up);
-    EXPECT_TRUE(f.List()->hasFocus());
-    EXPECT_EQ(f.model.current.back(), 1);
-    QTest::keyClick(f.List(), Qt::Key_Down);
-    QTest::keyClick(f.List(), Qt::Key_Down);
-    EXPECT_TRUE(f.after->hasFocus());
-    EXPECT_EQ(f.model.current.back(), 2);
-
-    f.grid->setFocus();
-    f.model.selected = 0;
-    f.grid->Refresh(-1);
-    QTest::keyClick(f.List(), Qt::Key_Up);
-    EXPECT_TRUE(f.before->hasFocus());
-}
-
 // The food log's shape: the grid above a bottom panel of buttons in the real dialog.
 class LogPage final : public Page
 {
@@ -250,7 +221,7 @@ public:
     Model model;
 };
 
-TEST(GridTest, InItsDialogTheListHasTheFocusAndDownOnTheLastRowMovesToTheButtons)
+TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
 {
     const QSize screen = DeviceScreen::Instance().Size();
     DeviceScreen::Instance().SetSize(QSize(240, 320));
@@ -269,9 +240,20 @@ TEST(GridTest, InItsDialogTheListHasTheFocusAndDownOnTheLastRowMovesToTheButtons
         EXPECT_TRUE(list->hasFocus());
         EXPECT_EQ(page.model.grid->GetClientWidth(), 240);
 
+        // Up and Down move the row inside, and leave the grid at its ends.
+        QTest::keyClick(list, Qt::Key_Up);
+        EXPECT_TRUE(list->hasFocus());
+        EXPECT_EQ(page.model.current.back(), 1);
         QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_EQ(page.model.current.back(), 2);
         EXPECT_NE(qobject_cast<BmpButtonImpl*>(QApplication::focusWidget()), nullptr);
         EXPECT_TRUE(dialog.BottomPanel()->isAncestorOf(QApplication::focusWidget()));
+        list->setFocus();
+        page.model.selected = 0;
+        page.model.grid->Refresh(-1);
+        QTest::keyClick(list, Qt::Key_Up);
+        EXPECT_TRUE(dialog.TitleBar()->isAncestorOf(QApplication::focusWidget()));
     }
     for (const char* name : {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
         ContentControlRegistry::Unregister(name);
