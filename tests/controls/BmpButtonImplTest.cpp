@@ -71,7 +71,8 @@ TEST_F(BmpButtonTest, DrawsTheBitmapOfItsStateStretched)
     ASSERT_TRUE(button->hasFocus());
     image = Grab(*button);
     const QColor corner = image.pixelColor(0, 0);
-    EXPECT_TRUE(corner == QColor(Qt::black) || corner == QColor(Qt::white)) << corner.name().toStdString();
+    EXPECT_TRUE(corner == QColor(Qt::black) || corner == QColor(Qt::white))
+        << corner.name().toStdString();
     EXPECT_EQ(image.pixelColor(5, 5), TestArt::ColorOf(3011));
 }
 
@@ -108,11 +109,12 @@ TEST_F(BmpButtonTest, PassiveUntilItHasAListenerAndHiddenWhileNameless)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QPoint at(30, 18);
     EXPECT_FALSE(button->isVisible());
     button->SetName(QStringLiteral("add"));
     EXPECT_TRUE(button->isVisible());
 
-    const auto tap = [&] { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, {30, 18}); };
+    const auto tap = [&] { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at); };
     EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
     tap();
     EXPECT_FALSE(button->isDown());

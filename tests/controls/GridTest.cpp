@@ -255,7 +255,8 @@ TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
         QTest::keyClick(list, Qt::Key_Up);
         EXPECT_TRUE(dialog.TitleBar()->isAncestorOf(QApplication::focusWidget()));
     }
-    for (const char* name : {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
+    for (const char* name :
+         {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
         ContentControlRegistry::Unregister(name);
     DeviceScreen::Instance().SetSize(screen);
 }
