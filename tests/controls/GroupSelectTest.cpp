@@ -92,8 +92,8 @@ TEST(GroupSelectTest, FillsGroupsAndItemsFromTheModel)
     const int field = f.control.GroupList(0)->height();
     EXPECT_EQ(f.control.GroupList(0)->geometry(), QRect(0, 1, 240, field));
     EXPECT_EQ(f.control.GroupList(1)->y(), 1 + field + 5);
-    EXPECT_EQ(f.control.ItemList()->geometry(), QRect(0, 1 + 2 * (field + 5), 240,
-                                                      198 - 2 * (field + 5)));
+    EXPECT_EQ(f.control.ItemList()->geometry(),
+              QRect(0, 1 + 2 * (field + 5), 240, 198 - 2 * (field + 5)));
     Model none;
     none.groups = 0;
     f.control.SetModel(&none);
@@ -101,13 +101,12 @@ TEST(GroupSelectTest, FillsGroupsAndItemsFromTheModel)
     EXPECT_EQ(f.control.ItemList()->geometry(), QRect(0, 1, 240, 198));
 }
 
-TEST(GroupSelectTest, ReloadWithNothingChangedTouchesNothing)
+TEST(GroupSelectTest, ReloadAndChoicesRefillOnlyWhatChangedOrDependsOnIt)
 {
     Fixture f;
     f.control.Reload();
     EXPECT_EQ(f.model.textReads[0] + f.model.textReads[1] + f.model.itemReads, 0);
     EXPECT_TRUE(f.model.writes.isEmpty());
-
     // Only the item selection differs: it is written to the model, nothing is refilled.
     f.control.ItemList()->blockSignals(true);
     f.control.ItemList()->setCurrentRow(3);
@@ -115,11 +114,8 @@ TEST(GroupSelectTest, ReloadWithNothingChangedTouchesNothing)
     f.control.Reload();
     EXPECT_EQ(f.model.writes, QStringList{"item = 3"});
     EXPECT_EQ(f.model.itemReads, 0);
-}
 
-TEST(GroupSelectTest, AGroupsChangeRefillsOnlyWhatDependsOnIt)
-{
-    Fixture f;
+    f.model.ClearCounts();
     // A user's choice on the closed drop-down: one step down, confirmed.
     QTest::keyClick(f.control.GroupList(0), Qt::Key_Down);
     EXPECT_EQ(f.model.writes, QStringList{"group 0 = 1"});
