@@ -1,5 +1,6 @@
 #include "app/Events.h"
 #include "app/Page.h"
+#include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
@@ -8,13 +9,11 @@
 #include "skin/ContentControl.h"
 #include "skin/ContentControlRegistry.h"
 #include "skin/DeviceScreen.h"
-#include "skin/DialogServices.h"
 #include "skin/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
@@ -29,35 +28,8 @@ namespace {
 
 const QString kTestContent = QStringLiteral("LayoutTestContent");
 
-class FakeServices final : public DialogServices
-{
-public:
-    bool RunPreferences(QWidget*) override
-    {
-        ++preferencesRuns;
-        return acceptPreferences;
-    }
-    void ShowHelp(QWidget* parent, int topic) override
-    {
-        helpTopics.push_back(topic);
-        helpParent = parent;
-    }
-    void ShowAbout(QWidget*) override { ++aboutShown; }
-    void ShowMessage(QWidget*, const QString& caption, const QString& text) override
-    {
-        messages << caption + u'|' + text;
-    }
-
-    bool acceptPreferences = false;
-    int preferencesRuns = 0;
-    int aboutShown = 0;
-    std::vector<int> helpTopics;
-    QWidget* helpParent = nullptr;
-    QStringList messages;
-};
-
 // Logs what the dialog does to it; `onAttach` and `onEvent` let a test act as the page.
-class TestPage final : public Page
+class LoggingPage final : public Page
 {
 public:
     void Attach(PageHost& host) override
@@ -143,7 +115,7 @@ protected:
     }
 
     QSize m_screenBefore;
-    FakeServices m_services;
+    RecordingDialogs m_services;
 };
 
 } // namespace
@@ -189,8 +161,8 @@ TEST_F(LayoutBaseDialogTest, RotationRelaysTheBandsWithTheLandscapeSkin)
 
 TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
 {
-    TestPage first; // pages outlive the dialog
-    TestPage second;
+    LoggingPage first; // pages outlive the dialog
+    LoggingPage second;
     LayoutBaseDialog dialog(nullptr, &m_services);
     first.onAttach = [](PageHost& host) {
         host.SetSection(QStringLiteral("food"));
@@ -208,7 +180,7 @@ TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
     EXPECT_EQ(dialog.BottomPanel()->Button(1)->Name(), QStringLiteral("add"));
     EXPECT_EQ(dialog.TitleBar()->Button(TitleBarControl::Button0)->Name(), QStringLiteral("goals"));
     EXPECT_EQ(dialog.GetDate(), TimeBase::FromDate(QDate(2026, 12, 6)));
-    EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Daily Tip|<b>Drink</b> water")});
+    EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Daily Tip: <b>Drink</b> water")});
     ASSERT_EQ(TestContent::alive, 1);
 
     dialog.SetPage(&first); // the current page: nothing happens
@@ -227,7 +199,7 @@ TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
 
 TEST_F(LayoutBaseDialogTest, NewContentReplacesTheOldEvenFromTheOldOnesOwnEvent)
 {
-    TestPage page; // outlives the dialog, as pages do
+    LoggingPage page; // outlives the dialog, as pages do
     LayoutBaseDialog dialog(nullptr, &m_services);
     page.onEvent = [&dialog](const QString& name) {
         if (name != QStringLiteral("itemActivated"))
@@ -272,7 +244,7 @@ TEST_F(LayoutBaseDialogTest, NewContentReplacesTheOldEvenFromTheOldOnesOwnEvent)
 
 TEST_F(LayoutBaseDialogTest, EventsReachThePageHelpFallsBackToTheDialogAndMenuCommands)
 {
-    TestPage page; // outlives the dialog, as pages do
+    LoggingPage page; // outlives the dialog, as pages do
     LayoutBaseDialog dialog(nullptr, &m_services);
     dialog.SetPage(&page);
     dialog.show();
@@ -287,7 +259,6 @@ TEST_F(LayoutBaseDialogTest, EventsReachThePageHelpFallsBackToTheDialogAndMenuCo
     // Unhandled "help": the dialog shows the page's topic.
     EXPECT_EQ(dialog.OnEvent(Events::kHelp, dialog.TitleBar()->HelpButton()), 0);
     EXPECT_EQ(m_services.helpTopics, std::vector<int>{8});
-    EXPECT_EQ(m_services.helpParent, &dialog);
 
     // A page that handles "help" itself suppresses it.
     page.handled << Events::kHelp;
@@ -312,16 +283,16 @@ TEST_F(LayoutBaseDialogTest, EventsReachThePageHelpFallsBackToTheDialogAndMenuCo
     m_services.acceptPreferences = true;
     preferences->trigger();
     EXPECT_EQ(page.log, QStringList{QStringLiteral("preferences")});
-    EXPECT_EQ(m_services.preferencesRuns, 2);
+    EXPECT_EQ(m_services.preferences, 2);
     QAction* about = dialog.findChild<QAction*>(QStringLiteral("32773"));
     EXPECT_EQ(about->text(), QStringLiteral("About"));
     about->trigger();
-    EXPECT_EQ(m_services.aboutShown, 1);
+    EXPECT_EQ(m_services.abouts, 1);
 }
 
 TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialogEnds)
 {
-    TestPage page;
+    LoggingPage page;
     {
         LayoutBaseDialog dialog(nullptr, &m_services);
         dialog.SetPage(&page);
@@ -351,7 +322,7 @@ TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
     Watchdog watchdog;
     LayoutBaseDialog dialog(nullptr, &m_services);
     dialog.SetContent(kTestContent);
-    TestPage sub;
+    LoggingPage sub;
     PageHost* subHost = nullptr;
     sub.onAttach = [&subHost](PageHost& host) {
         subHost = &host;
@@ -361,10 +332,10 @@ TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
     EXPECT_EQ(dialog.RunSubPage(&sub), 0);
     EXPECT_NE(subHost, static_cast<PageHost*>(&dialog));
     EXPECT_EQ(sub.log, Names({"attach", "detach"}));
-    EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Sub|page")}); // same services
+    EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Sub: page")}); // same services
 
     // A page that closes while attaching ends the dialog without a modal loop.
-    TestPage quitter;
+    LoggingPage quitter;
     quitter.onAttach = [](PageHost& host) { host.Close(); };
     EXPECT_EQ(dialog.RunSubPage(&quitter), 0);
     EXPECT_EQ(quitter.log, Names({"attach", "detach"}));
@@ -372,7 +343,7 @@ TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
 
 TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons)
 {
-    TestPage page;
+    LoggingPage page;
     page.onAttach = [](PageHost& host) {
         host.SetBottomButton(0, QStringLiteral("done"));
         host.SetBottomButton(1, QStringLiteral("add"));
