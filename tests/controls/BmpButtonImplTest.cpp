@@ -36,134 +36,103 @@ protected:
 
 QImage Grab(QWidget& widget) { return widget.grab().toImage(); }
 
+BmpButtonImpl* Make(bool drawText, QWidget* parent, const char* section, const char* name)
+{
+    auto* button = new BmpButtonImpl(drawText, parent, 1501);
+    button->SetSection(QString::fromLatin1(section));
+    button->SetName(QString::fromLatin1(name));
+    return button;
+}
+
 } // namespace
 
 TEST_F(BmpButtonTest, DrawsTheBitmapOfItsStateStretched)
 {
     QWidget window;
-    window.resize(100, 40);
     RecordingListener listener;
-    BmpButtonImpl button(false, &window, 1501);
-    button.setGeometry(0, 0, 114, 36);
-    button.SetSection(QStringLiteral("food"));
-    button.SetName(QStringLiteral("done"));
-    button.SetListener(&listener);
+    BmpButtonImpl* button = Make(false, &window, "food", "done");
+    button->setGeometry(0, 0, 114, 36);
+    button->SetListener(&listener);
 
-    QImage image = Grab(button);
+    QImage image = Grab(*button);
     ASSERT_EQ(image.size(), QSize(114, 36));
     EXPECT_EQ(image.pixelColor(0, 0), TestArt::ColorOf(3011));
     EXPECT_EQ(image.pixelColor(113, 35), TestArt::ColorOf(3011));
     EXPECT_EQ(WhitePixels(image), 0); // no text without drawText
-
-    button.setDown(true);
-    EXPECT_EQ(Grab(button).pixelColor(57, 18), TestArt::ColorOf(3018));
-    button.setDown(false);
+    button->setDown(true);
+    EXPECT_EQ(Grab(*button).pixelColor(57, 18), TestArt::ColorOf(3018));
+    button->setDown(false);
 
     // No "/focus" artwork: the "/up" image with a focus rectangle over it.
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    button.setFocus();
-    ASSERT_TRUE(button.hasFocus());
-    image = Grab(button);
+    button->setFocus();
+    ASSERT_TRUE(button->hasFocus());
+    image = Grab(*button);
     const QColor corner = image.pixelColor(0, 0);
-    EXPECT_TRUE(corner == QColor(Qt::black) || corner == QColor(Qt::white)) << corner.name().toStdString();
+    EXPECT_TRUE(corner == QColor(Qt::black) || corner == QColor(Qt::white))
+        << corner.name().toStdString();
     EXPECT_EQ(image.pixelColor(5, 5), TestArt::ColorOf(3011));
 }
 
-TEST_F(BmpButtonTest, SingleImagesAndTextOverTheBitmap)
+TEST_F(BmpButtonTest, SingleImagesTextAndTheSectionColourWithoutArtwork)
 {
-    BmpButtonImpl icon(false, nullptr, 150);
-    icon.resize(28, 22);
-    icon.SetSection(QStringLiteral("food"));
-    icon.SetName(QStringLiteral("menu"));
-    EXPECT_EQ(Grab(icon).pixelColor(14, 11), TestArt::ColorOf(3043));
+    std::unique_ptr<BmpButtonImpl> icon(Make(false, nullptr, "food", "menu"));
+    icon->resize(28, 22);
+    EXPECT_EQ(Grab(*icon).pixelColor(14, 11), TestArt::ColorOf(3043));
 
-    BmpButtonImpl labelled(true, nullptr, 1501);
-    labelled.setFont(DeviceScreen::Instance().Font());
-    labelled.resize(57, 18);
-    labelled.SetSection(QStringLiteral("food"));
-    labelled.SetName(QStringLiteral("add"));
-    const QImage image = Grab(labelled);
+    std::unique_ptr<BmpButtonImpl> labelled(Make(true, nullptr, "food", "add"));
+    labelled->setFont(DeviceScreen::Instance().Font());
+    labelled->resize(57, 18);
+    QImage image = Grab(*labelled);
     EXPECT_EQ(image.pixelColor(0, 0), TestArt::ColorOf(3011));
     EXPECT_GT(WhitePixels(image), 5);
-}
 
-TEST_F(BmpButtonTest, WithoutAnyBitmapTheSectionColourAndNameShow)
-{
     // Skin "default1" has no journal "blog" artwork under any key.
     SkinSettings::Instance().Init(320, 240);
-    BmpButtonImpl blog(false, nullptr, 1499);
-    blog.resize(57, 18);
-    blog.SetSection(QStringLiteral("journal"));
-    blog.SetName(QStringLiteral("blog"));
-    QImage image = Grab(blog);
+    std::unique_ptr<BmpButtonImpl> blog(Make(false, nullptr, "journal", "blog"));
+    blog->resize(57, 18);
+    image = Grab(*blog);
     EXPECT_EQ(image.pixelColor(0, 0), QColor(0xFE, 0x98, 0x00));
     EXPECT_GT(WhitePixels(image), 5);
-
-    blog.SetSection(QStringLiteral("nowhere"));
-    image = Grab(blog);
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(0x00, 0x00, 0xC8));
+    blog->SetSection(QStringLiteral("nowhere"));
+    EXPECT_EQ(Grab(*blog).pixelColor(0, 0), QColor(0x00, 0x00, 0xC8));
 }
 
-TEST_F(BmpButtonTest, PassiveButtonsIgnoreTapsAndTakeNoFocus)
+TEST_F(BmpButtonTest, PassiveUntilItHasAListenerAndHiddenWhileNameless)
 {
     QWidget window;
     window.resize(120, 40);
-    BmpButtonImpl button(true, &window, 1501);
-    button.setGeometry(10, 10, 57, 18);
-    button.SetSection(QStringLiteral("food"));
-    button.SetName(QStringLiteral("add"));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(30, 18));
-    EXPECT_FALSE(button.isDown());
-
-    RecordingListener listener;
-    button.SetListener(&listener);
-    EXPECT_TRUE(button.focusPolicy() & Qt::TabFocus);
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(30, 18));
-    ASSERT_EQ(listener.names, QStringList{QStringLiteral("add")});
-    EXPECT_EQ(listener.senders.front(), &button);
-
-    button.SetListener(nullptr);
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(30, 18));
-    EXPECT_EQ(listener.names.size(), 1);
-}
-
-TEST_F(BmpButtonTest, ReturnPressesAFocusedButton)
-{
-    QWidget window;
-    RecordingListener listener;
-    BmpButtonImpl button(true, &window, 1500);
-    button.SetName(QStringLiteral("done"));
-    button.SetListener(&listener);
+    auto* button = new BmpButtonImpl(true, &window, 1501);
+    button->setGeometry(10, 10, 57, 18);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    button.setFocus();
+    const QPoint at(30, 18);
+    EXPECT_FALSE(button->isVisible());
+    button->SetName(QStringLiteral("add"));
+    EXPECT_TRUE(button->isVisible());
 
-    QTest::keyClick(&button, Qt::Key_Return);
-    QTest::keyClick(&button, Qt::Key_Enter);
-    QTest::keyClick(&button, Qt::Key_Space);
-    EXPECT_EQ(listener.names, QStringList({QStringLiteral("done"), QStringLiteral("done"),
-                                           QStringLiteral("done")}));
-}
+    const auto tap = [&] { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at); };
+    EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+    tap();
+    EXPECT_FALSE(button->isDown());
 
-TEST_F(BmpButtonTest, TheEmptyNameHides)
-{
-    QWidget window;
-    BmpButtonImpl button(true, &window, 1500);
-    window.show();
-    EXPECT_FALSE(button.isVisible()); // nameless from the start
-    button.SetName(QStringLiteral("add"));
-    EXPECT_TRUE(button.isVisible());
-    EXPECT_EQ(button.text(), QStringLiteral("add"));
-    button.SetName(QString());
-    EXPECT_FALSE(button.isVisible());
-    button.SetName(QStringLiteral("fav"));
-    EXPECT_TRUE(button.isVisible());
-    EXPECT_EQ(button.Name(), QStringLiteral("fav"));
+    RecordingListener listener;
+    button->SetListener(&listener);
+    EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus);
+    tap();
+    ASSERT_EQ(listener.names, Names({"add"}));
+    EXPECT_EQ(listener.senders.front(), button);
+    button->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(button, key);
+    EXPECT_EQ(listener.names, Names({"add", "add", "add", "add"}));
+
+    button->SetListener(nullptr);
+    tap();
+    EXPECT_EQ(listener.names.size(), 4);
+    button->SetName(QString());
+    EXPECT_FALSE(button->isVisible());
 }

@@ -1,17 +1,23 @@
+#include "app/Page.h"
+#include "controls/BmpButtonImpl.h"
+#include "controls/BottomButtonsContainer.h"
+#include "controls/ControlsRegistration.h"
 #include "controls/CustomGrid.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/RecordingListener.h"
+#include "controls/TitleBarControl.h"
+#include "skin/ContentControlRegistry.h"
+#include "skin/DeviceScreen.h"
+#include "skin/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -59,25 +65,21 @@ public:
         return cell.column == 1 ? &editor : nullptr;
     }
 
-    CustomGrid* grid = nullptr;
+    Grid* grid = nullptr;
     int columns = 4, width = 0, rows = 10, selected = -1;
     std::map<int, int> asked; // row -> texts asked
     std::vector<int> current;
     Editor editor;
 };
 
-// A grid between two buttons, as between a page's title bar and its bottom panel.
+// A shown grid of the given rows.
 struct Fixture
 {
     explicit Fixture(int rows = 10)
     {
         SkinSettings::Instance().Init(240, 320);
-        auto* layout = new QVBoxLayout(&window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(before = new QPushButton("before"));
-        layout->addWidget(grid = new CustomGrid);
-        layout->addWidget(after = new QPushButton("after"));
-        grid->setFixedSize(240, 200);
+        grid = new CustomGrid(&window);
+        grid->setGeometry(0, 0, 240, 200);
         model.grid = grid;
         model.rows = rows;
         grid->SetListener(&listener);
@@ -107,15 +109,12 @@ struct Fixture
     Model model;
     RecordingListener listener;
     QWidget window;
-    QPushButton* before = nullptr;
-    QPushButton* after = nullptr;
     CustomGrid* grid = nullptr;
 };
 
 TEST(GridTest, FoodColumnsFollowTheClientWidth)
 {
     Fixture f(3);
-    EXPECT_EQ(f.grid->GetName(), "GridContentControl");
     ASSERT_EQ(f.grid->GetClientWidth(), 240);
     const QHeaderView* header = f.List()->horizontalHeader();
     ASSERT_EQ(header->count(), 4);
@@ -167,7 +166,7 @@ TEST(GridTest, RefreshRedrawsOneRowOrAllAndSelectsTheModelsRow)
     EXPECT_EQ(f.List()->SelectedRow(), -1);
 }
 
-TEST(GridTest, TapOnAnEditableCellOffersItsChoices)
+TEST(GridTest, TapOnAnEditableCellOffersItsChoicesAndDoubleTapActivates)
 {
     Fixture f;
     GridEnumCellControl* combo = f.grid->Editor();
@@ -198,36 +197,68 @@ TEST(GridTest, TapOnAnEditableCellOffersItsChoices)
     EXPECT_FALSE(combo->isVisible());
     EXPECT_EQ(f.List()->SelectedRow(), 4);
     EXPECT_EQ(f.model.editor.chosen.size(), 1u);
-}
 
-TEST(GridTest, DoubleTapRaisesGridActivate)
-{
-    Fixture f;
     QTest::mouseDClick(f.List()->viewport(), Qt::LeftButton, {}, f.Cell(5, 0));
     EXPECT_EQ(f.listener.names, QStringList{"gridActivate"});
     EXPECT_EQ(f.model.current.back(), 5);
 }
 
-TEST(GridTest, UpAndDownLeaveTheGridAtItsEnds)
+// The food log's shape: the grid above a bottom panel of buttons in the real dialog.
+class LogPage final : public Page
 {
-    Fixture f(3);
-    f.grid->setFocus();
-    ASSERT_TRUE(f.List()->hasFocus());
-    f.model.selected = 2;
-    f.grid->Refresh(-1);
-    QTest::keyClick(f.List(), Qt::Key_Up);
-    EXPECT_TRUE(f.List()->hasFocus());
-    EXPECT_EQ(f.model.current.back(), 1);
-    QTest::keyClick(f.List(), Qt::Key_Down);
-    QTest::keyClick(f.List(), Qt::Key_Down);
-    EXPECT_TRUE(f.after->hasFocus());
-    EXPECT_EQ(f.model.current.back(), 2);
+public:
+    void Attach(PageHost& host) override
+    {
+        host.SetBottomButton(1, "add");
+        model.grid = dynamic_cast<Grid*>(host.SetContent("GridContentControl"));
+        model.grid->SetModel(&model);
+    }
+    void Detach() override {}
+    int OnEvent(const QString&, QWidget*) override { return 1; }
+    int GetHelpTopic() const override { return -1; }
+    QString GetName() const override { return "goFood"; }
 
-    f.grid->setFocus();
-    f.model.selected = 0;
-    f.grid->Refresh(-1);
-    QTest::keyClick(f.List(), Qt::Key_Up);
-    EXPECT_TRUE(f.before->hasFocus());
+    Model model;
+};
+
+TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
+{
+    const QSize screen = DeviceScreen::Instance().Size();
+    DeviceScreen::Instance().SetSize(QSize(240, 320));
+    RegisterControlContent();
+    {
+        LogPage page;
+        page.model.rows = 3;
+        page.model.selected = 2;
+        LayoutBaseDialog dialog;
+        dialog.SetPage(&page);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        auto* list = dialog.Content()->findChild<GridListView*>();
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(list->hasFocus());
+        EXPECT_EQ(page.model.grid->GetClientWidth(), 240);
+
+        // Up and Down move the row inside, and leave the grid at its ends.
+        QTest::keyClick(list, Qt::Key_Up);
+        EXPECT_TRUE(list->hasFocus());
+        EXPECT_EQ(page.model.current.back(), 1);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_EQ(page.model.current.back(), 2);
+        EXPECT_NE(qobject_cast<BmpButtonImpl*>(QApplication::focusWidget()), nullptr);
+        EXPECT_TRUE(dialog.BottomPanel()->isAncestorOf(QApplication::focusWidget()));
+        list->setFocus();
+        page.model.selected = 0;
+        page.model.grid->Refresh(-1);
+        QTest::keyClick(list, Qt::Key_Up);
+        EXPECT_TRUE(dialog.TitleBar()->isAncestorOf(QApplication::focusWidget()));
+    }
+    for (const char* name :
+         {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
+        ContentControlRegistry::Unregister(name);
+    DeviceScreen::Instance().SetSize(screen);
 }
 
 TEST(GridTest, HundredThousandRowsAskOnlyForWhatShows)

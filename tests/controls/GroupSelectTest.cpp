@@ -36,7 +36,7 @@ public:
         ++textReads[group];
         return QString("g%1 c%2 of %3").arg(group).arg(index).arg(group ? choice[0] : -1);
     }
-    int GetItemCount() override { return items; }
+    int GetItemCount() override { return 4; }
     QString GetItemText(int index) override
     {
         ++itemReads;
@@ -48,20 +48,16 @@ public:
         writes << QString("item = %1").arg(index);
         selected = index;
     }
-
-    int groups = 2;
-    int choice[2] = {0, 1};
-    int items = 4;
-    int selected = 0;
-    int textReads[2] = {0, 0};
-    int itemReads = 0;
-    QStringList writes;
-
     void ClearCounts()
     {
         textReads[0] = textReads[1] = itemReads = 0;
         writes.clear();
     }
+
+    int groups = 2, selected = 0, itemReads = 0;
+    int choice[2] = {0, 1};
+    int textReads[2] = {0, 0};
+    QStringList writes;
 };
 
 struct Fixture
@@ -84,7 +80,6 @@ struct Fixture
 TEST(GroupSelectTest, FillsGroupsAndItemsFromTheModel)
 {
     Fixture f;
-    EXPECT_EQ(f.control.GetName(), "GroupSelectControl");
     ASSERT_EQ(f.control.GroupCount(), 2);
     EXPECT_EQ(f.control.GroupList(0)->count(), 3);
     EXPECT_EQ(f.control.GroupList(1)->currentText(), "g1 c1 of 0");
@@ -97,8 +92,8 @@ TEST(GroupSelectTest, FillsGroupsAndItemsFromTheModel)
     const int field = f.control.GroupList(0)->height();
     EXPECT_EQ(f.control.GroupList(0)->geometry(), QRect(0, 1, 240, field));
     EXPECT_EQ(f.control.GroupList(1)->y(), 1 + field + 5);
-    EXPECT_EQ(f.control.ItemList()->geometry(), QRect(0, 1 + 2 * (field + 5), 240,
-                                                      198 - 2 * (field + 5)));
+    EXPECT_EQ(f.control.ItemList()->geometry(),
+              QRect(0, 1 + 2 * (field + 5), 240, 198 - 2 * (field + 5)));
     Model none;
     none.groups = 0;
     f.control.SetModel(&none);
@@ -106,13 +101,12 @@ TEST(GroupSelectTest, FillsGroupsAndItemsFromTheModel)
     EXPECT_EQ(f.control.ItemList()->geometry(), QRect(0, 1, 240, 198));
 }
 
-TEST(GroupSelectTest, ReloadWithNothingChangedTouchesNothing)
+TEST(GroupSelectTest, ReloadAndChoicesRefillOnlyWhatChangedOrDependsOnIt)
 {
     Fixture f;
     f.control.Reload();
     EXPECT_EQ(f.model.textReads[0] + f.model.textReads[1] + f.model.itemReads, 0);
     EXPECT_TRUE(f.model.writes.isEmpty());
-
     // Only the item selection differs: it is written to the model, nothing is refilled.
     f.control.ItemList()->blockSignals(true);
     f.control.ItemList()->setCurrentRow(3);
@@ -120,11 +114,8 @@ TEST(GroupSelectTest, ReloadWithNothingChangedTouchesNothing)
     f.control.Reload();
     EXPECT_EQ(f.model.writes, QStringList{"item = 3"});
     EXPECT_EQ(f.model.itemReads, 0);
-}
 
-TEST(GroupSelectTest, ChangeInTheFirstGroupRefillsTheSecondAndTheItems)
-{
-    Fixture f;
+    f.model.ClearCounts();
     // A user's choice on the closed drop-down: one step down, confirmed.
     QTest::keyClick(f.control.GroupList(0), Qt::Key_Down);
     EXPECT_EQ(f.model.writes, QStringList{"group 0 = 1"});
@@ -147,17 +138,13 @@ TEST(GroupSelectTest, ChangeInTheFirstGroupRefillsTheSecondAndTheItems)
     emit f.control.GroupList(0)->activated(1);
     EXPECT_TRUE(f.model.writes.isEmpty());
     EXPECT_EQ(f.model.itemReads, 0);
-}
 
-TEST(GroupSelectTest, GroupWithoutChoicesIsEmptiedAndDisabled)
-{
-    Fixture f;
+    // A group left without choices is emptied and disabled until it has some again.
     f.control.GroupList(0)->setCurrentIndex(2);
     f.control.Reload();
     EXPECT_EQ(f.model.writes, QStringList{"group 0 = 2"});
     EXPECT_EQ(f.control.GroupList(1)->count(), 0);
     EXPECT_FALSE(f.control.GroupList(1)->isEnabled());
-
     f.control.GroupList(0)->setCurrentIndex(0);
     f.control.Reload();
     EXPECT_EQ(f.control.GroupList(1)->count(), 2);

@@ -44,6 +44,8 @@ TEST(RowLayoutTest, ProfileAndBloggerRowsFromTheSkin)
     // 65 and -1: the field takes the rest after the spacing.
     const auto blogger = Skinned("layout/blogger", Occupancy{{true, true}}, 240);
     EXPECT_EQ(Spans(blogger), (std::vector<Span>{{5, 70}, {72, 235}}));
+    const RowLayout six("layout/profile", std::vector<RowLayout::Row>(6));
+    EXPECT_EQ(six.GetRowsRect(QRect(0, 30, 240, 100)), RowLayout::FromEdges(5, 40, 235, 164));
 
     // Doubled: the -1 comes back as -2 and still takes the rest.
     SkinSettings::Instance().Init(480, 640);
@@ -77,14 +79,6 @@ TEST(RowLayoutTest, WidthsCarryOverAndSingleControlsSpanTheRow)
                                      {5, 235}}));          // row 8: second column alone
     EXPECT_EQ(placements.back().column, 1);
     EXPECT_EQ(placements.back().rect.y(), 8 * 12);
-}
-
-TEST(RowLayoutTest, ContentHeightAndRowsRect)
-{
-    SkinSettings::Instance().Init(240, 320);
-    RowLayout six("layout/profile", std::vector<RowLayout::Row>(6));
-    EXPECT_EQ(six.GetContentHeight(), 10 + 6 * 21 - 2 + 5);
-    EXPECT_EQ(six.GetRowsRect(QRect(0, 30, 240, 100)), RowLayout::FromEdges(5, 40, 235, 164));
 }
 
 TEST(ScrollArithmeticTest, BarComesAndGoesWithTheContent)

@@ -12,8 +12,6 @@ TEST(DeviceScreen, ParsesWidthByHeight)
     QSize size(1, 1);
     EXPECT_TRUE(DeviceScreen::ParseSize(QStringLiteral("240x320"), &size));
     EXPECT_EQ(size, QSize(240, 320));
-    EXPECT_TRUE(DeviceScreen::ParseSize(QStringLiteral("800x480"), &size));
-    EXPECT_EQ(size, QSize(800, 480));
     size = QSize(1, 1);
     for (const char* bad : {"", "240", "240x", "x320", "240X320", "-240x320", "240x320x2",
                             " 240x320", "0x0", "99999x320", "240x99999"})
