@@ -41,16 +41,18 @@ public:
 class RecordingDialogs final : public DialogServices
 {
 public:
-    bool RunPreferences(QWidget*) override { return ++preferences, false; }
-    void ShowHelp(QWidget*, int) override {}
+    bool RunPreferences(QWidget*) override { return ++preferences, acceptPreferences; }
+    void ShowHelp(QWidget*, int topic) override { helpTopics.push_back(topic); }
     void ShowAbout(QWidget*) override { ++abouts; }
     void ShowMessage(QWidget*, const QString& caption, const QString& text) override
     {
         messages << caption + QStringLiteral(": ") + text;
     }
 
+    bool acceptPreferences = false;
     int preferences = 0;
     int abouts = 0;
+    std::vector<int> helpTopics;
     QStringList messages;
 };
 
