@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -76,7 +77,10 @@ bool Application::EnsureDataConnection(const QString&, PostProgressSink*)
 
 int Application::Run()
 {
-    m_store = std::make_unique<UserDatabase>(m_options.Folders(GetExecutableFolder()));
+    const DatabaseFolders folders = m_options.Folders(GetExecutableFolder());
+    // A data folder named for the first time is made, as a user of --data-dir expects.
+    QDir().mkpath(folders.userFolder);
+    m_store = std::make_unique<UserDatabase>(folders);
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
     if (!m_store->IsWritable()) {

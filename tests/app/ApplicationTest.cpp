@@ -32,6 +32,14 @@ TEST(Application, FirstStartAsksOnceAndNoEndsTheProgram)
 {
     QTemporaryDir dir;
     {
+        StartupOptions fresh = In(dir); // a data folder that does not exist yet is made
+        fresh.dataDir = QDir(dir.path()).filePath(QStringLiteral("new/data"));
+        Application made(fresh, Executable());
+        made.runDisclaimer = [](DisclamerDialog&) { return int(QDialog::Rejected); };
+        EXPECT_EQ(made.Run(), 0);
+        EXPECT_TRUE(QFile::exists(QDir(fresh.dataDir).filePath(QStringLiteral("user.pdb"))));
+    }
+    {
         Application app(In(dir), Executable());
         QString shown;
         app.runDisclaimer = [&](DisclamerDialog& dialog) {
