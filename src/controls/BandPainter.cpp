@@ -1,5 +1,7 @@
 #include "controls/BandPainter.h"
 
+#include "controls/WhiteBackground.h"
+
 #include "skin/SkinSettings.h"
 
 #include <QPainter>
@@ -26,8 +28,5 @@ void PaintBand(QPainter& painter, const QRect& rect, const QString& section, QSt
 void SetUpPanel(QWidget* panel, int id)
 {
     panel->setObjectName(QString::number(id));
-    panel->setAutoFillBackground(true);
-    QPalette white = panel->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(white);
+    SetWhiteBackground(panel);
 }
