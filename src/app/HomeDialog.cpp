@@ -10,6 +10,7 @@
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
 #include "skin/LayoutBaseDialog.h"
+#include "skin/ShellMenu.h"
 #include "skin/SkinSettings.h"
 
 #include <QMenuBar>
@@ -41,15 +42,7 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
         m_buttons.push_back(button);
     }
 
-    m_menuBar = new QMenuBar(this);
-    QMenu* menu = m_menuBar->addMenu(QStringLiteral("Menu"));
-    const std::pair<const char*, int> commands[] = {
-        {"Preferences...", kPreferencesCommand}, {"Help", kHelpCommand}, {"About", kAboutCommand}};
-    for (const auto& [text, command] : commands) {
-        QAction* action = menu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::number(command));
-        connect(action, &QAction::triggered, this, [this, id = command] { RunMenuCommand(id); });
-    }
+    m_menuBar = ShellMenu::Build(this, [this](int command) { RunMenuCommand(command); });
 
     DeviceScreen::Instance().Apply(this);
     LayOut();

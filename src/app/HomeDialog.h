@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/EventListener.h"
+#include "skin/ShellMenu.h"
 
 #include <QDialog>
 #include <QString>
@@ -23,9 +24,9 @@ class HomeDialog final : public QDialog, public EventListener
     Q_OBJECT
 
 public:
-    static constexpr int kPreferencesCommand = 32771;
-    static constexpr int kHelpCommand = 32772;
-    static constexpr int kAboutCommand = 32773;
+    static constexpr int kPreferencesCommand = ShellMenu::kPreferences;
+    static constexpr int kHelpCommand = ShellMenu::kHelp;
+    static constexpr int kAboutCommand = ShellMenu::kAbout;
 
     HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> pages,
                DialogServices& services, QWidget* parent = nullptr);

@@ -1,5 +1,7 @@
 #include "skin/LayoutBaseDialog.h"
 
+#include "skin/ShellMenu.h"
+
 #include "app/Events.h"
 #include "app/Page.h"
 #include "controls/BmpButtonImpl.h"
@@ -55,9 +57,7 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
     m_title->SetListener(this);
     m_bottom->SetListener(this);
     m_navigation->SetListener(this);
-    m_menuBar = new QMenuBar(this);
-    m_menuBar->setNativeMenuBar(false); // part of the emulated screen
-    BuildMenu();
+    m_menuBar = ShellMenu::Build(this, [this](int command) { RunMenuCommand(command); });
 
     screen.Apply(this);
     LayOut();
@@ -67,19 +67,6 @@ LayoutBaseDialog::~LayoutBaseDialog()
 {
     // A dialog closed by the window manager or Escape still lets its page save and let go.
     DetachPage();
-}
-
-void LayoutBaseDialog::BuildMenu()
-{
-    QMenu* menu = m_menuBar->addMenu(tr("Menu"));
-    const std::pair<QString, int> commands[] = {{tr("Preferences..."), kPreferencesCommand},
-                                                {tr("Help"), kHelpCommand},
-                                                {tr("About"), kAboutCommand}};
-    for (const auto& [text, command] : commands) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(QString::number(command));
-        connect(action, &QAction::triggered, this, [this, id = command] { RunMenuCommand(id); });
-    }
 }
 
 void LayoutBaseDialog::RunMenuCommand(int command)

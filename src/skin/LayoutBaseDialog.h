@@ -2,6 +2,7 @@
 
 #include "app/PageHost.h"
 #include "controls/EventListener.h"
+#include "skin/ShellMenu.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -22,9 +23,9 @@ class LayoutBaseDialog final : public QDialog, public PageHost, public EventList
 
 public:
     // Menu command identifiers.
-    static constexpr int kPreferencesCommand = 32771;
-    static constexpr int kHelpCommand = 32772;
-    static constexpr int kAboutCommand = 32773;
+    static constexpr int kPreferencesCommand = ShellMenu::kPreferences;
+    static constexpr int kHelpCommand = ShellMenu::kHelp;
+    static constexpr int kAboutCommand = ShellMenu::kAbout;
 
     // Without `services` a nested dialog uses its parent dialog's, any other the fallback ones.
     explicit LayoutBaseDialog(QWidget* parent = nullptr, DialogServices* services = nullptr);
@@ -68,7 +69,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void BuildMenu();
     void LayOut();
     QRect ContentRect() const;
     void DestroyContent();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+class QMenuBar;
+class QWidget;
+
+// The "Menu" every full-screen dialog carries: "Preferences...", "Help" and "About".
+namespace ShellMenu {
+
+inline constexpr int kPreferences = 32771;
+inline constexpr int kHelp = 32772;
+inline constexpr int kAbout = 32773;
+
+// A menu bar on `owner` whose commands call `run` with their identifier.
+QMenuBar* Build(QWidget* owner, std::function<void(int command)> run);
+
+} // namespace ShellMenu
