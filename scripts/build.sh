@@ -4,5 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 "$PWD/scripts/deps.sh"
 build="${NUTRAVA_BUILD_DIR:-build}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+launcher=()
+# ccache, where installed, makes rebuilds in other checkouts of the tree cheap.
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}" CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build"
