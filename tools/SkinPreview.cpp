@@ -3,12 +3,12 @@
 //
 //   skin_preview [output folder]      (default: ./skin_preview)
 
-#include "app/Page.h"
-#include "app/PageHost.h"
-#include "skin/ContentControl.h"
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/Page.h"
+#include "vocabulary/PageHost.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/ContentControlRegistry.h"
 #include "skin/DeviceScreen.h"
-#include "skin/LayoutBaseDialog.h"
+#include "dialogs/LayoutBaseDialog.h"
 
 #include <QApplication>
 #include <QDir>

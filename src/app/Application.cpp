@@ -2,7 +2,8 @@
 
 #include "app/DisclamerDialog.h"
 #include "app/HomeDialog.h"
-#include "app/Page.h"
+#include "pages/AllPages.h"
+#include "vocabulary/Page.h"
 #include "app/ShellDialogServices.h"
 #include "blog/DataConnection.h"
 #include "blog/SubmitPost.h"
@@ -31,7 +32,7 @@ Application::Application(const StartupOptions& options, const QString& executabl
     };
     runDisclaimer = [](DisclamerDialog& dialog) { return dialog.exec(); };
     runHome = [](HomeDialog& home) { home.exec(); };
-    makePages = [] { return std::vector<std::unique_ptr<Page>>(); };
+    makePages = MakeAllPages;
     SetInstance(this);
     InstallConnectionCheck([](const QUrl& url, PostProgressSink* sink) {
         AppServices* services = AppServices::Instance();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppServices.h"
+#include "vocabulary/AppServices.h"
 #include "app/StartupOptions.h"
 
 #include <QPointer>

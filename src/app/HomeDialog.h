@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/EventListener.h"
+#include "vocabulary/EventListener.h"
 #include "skin/ShellMenu.h"
 
 #include <QDialog>

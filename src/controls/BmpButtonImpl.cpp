@@ -1,6 +1,6 @@
 #include "controls/BmpButtonImpl.h"
 
-#include "controls/EventListener.h"
+#include "vocabulary/EventListener.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinSettings.h"
 

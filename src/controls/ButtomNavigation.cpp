@@ -1,6 +1,6 @@
 #include "controls/ButtomNavigation.h"
 
-#include "app/Events.h"
+#include "vocabulary/Events.h"
 #include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
 #include "skin/SkinSettings.h"

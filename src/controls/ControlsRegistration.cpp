@@ -3,7 +3,7 @@
 #include "controls/CustomGrid.h"
 #include "controls/GroupSelectContentControl.h"
 #include "controls/JournalItemDetailsCtrl.h"
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/ContentControlRegistry.h"
 
 void RegisterControlContent()
 {

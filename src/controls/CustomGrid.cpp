@@ -1,7 +1,7 @@
 #include "controls/CustomGrid.h"
 
-#include "app/Events.h"
-#include "controls/EventListener.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/EventListener.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"

@@ -1,7 +1,7 @@
 #include "controls/GroupSelectContentControl.h"
 
-#include "app/Events.h"
-#include "controls/EventListener.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/EventListener.h"
 #include "controls/GroupSelectModel.h"
 #include "controls/TabChain.h"
 #include "controls/WhiteBackground.h"

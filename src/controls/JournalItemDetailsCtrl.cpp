@@ -1,7 +1,7 @@
 #include "controls/JournalItemDetailsCtrl.h"
 
-#include "app/Events.h"
-#include "controls/EventListener.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/EventListener.h"
 #include "controls/WhiteBackground.h"
 #include "skin/SkinSettings.h"
 

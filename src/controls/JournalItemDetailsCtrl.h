@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/JournalItemDetails.h"
-#include "skin/ContentControl.h"
+#include "vocabulary/ContentControl.h"
 
 #include <QWidget>
 

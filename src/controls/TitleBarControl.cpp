@@ -1,9 +1,9 @@
 #include "controls/TitleBarControl.h"
 
-#include "app/Events.h"
+#include "vocabulary/Events.h"
 #include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
-#include "controls/EventListener.h"
+#include "vocabulary/EventListener.h"
 #include "skin/SkinSettings.h"
 
 #include <QDateEdit>

@@ -2,7 +2,7 @@
 
 #include "controls/RowLayoutContainer.h"
 #include "fitness/FitnessDetails.h"
-#include "skin/ContentControl.h"
+#include "vocabulary/ContentControl.h"
 
 // An exercise's category, name and calories of a quarter hour, read only
 // ("FitnessDetailsControl").

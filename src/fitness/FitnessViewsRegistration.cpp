@@ -3,7 +3,7 @@
 #include "fitness/FitnessDetailsContentControl.h"
 #include "fitness/FoodDetailsContentControl.h"
 #include "fitness/TrendContentControl.h"
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/ContentControlRegistry.h"
 
 void RegisterFitnessContent()
 {

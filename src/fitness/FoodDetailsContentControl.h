@@ -2,7 +2,7 @@
 
 #include "controls/RowLayoutContainer.h"
 #include "fitness/FoodDetails.h"
-#include "skin/ContentControl.h"
+#include "vocabulary/ContentControl.h"
 
 #include <array>
 

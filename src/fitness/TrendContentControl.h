@@ -2,7 +2,7 @@
 
 #include "fitness/TrendChart.h"
 #include "fitness/TrendRaster.h"
-#include "skin/ContentControl.h"
+#include "vocabulary/ContentControl.h"
 
 #include <QColor>
 #include <QFont>

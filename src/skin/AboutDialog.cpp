@@ -1,6 +1,6 @@
 #include "skin/AboutDialog.h"
 
-#include "app/AppServices.h"
+#include "vocabulary/AppServices.h"
 #include "data/TimeBase.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"

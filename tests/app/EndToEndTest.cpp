@@ -6,7 +6,7 @@
 #include "controls/BmpButtonImpl.h"
 #include "controls/ButtomNavigation.h"
 #include "data/UserDatabase.h"
-#include "skin/LayoutBaseDialog.h"
+#include "dialogs/LayoutBaseDialog.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include "controls/BmpButtonImpl.h"
 #include "data/UserDatabase.h"
 #include "skin/DeviceScreen.h"
-#include "skin/LayoutBaseDialog.h"
+#include "dialogs/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
 #include "TestSupport.h"
 

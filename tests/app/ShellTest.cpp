@@ -1,7 +1,7 @@
-#include "app/Events.h"
+#include "vocabulary/Events.h"
 #include "app/HomeDialog.h"
-#include "app/LogPage.h"
-#include "app/PageRegistry.h"
+#include "pages/LogPage.h"
+#include "pages/PageRegistry.h"
 #include "app/TestPages.h"
 #include "data/UserDatabase.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PageBase.h"
-#include "app/PageHost.h"
+#include "pages/PageBase.h"
+#include "vocabulary/PageHost.h"
 #include "fitness/UserProfile.h"
 #include "skin/DialogServices.h"
 

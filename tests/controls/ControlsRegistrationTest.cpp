@@ -6,8 +6,8 @@
 #include "fitness/FitnessViewsRegistration.h"
 #include "fitness/FoodDetails.h"
 #include "fitness/TrendChart.h"
-#include "skin/ContentControl.h"
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/ContentControlRegistry.h"
 
 #include <QWidget>
 

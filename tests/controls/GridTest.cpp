@@ -1,4 +1,4 @@
-#include "app/Page.h"
+#include "vocabulary/Page.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ControlsRegistration.h"
@@ -9,9 +9,9 @@
 #include "controls/GridModel.h"
 #include "controls/RecordingListener.h"
 #include "controls/TitleBarControl.h"
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/ContentControlRegistry.h"
 #include "skin/DeviceScreen.h"
-#include "skin/LayoutBaseDialog.h"
+#include "dialogs/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
 
 #include <QAbstractItemModelTester>

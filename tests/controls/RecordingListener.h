@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/EventListener.h"
+#include "vocabulary/EventListener.h"
 
 #include <QString>
 #include <QStringList>

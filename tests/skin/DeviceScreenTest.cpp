@@ -1,5 +1,5 @@
-#include "skin/ContentControl.h"
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/ContentControlRegistry.h"
 #include "skin/DeviceScreen.h"
 
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "app/AppServices.h"
+#include "vocabulary/AppServices.h"
 
 #include "BuildInfo.h"
 

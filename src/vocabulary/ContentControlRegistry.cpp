@@ -1,4 +1,4 @@
-#include "skin/ContentControlRegistry.h"
+#include "vocabulary/ContentControlRegistry.h"
 
 #include <utility>
 #include <vector>

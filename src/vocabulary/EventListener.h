@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// Receives the named events of controls ("add", "gridActivate", ...; see app/Events.h).
+// Receives the named events of controls ("add", "gridActivate", ...; see vocabulary/Events.h).
 class EventListener
 {
 public:

@@ -1,6 +1,6 @@
-#include "app/PageRegistry.h"
+#include "pages/PageRegistry.h"
 
-#include "app/Page.h"
+#include "vocabulary/Page.h"
 
 #include <algorithm>
 #include <vector>

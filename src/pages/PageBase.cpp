@@ -1,8 +1,8 @@
-#include "app/PageBase.h"
+#include "pages/PageBase.h"
 
-#include "app/Events.h"
-#include "app/PageHost.h"
-#include "app/PageRegistry.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/PageHost.h"
+#include "pages/PageRegistry.h"
 #include "data/UserDatabase.h"
 
 PageBase::PageBase(const QString& name, int helpTopic) : m_name(name), m_helpTopic(helpTopic)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Page.h"
+#include "vocabulary/Page.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "app/LogPage.h"
+#include "pages/LogPage.h"
 
-#include "app/Events.h"
-#include "app/PageHost.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/PageHost.h"
 
 LogPage::LogPage(const QString& name, int helpTopic, int kind)
     : PageBase(name, helpTopic), m_kind(kind)

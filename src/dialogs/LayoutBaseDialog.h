@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PageHost.h"
-#include "controls/EventListener.h"
+#include "vocabulary/PageHost.h"
+#include "vocabulary/EventListener.h"
 #include "skin/ShellMenu.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PageBase.h"
+#include "pages/PageBase.h"
 #include "data/TimeBase.h"
 
 // The base of the fitness log, food log and journal pages: a list of one kind shown for one

@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""Fails when a source file includes one from a higher layer.
+
+Layers, lowest first: core (src/data, then the pure logic of src/fitness and src/blog that the
+core library compiles), vocabulary, skin, controls, dialogs and views (the widgets of fitness
+and blog), pages, app. A file may include its own layer and those below it.
+"""
+import pathlib
+import re
+import sys
+
+src = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "src")
+include = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+rank_of_folder = {"vocabulary": 2, "skin": 3, "controls": 4, "dialogs": 5, "fitness": 5,
+                  "blog": 5, "proxy": 5, "pages": 6, "app": 7}
+
+
+def includes(path):
+    return [m for m in include.findall(path.read_text(errors="replace")) if (src / m).exists()]
+
+
+# The core library's own sources, read from the CMake lists, and every header they reach.
+core = set()
+for lists in src.rglob("CMakeLists.txt"):
+    for block in re.findall(r"target_sources\(core\s+PRIVATE(.*?)\)", lists.read_text(), re.S):
+        for name in block.split():
+            core.add(str((lists.parent / name).relative_to(src)))
+for name in list(core):
+    stem = pathlib.Path(name).with_suffix(".h")
+    if (src / stem).exists():
+        core.add(str(stem))
+pending = list(core)
+while pending:
+    for dep in includes(src / pending.pop()):
+        if dep not in core and not dep.startswith(("vocabulary/", "skin/", "controls/")):
+            core.add(dep)
+            pending.append(dep)
+
+
+def rank(name):
+    if name.startswith("data/"):
+        return 0
+    if name in core:
+        return 1
+    return rank_of_folder.get(name.split("/")[0], 99)
+
+
+bad = []
+for path in sorted(src.rglob("*")):
+    if path.suffix not in (".h", ".cpp") or "art" in path.parts:
+        continue
+    name = str(path.relative_to(src))
+    for dep in includes(path):
+        if rank(dep) > rank(name):
+            bad.append(f"{name} includes {dep}")
+print("\n".join(bad) if bad else f"layers: no include points up ({len(core)} core files)")
+sys.exit(1 if bad else 0)

@@ -1,0 +1,7 @@
+#include "pages/AllPages.h"
+
+std::vector<std::unique_ptr<Page>> MakeAllPages()
+{
+    std::vector<std::unique_ptr<Page>> pages;
+    return pages;
+}
