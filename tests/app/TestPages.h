@@ -2,7 +2,7 @@
 
 #include "app/PageBase.h"
 #include "app/PageHost.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 #include "skin/DialogServices.h"
 
 #include <QStringList>

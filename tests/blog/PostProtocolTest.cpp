@@ -1,6 +1,6 @@
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <gtest/gtest.h>
 
