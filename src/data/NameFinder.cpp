@@ -139,17 +139,10 @@ NameFinder NameFinder::ForFoods(FoodDatabase& database, const FoodIndex& index)
                 sources.push_back({position, int(g), int(s), QString()});
         }
     }
-    // In stream order every record of the file is fetched once; a food listed twice is kept
-    // under its first group.
-    std::stable_sort(sources.begin(), sources.end(),
-                     [](const Source& a, const Source& b) { return a.record < b.record; });
-    sources.erase(
-        std::unique(sources.begin(), sources.end(),
-                    [](const Source& a, const Source& b) { return a.record == b.record; }),
-        sources.end());
-    for (Source& source : sources)
-        source.name = database.SafeFoodName(qint64(source.record));
-    return Build(std::move(sources), index.GroupNames());
+    // Read in stream order, every record of the file is fetched once.
+    return Build(std::move(sources), index.GroupNames(), [&database](std::uint32_t position) {
+        return database.SafeFoodName(qint64(position));
+    });
 }
 
 NameFinder NameFinder::ForExercises(const ExerciseDatabase& database)
@@ -160,7 +153,15 @@ NameFinder NameFinder::ForExercises(const ExerciseDatabase& database)
         for (int i = 0; i < groups[g].Count(); ++i)
             sources.push_back({groups[g].RecordAt(i), int(g), 0, QString()});
     }
-    // An exercise two groups cover belongs to the first, as for its favorites' titles.
+    return Build(std::move(sources), database.GroupNames(),
+                 [&database](std::uint32_t record) { return database.ExerciseName(int(record)); });
+}
+
+NameFinder NameFinder::Build(std::vector<Source> sources, QStringList groupNames,
+                             const std::function<QString(std::uint32_t)>& nameOf)
+{
+    // A record listed under two groups is found once, under the first (as a favorite exercise
+    // takes the first group's title).
     std::stable_sort(sources.begin(), sources.end(),
                      [](const Source& a, const Source& b) { return a.record < b.record; });
     sources.erase(
@@ -168,12 +169,8 @@ NameFinder NameFinder::ForExercises(const ExerciseDatabase& database)
                     [](const Source& a, const Source& b) { return a.record == b.record; }),
         sources.end());
     for (Source& source : sources)
-        source.name = database.ExerciseName(int(source.record));
-    return Build(std::move(sources), database.GroupNames());
-}
+        source.name = nameOf(source.record);
 
-NameFinder NameFinder::Build(std::vector<Source> sources, QStringList groupNames)
-{
     NameFinder finder;
     finder.m_groupNames = std::move(groupNames);
     finder.m_entries.reserve(sources.size());

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class ExerciseDatabase;
@@ -65,7 +67,8 @@ private:
         QString name;
     };
 
-    static NameFinder Build(std::vector<Source> sources, QStringList groupNames);
+    static NameFinder Build(std::vector<Source> sources, QStringList groupNames,
+                            const std::function<QString(std::uint32_t)>& nameOf);
     QStringView NameOf(size_t entry) const;
     QByteArrayView KeyOf(size_t entry) const;
 
