@@ -57,7 +57,8 @@ bool FindField::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         const QString typed = key->text();
         // Shortcuts and keys that steer the lists and buttons stay theirs.
-        const bool plain = (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+        const bool plain = (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier |
+                                                 Qt::GroupSwitchModifier)) == 0;
         if (plain && typed.size() == 1 && typed.front().isLetterOrNumber()) {
             setFocus(Qt::OtherFocusReason);
             insert(typed);
