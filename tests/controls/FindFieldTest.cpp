@@ -51,6 +51,11 @@ struct KeyCase
     const char* found; // the field's text afterwards; empty when the list kept the key
 };
 
+void PrintTo(const KeyCase& key, std::ostream* out)
+{
+    *out << key.what;
+}
+
 class FindFieldKeysTest : public ::testing::TestWithParam<KeyCase>
 {
 };

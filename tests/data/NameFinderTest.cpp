@@ -80,6 +80,11 @@ struct FindCase
     std::vector<const char*> found; // best first
 };
 
+void PrintTo(const FindCase& find, std::ostream* out)
+{
+    *out << '"' << find.typed << '"';
+}
+
 class FoodFinderRulesTest : public FoodFinderTest, public ::testing::WithParamInterface<FindCase>
 {
 };
