@@ -1,7 +1,7 @@
 #include "controls/FindField.h"
 
-#include "app/Events.h"
-#include "controls/EventListener.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/EventListener.h"
 
 #include <QChildEvent>
 #include <QKeyEvent>
