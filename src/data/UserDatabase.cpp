@@ -34,8 +34,8 @@ QString NativeFolder(const QString& folder)
 
 } // namespace
 
-UserDatabase::UserDatabase(const DatabaseFolders& folders)
-    : m_folders(folders),
+UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
+    : m_folders(folders), m_mode(mode),
       m_favoriteExerciseGroup(m_favoriteExercises,
                               [this](std::uint32_t record) {
                                   return m_exercises
@@ -83,6 +83,10 @@ void UserDatabase::SetState(State state, const QString& text)
 
 void UserDatabase::OpenUserFile()
 {
+    if (m_mode == ReadCopy) {
+        OpenCopy();
+        return;
+    }
     const QString path = UserFilePath();
     const QString folder = NativeFolder(m_folders.userFolder);
 
@@ -125,7 +129,26 @@ void UserDatabase::OpenUserFile()
             QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
         return;
     }
-    switch (m_file.Open(path)) {
+    Opened(m_file.Open(path));
+}
+
+void UserDatabase::OpenCopy()
+{
+    // Not writable from the first moment: nothing below may save.
+    const QString folder = NativeFolder(m_folders.userFolder);
+    m_state = ReadOnly;
+    m_stateText = QStringLiteral("user.pdb in %1 is open for reading only.").arg(folder);
+    if (!QFileInfo::exists(UserFilePath())) {
+        SetState(Unreadable, QStringLiteral("There is no user.pdb in %1.").arg(folder));
+        return;
+    }
+    Opened(m_file.OpenCopy(UserFilePath()));
+}
+
+void UserDatabase::Opened(int result)
+{
+    const QString folder = NativeFolder(m_folders.userFolder);
+    switch (result) {
     case PalmDatabaseFile::Ok:
         return;
     case PalmDatabaseFile::CannotOpen:
