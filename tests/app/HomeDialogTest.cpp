@@ -1,11 +1,12 @@
 #include "app/HomeDialog.h"
+#include "TestSupport.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/UserDatabase.h"
+#include "export/LogExporter.h"
 #include "skin/DeviceScreen.h"
 #include "skin/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
-#include "TestSupport.h"
 
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -64,7 +65,8 @@ TEST_F(HomeDialogTest, TilesSitAtTheSkinRectanglesOfEveryScreenMode)
         for (const char* tile : {"header", "daily", "profile", "journal", "fitness", "food"}) {
             QRect expected;
             ASSERT_TRUE(SkinSettings::Instance().GetRect(QStringLiteral("main/") + tile, expected));
-            EXPECT_EQ(home->Button(QString::fromLatin1(tile))->geometry(), expected.translated(0, top))
+            EXPECT_EQ(home->Button(QString::fromLatin1(tile))->geometry(),
+                      expected.translated(0, top))
                 << tile << " at " << size.width() << "x" << size.height();
         }
     }
@@ -126,9 +128,30 @@ TEST_F(HomeDialogTest, MenuCommandsReachTheirDialogs)
     QStringList texts;
     for (const QAction* action : actions)
         texts << action->text();
-    ASSERT_EQ(texts, QStringList({"Preferences...", "Help", "About"}));
+    ASSERT_EQ(texts, QStringList({"Preferences...", "Help", "About", "Export..."}));
     actions[0]->trigger();
     actions[2]->trigger();
     EXPECT_EQ(m_dialogs.preferences, 1);
     EXPECT_EQ(m_dialogs.abouts, 1);
+}
+
+TEST_F(HomeDialogTest, ExportWritesIntoAFolderOfItsOwnAndSaysWhere)
+{
+    // The exporter names foods and exercises from the reference databases beside the tests.
+    m_store.reset();
+    m_store = std::make_unique<UserDatabase>(
+        DatabaseFolders{m_dir.path(), {m_dir.path(), QCoreApplication::applicationDirPath()}});
+    auto home = MakeHome({});
+    QString chosen;
+    home->askExportFolder = [&chosen](QWidget*) { return chosen; };
+    home->RunMenuCommand(HomeDialog::kExportCommand); // cancelled
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+
+    chosen = m_dir.path();
+    const QString folder = LogExporter::NewFolderIn(chosen, TimeBase::ToDate(TimeBase::Today()));
+    home->RunMenuCommand(HomeDialog::kExportCommand);
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_TRUE(m_dialogs.messages[0].contains(QDir::toNativeSeparators(folder)))
+        << qPrintable(m_dialogs.messages[0]);
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("days.csv"))));
 }
