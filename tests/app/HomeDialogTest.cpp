@@ -3,7 +3,6 @@
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/UserDatabase.h"
-#include "export/LogExporter.h"
 #include "skin/DeviceScreen.h"
 #include "skin/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
@@ -135,7 +134,7 @@ TEST_F(HomeDialogTest, MenuCommandsReachTheirDialogs)
     EXPECT_EQ(m_dialogs.abouts, 1);
 }
 
-TEST_F(HomeDialogTest, ExportWritesIntoAFolderOfItsOwnAndSaysWhere)
+TEST_F(HomeDialogTest, ExportWritesIntoANewFolderEachTimeAndSaysWhere)
 {
     // The exporter names foods and exercises from the reference databases beside the tests.
     m_store.reset();
@@ -147,11 +146,14 @@ TEST_F(HomeDialogTest, ExportWritesIntoAFolderOfItsOwnAndSaysWhere)
     home->RunMenuCommand(HomeDialog::kExportCommand); // cancelled
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
 
+    const TimeBase::ScopedClock clock(QDateTime(QDate(2026, 3, 7), QTime(8, 0), Qt::UTC));
     chosen = m_dir.path();
-    const QString folder = LogExporter::NewFolderIn(chosen, TimeBase::ToDate(TimeBase::Today()));
     home->RunMenuCommand(HomeDialog::kExportCommand);
-    ASSERT_EQ(m_dialogs.messages.size(), 1);
-    EXPECT_TRUE(m_dialogs.messages[0].contains(QDir::toNativeSeparators(folder)))
-        << qPrintable(m_dialogs.messages[0]);
-    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("days.csv"))));
+    home->RunMenuCommand(HomeDialog::kExportCommand);
+    ASSERT_EQ(m_dialogs.messages.size(), 2);
+    for (const char* folder : {"Nutrava export 2026-03-07", "Nutrava export 2026-03-07 (2)"}) {
+        const QString path = QDir(chosen).filePath(QString::fromLatin1(folder));
+        EXPECT_TRUE(QFile::exists(QDir(path).filePath(QStringLiteral("days.csv"))));
+        EXPECT_EQ(m_dialogs.messages.filter(QDir::toNativeSeparators(path) + u':').size(), 1);
+    }
 }

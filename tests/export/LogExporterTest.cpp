@@ -131,13 +131,10 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     EXPECT_EQ(foods.Rows()[2], QStringList({"2026-03-02", "Unknown food", "", "1", "", "0", "", "",
                                             "", "", "", ""}));
 
-    const CsvReader exercises = Read("exercises.csv");
-    ASSERT_EQ(exercises.Rows().size(), 1u);
-    EXPECT_EQ(exercises.Rows()[0], QStringList({"2026-03-01", "Cycling to work", "60", "400"}));
-
-    const CsvReader weights = Read("weights.csv");
-    ASSERT_EQ(weights.Rows().size(), 1u);
-    EXPECT_EQ(weights.Rows()[0], QStringList({"2026-03-01", "68.04", "150"}));
+    EXPECT_EQ(Read("exercises.csv").Rows(),
+              std::vector<QStringList>({{"2026-03-01", "Cycling to work", "60", "400"}}));
+    EXPECT_EQ(Read("weights.csv").Rows(),
+              std::vector<QStringList>({{"2026-03-01", "68.04", "150"}}));
 
     const CsvReader journal = Read("journal.csv");
     ASSERT_EQ(journal.Rows().size(), 2u);
@@ -145,14 +142,10 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     EXPECT_EQ(journal.Rows()[1],
               QStringList({"2026-03-02", entry->Subject(), entry->Body(), "yes"}));
 
-    // days.csv holds the day summaries, in date order, with what they are made of.
+    // days.csv: the day summaries in date order, with the calories they are made of.
     ItemList summaries(DaySummaryKind);
     store.BuildDaySummaries(summaries);
-    ASSERT_EQ(summaries.Count(), 2);
     const CsvReader days = Read("days.csv");
-    EXPECT_EQ(days.Header(), QStringList({"Date", "Calories Consumed", "Calories Burned",
-                                          "Net Calories", "Carbs (g)", "Fiber (g)", "Protein (g)",
-                                          "Fat (g)", "Saturated Fat (g)", "Daily Caloric Goal"}));
     ASSERT_EQ(days.Rows().size(), 2u);
     const QString goal = QString::number(profile.DailyCalorieGoal());
     EXPECT_EQ(days.Rows()[0],
@@ -163,7 +156,6 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     for (int field = 0; field < DaySummary::FieldCount; ++field)
         expected << QString::number(march2Summary->Value(field));
     EXPECT_EQ(days.Rows()[1], expected + QStringList(goal));
-    EXPECT_EQ(march2Summary->Value(DaySummary::NetCalories), 518);
 }
 
 TEST_F(LogExporterTest, AReadCopyStoreTakesNoLockAndWritesNothing)
@@ -237,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "/proc cannot be written"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
-TEST_F(LogExporterTest, ForceReplacesAndAFullDiskLeavesNoFileHalfWritten)
+TEST_F(LogExporterTest, AFullDiskLeavesNoFileHalfWrittenAndForceReplaces)
 {
     {
         UserDatabase store(Folders());
@@ -263,12 +255,4 @@ TEST_F(LogExporterTest, ForceReplacesAndAFullDiskLeavesNoFileHalfWritten)
         QDir(Out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList({"days.csv", "exercises.csv", "foods.csv", "journal.csv", "weights.csv"}));
     EXPECT_TRUE(ReadFile(QDir(Out()).filePath(QStringLiteral("days.csv"))).startsWith("Date,"));
-
-    // The menu's folders never meet an earlier export.
-    const QDate day(2026, 3, 7);
-    const QString first = LogExporter::NewFolderIn(m_dir.path(), day);
-    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("Nutrava export 2026-03-07"));
-    ASSERT_TRUE(QDir().mkpath(first));
-    EXPECT_EQ(QFileInfo(LogExporter::NewFolderIn(m_dir.path(), day)).fileName(),
-              QStringLiteral("Nutrava export 2026-03-07 (2)"));
 }
