@@ -3,12 +3,16 @@
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
 #include "controls/ControlsRegistration.h"
+#include "data/DatabaseFolders.h"
+#include "export/LogExporter.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 
 #include <cstdio>
 
@@ -27,10 +31,34 @@ bool DisplayAvailable()
 
 constexpr unsigned kPlatformFailure = 0x80004005;
 
+// "nutrava export": no display, no window, no lock; the exit code says how it went.
+int RunExport(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Nutrava"));
+    // The store's own diagnostics repeat what the message says (QT_LOGGING_RULES still shows
+    // them).
+    QLoggingCategory::setFilterRules(QStringLiteral("nutrava.store=false"));
+    const StartupOptions options = StartupOptions::Parse(QCoreApplication::arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(options.error));
+        return 2;
+    }
+    QString message;
+    const LogExporter::Result result =
+        LogExporter::Export(options.Folders(QCoreApplication::applicationDirPath()),
+                            options.exportFolder, options.replaceFiles, &message);
+    std::fprintf(result == LogExporter::Exported ? stdout : stderr, "%s\n",
+                 qUtf8Printable(message));
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], StartupOptions::kExportCommand) == 0)
+        return RunExport(argc, argv);
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "Program initialization failed (error code - 0x%08X)\n",
                      kPlatformFailure);

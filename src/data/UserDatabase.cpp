@@ -14,8 +14,8 @@ constexpr int kListKinds[] = {FitnessKind,          FoodKind,         JournalKin
 
 } // namespace
 
-UserDatabase::UserDatabase(const DatabaseFolders& folders)
-    : m_folders(folders),
+UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
+    : m_folders(folders), m_mode(mode),
       m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings)
 {
     OpenUserFile();
@@ -56,6 +56,10 @@ void UserDatabase::SetState(State state, const QString& text)
 
 void UserDatabase::OpenUserFile()
 {
+    if (m_mode == ReadCopy) {
+        OpenCopy();
+        return;
+    }
     const QString path = UserFilePath();
     const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
 
@@ -98,7 +102,26 @@ void UserDatabase::OpenUserFile()
             QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
         return;
     }
-    switch (m_file.Open(path)) {
+    Opened(m_file.Open(path));
+}
+
+void UserDatabase::OpenCopy()
+{
+    // Not writable from the first moment: nothing below may save.
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    m_state = ReadOnly;
+    m_stateText = QStringLiteral("user.pdb in %1 is open for reading only.").arg(folder);
+    if (!QFileInfo::exists(UserFilePath())) {
+        SetState(Unreadable, QStringLiteral("There is no user.pdb in %1.").arg(folder));
+        return;
+    }
+    Opened(m_file.OpenCopy(UserFilePath()));
+}
+
+void UserDatabase::Opened(int result)
+{
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    switch (result) {
     case PalmDatabaseFile::Ok:
         return;
     case PalmDatabaseFile::CannotOpen:

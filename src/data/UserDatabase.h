@@ -26,13 +26,22 @@ public:
         Locked,      // another running copy holds user.pdb
         Unreadable,  // user.pdb exists but cannot be opened or is damaged
         NotWritable, // the folder does not let us create user.pdb
+        ReadOnly,    // a copy read without the lock (OpenMode ReadCopy); nothing is saved
+    };
+
+    enum OpenMode
+    {
+        ReadWrite, // the running program's store: holds the lock, creates and saves user.pdb
+        // Reads user.pdb into memory once, without taking or waiting for the lock, and never
+        // writes: for reading while the program runs (its saves replace the file whole).
+        ReadCopy,
     };
 
     static constexpr const char16_t* kUserDatabaseName = u"- KLV User Data";
     static constexpr int kProfileRecord = 0;
     static constexpr int kSettingsRecord = 8;
 
-    explicit UserDatabase(const DatabaseFolders& folders);
+    explicit UserDatabase(const DatabaseFolders& folders, OpenMode mode = ReadWrite);
     ~UserDatabase();
     UserDatabase(const UserDatabase&) = delete;
     UserDatabase& operator=(const UserDatabase&) = delete;
@@ -87,10 +96,14 @@ public:
 
 private:
     void OpenUserFile();
+    void OpenCopy();
+    // Sets the state for what opening an existing user.pdb gave.
+    void Opened(int result);
     void ReadUserRecords();
     void SetState(State state, const QString& text);
 
     DatabaseFolders m_folders;
+    OpenMode m_mode;
     State m_state = Ready;
     QString m_stateText;
     bool m_created = false;

@@ -27,3 +27,22 @@ TEST(StartupOptions, PlainStartKeepsAllBesideTheExecutableAndBadArgumentsAreErro
     EXPECT_TRUE(bad.contains(QStringLiteral("\"320x\""))) << bad.toStdString();
     EXPECT_FALSE(Parse({QStringLiteral("--bogus")}).error.isEmpty());
 }
+
+TEST(StartupOptions, ExportWantsAFolderAndTakesTheDataFolderAndForce)
+{
+    const StartupOptions plain = Parse({"export", "--to", "out"});
+    ASSERT_TRUE(plain.error.isEmpty()) << qPrintable(plain.error);
+    EXPECT_TRUE(plain.exportLogs && !plain.replaceFiles);
+    EXPECT_EQ(plain.exportFolder, QStringLiteral("out"));
+
+    const StartupOptions full = Parse({"export", "--data-dir", "/d", "--to", "out", "--force"});
+    ASSERT_TRUE(full.error.isEmpty()) << qPrintable(full.error);
+    EXPECT_EQ(full.Folders(QStringLiteral("/bin")).userFolder, QStringLiteral("/d"));
+    EXPECT_TRUE(full.replaceFiles);
+
+    EXPECT_TRUE(Parse({"export"}).error.contains(QStringLiteral("--to")));
+    for (const QStringList& bad :
+         {QStringList{"export", "--to", "out", "stray"},
+          QStringList{"export", "--to", "out", "--screen", "240x320"}, QStringList{"--to", "out"}})
+        EXPECT_FALSE(Parse(bad).error.isEmpty()) << qPrintable(bad.join(u' '));
+}
