@@ -3,7 +3,12 @@
 #include "skin/DeviceScreen.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,7 +20,11 @@ bool Parsed(QCommandLineParser& parser, const QStringList& arguments, StartupOpt
         return false;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        options.error = parser.helpText();
+        options.message = parser.helpText();
+        return false;
+    }
+    if (parser.optionNames().contains(QStringLiteral("version"))) {
+        options.message = QStringLiteral("nutrava %1").arg(QCoreApplication::applicationVersion());
         return false;
     }
     return true;
@@ -71,6 +80,8 @@ StartupOptions StartupOptions::Parse(const QStringList& arguments)
         QStringLiteral("Nutrava: diet and fitness tracker.\n"
                        "nutrava export --help tells how to export the logs as CSV files."));
     parser.addHelpOption();
+    parser.addOption(QCommandLineOption(QStringLiteral("version"),
+                                        QStringLiteral("Print the version and end.")));
     parser.addOption(dataDir);
     const QCommandLineOption screen(
         QStringLiteral("screen"),
@@ -79,8 +90,16 @@ StartupOptions StartupOptions::Parse(const QStringList& arguments)
     parser.addOption(screen);
 
     StartupOptions options;
-    if (!Parsed(parser, arguments, options))
+    if (!Parsed(parser, arguments, options)) {
+        if (parser.isSet(QStringLiteral("help"))) {
+            options.dataDir = parser.value(dataDir);
+            const DataFolder folder =
+                options.ChooseDataFolder(QCoreApplication::applicationDirPath());
+            options.message += QStringLiteral("\nData folder: %1\n  (%2)\n")
+                                   .arg(QDir::toNativeSeparators(folder.path), folder.reason);
+        }
         return options;
+    }
     options.dataDir = parser.value(dataDir);
     if (parser.isSet(screen) &&
         !DeviceScreen::ParseSize(parser.value(screen), &options.screenSize)) {
@@ -91,12 +110,54 @@ StartupOptions StartupOptions::Parse(const QStringList& arguments)
     return options;
 }
 
+StartupOptions::DataFolder StartupOptions::ChooseDataFolder(const QString& executableFolder) const
+{
+    if (!dataDir.isEmpty())
+        return {QDir(dataDir).absolutePath(), QStringLiteral("given with --data-dir")};
+    if (QFileInfo::exists(QDir(executableFolder).filePath(QStringLiteral("user.pdb")))) {
+        return {QDir(executableFolder).absolutePath(),
+                QStringLiteral("a user.pdb stands beside the program: a portable copy")};
+    }
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return {QDir(home).filePath(QStringLiteral("nutrava")),
+            QStringLiteral("the per-user data folder; --data-dir DIR chooses another"), true};
+}
+
 DatabaseFolders StartupOptions::Folders(const QString& executableFolder) const
 {
     DatabaseFolders folders;
-    folders.userFolder = dataDir.isEmpty() ? executableFolder : QDir(dataDir).absolutePath();
-    folders.referenceFolders << folders.userFolder;
-    if (QDir(executableFolder) != QDir(folders.userFolder))
-        folders.referenceFolders << executableFolder;
+    folders.userFolder = ChooseDataFolder(executableFolder).path;
+    const QString installed =
+        QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral("../share/nutrava")));
+    for (const QString& folder : {folders.userFolder, executableFolder, installed}) {
+        const bool seen = std::any_of(folders.referenceFolders.cbegin(),
+                                      folders.referenceFolders.cend(),
+                                      [&folder](const QString& known) { return QDir(known) == QDir(folder); });
+        if (!seen)
+            folders.referenceFolders << folder;
+    }
     return folders;
+}
+
+bool StartupOptions::MakeDataFolder(const DataFolder& folder, QString* problem)
+{
+    const QFileInfo info(folder.path);
+    if (info.isDir())
+        return true;
+    const QString native = QDir::toNativeSeparators(folder.path);
+    if (info.exists()) {
+        *problem = QStringLiteral("The data folder %1 cannot be made: a file of that name is in "
+                                  "the way.").arg(native);
+        return false;
+    }
+    const QString parent = info.absolutePath();
+    const bool made = QDir().mkpath(parent) &&
+                      (folder.ownerOnly ? QDir().mkdir(folder.path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+                                        : QDir().mkdir(folder.path));
+    if (!made) {
+        *problem = QStringLiteral("The data folder %1 cannot be made. Check that %2 is a folder "
+                                  "you may write, or start Nutrava with --data-dir DIR.")
+                       .arg(native, QDir::toNativeSeparators(parent));
+    }
+    return made;
 }
