@@ -16,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLockFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -134,6 +135,10 @@ int main(int argc, char* argv[])
         return RunAccount(positional.mid(1), accounts);
     }
 
+    // Two proxies numbering the posts of one blog would overwrite each other's pages.
+    QLockFile lock(QDir(folder).filePath(QStringLiteral("serving.lock")));
+    if (!lock.tryLock())
+        return Fail(QStringLiteral("another nutrava-proxy serves %1").arg(folder));
     QString error;
     if (!accounts.Load(&error))
         return Fail(error);
