@@ -14,7 +14,7 @@
 #include "data/UserDatabase.h"
 #include "data/WeightItem.h"
 #include "export/CsvWriter.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <QDir>
 #include <QFile>
