@@ -14,8 +14,9 @@ class LookupModel;
 class UserDatabase;
 
 // A sub-page picking one item from "Favorites" or the reference database's groups. It ends
-// chosen with "add" (or "done" in lookup-only mode is just closed), keeps the favorites with
-// "add.fav" and "delete", and shows an item's details on "itemActivated".
+// chosen with "add" or the OK command and closed with "cancel" or "done" (lookup-only mode);
+// "add.fav" and "delete" keep the favorites and "itemActivated" shows an item's details.
+// Nothing is chosen, added or shown without a selected item.
 class LookupPage : public SubPage
 {
 public:

@@ -276,19 +276,19 @@ TEST_F(LogPagesTest, FitnessLogCaloriesFollowTheDurationAndTheWeightClass)
     }};
     m_dialog->OnEvent(Events::kAdd, nullptr);
     EXPECT_EQ(page.GetColumnTitle(2), "Calories");
-    EXPECT_EQ(Row(page, 0), Names({"Running, 9 mph (6.5 min/mile)", "15 min", "62"})) // 250 / 4
-        << Row(page, 0).join(u'|').toStdString();
+    // The middle class's figure is 1000 (250 a quarter hour): a quarter of it, then eight.
+    EXPECT_EQ(Row(page, 0), Names({"Running, 9 mph (6.5 min/mile)", "15 min", "250"}));
     EXPECT_EQ(page.GetCellEditor({0, 2}), nullptr);
     EXPECT_EQ(page.GetChoiceCount({0, 1}), 7);
     page.SetChoice({0, 1}, 4);
-    EXPECT_EQ(Row(page, 0), Names({"Running, 9 mph (6.5 min/mile)", "2 hours", "500"}));
+    EXPECT_EQ(Row(page, 0), Names({"Running, 9 mph (6.5 min/mile)", "2 hours", "2000"}));
 
     m_script = {[](LayoutBaseDialog& nested) {
         auto* view = qobject_cast<FitnessDetailsContentControl*>(nested.Content());
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(view->CategoryLabel()->text(), "Running");
         EXPECT_EQ(view->NameLabel()->text(), "Running, 9 mph (6.5 min/mile)");
-        EXPECT_EQ(view->CaloriesLabel()->text(), "62");
+        EXPECT_EQ(view->CaloriesLabel()->text(), "250");
     }};
     m_dialog->OnEvent(Events::kGridActivate, nullptr);
     EXPECT_EQ(m_subPages.last(), "fitness.details");
