@@ -8,7 +8,6 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
-
 namespace {
 constexpr int kDetailsHelpTopic = 9;
 // The order the values are handed to the view.
