@@ -101,20 +101,17 @@ void ProfilePage::FillEditor(UserProfile& profile, bool metric)
 {
     if (!m_editor)
         return;
-    m_shown.metric = metric;
-    m_shown.height = UserProfile::RoundForDisplay(profile.HeightForDisplay(metric));
-    m_shown.startWeight = UserProfile::RoundForDisplay(profile.GetStartWeight(metric));
-    m_shown.goalWeight = UserProfile::RoundForDisplay(profile.GetGoalWeight(metric));
-
+    const int height = UserProfile::RoundForDisplay(profile.HeightForDisplay(metric));
     m_editor->SetMetric(metric);
     m_editor->SetFoodTracking(profile.GetFoodTracking());
     m_editor->SetUserName(profile.GetUserName());
     m_editor->SetAge(profile.GetAge());
-    m_editor->SetHeight(m_shown.height);
+    m_editor->SetHeight(height);
     m_editor->SetStartDate(profile.GetStartDate());
     m_editor->SetStartWeight(profile.GetStartWeight(metric));
     m_editor->SetGoalDate(profile.GetGoalDate());
     m_editor->SetGoalWeight(profile.GetGoalWeight(metric));
+    m_shown = {metric, float(height), m_editor->GetStartWeight(), m_editor->GetGoalWeight()};
 }
 
 void ProfilePage::ReadEditor(UserProfile& profile)
@@ -122,9 +119,11 @@ void ProfilePage::ReadEditor(UserProfile& profile)
     if (!m_editor)
         return;
     const bool unit = m_editor->GetMetric();
-    // A number still showing what it was filled with keeps the stored value it stood for.
-    const auto edited = [&](int shown, float now) {
-        return unit != m_shown.metric || now != float(shown);
+    // A number still showing what it showed before keeps the stored value it stood for.
+    const auto edited = [&](float& shown, float now) {
+        const bool changed = unit != m_shown.metric || now != shown;
+        shown = now;
+        return changed;
     };
     profile.SetUserName(m_editor->GetUserName());
     profile.SetFoodTracking(m_editor->GetFoodTracking());
@@ -140,4 +139,5 @@ void ProfilePage::ReadEditor(UserProfile& profile)
     const float goalWeight = m_editor->GetGoalWeight();
     if (edited(m_shown.goalWeight, goalWeight))
         profile.SetGoalWeight(goalWeight, unit);
+    m_shown.metric = unit;
 }

@@ -21,14 +21,15 @@ public:
     ProfileEditor* Editor() const { return m_editor; }
 
 private:
-    // The whole numbers the editor was filled with: a field still showing its value was not
-    // edited, and reading it back must not round the stored value to the shown unit.
+    // The numbers the editor showed when it was last filled or read: a field still showing its
+    // number was not edited since, and reading it again must not round the stored value to the
+    // shown unit.
     struct Shown
     {
         bool metric = false;
-        int height = 0;
-        int startWeight = 0;
-        int goalWeight = 0;
+        float height = 0;
+        float startWeight = 0;
+        float goalWeight = 0;
     };
 
     void FillEditor(UserProfile& profile, bool metric);
