@@ -19,10 +19,10 @@ void OpenResultsAndPaint(benchmark::State& state)
     const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     const ConstantValues values;
-    store.SetDayValueSource(&values);
     store.Profile().SetFoodTracking(0);
 
     ResultsPage page;
+    page.SetValueSource(&values);
     LayoutBaseDialog dialog(nullptr, &DialogServices::Fallback());
     dialog.show();
     QImage image;

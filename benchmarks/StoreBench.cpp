@@ -1,6 +1,7 @@
 // Ten years of daily use: opening the store, the day summaries, the results points and a commit.
 #include "ConstantValues.h"
 #include "TenYearHistory.h"
+#include "data/DaySummaries.h"
 #include "fitness/ResultsSeries.h"
 
 #include <benchmark/benchmark.h>
@@ -27,7 +28,7 @@ void DaySummaries(benchmark::State& state)
     const ConstantValues values;
     for (auto _ : state) {
         ItemList summaries(DaySummaryKind);
-        store.BuildDaySummaries(summaries, &values);
+        BuildDaySummaries(store, summaries, &values);
         benchmark::DoNotOptimize(summaries.Count());
     }
     state.SetComplexityN(state.range(0));
@@ -42,7 +43,7 @@ void ResultsPoints(benchmark::State& state)
     ResultsSeries series;
     for (auto _ : state) {
         ItemList days(DaySummaryKind);
-        store.BuildDaySummaries(days, &values);
+        BuildDaySummaries(store, days, &values);
         series.BuildDayTotals(days, 0);
         benchmark::DoNotOptimize(series.Points().data());
     }

@@ -88,8 +88,8 @@ int Application::Run()
         showStartupError(m_store->StateText());
         return 1;
     }
-    if (!m_store->CanRun()) {
-        showStartupError(m_store->StartupProblem());
+    if (!m_store->References().CanRun()) {
+        showStartupError(m_store->References().StartupProblem());
         return 1;
     }
 
@@ -99,7 +99,7 @@ int Application::Run()
     m_store->Commit();
 
     if (profile.LaunchCount() < 2) {
-        const TextIndex* texts = m_store->Texts();
+        const TextIndex* texts = m_store->References().Texts();
         DisclamerDialog disclaimer(texts ? texts->TopicText(kTopicDisclaimer) : QString());
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;

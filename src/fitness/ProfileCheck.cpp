@@ -1,6 +1,6 @@
 #include "fitness/ProfileCheck.h"
 
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "controls/DayPicker.h"
 #include "fitness/ProfileCheck.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "data/ItemList.h"
 #include "data/WeightItem.h"
 #include "fitness/TrendPointSink.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <algorithm>
 

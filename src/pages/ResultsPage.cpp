@@ -1,5 +1,7 @@
 #include "pages/ResultsPage.h"
 
+#include "data/DaySummaries.h"
+#include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 #include "fitness/TrendChart.h"
 #include "vocabulary/ContentControl.h"
@@ -29,7 +31,7 @@ void ResultsPage::Attach(PageHost& host)
     m_days.Clear();
     m_mode = 1;
     if (const UserDatabase* store = UserDatabase::Instance()) {
-        store->BuildDaySummaries(m_days);
+        BuildDaySummaries(*store, m_days, m_values ? m_values : store->References().Values());
         const int tracked = store->Profile().GetFoodTracking();
         if (tracked >= 0 && tracked < UserProfile::kNutrientCount)
             m_mode = tracked + 1;

@@ -5,6 +5,7 @@
 #include "fitness/TrendDataSource.h"
 #include "pages/PageBase.h"
 
+class DayValueSource;
 class TrendChart;
 
 // "results": the trend chart over all logged days, opening on the tracked nutrient; "weight"
@@ -26,11 +27,14 @@ public:
     void EnumeratePoints(TrendPointSink& sink) override { m_series.Enumerate(sink); }
 
     const ResultsSeries& Series() const { return m_series; }
+    // Sums the logs with these values instead of the reference databases' (benchmarks).
+    void SetValueSource(const DayValueSource* values) { m_values = values; }
 
 private:
     void BuildPoints();
 
     TrendChart* m_chart = nullptr;
+    const DayValueSource* m_values = nullptr;
     int m_mode = 1;
     // The logs summed per day once per opening: nothing can change them while the page shows.
     ItemList m_days{DaySummaryKind};

@@ -1,6 +1,6 @@
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(PostProtocol, AnswerGivesResultAndMessage)
         {"200", 0x80070057, "Wrong server response"},
         {"abc def ghi", 0x8000FFFF, "def ghi"},
         {" 200 late", 0x8000FFFF, "200 late"},
-        {"201x made", 0x001900C9, "made"}, // digits followed by others read as the digits
+        {"201x made", 0x001900C9, "made"},      // digits followed by others read as the digits
         {"99999999999 big", 0xFFFFFFFF, "big"}, // too large a number saturates and fails
     };
     for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 #include "data/UserDatabase.h"
 #include "TestSupport.h"
+#include "data/DaySummaries.h"
 #include "data/DaySummary.h"
 #include "data/DayValueSource.h"
 #include "data/FavoriteItem.h"
@@ -242,7 +243,7 @@ TEST_F(UserDatabaseTest, DaySummariesFollowFirstAppearanceAndIgnoreNegativeFoodV
 
     FixedValues values;
     ItemList summaries(DaySummaryKind);
-    store.BuildDaySummaries(summaries, &values);
+    BuildDaySummaries(store, summaries, &values);
     ASSERT_EQ(summaries.Count(), 2);
     const auto* first = summaries.ItemAt<DaySummary>(0);
     const auto* second = summaries.ItemAt<DaySummary>(1);

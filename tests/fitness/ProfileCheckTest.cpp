@@ -1,5 +1,5 @@
 #include "fitness/ProfileCheck.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <gtest/gtest.h>
 

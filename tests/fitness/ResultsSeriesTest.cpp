@@ -1,4 +1,5 @@
 #include "fitness/ResultsSeries.h"
+#include "data/DaySummaries.h"
 #include "data/DayValueSource.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
@@ -75,7 +76,7 @@ TEST_P(DayTotalsTest, OnePointPerLoggedDayInDateOrder)
     }
     const IdValues values;
     ItemList days(DaySummaryKind);
-    store.BuildDaySummaries(days, &values);
+    BuildDaySummaries(store, days, &values);
 
     ResultsSeries series;
     series.BuildDayTotals(days, 0);
