@@ -436,6 +436,7 @@ TEST_F(ProfilePagesTest, FieldsFitTheContentInEveryScreenMode)
             auto* form = qobject_cast<RowLayoutContainer*>(m_dialog->Content());
             ASSERT_NE(form, nullptr);
             const QRect client = form->ClientRect();
+            int bottom = 0;
             for (QWidget* child : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 if (child->isHidden() || child == form->ScrollBar())
                     continue;
@@ -443,7 +444,11 @@ TEST_F(ProfilePagesTest, FieldsFitTheContentInEveryScreenMode)
                 EXPECT_LE(child->geometry().right(), client.right())
                     << child->objectName().toStdString();
                 EXPECT_GT(child->height(), 0);
+                bottom = std::max(bottom, child->geometry().bottom());
             }
+            // What the window cannot show is reached by scrolling.
+            EXPECT_EQ(form->ScrollBar()->isVisible(), bottom > client.bottom())
+                << page->GetName().toStdString() << " " << bottom << " " << client.bottom();
         }
     }
 }
