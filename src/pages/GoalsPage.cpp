@@ -3,6 +3,7 @@
 #include "data/UserDatabase.h"
 #include "fitness/GoalFigures.h"
 #include "fitness/ProfileCheck.h"
+#include "pages/ProfileBands.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
@@ -12,12 +13,7 @@ GoalsPage::GoalsPage() : PageBase(Events::kGoals, 5) {}
 void GoalsPage::Attach(PageHost& host)
 {
     PageBase::Attach(host);
-    host.SetSection(QStringLiteral("profile"));
-    host.SetBottomButton(0, Events::kDone);
-    host.SetTitleButton(3, Events::kProfile);
-    host.SetTitleButton(4, Events::kResults);
-    host.SetTitleButton(0, Events::kMenu);
-    host.SetTitleButton(1, QStringLiteral("title.goals"));
+    ShowProfileBands(host, QStringLiteral("title.goals"), Events::kProfile, Events::kResults);
     m_figures = dynamic_cast<GoalFigures*>(host.SetContent(QStringLiteral("GoalsControl")));
     const UserDatabase* store = UserDatabase::Instance();
     if (!m_figures || !store)

@@ -3,6 +3,7 @@
 #include "data/UserDatabase.h"
 #include "fitness/ProfileEditor.h"
 #include "pages/PageRegistry.h"
+#include "pages/ProfileBands.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
@@ -24,13 +25,8 @@ ProfilePage::ProfilePage() : PageBase(Events::kProfile, 3) {}
 void ProfilePage::Attach(PageHost& host)
 {
     PageBase::Attach(host);
-    host.SetSection(QStringLiteral("profile"));
-    host.SetBottomButton(1, Events::kBlogger);
-    host.SetBottomButton(0, Events::kDone);
-    host.SetTitleButton(3, Events::kGoals);
-    host.SetTitleButton(4, Events::kResults);
-    host.SetTitleButton(0, Events::kMenu);
-    host.SetTitleButton(1, QStringLiteral("title"));
+    ShowProfileBands(host, QStringLiteral("title"), Events::kGoals, Events::kResults,
+                     Events::kBlogger);
     m_editor = dynamic_cast<ProfileEditor*>(host.SetContent(kEditorName));
     if (UserDatabase* store = UserDatabase::Instance())
         FillEditor(store->Profile(), store->Settings().Metric() != 0);

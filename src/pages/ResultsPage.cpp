@@ -4,6 +4,7 @@
 #include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 #include "fitness/TrendChart.h"
+#include "pages/ProfileBands.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
@@ -20,13 +21,8 @@ ResultsPage::ResultsPage() : PageBase(Events::kResults, 4) {}
 void ResultsPage::Attach(PageHost& host)
 {
     PageBase::Attach(host);
-    host.SetSection(QStringLiteral("profile"));
-    host.SetBottomButton(0, Events::kDone);
-    host.SetBottomButton(1, kWeight);
-    host.SetTitleButton(3, Events::kProfile);
-    host.SetTitleButton(4, Events::kGoals);
-    host.SetTitleButton(0, Events::kMenu);
-    host.SetTitleButton(1, QStringLiteral("title.results"));
+    ShowProfileBands(host, QStringLiteral("title.results"), Events::kProfile, Events::kGoals,
+                     kWeight);
 
     m_days.Clear();
     m_mode = 1;
