@@ -100,8 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct WeightCase
 {
     const char* name;
-    std::vector<std::pair<int, float>> entries; // day, kilograms, in list order
-    bool metric;
+    std::vector<std::pair<int, float>> entries;      // day, kilograms, in list order
     std::vector<std::pair<float, float>> handedOver; // x, value
 };
 
@@ -116,7 +115,7 @@ TEST_P(WeightSeriesTest, HandsTheChartPointsFromTheEarliestToTheLatestDay)
         static_cast<WeightItem*>(weights.Append(UserDatabase::CreateItem(WeightKind, Day(day))))
             ->SetKilograms(kilograms);
     ResultsSeries series;
-    series.BuildWeights(weights, GetParam().metric);
+    series.BuildWeights(weights, true);
     RecordingSink sink;
     series.Enumerate(sink);
     EXPECT_EQ(sink.points, GetParam().handedOver);
@@ -124,32 +123,13 @@ TEST_P(WeightSeriesTest, HandsTheChartPointsFromTheEarliestToTheLatestDay)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WeightSeriesTest,
-    ::testing::Values(
-        WeightCase{"None", {}, true, {}},
-        WeightCase{"OneEntryIsOnePointAtZero", {{4, 80.0f}}, true, {{0.0f, 80.0f}}},
-        WeightCase{"TwoOnOneDayAreTheFirst", {{4, 80.0f}, {4, 79.0f}}, true, {{0.0f, 80.0f}}},
-        WeightCase{"OutOfOrderRunsForward",
-                   {{10, 70.0f}, {0, 72.0f}, {5, 71.0f}},
-                   true,
-                   {{0.0f, 72.0f}, {0.5f, 71.0f}, {1.0f, 70.0f}}},
-        WeightCase{"PoundsWithoutMetric",
-                   {{0, 68.0f}},
-                   false,
-                   {{0.0f, UserProfile::WeightForDisplay(68.0f, false)}}}),
+    ::testing::Values(WeightCase{"None", {}, {}},
+                      WeightCase{"OneEntryIsOnePointAtZero", {{4, 80.0f}}, {{0.0f, 80.0f}}},
+                      WeightCase{
+                          "TwoOnOneDayAreTheFirst", {{4, 80.0f}, {4, 79.0f}}, {{0.0f, 80.0f}}},
+                      WeightCase{"OutOfOrderRunsForward",
+                                 {{10, 70.0f}, {0, 72.0f}, {5, 71.0f}},
+                                 {{0.0f, 72.0f}, {0.5f, 71.0f}, {1.0f, 70.0f}}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ResultsSeriesTest, DateTextsAreTheEarliestAndLatestDays)
-{
-    ItemList weights(WeightKind);
-    for (const QDate date : {QDate(2008, 1, 2), QDate(2007, 3, 5)})
-        weights.Append(UserDatabase::CreateItem(WeightKind, TimeBase::FromDate(date)));
-    ResultsSeries series;
-    EXPECT_EQ(series.FirstDateText(), QString());
-    series.BuildWeights(weights, true);
-    EXPECT_EQ(series.FirstDateText(), QStringLiteral("03/05/07"));
-    EXPECT_EQ(series.LastDateText(), QStringLiteral("01/02/08"));
-    EXPECT_EQ(ResultsSeries::ModeNames(), QStringList({"Weight", "Calories", "Carbs", "Fiber",
-                                                       "Protein", "Fat", "Saturated Fat"}));
-}
 
 } // namespace
