@@ -1,117 +1,18 @@
-// Ten years of daily use: opening the store, the day summaries, a commit and the CSV export.
+// Ten years of daily use: opening the store, the day summaries, the results points, a commit and
+// the CSV export.
+#include "ConstantValues.h"
+#include "TenYearHistory.h"
 #include "data/DaySummaries.h"
-#include "data/DayValueSource.h"
-#include "data/ExerciseDatabase.h"
-#include "data/FitnessItem.h"
-#include "data/FoodDatabase.h"
-#include "data/FoodIndex.h"
-#include "data/FoodItem.h"
-#include "data/JournalItem.h"
-#include "data/Log.h"
-#include "data/UserDatabase.h"
-#include "data/WeightItem.h"
 #include "export/LogExporter.h"
-
-#include <QLoggingCategory>
-#include <QTemporaryDir>
+#include "fitness/ResultsSeries.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class ConstantValues final : public DayValueSource
-{
-public:
-    std::int32_t ExerciseCalories(const FitnessItem& item) const override
-    {
-        return std::int32_t(item.ExerciseId() % 300);
-    }
-    std::int32_t FoodValue(const FoodItem& item, int field) const override
-    {
-        return std::int32_t(item.FoodId() % 500) + field;
-    }
-};
-
-// What the logged items refer to. Sums take any ids; the export names every item, so it is
-// given the real foods and exercises, each logged food a different one as far as they go.
-struct Catalogue
-{
-    std::vector<std::uint32_t> foods;
-    int exercises = 0; // record count of the exercise database
-
-    static Catalogue Reference()
-    {
-        Catalogue catalogue;
-        FoodDatabase foods(QStringLiteral(NUTRAVA_REFERENCE_DIR "/food_data.pdb"));
-        FoodIndex index;
-        index.Build(foods);
-        for (const FoodIndex::Group& group : index.Groups()) {
-            for (const FoodIndex::Subgroup& subgroup : group.subgroups)
-                catalogue.foods.insert(catalogue.foods.end(), subgroup.foods.begin(),
-                                       subgroup.foods.end());
-        }
-        ExerciseDatabase exercises;
-        exercises.Open(QStringLiteral(NUTRAVA_REFERENCE_DIR "/fitness_data.pdb"));
-        catalogue.exercises = exercises.RecordCount();
-        return catalogue;
-    }
-    std::uint32_t Food(int n) const
-    {
-        const auto id = std::uint32_t(n) * 37;
-        return foods.empty() ? id : foods[id % foods.size()];
-    }
-    std::uint32_t Exercise(int n) const
-    {
-        return exercises > 1 ? std::uint32_t(1 + n % (exercises - 1)) : std::uint32_t(n);
-    }
-};
-
-// Writes the ten-year file once per size into a temporary folder.
-class History
-{
-public:
-    explicit History(int days, const Catalogue& catalogue = {})
-    {
-        QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
-        UserDatabase store(Folders());
-        const TimeBase::Stamp first = TimeBase::FromDate(QDate(2016, 1, 1));
-        for (int d = 0; d < days; ++d) {
-            const TimeBase::Stamp day = first + TimeBase::Stamp(d) * 86400;
-            for (int f = 0; f < 8; ++f) {
-                auto* food = static_cast<FoodItem*>(
-                    store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
-                food->SetFoodId(catalogue.Food(d * 8 + f));
-            }
-            for (int e = 0; e < 2; ++e) {
-                auto* fitness = static_cast<FitnessItem*>(
-                    store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
-                fitness->SetExerciseId(catalogue.Exercise(d + e));
-            }
-            static_cast<WeightItem*>(
-                store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))
-                ->SetKilograms(80.0f - d * 0.001f);
-        }
-        for (int j = 0; j < days * 1000 / 3650; ++j) {
-            auto* entry = static_cast<JournalItem*>(
-                store.Journal().Append(UserDatabase::CreateItem(JournalKind, first + j * 86400u)));
-            entry->SetSubject(QStringLiteral("Entry %1").arg(j));
-            entry->SetBody(QString(290, u'x'));
-        }
-        store.SaveFoodLog();
-        store.SaveFitnessLog();
-        store.SaveWeights();
-        store.SaveJournal();
-    }
-
-    DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
-
-private:
-    QTemporaryDir m_dir;
-};
-
 void OpenAndLoad(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     for (auto _ : state) {
         auto store = std::make_unique<UserDatabase>(history.Folders());
         benchmark::DoNotOptimize(store->FoodLog().Count());
@@ -124,7 +25,7 @@ void OpenAndLoad(benchmark::State& state)
 
 void DaySummaries(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     const ConstantValues values;
     for (auto _ : state) {
@@ -135,9 +36,25 @@ void DaySummaries(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// The results page's points: the logs summed per day, then one nutrient's series in date order.
+void ResultsPoints(benchmark::State& state)
+{
+    const TenYearHistory history(int(state.range(0)));
+    UserDatabase store(history.Folders());
+    const ConstantValues values;
+    ResultsSeries series;
+    for (auto _ : state) {
+        ItemList days(DaySummaryKind);
+        BuildDaySummaries(store, days, &values);
+        series.BuildDayTotals(days, 0);
+        benchmark::DoNotOptimize(series.Points().data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 void Commit(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     int round = 0;
     for (auto _ : state) {
@@ -153,7 +70,7 @@ void Commit(benchmark::State& state)
 // every item against the reference databases, writing the five files.
 void Export(benchmark::State& state)
 {
-    const History history(int(state.range(0)), Catalogue::Reference());
+    const TenYearHistory history(int(state.range(0)), Catalogue::Reference(QStringLiteral(NUTRAVA_REFERENCE_DIR)));
     DatabaseFolders folders = history.Folders();
     folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
     const QTemporaryDir out;
@@ -174,7 +91,14 @@ BENCHMARK(DaySummaries)
     ->Arg(3650)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+BENCHMARK(ResultsPoints)
+    ->Arg(365)
+    ->Arg(1825)
+    ->Arg(3650)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 BENCHMARK(Commit)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
+
 BENCHMARK(Export)->Arg(365)->Arg(3650)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
