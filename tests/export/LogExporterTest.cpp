@@ -74,7 +74,7 @@ protected:
 TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
 {
     UserDatabase store(Folders());
-    ASSERT_TRUE(store.CanRun());
+    ASSERT_TRUE(store.References().CanRun());
     UserProfile& profile = store.Profile();
     profile.SetUserName(QStringLiteral("Ann"));
     profile.SetAge(40);
