@@ -3,7 +3,7 @@
 #include "app/Events.h"
 #include "app/PageHost.h"
 
-LogPage::LogPage(const QString& name, int helpTopic, int kind)
+LogPage::LogPage(const QString& name, int helpTopic, ItemKind kind)
     : PageBase(name, helpTopic), m_kind(kind)
 {
 }

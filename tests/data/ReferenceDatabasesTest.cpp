@@ -62,9 +62,10 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
     for (const Row& row : s_sources->foods)
         byPlace.insert(row.groupName + u'/' + row.subgroup + u'/' + row.name, &row);
 
-    FoodDatabase db(GeneratedFile("food_data.pdb"));
+    FoodDatabase db;
+    ASSERT_EQ(db.Open(GeneratedFile("food_data.pdb")), DatabaseError::None);
     FoodIndex index;
-    index.Build(db);
+    ASSERT_EQ(index.Build(db), DatabaseError::None);
     ASSERT_EQ(index.GroupCount(), 25);
     EXPECT_EQ(index.GroupNames().first(), QStringLiteral("Dairy and Egg Products"));
 
@@ -107,13 +108,13 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
 TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
 {
     ExerciseDatabase db;
-    ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), PalmDatabaseFile::Ok);
-    ASSERT_TRUE(db.ReadGroups());
+    ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), DatabaseError::None);
+    ASSERT_EQ(db.ReadGroups(), DatabaseError::None);
     ASSERT_EQ(db.Groups().size(), 14u);
     ASSERT_EQ(db.RecordCount(), 226);
 
     PalmDatabaseFile file; // for the leading value, which the reader skips
-    ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), PalmDatabaseFile::Ok);
+    ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), DatabaseError::None);
     size_t next = 0;
     for (const ExerciseGroup& group : db.Groups()) {
         for (int i = 0; i < group.Count(); ++i, ++next) {
@@ -136,7 +137,7 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
 TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
 {
     TextIndex texts;
-    ASSERT_TRUE(texts.Open(GeneratedFile("text.pdb")));
+    ASSERT_EQ(texts.Open(GeneratedFile("text.pdb")), DatabaseError::None);
     const QStringList titles = {"Getting Started",    "Main Interface Help", "Daily Chart Help",
                                 "Profile Help",       "Results Help",        "Goals Help",
                                 "Daily Journal Help", "Fitness Log Help",    "Food Log Help",
@@ -153,7 +154,7 @@ TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)
 {
     ASSERT_GE(s_sources->tips.size(), 120);
     PalmDatabaseFile file;
-    ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), PalmDatabaseFile::Ok);
+    ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), DatabaseError::None);
     ASSERT_EQ(int(file.RecordCount()), s_sources->tips.size());
     for (int i = 0; i < s_sources->tips.size(); ++i) {
         RecordStream stream(file, i);
