@@ -57,7 +57,7 @@ void ExpectNumber(double stored, const std::optional<double>& source, const QStr
 TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
 {
     using Row = ReferenceSources::FoodRow;
-    ASSERT_EQ(s_sources->foods.size(), 7906u);
+    ASSERT_FALSE(s_sources->foods.empty());
     QMultiHash<QString, const Row*> byPlace;
     for (const Row& row : s_sources->foods)
         byPlace.insert(row.groupName + u'/' + row.subgroup + u'/' + row.name, &row);
@@ -66,19 +66,15 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
     ASSERT_EQ(db.Open(GeneratedFile("food_data.pdb")), DatabaseError::None);
     FoodIndex index;
     ASSERT_EQ(index.Build(db), DatabaseError::None);
-    ASSERT_EQ(index.GroupCount(), 25);
     EXPECT_EQ(index.GroupNames().first(), QStringLiteral("Dairy and Egg Products"));
 
-    int subgroups = 0;
-    int foods = 0;
     QSet<const Row*> seen;
     for (int g = 0; g < index.GroupCount(); ++g) {
         const QStringList subgroupNames = index.SubgroupNames(g);
-        subgroups += int(subgroupNames.size());
         for (int s = 0; s < subgroupNames.size(); ++s) {
             const FoodList* list = index.Foods(g, s);
             ASSERT_NE(list, nullptr);
-            for (int i = 0; i < list->Count(); ++i, ++foods) {
+            for (int i = 0; i < list->Count(); ++i) {
                 const Food food = db.ReadFood(list->RecordAt(i));
                 ASSERT_EQ(food.name, list->NameAt(i));
                 const QString place =
@@ -100,9 +96,7 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
             }
         }
     }
-    EXPECT_EQ(subgroups, 586);
-    EXPECT_EQ(foods, 7906);
-    EXPECT_EQ(seen.size(), 7906);
+    EXPECT_EQ(size_t(seen.size()), s_sources->foods.size()); // each row once
 }
 
 TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
@@ -110,8 +104,7 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
     ExerciseDatabase db;
     ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), DatabaseError::None);
     ASSERT_EQ(db.ReadGroups(), DatabaseError::None);
-    ASSERT_EQ(db.Groups().size(), 14u);
-    ASSERT_EQ(db.RecordCount(), 226);
+    ASSERT_EQ(size_t(db.RecordCount()), s_sources->exercises.size() + 1); // and the index
 
     PalmDatabaseFile file; // for the leading value, which the reader skips
     ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), DatabaseError::None);
@@ -131,7 +124,7 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
             EXPECT_EQ(stream.ReadInt16(), row.code);
         }
     }
-    EXPECT_EQ(next, 225u);
+    EXPECT_EQ(next, s_sources->exercises.size());
 }
 
 TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
