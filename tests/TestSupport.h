@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DatabaseError.h"
 #include "data/Log.h"
 
 #include <QByteArray>
@@ -25,15 +26,19 @@ inline QByteArray ReadFile(const QString& path)
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
-inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+inline QByteArray Hex(const char* hex)
+{
+    return QByteArray::fromHex(hex);
+}
 
 // Containers damaged in every way the reader must refuse (tests/data/broken).
-inline const char* const kBrokenContainers[] = {
-    "truncated_header.pdb",      "entries_past_end.pdb", "count_huge.pdb",
-    "offset_inside_entries.pdb", "offset_past_end.pdb",  "offsets_out_of_order.pdb"};
+inline const char* const kBrokenContainers[] = {"truncated_header.pdb", "entries_past_end.pdb",
+                                                "count_huge.pdb",       "offset_inside_entries.pdb",
+                                                "offset_past_end.pdb",  "offsets_out_of_order.pdb"};
 
 inline std::string BrokenFileTestName(const ::testing::TestParamInfo<const char*>& info)
 {
@@ -64,3 +69,9 @@ private:
 };
 
 } // namespace TestSupport
+
+// Failures name the error rather than its number.
+inline void PrintTo(DatabaseError error, std::ostream* out)
+{
+    *out << DatabaseErrorName(error);
+}

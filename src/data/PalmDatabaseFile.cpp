@@ -142,7 +142,8 @@ bool PalmDatabaseFile::WriteFileAtomically(const QString& path, const QByteArray
 DatabaseError PalmDatabaseFile::Fail(DatabaseError error, const QString& why)
 {
     m_error = why;
-    Store::Log(Store::Error, "%s: %s", qUtf8Printable(m_path), qUtf8Printable(why));
+    Store::Log(Store::Error, "%s: %s (%s)", qUtf8Printable(m_path), qUtf8Printable(why),
+               DatabaseErrorName(error));
     return error;
 }
 

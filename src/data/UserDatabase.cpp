@@ -188,27 +188,32 @@ void UserDatabase::KeepDamagedCopy()
     Store::Log(Store::Warning, "%s", qUtf8Printable(m_damageNotice));
 }
 
-ItemList& UserDatabase::List(ItemKind kind)
+template <class Self> auto& UserDatabase::ListOf(Self& self, ItemKind kind)
 {
     switch (kind) {
     case FitnessKind:
-        return m_fitnessLog;
+        return self.m_fitnessLog;
     case FoodKind:
-        return m_foodLog;
+        return self.m_foodLog;
     case JournalKind:
-        return m_journal;
+        return self.m_journal;
     case FavoriteExerciseKind:
-        return m_favoriteExercises;
+        return self.m_favoriteExercises;
     case FavoriteFoodKind:
-        return m_favoriteFoods;
+        return self.m_favoriteFoods;
     default:
-        return m_weights;
+        return self.m_weights;
     }
+}
+
+ItemList& UserDatabase::List(ItemKind kind)
+{
+    return ListOf(*this, kind);
 }
 
 const ItemList& UserDatabase::List(ItemKind kind) const
 {
-    return const_cast<UserDatabase*>(this)->List(kind);
+    return ListOf(*this, kind);
 }
 
 std::unique_ptr<Item> UserDatabase::CreateItem(ItemKind kind, TimeBase::Stamp day)

@@ -90,6 +90,7 @@ private:
     bool ReadUserRecords();
     void KeepDamagedCopy();
     void SetError(DatabaseError error, const QString& text);
+    template <class Self> static auto& ListOf(Self& self, ItemKind kind);
 
     DatabaseFolders m_folders;
     DatabaseError m_error = DatabaseError::None;
