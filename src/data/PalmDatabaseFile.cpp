@@ -102,9 +102,12 @@ std::uint32_t PalmDatabaseFile::FourCC(const char (&text)[5])
     return qFromBigEndian<std::uint32_t>(reinterpret_cast<const uchar*>(text));
 }
 
-bool PalmDatabaseFile::WriteFileAtomically(const QString& path, const QByteArray& bytes,
+bool PalmDatabaseFile::WriteFileAtomically(const QString& link, const QByteArray& bytes,
                                            const QString& like, QString& error)
 {
+    // A file kept elsewhere through a symbolic link stays there, the link in place.
+    const QFileInfo linked(link);
+    const QString path = linked.isSymLink() ? linked.symLinkTarget() : link;
     const QString temporary = path + QLatin1String(kTemporarySuffix);
     QFile::remove(temporary);
     QFile out(temporary);

@@ -97,7 +97,8 @@ public:
     }
     static constexpr const char* kTemporarySuffix = ".saving";
     // Puts bytes at path through path + kTemporarySuffix, flushed to the disk and renamed over:
-    // at any moment path holds the old bytes or the new ones, never a mix. The file gets the
+    // at any moment path holds the old bytes or the new ones, never a mix (where path is a
+    // symbolic link, its target does). The file gets the
     // permissions of `like` (owner-only where that does not exist). False, with the reason in
     // error and no temporary left, when that fails.
     static bool WriteFileAtomically(const QString& path, const QByteArray& bytes,

@@ -295,6 +295,23 @@ TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup
     EXPECT_FALSE(othersMayAccess());
 }
 
+TEST_F(UserDatabaseTest, AUserFileKeptElsewhereThroughALinkStaysThere)
+{
+    {
+        UserDatabase created(Folders());
+    }
+    const QString elsewhere = QDir(m_dir.path()).filePath(QStringLiteral("user-elsewhere.pdb"));
+    ASSERT_TRUE(QFile::rename(UserFile(), elsewhere));
+    ASSERT_TRUE(QFile::link(elsewhere, UserFile()));
+    {
+        UserDatabase store(Folders());
+        store.Profile().SetAge(40);
+        ASSERT_TRUE(store.Commit());
+    }
+    EXPECT_TRUE(QFileInfo(UserFile()).isSymLink());
+    EXPECT_EQ(UserDatabase(Folders()).Profile().GetAge(), 40);
+}
+
 TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndBackupAndSaysSo)
 {
     {
