@@ -509,21 +509,9 @@ INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedRecordsTest,
                              return name.substr(0, name.find('.'));
                          });
 
-TEST_F(UserDatabaseTest, DamagedRecordsKeepTheWholeValues)
+// A profile of another version: defaults, with the old one kept in the dated copy.
+TEST_F(UserDatabaseTest, AProfileOfAnotherVersionGivesDefaults)
 {
-    {
-        const auto store = OpenBroken("user_count_lies.pdb");
-        const auto* food = store->FoodLog().ItemAt<FoodItem>(0);
-        EXPECT_EQ(std::tuple(food->FoodId(), food->QuantityIndex()), std::tuple(16384u, 1));
-        EXPECT_EQ(store->Profile().GetUserName(), QStringLiteral("Ann"));
-    }
-    QFile::remove(UserFile());
-    {
-        const auto store = OpenBroken("user_text_unterminated.pdb");
-        EXPECT_EQ(store->Journal().ItemAt<JournalItem>(0)->Body(),
-                  QStringLiteral("body without end"));
-    }
-    QFile::remove(UserFile());
     TestSupport::LogCapture log;
     const auto store = OpenBroken("user_profile_v6.pdb");
     EXPECT_TRUE(log.Contains(QStringLiteral("Old format user database")));
