@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DatabaseError.h"
 #include "data/Log.h"
 
 #include <QByteArray>
@@ -98,3 +99,9 @@ private:
 };
 
 } // namespace TestSupport
+
+// Failures name the error rather than its number.
+inline void PrintTo(DatabaseError error, std::ostream* out)
+{
+    *out << DatabaseErrorName(error);
+}

@@ -9,8 +9,8 @@ namespace {
 
 UserDatabase* g_instance = nullptr;
 
-constexpr int kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
-                              FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
+constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
+                                   FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
 
 } // namespace
 
@@ -18,9 +18,12 @@ UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
     : m_folders(folders), m_mode(mode),
       m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings)
 {
-    OpenUserFile();
-    if (m_file.IsOpen())
-        ReadUserRecords();
+    if (m_mode == OpenMode::ReadCopy)
+        OpenCopy();
+    else
+        OpenUserFile();
+    if (m_file.IsOpen() && !ReadUserRecords() && IsWritable())
+        KeepDamagedCopy();
     m_references.Open();
     g_instance = this;
 }
@@ -47,49 +50,51 @@ QString UserDatabase::UserFilePath() const
     return m_folders.UserPath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(kUserDatabaseName)));
 }
 
-void UserDatabase::SetState(State state, const QString& text)
+void UserDatabase::SetError(DatabaseError error, const QString& text)
 {
-    m_state = state;
+    m_error = error;
     m_stateText = text;
     Store::Log(Store::Error, "%s", qUtf8Printable(text));
 }
 
 void UserDatabase::OpenUserFile()
 {
-    if (m_mode == ReadCopy) {
-        OpenCopy();
-        return;
-    }
     const QString path = UserFilePath();
     const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
 
-    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-    m_lock->setStaleLockTime(0); // stale only when its owner is gone
-    if (!m_lock->tryLock(0)) {
-        if (m_lock->error() == QLockFile::LockFailedError) {
-            SetState(Locked, QStringLiteral("user.pdb in %1 is in use by another running copy of "
-                                            "Nutrava.")
-                                 .arg(folder));
-            return;
-        }
+    const QString lockPath = path + QStringLiteral(".lock");
+    m_lock = std::make_unique<FileLock>(lockPath);
+    switch (m_lock->TryLock()) {
+    case DatabaseError::None:
+        break;
+    case DatabaseError::Locked:
+        SetError(DatabaseError::Locked,
+                 QStringLiteral("user.pdb in %1 is in use by another running copy of Nutrava.")
+                     .arg(folder));
+        return;
+    default:
         // The folder does not take the lock file: show what is there, save nothing.
-        SetState(NotWritable,
+        SetError(DatabaseError::CannotCreate,
                  QStringLiteral("The folder %1 cannot be written, so nothing you enter can be "
                                 "saved.")
                      .arg(folder));
         m_file.Open(path, false);
         return;
     }
+    // Only the lock holder may tidy: the marker an earlier lock scheme left while removing a
+    // stale lock, and the temporaries of saves that were cut off.
+    QFile::remove(lockPath + QStringLiteral(".rmlock"));
+    PalmDatabaseFile::RemoveSaveLeftovers(path);
 
     m_file.SetExactRecordLengths(true);
     m_file.SetAtomicSave(QStringLiteral(".bak"));
-    const int created =
+    const DatabaseError created =
         m_file.Create(path, QString::fromUtf16(kUserDatabaseName), PalmDatabaseFile::FourCC("QZRW"),
                       PalmDatabaseFile::FourCC("data"));
-    if (created == PalmDatabaseFile::Ok) {
+    if (created == DatabaseError::None) {
         m_created = true;
         SaveProfile();
-        for (int kind : kListKinds)
+        for (ItemKind kind : kListKinds)
             SaveList(List(kind));
         SaveSettings();
         // A valid file from the first moment, so that a crash cannot leave an empty one.
@@ -97,95 +102,148 @@ void UserDatabase::OpenUserFile()
         return;
     }
     if (!QFileInfo::exists(path)) {
-        SetState(
-            NotWritable,
+        SetError(
+            DatabaseError::CannotCreate,
             QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
         return;
     }
-    Opened(m_file.Open(path));
-}
-
-void UserDatabase::OpenCopy()
-{
-    // Not writable from the first moment: nothing below may save.
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
-    m_state = ReadOnly;
-    m_stateText = QStringLiteral("user.pdb in %1 is open for reading only.").arg(folder);
-    if (!QFileInfo::exists(UserFilePath())) {
-        SetState(Unreadable, QStringLiteral("There is no user.pdb in %1.").arg(folder));
+    switch (m_file.Open(path)) {
+    case DatabaseError::None:
         return;
-    }
-    Opened(m_file.OpenCopy(UserFilePath()));
-}
-
-void UserDatabase::Opened(int result)
-{
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
-    switch (result) {
-    case PalmDatabaseFile::Ok:
-        return;
-    case PalmDatabaseFile::CannotOpen:
-        SetState(
-            Unreadable,
+    case DatabaseError::CannotOpen:
+        SetError(
+            DatabaseError::CannotOpen,
             QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
         return;
     default:
-        SetState(Unreadable,
+        SetError(DatabaseError::Damaged,
                  QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
         m_file.CloseWithoutSaving();
         return;
     }
 }
 
-void UserDatabase::ReadUserRecords()
+void UserDatabase::OpenCopy()
 {
+    const QString path = UserFilePath();
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    if (!QFileInfo::exists(path)) {
+        SetError(DatabaseError::CannotOpen, QStringLiteral("There is no user.pdb in %1.").arg(folder));
+        return;
+    }
+    switch (m_file.OpenCopy(path)) {
+    case DatabaseError::None:
+        return;
+    case DatabaseError::CannotOpen:
+        SetError(
+            DatabaseError::CannotOpen,
+            QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
+        return;
+    default:
+        SetError(DatabaseError::Damaged,
+                 QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
+        m_file.CloseWithoutSaving();
+        return;
+    }
+}
+
+bool UserDatabase::ReadUserRecords()
+{
+    // Damage is a record that does not decode whole. The store keeps what was whole and
+    // invents nothing; a profile of another version is kept only in the damaged copy.
+    bool whole = true;
     if (m_file.HasRecord(kProfileRecord)) {
         RecordStream stream(m_file, kProfileRecord);
         if (!m_profile.Load(stream)) {
-            Store::Log(Store::Info, "Old format user database");
+            Store::Log(Store::Info,
+                       stream.Ok() ? "Old format user database" : "The profile record is damaged");
+            whole = false;
             SaveProfile();
         }
     } else {
         SaveProfile();
     }
 
-    for (int kind : kListKinds) {
+    for (ItemKind kind : kListKinds) {
         if (m_file.HasRecord(kind)) {
             RecordStream stream(m_file, kind);
-            List(kind).Load(stream);
+            if (!List(kind).Load(stream)) {
+                whole = false;
+                SaveList(List(kind)); // what was whole, so that the next start reads it whole
+            }
         }
     }
 
     if (m_file.HasRecord(kSettingsRecord)) {
         RecordStream stream(m_file, kSettingsRecord);
-        m_settings.Load(stream);
+        if (!m_settings.Load(stream)) {
+            Store::Log(Store::Warning, "The settings record is damaged");
+            whole = false;
+            SaveSettings();
+        }
     }
+    return whole;
 }
 
-ItemList& UserDatabase::List(int kind)
+void UserDatabase::KeepDamagedCopy()
+{
+    // Before anything is saved over it, and under a name no later start takes again.
+    const QString path = UserFilePath();
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    QFile found(path);
+    QByteArray bytes;
+    if (found.open(QIODevice::ReadOnly))
+        bytes = found.readAll();
+    const QString stem =
+        path + TimeBase::LocalNow().toString(QStringLiteral("'.damaged-'yyyyMMdd-HHmmss"));
+    QString copy = stem;
+    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
+        copy = stem + QStringLiteral("-%1").arg(n);
+    QString why = found.errorString();
+    if (bytes.size() != found.size() ||
+        !PalmDatabaseFile::WriteFileAtomically(copy, bytes, path, why)) {
+        m_file.CloseWithoutSaving();
+        SetError(DatabaseError::Damaged,
+                 QStringLiteral("user.pdb in %1 is damaged and no copy of it could be kept (%2), "
+                                "so it is left as it is.")
+                     .arg(folder, why));
+        return;
+    }
+    m_damageNotice = QStringLiteral("Part of user.pdb could not be read. Nutrava kept what could "
+                                    "be read; the file as it was found is saved as %1 in %2.")
+                         .arg(QFileInfo(copy).fileName(), folder);
+    Store::Log(Store::Warning, "%s", qUtf8Printable(m_damageNotice));
+}
+
+template <class Self> auto& UserDatabase::ListOf(Self& self, ItemKind kind)
 {
     switch (kind) {
     case FitnessKind:
-        return m_fitnessLog;
+        return self.m_fitnessLog;
     case FoodKind:
-        return m_foodLog;
+        return self.m_foodLog;
     case JournalKind:
-        return m_journal;
+        return self.m_journal;
     case FavoriteExerciseKind:
-        return m_favoriteExercises;
+        return self.m_favoriteExercises;
     case FavoriteFoodKind:
-        return m_favoriteFoods;
+        return self.m_favoriteFoods;
     default:
-        return m_weights;
+        return self.m_weights;
     }
 }
 
-const ItemList& UserDatabase::List(int kind) const
+ItemList& UserDatabase::List(ItemKind kind)
 {
-    return const_cast<UserDatabase*>(this)->List(kind);
+    return ListOf(*this, kind);
 }
 
-std::unique_ptr<Item> UserDatabase::CreateItem(int kind, TimeBase::Stamp day)
+const ItemList& UserDatabase::List(ItemKind kind) const
+{
+    return ListOf(*this, kind);
+}
+
+std::unique_ptr<Item> UserDatabase::CreateItem(ItemKind kind, TimeBase::Stamp day)
 {
     return Item::Create(kind, day);
 }
@@ -237,7 +295,7 @@ bool UserDatabase::Commit()
         SaveProfile();
     if (!m_file.IsDirty())
         return true;
-    if (!m_file.Save()) {
+    if (m_file.Save() != DatabaseError::None) {
         Store::Log(Store::Error, "user.pdb was not saved: %s", qUtf8Printable(m_file.ErrorText()));
         return false;
     }

@@ -250,9 +250,10 @@ QStringList LogExporter::FileNames()
 
 QString LogExporter::Problem() const
 {
-    const UserDatabase::State state = m_store.StoreState();
+    const DatabaseError error = m_store.Error();
     // Such a store runs on defaults: exporting them would pass an empty diary off as the user's.
-    if (state == UserDatabase::Locked || state == UserDatabase::Unreadable)
+    if (error == DatabaseError::Locked || error == DatabaseError::CannotOpen ||
+        error == DatabaseError::Damaged)
         return QStringLiteral("Nothing was exported. %1").arg(m_store.StateText());
     if (!m_store.References().CanRun())
         return QStringLiteral("Nothing was exported. %1").arg(m_store.References().StartupProblem());
@@ -341,7 +342,7 @@ LogExporter::Result LogExporter::WriteTo(const QString& folder, bool replace,
 LogExporter::Result LogExporter::Export(const DatabaseFolders& folders, const QString& folder,
                                         bool replace, QString* message)
 {
-    UserDatabase store(folders, UserDatabase::ReadCopy);
+    UserDatabase store(folders, UserDatabase::OpenMode::ReadCopy);
     return LogExporter(store).WriteTo(folder, replace, message);
 }
 

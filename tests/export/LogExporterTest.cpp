@@ -166,8 +166,8 @@ TEST_F(LogExporterTest, AReadCopyStoreTakesNoLockAndWritesNothing)
         QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/user_profile_v6.pdb"), UserFile()));
     const QByteArray before = ReadFile(UserFile());
     {
-        UserDatabase store(Folders(), UserDatabase::ReadCopy);
-        EXPECT_EQ(store.StoreState(), UserDatabase::ReadOnly);
+        UserDatabase store(Folders(), UserDatabase::OpenMode::ReadCopy);
+        EXPECT_EQ(store.Error(), DatabaseError::None);
         EXPECT_FALSE(store.IsWritable());
         store.Profile().SetUserName(QStringLiteral("changed"));
         store.SaveProfile();
