@@ -344,7 +344,7 @@ DatabaseError PalmDatabaseFile::Close()
         m_entries.clear();
         m_count = 0;
         m_copy.reset();
-        return true;
+        return DatabaseError::None;
     }
     if (!m_file)
         return DatabaseError::None;
