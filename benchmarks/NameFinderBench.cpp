@@ -22,7 +22,11 @@ QString Reference(const char* file)
 
 struct Foods
 {
-    Foods() : database(Reference("food_data.pdb")) { index.Build(database); }
+    Foods()
+    {
+        database.Open(Reference("food_data.pdb"));
+        index.Build(database);
+    }
     FoodDatabase database;
     FoodIndex index;
 };

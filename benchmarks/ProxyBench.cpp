@@ -94,7 +94,7 @@ public:
     void OnProgress(int, const QString&, float) override {}
     void OnComplete(std::int32_t result, const QString&) override
     {
-        failed += PostProtocol::Succeeded(result) ? 0 : 1;
+        failed += result >= 0 ? 0 : 1; // negative results are failures
         if (m_next())
             Post(m_url);
     }

@@ -24,7 +24,8 @@ struct Catalogue
     static Catalogue Reference(const QString& folder)
     {
         Catalogue catalogue;
-        FoodDatabase foods(folder + QStringLiteral("/food_data.pdb"));
+        FoodDatabase foods;
+        foods.Open(folder + QStringLiteral("/food_data.pdb"));
         FoodIndex index;
         index.Build(foods);
         for (const FoodIndex::Group& group : index.Groups()) {

@@ -10,7 +10,7 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
-GridLogPage::GridLogPage(const QString& name, int helpTopic, int kind, const QString& section,
+GridLogPage::GridLogPage(const QString& name, int helpTopic, ItemKind kind, const QString& section,
                          const QString& listName)
     : LogPage(name, helpTopic, kind), m_section(section), m_listName(listName)
 {

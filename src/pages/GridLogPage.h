@@ -21,7 +21,7 @@ class GridLogPage : public LogPage, public GridModel, public GridCellEditor
 {
 public:
     // `listName` names the grid for assistive technology ("Food log").
-    GridLogPage(const QString& name, int helpTopic, int kind, const QString& section,
+    GridLogPage(const QString& name, int helpTopic, ItemKind kind, const QString& section,
                 const QString& listName);
     ~GridLogPage() override;
 
