@@ -1,7 +1,7 @@
 #pragma once
 
-#include "vocabulary/EventListener.h"
 #include "skin/ShellMenu.h"
+#include "vocabulary/EventListener.h"
 
 #include <QDialog>
 #include <QString>
@@ -49,7 +49,13 @@ public:
     // Runs a page's dialog; tests replace it so that no modal loop blocks them.
     std::function<void(LayoutBaseDialog& dialog)> runPageDialog;
 
+    // The tile an arrow key leads to from `from`, or none: the nearest tile lying wholly on that
+    // side, those level with `from` across the direction first.
+    BmpButtonImpl* TileTowards(const BmpButtonImpl* from, int key) const;
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

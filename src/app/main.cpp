@@ -2,9 +2,11 @@
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
+#include "controls/ControlsAccessibility.h"
 #include "controls/ControlsRegistration.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
+#include "skin/ScreenStyle.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -47,6 +49,8 @@ int main(int argc, char* argv[])
     }
     if (options.screenSize.isValid())
         DeviceScreen::Instance().SetSize(options.screenSize);
+    ScreenStyle::Install();
+    InstallControlsAccessibility();
 
     const QString executable = QApplication::applicationFilePath();
     SingleInstance instance(executable);

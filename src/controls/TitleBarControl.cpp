@@ -1,10 +1,10 @@
 #include "controls/TitleBarControl.h"
 
-#include "vocabulary/Events.h"
 #include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
-#include "vocabulary/EventListener.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
 
 #include <QDateEdit>
 #include <QPainter>
@@ -13,13 +13,20 @@
 
 namespace {
 // The days a day stamp can hold: 1904-01-01 to 2040-02-06.
-QDate FirstDay() { return TimeBase::ToDate(0); }
-QDate LastDay() { return TimeBase::ToDate(std::numeric_limits<TimeBase::Stamp>::max()); }
+QDate FirstDay()
+{
+    return TimeBase::ToDate(0);
+}
+QDate LastDay()
+{
+    return TimeBase::ToDate(std::numeric_limits<TimeBase::Stamp>::max());
+}
 } // namespace
 
 TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
 {
     SetUpPanel(this, id);
+    setAccessibleName(QStringLiteral("Title Bar"));
 
     const auto make = [this](bool drawText, int childId) {
         auto* button = new BmpButtonImpl(drawText, this, childId);
@@ -38,6 +45,7 @@ TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
     m_date->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
     m_date->setDateRange(FirstDay(), LastDay());
     m_date->setFocusPolicy(Qt::StrongFocus);
+    m_date->setAccessibleName(QStringLiteral("Date"));
     m_date->hide();
     connect(m_date, &QDateEdit::dateChanged, this, &TitleBarControl::DateEdited);
 
@@ -122,9 +130,9 @@ void TitleBarControl::resizeEvent(QResizeEvent*)
 {
     SkinSettings& skin = SkinSettings::Instance();
     const std::pair<QWidget*, const char16_t*> items[] = {
-        {m_icon, u"layout/title/icon"},     {m_title, u"layout/title/title"},
-        {m_help, u"layout/title/help"},     {m_lookup, u"layout/title/lookup"},
-        {m_btn0, u"layout/title/btn0"},     {m_btn1, u"layout/title/btn1"},
+        {m_icon, u"layout/title/icon"}, {m_title, u"layout/title/title"},
+        {m_help, u"layout/title/help"}, {m_lookup, u"layout/title/lookup"},
+        {m_btn0, u"layout/title/btn0"}, {m_btn1, u"layout/title/btn1"},
         {m_date, u"layout/title/date"}};
     for (const auto& [widget, key] : items) {
         QRect place = widget->geometry();

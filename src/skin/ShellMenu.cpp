@@ -1,5 +1,6 @@
 #include "skin/ShellMenu.h"
 
+#include <QAction>
 #include <QMenuBar>
 
 namespace ShellMenu {
@@ -7,8 +8,15 @@ namespace ShellMenu {
 QMenuBar* Build(QWidget* owner, std::function<void(int command)> run)
 {
     auto* bar = new QMenuBar(owner);
-    bar->setNativeMenuBar(false); // part of the emulated screen
-    QMenu* menu = bar->addMenu(QStringLiteral("Menu"));
+    bar->setNativeMenuBar(false);                        // part of the emulated screen
+    QMenu* menu = bar->addMenu(QStringLiteral("&Menu")); // Alt+M
+    // F10 opens it too, as on most desktops.
+    auto* open = new QAction(QStringLiteral("Open Menu"), owner);
+    open->setShortcut(QKeySequence(Qt::Key_F10));
+    open->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(open, &QAction::triggered, bar,
+                     [bar, item = menu->menuAction()] { bar->setActiveAction(item); });
+    owner->addAction(open);
     const std::pair<const char*, int> commands[] = {
         {"Preferences...", kPreferences}, {"Help", kHelp}, {"About", kAbout}};
     for (const auto& [text, command] : commands) {

@@ -1,0 +1,78 @@
+#include "skin/ScreenMessageBox.h"
+
+#include "skin/DeviceScreen.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QRegularExpression>
+
+namespace {
+constexpr QChar kBreakHere(0x200B); // zero-width space: a break opportunity
+constexpr QChar kNoBreak(0x2060);   // word joiner: never a break
+} // namespace
+
+ScreenMessageBox::ScreenMessageBox(Icon icon, const QString& caption, const QString& text,
+                                   QWidget* parent)
+    : QMessageBox(parent)
+{
+    setObjectName(QStringLiteral("ScreenMessageBox"));
+    setFont(DeviceScreen::Instance().Font());
+    setIcon(icon);
+    setWindowTitle(caption);
+    setTextFormat(Qt::PlainText);
+    setText(BreakPathsAtSeparators(text));
+    setStandardButtons(QMessageBox::Ok);
+}
+
+void ScreenMessageBox::Show(QWidget* parent, Icon icon, const QString& caption, const QString& text)
+{
+    ScreenMessageBox box(icon, caption, text, parent);
+    box.exec();
+}
+
+QString ScreenMessageBox::BreakPathsAtSeparators(const QString& text)
+{
+    static const QRegularExpression path(QStringLiteral("\\S*/\\S*"));
+    QString out;
+    out.reserve(text.size() * 2);
+    qsizetype done = 0;
+    for (auto matches = path.globalMatch(text); matches.hasNext();) {
+        const QRegularExpressionMatch match = matches.next();
+        out += QStringView(text).mid(done, match.capturedStart() - done);
+        const QString word = match.captured();
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            out += word[i];
+            const bool last = i + 1 == word.size();
+            // Never between the halves of a surrogate pair or before a combining mark.
+            if (last || word[i].isHighSurrogate() || word[i + 1].isMark())
+                continue;
+            out += word[i] == u'/' ? kBreakHere : kNoBreak;
+        }
+        done = match.capturedEnd();
+    }
+    out += QStringView(text).mid(done);
+    return out;
+}
+
+void ScreenMessageBox::showEvent(QShowEvent* event)
+{
+    QMessageBox::showEvent(event); // sizes the box for the desktop
+    FitScreen();
+}
+
+void ScreenMessageBox::FitScreen()
+{
+    const DeviceScreen& screen = DeviceScreen::Instance();
+    const QSize area = screen.Size();
+    if (width() > area.width()) {
+        if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            label->setWordWrap(true);
+        const int height = layout()->hasHeightForWidth()
+                               ? layout()->totalHeightForWidth(area.width())
+                               : layout()->totalMinimumSize().height();
+        setFixedSize(area.width(), qMin(height, area.height()));
+    }
+    if (height() > area.height())
+        setFixedHeight(area.height());
+    move(screen.Position() + QPoint((area.width() - width()) / 2, (area.height() - height()) / 2));
+}

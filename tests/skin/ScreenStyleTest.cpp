@@ -1,0 +1,132 @@
+#include "skin/ScreenStyle.h"
+#include "skin/DeviceScreen.h"
+#include "skin/ScreenMessageBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QStyleOption>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScreenStyleTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
+};
+
+struct Measures
+{
+    QSize indicator;
+    int scrollBar = 0;
+    int buttonIcon = 0;
+    int boxIcon = 0;
+    int fontPixels = 0;
+    int menuItemHeight = 0;
+};
+
+Measures MeasureAt(QSize screen)
+{
+    DeviceScreen::Instance().SetSize(screen);
+    const QStyle* style = QApplication::style();
+    QCheckBox box(QStringLiteral("Metric Units"));
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Preferences..."));
+    return {style->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box).size(),
+            style->pixelMetric(QStyle::PM_ScrollBarExtent),
+            style->pixelMetric(QStyle::PM_ButtonIconSize),
+            style->pixelMetric(QStyle::PM_MessageBoxIconSize),
+            QApplication::font().pixelSize(),
+            menu.actionGeometry(menu.actions().first()).height()};
+}
+
+// Where the label's text breaks into lines at its width.
+QList<qsizetype> LineEnds(const QLabel& label)
+{
+    QTextLayout layout(label.text(), label.font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QList<qsizetype> ends;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label.contentsRect().width());
+        ends << line.textStart() + line.textLength();
+    }
+    layout.endLayout();
+    return ends;
+}
+
+} // namespace
+
+TEST_F(ScreenStyleTest, NativeWidgetsGrowWithTheScreenModeOnce)
+{
+    ASSERT_NE(qobject_cast<ScreenStyle*>(QApplication::style()), nullptr);
+    const Measures single = MeasureAt(QSize(240, 320));
+    const Measures rotated = MeasureAt(QSize(320, 240));
+    const Measures doubled = MeasureAt(QSize(480, 640));
+    EXPECT_EQ(rotated.indicator, single.indicator);
+    EXPECT_EQ(doubled.indicator, single.indicator * 2);
+    EXPECT_EQ(doubled.scrollBar, single.scrollBar * 2);
+    // Derived from another metric by the base style: doubled, not quadrupled.
+    EXPECT_EQ(doubled.buttonIcon, single.buttonIcon * 2);
+    EXPECT_EQ(doubled.boxIcon, single.boxIcon * 2);
+    EXPECT_EQ(single.fontPixels, DeviceScreen::kBaseFontPixels);
+    EXPECT_EQ(doubled.fontPixels, 2 * DeviceScreen::kBaseFontPixels);
+    EXPECT_GE(doubled.menuItemHeight, 2 * single.menuItemHeight - 1);
+}
+
+TEST_F(ScreenStyleTest, MessageBoxesFitTheScreenCentredAndBreakPathsOnlyAtSeparators)
+{
+    DeviceScreen& screen = DeviceScreen::Instance();
+    for (const QSize size : {QSize(240, 320), QSize(320, 240), QSize(480, 640)}) {
+        screen.SetSize(size);
+        const QString text =
+            QStringLiteral("user.pdb in /home/ann/nutrava-data/a.folder-with-a-long-name/2026 "
+                           "is damaged (the header is short). Restore user.pdb from a backup of "
+                           "yours, then start Nutrava again.");
+        ScreenMessageBox box(QMessageBox::Critical, QStringLiteral("Nutrava"), text);
+        box.show();
+        const QRect area(screen.Position(), screen.Size());
+        EXPECT_LE(box.width(), size.width()) << size.width();
+        EXPECT_LE(box.height(), size.height()) << size.width();
+        EXPECT_LE((box.geometry().center() - area.center()).manhattanLength(), 1) << size.width();
+
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        const QString shown = label->text();
+        for (const qsizetype end : LineEnds(*label)) {
+            if (end < shown.size())
+                EXPECT_TRUE(shown[end - 1] == u' ' || shown[end - 1] == QChar(0x200B))
+                    << "line broken after " << shown.left(end).toStdString();
+        }
+        box.close();
+    }
+}
+
+TEST(ScreenMessageBox, PathsGetBreakOpportunitiesAfterSeparatorsOnly)
+{
+    // "^" stands for a zero-width space (may break), "+" for a word joiner (never breaks).
+    const std::pair<const char*, const char*> rows[] = {
+        {"No path here.", "No path here."},
+        {"in /a-b/c.d, then", "in /^a+-+b+/^c+.+d+, then"},
+        {"(/x/)", "(+/^x+/^)"},
+        {"a/b c/d", "a+/^b c+/^d"},
+    };
+    for (const auto& [text, expected] : rows) {
+        QString want = QString::fromUtf8(expected);
+        want.replace(u'^', QChar(0x200B)).replace(u'+', QChar(0x2060));
+        EXPECT_EQ(ScreenMessageBox::BreakPathsAtSeparators(QString::fromUtf8(text)), want) << text;
+    }
+    // Never between the halves of a character outside the basic plane.
+    const QString emoji = QStringLiteral("/x\U0001F600");
+    const QString out = ScreenMessageBox::BreakPathsAtSeparators(emoji);
+    EXPECT_EQ(out, QStringLiteral("/\u200Bx\u2060\U0001F600"));
+}
