@@ -2,6 +2,7 @@
 
 #include "skin/DeviceScreen.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QRegularExpression>
@@ -18,7 +19,7 @@ ScreenMessageBox::ScreenMessageBox(Icon icon, const QString& caption, const QStr
     setObjectName(QStringLiteral("ScreenMessageBox"));
     setFont(DeviceScreen::Instance().Font());
     setIcon(icon);
-    setWindowTitle(caption);
+    setWindowTitle(caption.isEmpty() ? QStringLiteral("Nutrava") : caption); // every window has one
     setTextFormat(Qt::PlainText);
     setText(BreakPathsAtSeparators(text));
     setStandardButtons(QMessageBox::Ok);
@@ -60,12 +61,25 @@ void ScreenMessageBox::showEvent(QShowEvent* event)
     FitScreen();
 }
 
+bool ScreenMessageBox::event(QEvent* event)
+{
+    // The base would size itself for the desktop again at every layout request, undoing the fit
+    // (and re-requesting a layout, endlessly): once shown, the screen decides.
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+        const bool result = QDialog::event(event);
+        FitScreen();
+        return result;
+    }
+    return QMessageBox::event(event);
+}
+
 void ScreenMessageBox::FitScreen()
 {
     const DeviceScreen& screen = DeviceScreen::Instance();
     const QSize area = screen.Size();
     if (width() > area.width()) {
-        if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (label && !label->wordWrap())
             label->setWordWrap(true);
         const int height = layout()->hasHeightForWidth()
                                ? layout()->totalHeightForWidth(area.width())
@@ -74,5 +88,7 @@ void ScreenMessageBox::FitScreen()
     }
     if (height() > area.height())
         setFixedHeight(area.height());
-    move(screen.Position() + QPoint((area.width() - width()) / 2, (area.height() - height()) / 2));
+    const QSize outer = frameGeometry().size(); // with the window manager's frame, if any
+    move(screen.Position() +
+         QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2));
 }

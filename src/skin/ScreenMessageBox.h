@@ -19,6 +19,7 @@ public:
     static QString BreakPathsAtSeparators(const QString& text);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
