@@ -3,9 +3,11 @@
 #include "skin/DeviceScreen.h"
 
 #include <QEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QRegularExpression>
+#include <QStyle>
 
 namespace {
 constexpr QChar kBreakHere(0x200B); // zero-width space: a break opportunity
@@ -23,6 +25,27 @@ ScreenMessageBox::ScreenMessageBox(Icon icon, const QString& caption, const QStr
     setTextFormat(Qt::PlainText);
     setText(BreakPathsAtSeparators(text));
     setStandardButtons(QMessageBox::Ok);
+    ScaleIcon();
+}
+
+void ScreenMessageBox::ScaleIcon()
+{
+    // The style's artwork may be smaller than the screen mode's icon size, and an icon never
+    // grows by itself: take its largest image and scale it.
+    const std::pair<Icon, QStyle::StandardPixmap> standard[] = {
+        {Information, QStyle::SP_MessageBoxInformation},
+        {Warning, QStyle::SP_MessageBoxWarning},
+        {Critical, QStyle::SP_MessageBoxCritical},
+        {Question, QStyle::SP_MessageBoxQuestion}};
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    for (const auto& [kind, pixmap] : standard) {
+        if (kind != icon() || !label)
+            continue;
+        const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        const QIcon artwork = style()->standardIcon(pixmap, nullptr, this);
+        const QPixmap largest = artwork.pixmap(artwork.actualSize(QSize(1024, 1024)));
+        label->setPixmap(largest.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
 }
 
 void ScreenMessageBox::Show(QWidget* parent, Icon icon, const QString& caption, const QString& text)

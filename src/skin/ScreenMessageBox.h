@@ -23,5 +23,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ScaleIcon();
     void FitScreen();
 };

@@ -2,6 +2,7 @@
 
 #include "skin/DeviceScreen.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
@@ -92,7 +93,16 @@ void ScreenStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
                                 QPainter* painter, const QWidget* widget) const
 {
     if (element == PE_FrameFocusRect) {
-        DrawFocusRing(*painter, option->rect, option->palette);
+        // A list's rows are tight and selection already shows them: a plain line, no inner rim.
+        if (qobject_cast<const QAbstractItemView*>(widget)) {
+            painter->save();
+            painter->setPen(QPen(option->palette.color(QPalette::Highlight), Multiplier()));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+            painter->restore();
+        } else {
+            DrawFocusRing(*painter, option->rect, option->palette);
+        }
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);

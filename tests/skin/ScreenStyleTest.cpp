@@ -104,6 +104,10 @@ TEST_F(ScreenStyleTest, MessageBoxesFitTheScreenCentredAndBreakPathsOnlyAtSepara
         const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        const auto* icon = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->pixmap().width(),
+                  QApplication::style()->pixelMetric(QStyle::PM_MessageBoxIconSize));
         const QString shown = label->text();
         for (const qsizetype end : LineEnds(*label)) {
             if (end < shown.size()) {
