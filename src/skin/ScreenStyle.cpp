@@ -110,6 +110,15 @@ void ScreenStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         DrawFocusRing(*painter, option->rect, option->palette);
 }
 
+void ScreenStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    // The base style only tints a focused push button's rim.
+    if (element == CE_PushButton && (option->state & State_HasFocus))
+        DrawFocusRing(*painter, option->rect, option->palette);
+}
+
 void ScreenStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                      QPainter* painter, const QWidget* widget) const
 {

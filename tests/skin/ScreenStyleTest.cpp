@@ -4,9 +4,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QStyleOption>
+#include <QTest>
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
@@ -137,4 +142,40 @@ TEST(ScreenMessageBox, PathsGetBreakOpportunitiesAfterSeparatorsOnly)
     const QString emoji = QStringLiteral("/x\U0001F600");
     const QString out = ScreenMessageBox::BreakPathsAtSeparators(emoji);
     EXPECT_EQ(out, QStringLiteral("/\u200Bx\u2060\U0001F600"));
+}
+
+TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
+{
+    for (const QSize size : {QSize(240, 320), QSize(480, 640)}) {
+        DeviceScreen::Instance().SetSize(size);
+        QDialog window;
+        auto* button = new QPushButton(QStringLiteral("Cancel"), &window);
+        auto* box = new QCheckBox(QStringLiteral("Metric Units"), &window);
+        auto* list = new QComboBox(&window);
+        list->addItem(QStringLiteral("Calories"));
+        auto* date = new QDateEdit(&window);
+        int y = 10;
+        for (QWidget* widget : std::initializer_list<QWidget*>{button, box, list, date}) {
+            widget->setGeometry(10, y, widget->sizeHint().width(), widget->sizeHint().height());
+            y += widget->height() + 10;
+        }
+        window.resize(300, y);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        const QColor highlight = window.palette().color(QPalette::Highlight);
+        const int ring = 2 * DeviceScreen::Instance().Multiplier();
+        for (QWidget* widget : std::initializer_list<QWidget*>{button, box, list, date}) {
+            widget->setFocus();
+            ASSERT_TRUE(widget->hasFocus());
+            const QImage image = widget->grab().toImage();
+            // Somewhere along the middle row the ring is `ring` highlight pixels wide.
+            int longest = 0;
+            for (int x = 0, run = 0; x < image.width(); ++x) {
+                run = image.pixelColor(x, image.height() / 2) == highlight ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+            EXPECT_GE(longest, ring) << widget->metaObject()->className() << " at " << size.width();
+        }
+    }
 }
