@@ -106,7 +106,8 @@ void ScreenStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
-    if (element == PE_FrameLineEdit && (option->state & State_HasFocus))
+    // Text fields, lists and grids: the ring around their frame.
+    if ((element == PE_FrameLineEdit || element == PE_Frame) && (option->state & State_HasFocus))
         DrawFocusRing(*painter, option->rect, option->palette);
 }
 

@@ -8,8 +8,10 @@ namespace ShellMenu {
 QMenuBar* Build(QWidget* owner, std::function<void(int command)> run)
 {
     auto* bar = new QMenuBar(owner);
-    bar->setNativeMenuBar(false);                        // part of the emulated screen
+    bar->setNativeMenuBar(false); // part of the emulated screen
+    bar->setAccessibleName(QStringLiteral("Menu bar"));
     QMenu* menu = bar->addMenu(QStringLiteral("&Menu")); // Alt+M
+    menu->setAccessibleName(QStringLiteral("Menu"));
     // F10 opens it too, as on most desktops.
     auto* open = new QAction(QStringLiteral("Open Menu"), owner);
     open->setShortcut(QKeySequence(Qt::Key_F10));
