@@ -1,11 +1,16 @@
-// Ten years of daily use: opening the store, the day summaries and a commit.
+// Ten years of daily use: opening the store, the day summaries, a commit and the CSV export.
+#include "data/DaySummaries.h"
 #include "data/DayValueSource.h"
+#include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
 #include "data/Log.h"
 #include "data/UserDatabase.h"
 #include "data/WeightItem.h"
+#include "export/LogExporter.h"
 
 #include <QLoggingCategory>
 #include <QTemporaryDir>
@@ -27,11 +32,45 @@ public:
     }
 };
 
+// What the logged items refer to. Sums take any ids; the export names every item, so it is
+// given the real foods and exercises, each logged food a different one as far as they go.
+struct Catalogue
+{
+    std::vector<std::uint32_t> foods;
+    int exercises = 0; // record count of the exercise database
+
+    static Catalogue Reference()
+    {
+        Catalogue catalogue;
+        FoodDatabase foods(QStringLiteral(NUTRAVA_REFERENCE_DIR "/food_data.pdb"));
+        FoodIndex index;
+        index.Build(foods);
+        for (const FoodIndex::Group& group : index.Groups()) {
+            for (const FoodIndex::Subgroup& subgroup : group.subgroups)
+                catalogue.foods.insert(catalogue.foods.end(), subgroup.foods.begin(),
+                                       subgroup.foods.end());
+        }
+        ExerciseDatabase exercises;
+        exercises.Open(QStringLiteral(NUTRAVA_REFERENCE_DIR "/fitness_data.pdb"));
+        catalogue.exercises = exercises.RecordCount();
+        return catalogue;
+    }
+    std::uint32_t Food(int n) const
+    {
+        const auto id = std::uint32_t(n) * 37;
+        return foods.empty() ? id : foods[id % foods.size()];
+    }
+    std::uint32_t Exercise(int n) const
+    {
+        return exercises > 1 ? std::uint32_t(1 + n % (exercises - 1)) : std::uint32_t(n);
+    }
+};
+
 // Writes the ten-year file once per size into a temporary folder.
 class History
 {
 public:
-    explicit History(int days)
+    explicit History(int days, const Catalogue& catalogue = {})
     {
         QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
         UserDatabase store(Folders());
@@ -41,12 +80,12 @@ public:
             for (int f = 0; f < 8; ++f) {
                 auto* food = static_cast<FoodItem*>(
                     store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
-                food->SetFoodId(std::uint32_t(d * 8 + f) * 37);
+                food->SetFoodId(catalogue.Food(d * 8 + f));
             }
             for (int e = 0; e < 2; ++e) {
                 auto* fitness = static_cast<FitnessItem*>(
                     store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
-                fitness->SetExerciseId(std::uint32_t(d + e));
+                fitness->SetExerciseId(catalogue.Exercise(d + e));
             }
             static_cast<WeightItem*>(
                 store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))
@@ -90,7 +129,7 @@ void DaySummaries(benchmark::State& state)
     const ConstantValues values;
     for (auto _ : state) {
         ItemList summaries(DaySummaryKind);
-        store.BuildDaySummaries(summaries, &values);
+        BuildDaySummaries(store, summaries, &values);
         benchmark::DoNotOptimize(summaries.Count());
     }
     state.SetComplexityN(state.range(0));
@@ -110,6 +149,22 @@ void Commit(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// The whole export command but the process: reading a copy of user.pdb, naming and summing
+// every item against the reference databases, writing the five files.
+void Export(benchmark::State& state)
+{
+    const History history(int(state.range(0)), Catalogue::Reference());
+    DatabaseFolders folders = history.Folders();
+    folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
+    const QTemporaryDir out;
+    for (auto _ : state) {
+        QString message;
+        if (LogExporter::Export(folders, out.path(), true, &message) != LogExporter::Exported)
+            state.SkipWithError(qPrintable(message));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 } // namespace
 
 BENCHMARK(OpenAndLoad)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
@@ -120,5 +175,6 @@ BENCHMARK(DaySummaries)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 BENCHMARK(Commit)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(Export)->Arg(365)->Arg(3650)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

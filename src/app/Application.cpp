@@ -42,6 +42,7 @@ QString WithAdvice(const UserDatabase& store)
                                 "a folder you can write.");
         break;
     case UserDatabase::Ready:
+    case UserDatabase::ReadOnly: // never the program's own mode
         break;
     }
     return advice.isEmpty() ? store.StateText() : store.StateText() + u' ' + advice;
@@ -105,7 +106,12 @@ int Application::Run()
 {
     const DatabaseFolders folders = m_options.Folders(GetExecutableFolder());
     // A data folder named for the first time is made, as a user of --data-dir expects.
-    QDir().mkpath(folders.userFolder);
+    QString problem;
+    if (!StartupOptions::MakeDataFolder(m_options.ChooseDataFolder(GetExecutableFolder()),
+                                        &problem)) {
+        showStartupError(problem);
+        return 1;
+    }
     m_store = std::make_unique<UserDatabase>(folders);
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
@@ -113,8 +119,8 @@ int Application::Run()
         showStartupError(WithAdvice(*m_store));
         return 1;
     }
-    if (!m_store->CanRun()) {
-        showStartupError(m_store->StartupProblem());
+    if (!m_store->References().CanRun()) {
+        showStartupError(m_store->References().StartupProblem());
         return 1;
     }
 
@@ -123,7 +129,7 @@ int Application::Run()
     UserProfile& profile = m_store->Profile();
     const int launches = profile.LaunchCount() + 1;
     if (launches < 2) {
-        DisclamerDialog disclaimer(DisclamerDialog::DisclaimerText(m_store->Texts()));
+        DisclamerDialog disclaimer(DisclamerDialog::DisclaimerText(m_store->References().Texts()));
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;
     }

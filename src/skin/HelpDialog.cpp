@@ -17,7 +17,7 @@ const QString HelpDialog::kMissingText =
 HelpDialog::HelpDialog(int topic, QWidget* parent) : QDialog(parent), m_topic(topic)
 {
     const UserDatabase* store = UserDatabase::Instance();
-    const TextIndex* index = store ? store->Texts() : nullptr;
+    const TextIndex* index = store ? store->References().Texts() : nullptr;
     QString title = index ? index->TopicName(topic) : QString();
     QString text = index ? index->TopicText(topic) : QString();
     if (title.isEmpty()) {

@@ -5,7 +5,7 @@
 
 namespace ShellMenu {
 
-QMenuBar* Build(QWidget* owner, std::function<void(int command)> run)
+QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool withExport)
 {
     auto* bar = new QMenuBar(owner);
     bar->setNativeMenuBar(false); // part of the emulated screen
@@ -19,9 +19,13 @@ QMenuBar* Build(QWidget* owner, std::function<void(int command)> run)
     QObject::connect(open, &QAction::triggered, bar,
                      [bar, item = menu->menuAction()] { bar->setActiveAction(item); });
     owner->addAction(open);
-    const std::pair<const char*, int> commands[] = {
-        {"Preferences...", kPreferences}, {"Help", kHelp}, {"About", kAbout}};
+    const std::pair<const char*, int> commands[] = {{"Preferences...", kPreferences},
+                                                    {"Help", kHelp},
+                                                    {"About", kAbout},
+                                                    {"Export...", kExport}};
     for (const auto& [text, command] : commands) {
+        if (command == kExport && !withExport)
+            continue;
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setObjectName(QString::number(command));
         QObject::connect(action, &QAction::triggered, owner, [run, id = command] { run(id); });
