@@ -2,33 +2,60 @@
 
 #include "app/DisclamerDialog.h"
 #include "app/HomeDialog.h"
-#include "pages/AllPages.h"
-#include "vocabulary/Page.h"
 #include "app/ShellDialogServices.h"
 #include "blog/DataConnection.h"
 #include "blog/SubmitPost.h"
-#include "data/TextIndex.h"
 #include "data/UserDatabase.h"
-#include "skin/DeviceScreen.h"
+#include "pages/AllPages.h"
+#include "skin/ScreenMessageBox.h"
+#include "vocabulary/Page.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace {
-constexpr int kTopicDisclaimer = 10;
+
+// The store's reason and what the user can do about it.
+QString WithAdvice(const UserDatabase& store)
+{
+    QString advice;
+    switch (store.Error()) {
+    case DatabaseError::CannotOpen:
+    case DatabaseError::Damaged:
+        advice = QFileInfo::exists(store.UserFilePath() + QStringLiteral(".bak"))
+                     ? QStringLiteral(
+                           "The file as it was at the previous start is kept beside it as "
+                           "user.pdb.bak. To go back to it, rename the damaged user.pdb (for "
+                           "example to user.pdb.damaged), rename user.pdb.bak to user.pdb and "
+                           "start Nutrava again.")
+                     : QStringLiteral(
+                           "Restore user.pdb from a backup of yours, or move it out of the folder "
+                           "to start with an empty diary, then start Nutrava again.");
+        break;
+    case DatabaseError::Locked:
+        advice = QStringLiteral("Close the other copy, or wait until it has ended, then start "
+                                "Nutrava again.");
+        break;
+    case DatabaseError::CannotCreate:
+    case DatabaseError::CannotWrite:
+        advice = QStringLiteral("Make the folder writable, or start Nutrava with --data-dir and "
+                                "a folder you can write.");
+        break;
+    default:
+        break;
+    }
+    return advice.isEmpty() ? store.StateText() : store.StateText() + u' ' + advice;
 }
+
+} // namespace
 
 Application::Application(const StartupOptions& options, const QString& executablePath)
     : m_options(options), m_executablePath(executablePath)
 {
     showStartupError = [](const QString& text) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
-        box.setTextFormat(Qt::PlainText);
-        box.setFont(DeviceScreen::Instance().Font());
-        box.exec();
+        ScreenMessageBox::Show(nullptr, QMessageBox::Critical, QStringLiteral("Nutrava"), text);
     };
     showDamageNotice = [](const QString& text) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
@@ -96,7 +123,7 @@ int Application::Run()
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
     if (!m_store->IsWritable()) {
-        showStartupError(m_store->StateText());
+        showStartupError(WithAdvice(*m_store));
         return 1;
     }
     if (!m_store->References().CanRun()) {
@@ -106,17 +133,18 @@ int Application::Run()
     if (!m_store->DamageNotice().isEmpty())
         showDamageNotice(m_store->DamageNotice());
 
+    // A start counts only once the disclaimer is agreed to: a declined one (No, Escape, closing
+    // it, a signal) shows again at the next start.
     UserProfile& profile = m_store->Profile();
-    profile.SetChanged();
-    profile.SetLaunchCount(profile.LaunchCount() + 1);
-    m_store->Commit();
-
-    if (profile.LaunchCount() < 2) {
-        const TextIndex* texts = m_store->References().Texts();
-        DisclamerDialog disclaimer(texts ? texts->TopicText(kTopicDisclaimer) : QString());
+    const int launches = profile.LaunchCount() + 1;
+    if (launches < 2) {
+        DisclamerDialog disclaimer(DisclamerDialog::DisclaimerText(m_store->References().Texts()));
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;
     }
+    profile.SetChanged();
+    profile.SetLaunchCount(launches);
+    m_store->Commit();
 
     m_dialogs = std::make_unique<ShellDialogServices>(*m_store);
     HomeDialog home(*m_store, makePages(), *m_dialogs);

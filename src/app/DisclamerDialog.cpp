@@ -1,19 +1,47 @@
 #include "app/DisclamerDialog.h"
 
+#include "data/TextIndex.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+namespace {
+constexpr int kTopicDisclaimer = 10;
+
+// The help source the text database is built from: a title line, then the text.
+QString BuiltInDisclaimer()
+{
+    QFile file(QStringLiteral(":/text/disclaimer.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString source = QString::fromUtf8(file.readAll());
+    const qsizetype end = source.indexOf(u'\n');
+    return end < 0 ? QString() : source.mid(end + 1).trimmed();
+}
+} // namespace
+
+QString DisclamerDialog::DisclaimerText(const TextIndex* texts)
+{
+    const QString stored = texts ? texts->TopicText(kTopicDisclaimer) : QString();
+    if (!stored.trimmed().isEmpty())
+        return stored;
+    Q_INIT_RESOURCE(texts);
+    return BuiltInDisclaimer();
+}
 
 DisclamerDialog::DisclamerDialog(const QString& text, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("DisclamerDialog"));
     setWindowTitle(QStringLiteral("Disclamer"));
+    SmallDialog::AddCaption(this);
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("1008"));
     m_text->setReadOnly(true);
+    m_text->setAccessibleName(QStringLiteral("Disclaimer"));
     m_text->setPlainText(SmallDialog::MultiLine(text));
     m_agree = new QLabel(QStringLiteral("I Agree"), this);
     m_agree->setObjectName(QStringLiteral("1007"));
@@ -31,7 +59,7 @@ void DisclamerDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     constexpr int gap = 3;
-    const QRect r = rect();
+    const QRect r = SmallDialog::CaptionedClient(this);
     const QSize no = m_no->sizeHint();
     const QSize yes = m_yes->sizeHint();
     const int rowTop = r.bottom() + 1 - gap - no.height();

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class TextIndex;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -13,6 +14,10 @@ class DisclamerDialog final : public QDialog
 
 public:
     DisclamerDialog(const QString& text, QWidget* parent = nullptr);
+
+    // The disclaimer topic of the text database, or the copy built into the program when the
+    // database is missing or lacks it: nobody is asked to agree to an empty box.
+    static QString DisclaimerText(const TextIndex* texts);
 
     QString Text() const;
     QPushButton* YesButton() const { return m_yes; }

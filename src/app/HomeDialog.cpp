@@ -1,19 +1,20 @@
 #include "app/HomeDialog.h"
 
-#include "vocabulary/Events.h"
-#include "vocabulary/Page.h"
-#include "pages/PageRegistry.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/Log.h"
 #include "data/UserDatabase.h"
+#include "dialogs/LayoutBaseDialog.h"
+#include "pages/PageRegistry.h"
 #include "export/LogExporter.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
-#include "dialogs/LayoutBaseDialog.h"
 #include "skin/ShellMenu.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/Page.h"
 
+#include <QKeyEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenuBar>
@@ -44,8 +45,10 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
         button->SetSection(QStringLiteral("main"));
         button->SetName(QString::fromLatin1(tile));
         // The header is a picture: no listener, so it takes neither taps nor focus.
-        if (qstrcmp(tile, "header") != 0)
+        if (qstrcmp(tile, "header") != 0) {
             button->SetListener(this);
+            button->installEventFilter(this); // arrow keys
+        }
         m_buttons.push_back(button);
     }
 
@@ -68,6 +71,62 @@ BmpButtonImpl* HomeDialog::Button(const QString& name) const
     return nullptr;
 }
 
+BmpButtonImpl* HomeDialog::TileTowards(const BmpButtonImpl* from, int key) const
+{
+    const QRect origin = from->geometry();
+    const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down;
+    BmpButtonImpl* best = nullptr;
+    std::pair<bool, int> bestScore{false, 0};
+    for (BmpButtonImpl* tile : m_buttons) {
+        const QRect r = tile->geometry();
+        if (tile == from || tile->focusPolicy() == Qt::NoFocus || tile->isHidden())
+            continue;
+        const bool beyond = (key == Qt::Key_Down && r.top() > origin.bottom()) ||
+                            (key == Qt::Key_Up && r.bottom() < origin.top()) ||
+                            (key == Qt::Key_Right && r.left() > origin.right()) ||
+                            (key == Qt::Key_Left && r.right() < origin.left());
+        if (!beyond)
+            continue;
+        const bool level = vertical ? r.left() <= origin.right() && origin.left() <= r.right()
+                                    : r.top() <= origin.bottom() && origin.top() <= r.bottom();
+        // Level tiles win; then the nearest centre.
+        const std::pair<bool, int> score{!level, (r.center() - origin.center()).manhattanLength()};
+        if (!best || score < bestScore) {
+            best = tile;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+bool HomeDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
+                           key->key() == Qt::Key_Left || key->key() == Qt::Key_Right;
+        if (arrow && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            if (auto* from = qobject_cast<BmpButtonImpl*>(watched)) {
+                if (BmpButtonImpl* to = TileTowards(from, key->key()))
+                    to->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void HomeDialog::keyPressEvent(QKeyEvent* event)
+{
+    // The home screen is the program: Escape must not end it by accident. The window's close
+    // button and the shutdown signals still do.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void HomeDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -88,15 +147,17 @@ void HomeDialog::resizeEvent(QResizeEvent* event)
 void HomeDialog::LayOut()
 {
     const DeviceScreen& screen = DeviceScreen::Instance();
+    screen.InitSkin();
     SkinSettings& skin = SkinSettings::Instance();
-    skin.Init(screen.Width(), screen.Height());
-    // Tile rectangles are relative to the area below the menu.
+    // Tile rectangles are relative to the area below the menu; on a screen wider than its skin
+    // mode the tiles stay together in the middle, as the landscape skin centres them.
     const int top = m_menuBar->sizeHint().height();
+    const int left = qMax(0, (width() - screen.SkinMode().width()) / 2);
     m_menuBar->setGeometry(0, 0, width(), top);
     for (BmpButtonImpl* button : m_buttons) {
         QRect rect;
         if (skin.GetRect(QStringLiteral("main/") + button->Name(), rect))
-            button->setGeometry(rect.translated(0, top));
+            button->setGeometry(rect.translated(left, top));
         button->update();
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "vocabulary/EventListener.h"
 #include "skin/ShellMenu.h"
+#include "vocabulary/EventListener.h"
 
 #include <QDialog>
 #include <QString>
@@ -52,7 +52,13 @@ public:
     // Asks for the folder "Export..." writes into (empty: cancelled); tests answer it.
     std::function<QString(QWidget* parent)> askExportFolder;
 
+    // The tile an arrow key leads to from `from`, or none: the nearest tile lying wholly on that
+    // side, those level with `from` across the direction first.
+    BmpButtonImpl* TileTowards(const BmpButtonImpl* from, int key) const;
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -3,11 +3,13 @@
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
+#include "controls/ControlsAccessibility.h"
 #include "controls/ControlsRegistration.h"
 #include "data/DatabaseFolders.h"
 #include "export/LogExporter.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
+#include "skin/ScreenStyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -110,6 +112,8 @@ int main(int argc, char* argv[])
         return end;
     if (options.screenSize.isValid())
         DeviceScreen::Instance().SetSize(options.screenSize);
+    ScreenStyle::Install();
+    InstallControlsAccessibility();
 
     const QString executable = QApplication::applicationFilePath();
     SingleInstance instance(executable);

@@ -1,16 +1,14 @@
 #include "blog/DataConnection.h"
 
 #include "blog/BlogLog.h"
+#include "skin/ScreenMessageBox.h"
 
-#include <QMessageBox>
 #include <QNetworkInformation>
 
 namespace {
 void ShowFailure(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ScreenMessageBox::Show(nullptr, QMessageBox::Critical, QStringLiteral("Nutrava"), text);
 }
 } // namespace
 

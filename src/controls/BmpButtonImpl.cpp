@@ -1,8 +1,9 @@
 #include "controls/BmpButtonImpl.h"
 
-#include "vocabulary/EventListener.h"
+#include "skin/ScreenStyle.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/EventListener.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -58,7 +59,10 @@ void BmpButtonImpl::SetName(const QString& name)
     update();
 }
 
-QSize BmpButtonImpl::sizeHint() const { return {57, 18}; }
+QSize BmpButtonImpl::sizeHint() const
+{
+    return {57, 18};
+}
 
 void BmpButtonImpl::Pressed()
 {
@@ -93,8 +97,9 @@ void BmpButtonImpl::keyReleaseEvent(QKeyEvent* event)
 
 void BmpButtonImpl::PaintPlainButton(QPainter& painter, const QRect& area) const
 {
-    painter.fillRect(area, SkinSettings::Instance().GetColor(
-                               QString(m_section + QStringLiteral("/btn/background")), kMissingColour));
+    painter.fillRect(area,
+                     SkinSettings::Instance().GetColor(
+                         QString(m_section + QStringLiteral("/btn/background")), kMissingColour));
     // A light rim, so the button still stands out on a panel of its own colour.
     painter.save();
     painter.setPen(QColor(255, 255, 255, 150));
@@ -107,7 +112,7 @@ void BmpButtonImpl::paintEvent(QPaintEvent*)
 {
     SkinSettings& skin = SkinSettings::Instance();
     const QString base = m_section + u'/' + m_name;
-    const QString state = isDown() ? QStringLiteral("/down")
+    const QString state = isDown()     ? QStringLiteral("/down")
                           : hasFocus() ? QStringLiteral("/focus")
                                        : QStringLiteral("/up");
     const SkinBitmap* bitmap = skin.GetBitmap(QString(base + state));
@@ -133,13 +138,6 @@ void BmpButtonImpl::paintEvent(QPaintEvent*)
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, m_name);
     }
 
-    if (focusFrame) {
-        // Dotted black over white, visible on any artwork.
-        const QRect frame = area.adjusted(0, 0, -1, -1);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(Qt::white, 1));
-        painter.drawRect(frame);
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawRect(frame);
-    }
+    if (focusFrame)
+        ScreenStyle::DrawFocusRing(painter, area, palette());
 }

@@ -13,12 +13,16 @@ namespace {
 constexpr int kFirstButtonId = 1500;
 
 // Left slots first, then the right slots from the leftmost to slot 0.
-int TabKey(int slot) { return slot < 1 ? slot + 50 : slot; }
+int TabKey(int slot)
+{
+    return slot < 1 ? slot + 50 : slot;
+}
 } // namespace
 
 BottomButtonsContainer::BottomButtonsContainer(QWidget* parent, int id) : QWidget(parent)
 {
     SetUpPanel(this, id);
+    setAccessibleName(QStringLiteral("Page Buttons"));
 }
 
 QRect BottomButtonsContainer::SlotRect(const QRect& client, int slot)
@@ -30,11 +34,11 @@ QRect BottomButtonsContainer::SlotRect(const QRect& client, int slot)
     const int top = client.top() + skin.GetScaled(u"layout/btn/panel/topMargin", 2);
     int x = 0;
     if (slot >= 1)
-        x = client.left() + skin.GetScaled(u"layout/btn/panel/leftMargin", 2)
-            + (slot - 1) * (cx + spacing);
+        x = client.left() + skin.GetScaled(u"layout/btn/panel/leftMargin", 2) +
+            (slot - 1) * (cx + spacing);
     else
-        x = client.left() + client.width() - skin.GetScaled(u"layout/btn/panel/rightMargin", 2) - cx
-            + slot * (cx + spacing);
+        x = client.left() + client.width() - skin.GetScaled(u"layout/btn/panel/rightMargin", 2) -
+            cx + slot * (cx + spacing);
     return {x, top, cx, cy};
 }
 
@@ -63,9 +67,8 @@ void BottomButtonsContainer::SetButton(int slot, const QString& name)
 void BottomButtonsContainer::SortTabOrder()
 {
     std::vector<Slot> sorted = m_buttons;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Slot& a, const Slot& b) {
-        return TabKey(a.slot) < TabKey(b.slot);
-    });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Slot& a, const Slot& b) { return TabKey(a.slot) < TabKey(b.slot); });
     // Right after the panel itself, so the buttons keep the panel's place in the dialog.
     std::vector<QWidget*> chain{this};
     for (const Slot& s : sorted)

@@ -1,13 +1,14 @@
 #include "controls/ButtomNavigation.h"
 
-#include "vocabulary/Events.h"
 #include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/Events.h"
 
 ButtomNavigation::ButtomNavigation(QWidget* parent, int id) : QWidget(parent)
 {
     SetUpPanel(this, id);
+    setAccessibleName(QStringLiteral("Navigation"));
 
     const QString names[] = {Events::kGoHome, Events::kGoProfile, Events::kGoJournal,
                              Events::kGoFitness, Events::kGoFood};

@@ -1,12 +1,12 @@
 #include "controls/CustomGrid.h"
 
-#include "vocabulary/Events.h"
-#include "vocabulary/EventListener.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/GridTableModel.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -23,6 +23,7 @@ CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent)
     m_adapter = new GridTableModel(this);
     m_list = new GridListView(this);
     m_list->setModel(m_adapter);
+    m_list->setAccessibleName(QStringLiteral("Entries"));
     m_list->setGeometry(rect());
     m_list->viewport()->installEventFilter(this);
     m_editor->raise();
@@ -32,11 +33,10 @@ CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent)
     connect(m_list, &GridListView::doubleTapped, this, &CustomGrid::OnDoubleTap);
     connect(m_list, &GridListView::editRequested, this, &CustomGrid::OnClicked);
     connect(m_list, &GridListView::focusLost, this, &CustomGrid::ReportCurrentRow);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] {
-                if (!m_refreshing)
-                    ReportCurrentRow();
-            });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_refreshing)
+            ReportCurrentRow();
+    });
     connect(m_editor, &GridEnumCellControl::closed, this, [this] {
         if (!m_editor->isVisible())
             m_list->setFocus(Qt::OtherFocusReason);
@@ -101,8 +101,7 @@ void CustomGrid::Refresh(int row)
     QItemSelectionModel* selection = m_list->selectionModel();
     if (selected >= 0 && selected < rows) {
         selection->setCurrentIndex(m_adapter->index(selected, 0),
-                                   QItemSelectionModel::ClearAndSelect
-                                       | QItemSelectionModel::Rows);
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         selection->clearSelection();
     }

@@ -12,6 +12,7 @@
 TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
 {
     SetUpPanel(this, id);
+    setAccessibleName(QStringLiteral("Title Bar"));
 
     const auto make = [this](bool drawText, int childId) {
         auto* button = new BmpButtonImpl(drawText, this, childId);
@@ -26,6 +27,7 @@ TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
 
     m_date = new DayPicker(this);
     m_date->setObjectName(QStringLiteral("156"));
+    m_date->setAccessibleName(QStringLiteral("Date"));
     m_date->hide();
     connect(m_date, &QDateEdit::dateChanged, this, &TitleBarControl::DateEdited);
 

@@ -47,8 +47,7 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
     setWindowTitle(QStringLiteral("Nutrava"));
 
     DeviceScreen& screen = DeviceScreen::Instance();
-    SkinSettings& skin = SkinSettings::Instance(); // also makes the artwork available
-    skin.Init(screen.Width(), screen.Height());
+    screen.InitSkin(); // also makes the artwork available
     if (QFile::exists(kIconPath))
         setWindowIcon(QIcon(kIconPath));
 
@@ -123,9 +122,8 @@ QRect LayoutBaseDialog::ContentRect() const
 void LayoutBaseDialog::LayOut()
 {
     // The screen, not this window: a rotation switches prefix, skin and multiplier.
-    const DeviceScreen& screen = DeviceScreen::Instance();
+    DeviceScreen::Instance().InitSkin();
     SkinSettings& skin = SkinSettings::Instance();
-    skin.Init(screen.Width(), screen.Height());
 
     const QRect client = ClientRect();
     m_menuBar->setGeometry(0, 0, width(), client.top());

@@ -1,9 +1,9 @@
 #include "skin/AboutDialog.h"
 
-#include "vocabulary/AppServices.h"
 #include "data/TimeBase.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"
+#include "vocabulary/AppServices.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +25,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About"));
+    SmallDialog::AddCaption(this);
     m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
 
     const AppServices* services = AppServices::Instance();
@@ -53,8 +54,8 @@ QString AboutDialog::VersionText() const
 void AboutDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    const QRect r = rect();
-    int y = 5;
+    const QRect r = SmallDialog::CaptionedClient(this);
+    int y = r.top() + 5;
     const auto stack = [&](QLabel* label, int gap) {
         y += gap;
         const int h = label->heightForWidth(r.width()) > 0 ? label->heightForWidth(r.width())

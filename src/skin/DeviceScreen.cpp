@@ -14,8 +14,8 @@ constexpr int kMaxSide = 4096;
 
 bool Plausible(QSize size)
 {
-    return size.width() >= kMinSide && size.height() >= kMinSide && size.width() <= kMaxSide
-           && size.height() <= kMaxSide;
+    return size.width() >= kMinSide && size.height() >= kMinSide && size.width() <= kMaxSide &&
+           size.height() <= kMaxSide;
 }
 } // namespace
 
@@ -33,7 +33,10 @@ void DeviceScreen::SetSize(QSize size)
     emit sizeChanged(m_size);
 }
 
-void DeviceScreen::Rotate() { SetSize(m_size.transposed()); }
+void DeviceScreen::Rotate()
+{
+    SetSize(m_size.transposed());
+}
 
 QPoint DeviceScreen::Position() const
 {
@@ -45,9 +48,27 @@ QPoint DeviceScreen::Position() const
             area.y() + qMax(0, (area.height() - m_size.height()) / 2)};
 }
 
+QSize DeviceScreen::SkinMode() const
+{
+    static constexpr QSize kModes[] = {{240, 240}, {240, 320}, {320, 240},
+                                       {480, 480}, {480, 640}, {640, 480}};
+    for (const QSize mode : kModes) {
+        if (mode == m_size)
+            return mode;
+    }
+    return kModes[1];
+}
+
+void DeviceScreen::InitSkin() const
+{
+    const QSize mode = SkinMode();
+    SkinSettings::Instance().Init(mode.width(), mode.height());
+}
+
 int DeviceScreen::Multiplier() const
 {
-    return SkinSettings::MultiplierFor(m_size.width(), m_size.height());
+    const QSize mode = SkinMode();
+    return SkinSettings::MultiplierFor(mode.width(), mode.height());
 }
 
 QFont DeviceScreen::Font() const

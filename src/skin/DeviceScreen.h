@@ -31,6 +31,11 @@ public:
 
     // Where full-screen dialogs sit: centred on the desktop, the same for all of them.
     QPoint Position() const;
+    // The screen mode the skin lays out for: the screen itself when it is one of the skin's six
+    // modes, otherwise the portrait 240x320 mode at single size.
+    QSize SkinMode() const;
+    // Tells SkinSettings the screen mode (at start of every layout and after every rotation).
+    void InitSkin() const;
     int Multiplier() const;
     // The dialog font for the current screen mode, scaled like the skin geometry.
     QFont Font() const;

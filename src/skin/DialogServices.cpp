@@ -1,8 +1,6 @@
 #include "skin/DialogServices.h"
 
-#include "skin/DeviceScreen.h"
-
-#include <QMessageBox>
+#include "skin/ScreenMessageBox.h"
 
 namespace {
 class FallbackServices final : public DialogServices
@@ -13,10 +11,7 @@ public:
     void ShowAbout(QWidget*) override {}
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
-        box.setTextFormat(Qt::PlainText);
-        box.setFont(DeviceScreen::Instance().Font());
-        box.exec();
+        ScreenMessageBox::Show(parent, QMessageBox::Information, caption, text);
     }
 };
 } // namespace

@@ -3,17 +3,30 @@
 #include "data/TextIndex.h"
 #include "data/UserDatabase.h"
 #include "skin/DeviceScreen.h"
+#include "skin/HelpIndexDialog.h"
 #include "skin/SmallDialog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+const QString HelpDialog::kMissingText =
+    QStringLiteral("This help topic is not available: the help texts (text.pdb) are missing or "
+                   "do not hold it.");
+
 HelpDialog::HelpDialog(int topic, QWidget* parent) : QDialog(parent), m_topic(topic)
 {
     const UserDatabase* store = UserDatabase::Instance();
     const TextIndex* index = store ? store->References().Texts() : nullptr;
-    Build(index ? index->TopicName(topic) : QString(), index ? index->TopicText(topic) : QString());
+    QString title = index ? index->TopicName(topic) : QString();
+    QString text = index ? index->TopicText(topic) : QString();
+    if (title.isEmpty()) {
+        const QStringList entries = HelpIndexDialog::Entries();
+        title = topic >= 0 && topic < entries.size() ? entries[topic] : QStringLiteral("Help");
+    }
+    if (text.trimmed().isEmpty())
+        text = kMissingText;
+    Build(title, text);
 }
 
 HelpDialog::HelpDialog(const QString& title, const QString& text, QWidget* parent) : QDialog(parent)
@@ -25,10 +38,12 @@ void HelpDialog::Build(const QString& title, const QString& text)
 {
     setObjectName(QStringLiteral("HelpDialog"));
     setWindowTitle(QStringLiteral("Help"));
+    SmallDialog::AddCaption(this);
     m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("1008"));
     m_text->setReadOnly(true);
+    m_text->setAccessibleName(title);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setPlainText(SmallDialog::MultiLine(text));
     m_title = new QLabel(title, this);
@@ -53,12 +68,12 @@ QString HelpDialog::BodyText() const
 void HelpDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    const QRect r = rect();
+    const QRect r = SmallDialog::CaptionedClient(this);
     const int titleH = m_title->sizeHint().height();
-    m_title->setGeometry(r.left(), 5, r.width(), titleH);
+    m_title->setGeometry(r.left(), r.top() + 5, r.width(), titleH);
     const QSize ok = m_ok->sizeHint();
     const int okTop = r.bottom() + 1 - 5 - ok.height();
     m_ok->setGeometry(r.left() + (r.width() - ok.width()) / 2, okTop, ok.width(), ok.height());
-    const int textTop = 5 + titleH;
+    const int textTop = r.top() + 5 + titleH;
     m_text->setGeometry(r.left(), textTop, r.width(), std::max(0, okTop - 5 - textTop));
 }

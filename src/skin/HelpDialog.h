@@ -12,9 +12,12 @@ class HelpDialog final : public QDialog
     Q_OBJECT
 
 public:
-    // Title and text come from the text database; a topic it does not hold shows empty.
+    // Title and text come from the text database; a topic it does not hold keeps the index's
+    // title and says that its text is missing.
     HelpDialog(int topic, QWidget* parent);
     HelpDialog(const QString& title, const QString& text, QWidget* parent);
+
+    static const QString kMissingText;
 
     int Topic() const { return m_topic; }
     QString TitleText() const;

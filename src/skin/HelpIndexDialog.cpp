@@ -4,6 +4,7 @@
 #include "skin/HelpDialog.h"
 #include "skin/SmallDialog.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -12,25 +13,41 @@ HelpIndexDialog::HelpIndexDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("HelpIndexDialog"));
     setWindowTitle(QStringLiteral("Help Index"));
+    SmallDialog::AddCaption(this);
     showTopic = [](int topic, QWidget* owner) {
         HelpDialog help(topic, owner);
         help.exec();
     };
     m_done = SmallDialog::Button(this, QStringLiteral("Done"), 1, QDialog::Accepted);
-    m_done->setDefault(false); // Return on the list opens the topic instead
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1003"));
     m_list->addItems(Entries());
+    m_list->setAccessibleName(QStringLiteral("Help topics"));
     // The list moves its selection first; the topic opens after, outside the press.
-    const auto open = [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (m_list->currentRow() >= 0)
-                showTopic(m_list->currentRow(), this);
-        });
-    };
-    connect(m_list, &QListWidget::pressed, this, open);
-    connect(m_list, &QListWidget::activated, this, open);
+    connect(m_list, &QListWidget::pressed, this, &HelpIndexDialog::OpenLater);
+    // Return on an entry opens it; the dialog must not take it as "Done".
+    m_list->installEventFilter(this);
     DeviceScreen::Instance().Apply(this);
+}
+
+void HelpIndexDialog::OpenLater()
+{
+    QTimer::singleShot(0, this, [this] {
+        if (m_list->currentRow() >= 0)
+            showTopic(m_list->currentRow(), this);
+    });
+}
+
+bool HelpIndexDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_list->currentRow() >= 0) {
+            OpenLater();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QStringList HelpIndexDialog::Entries()
@@ -46,7 +63,7 @@ QStringList HelpIndexDialog::Entries()
 void HelpIndexDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    const QRect r = rect();
+    const QRect r = SmallDialog::CaptionedClient(this);
     const QSize done = m_done->sizeHint();
     const int doneTop = r.bottom() + 1 - 5 - done.height();
     m_done->setGeometry(r.left() + (r.width() - done.width()) / 2, doneTop, done.width(),

@@ -8,7 +8,7 @@
 class QListWidget;
 class QPushButton;
 
-// The eleven help topics; a tap opens one.
+// The eleven help topics; a tap, or Return on the selected one, opens it.
 class HelpIndexDialog final : public QDialog
 {
     Q_OBJECT
@@ -23,9 +23,12 @@ public:
     std::function<void(int topic, QWidget* parent)> showTopic;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void OpenLater();
+
     QListWidget* m_list = nullptr;
     QPushButton* m_done = nullptr;
 };

@@ -15,12 +15,14 @@ PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& setting
 {
     setObjectName(QStringLiteral("PreferencesDialog"));
     setWindowTitle(QStringLiteral("Preferences"));
+    SmallDialog::AddCaption(this);
     m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
     m_cancel = SmallDialog::Button(this, QStringLiteral("Cancel"), 2, QDialog::Rejected);
     m_track = new QLabel(QStringLiteral("Track:"), this);
     m_track->setObjectName(QStringLiteral("1006"));
     m_nutrients = new QComboBox(this);
     m_nutrients->setObjectName(QStringLiteral("1004"));
+    m_track->setBuddy(m_nutrients); // its accessible name
     m_metric = new QCheckBox(QStringLiteral("Metric Units"), this);
     m_metric->setObjectName(QStringLiteral("1005"));
 
@@ -45,7 +47,7 @@ void PreferencesDialog::accept()
 void PreferencesDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    const QRect r = rect();
+    const QRect r = SmallDialog::CaptionedClient(this);
     const int centre = r.left() + r.width() / 2;
     const int bottom = r.bottom() + 1 - 5;
     const QSize ok = m_ok->sizeHint();
@@ -56,7 +58,7 @@ void PreferencesDialog::resizeEvent(QResizeEvent* event)
     // The drop-down's own height: its list opens as a pop-up instead of extending to the bottom.
     const int h = m_nutrients->sizeHint().height();
     const QSize track = m_track->sizeHint();
-    m_track->setGeometry(r.left() + 5, h / 2 - track.height() / 2 + 5, track.width(),
+    m_track->setGeometry(r.left() + 5, r.top() + h / 2 - track.height() / 2 + 5, track.width(),
                          track.height());
     const int listLeft = m_track->geometry().right() + 1 + 6;
     m_nutrients->setGeometry(listLeft, r.top() + 5, std::max(0, r.right() + 1 - 5 - listLeft), h);

@@ -1,5 +1,6 @@
 #include "skin/ShellMenu.h"
 
+#include <QAction>
 #include <QMenuBar>
 
 namespace ShellMenu {
@@ -8,7 +9,16 @@ QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool withE
 {
     auto* bar = new QMenuBar(owner);
     bar->setNativeMenuBar(false); // part of the emulated screen
-    QMenu* menu = bar->addMenu(QStringLiteral("Menu"));
+    bar->setAccessibleName(QStringLiteral("Menu bar"));
+    QMenu* menu = bar->addMenu(QStringLiteral("&Menu")); // Alt+M
+    menu->setAccessibleName(QStringLiteral("Menu"));
+    // F10 opens it too, as on most desktops.
+    auto* open = new QAction(QStringLiteral("Open Menu"), owner);
+    open->setShortcut(QKeySequence(Qt::Key_F10));
+    open->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(open, &QAction::triggered, bar,
+                     [bar, item = menu->menuAction()] { bar->setActiveAction(item); });
+    owner->addAction(open);
     const std::pair<const char*, int> commands[] = {{"Preferences...", kPreferences},
                                                     {"Help", kHelp},
                                                     {"About", kAbout},

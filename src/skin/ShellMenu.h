@@ -15,7 +15,7 @@ inline constexpr int kAbout = 32773;
 inline constexpr int kExport = 32774;
 
 // A menu bar on `owner` whose commands call `run` with their identifier; "Export..." follows
-// the three commands when `withExport` is set.
+// the three commands when `withExport` is set. F10 and Alt+M open it.
 QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool withExport = false);
 
 } // namespace ShellMenu

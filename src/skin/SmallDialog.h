@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QString>
 
@@ -25,6 +26,34 @@ inline QPushButton* Button(QDialog* dialog, const QString& text, int id, QDialog
     QObject::connect(button, &QPushButton::clicked, dialog,
                      result == QDialog::Accepted ? &QDialog::accept : &QDialog::reject);
     return button;
+}
+
+// The caption across the top of the screen, where the handheld's shell showed it: the window
+// title, bold and centred on the highlight colour. Every small dialog has one.
+inline void AddCaption(QDialog* dialog)
+{
+    auto* caption = new QLabel(dialog->windowTitle(), dialog);
+    caption->setObjectName(QStringLiteral("caption"));
+    caption->setTextFormat(Qt::PlainText);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setAutoFillBackground(true);
+    caption->setBackgroundRole(QPalette::Highlight);
+    caption->setForegroundRole(QPalette::HighlightedText);
+    QFont bold;
+    bold.setBold(true); // the size follows the dialog's font
+    caption->setFont(bold);
+}
+
+// Places the caption and returns the client rectangle below it, which the dialog lays out in.
+inline QRect CaptionedClient(QDialog* dialog)
+{
+    QRect client = dialog->rect();
+    if (auto* caption = dialog->findChild<QLabel*>(QStringLiteral("caption"))) {
+        const int height = caption->fontMetrics().height() * 3 / 2;
+        caption->setGeometry(0, 0, client.width(), height);
+        client.setTop(height);
+    }
+    return client;
 }
 
 } // namespace SmallDialog

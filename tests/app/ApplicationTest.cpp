@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,45 +33,65 @@ QString Executable()
 
 } // namespace
 
-TEST(Application, FirstStartAsksOnceAndNoEndsTheProgram)
+TEST(Application, TheDisclaimerShowsAtEveryStartUntilItIsAgreedTo)
 {
     QTemporaryDir dir;
+    StartupOptions options = In(dir); // a data folder that does not exist yet is made
+    options.dataDir = QDir(dir.path()).filePath(QStringLiteral("new/data"));
+    struct Start
     {
-        StartupOptions fresh = In(dir); // a data folder that does not exist yet is made
-        fresh.dataDir = QDir(dir.path()).filePath(QStringLiteral("new/data"));
-        Application made(fresh, Executable());
-        made.runDisclaimer = [](DisclamerDialog&) { return int(QDialog::Rejected); };
-        EXPECT_EQ(made.Run(), 0);
-        EXPECT_TRUE(QFile::exists(QDir(fresh.dataDir).filePath(QStringLiteral("user.pdb"))));
-    }
-    {
-        Application app(In(dir), Executable());
-        QString shown;
-        app.runDisclaimer = [&](DisclamerDialog& dialog) {
-            shown = dialog.Text();
-            return int(QDialog::Rejected);
-        };
-        app.runHome = [](HomeDialog&) { ADD_FAILURE() << "home screen after No"; };
-        EXPECT_EQ(app.Run(), 0);
-        EXPECT_TRUE(shown.contains(QStringLiteral("physician"))) << shown.toStdString();
+        int disclaimers = 0;
+        int homes = 0;
+        QString text;
+        int launches = 0;
+    };
+    // "No", Escape, closing the window and a shutdown signal all reject the dialog.
+    const auto start = [&](std::optional<int> answer) {
+        Start seen;
+        Application app(options, Executable());
         EXPECT_EQ(AppServices::Instance(), &app);
-    }
+        app.runDisclaimer = [&](DisclamerDialog& dialog) {
+            ++seen.disclaimers;
+            seen.text = dialog.Text();
+            return answer.value_or(int(QDialog::Accepted));
+        };
+        app.runHome = [&](HomeDialog& home) {
+            ++seen.homes;
+            EXPECT_EQ(home.windowTitle(), QStringLiteral("Nutrava"));
+        };
+        EXPECT_EQ(app.Run(), 0);
+        seen.launches = app.Store()->Profile().LaunchCount();
+        return seen;
+    };
+
+    const Start declined = start(int(QDialog::Rejected));
+    EXPECT_EQ(declined.disclaimers, 1);
+    EXPECT_EQ(declined.homes, 0);
+    EXPECT_EQ(declined.launches, 0);
+    EXPECT_TRUE(declined.text.contains(QStringLiteral("physician"))) << declined.text.toStdString();
+    EXPECT_TRUE(QFile::exists(QDir(options.dataDir).filePath(QStringLiteral("user.pdb"))));
     EXPECT_EQ(AppServices::Instance(), nullptr);
 
-    // The launch count 1 written at exit keeps the disclaimer away.
-    Application again(In(dir), Executable());
-    again.runDisclaimer = [](DisclamerDialog&) {
-        ADD_FAILURE() << "disclaimer shown twice";
-        return int(QDialog::Accepted);
-    };
-    int homes = 0;
-    again.runHome = [&](HomeDialog& home) {
-        ++homes;
-        EXPECT_EQ(home.windowTitle(), QStringLiteral("Nutrava"));
-    };
-    EXPECT_EQ(again.Run(), 0);
-    EXPECT_EQ(homes, 1);
-    EXPECT_EQ(again.Store()->Profile().LaunchCount(), 2);
+    const Start agreed = start(int(QDialog::Accepted)); // asked again
+    EXPECT_EQ(agreed.disclaimers, 1);
+    EXPECT_EQ(agreed.homes, 1);
+    EXPECT_EQ(agreed.launches, 1);
+
+    const Start later = start(std::nullopt);
+    EXPECT_EQ(later.disclaimers, 0);
+    EXPECT_EQ(later.homes, 1);
+    EXPECT_EQ(later.launches, 2);
+}
+
+TEST(Application, WithoutTheTextDatabaseTheBuiltInDisclaimerIsShown)
+{
+    const QString builtIn = DisclamerDialog::DisclaimerText(nullptr);
+    const QByteArray source =
+        TestSupport::ReadFile(QStringLiteral(NUTRAVA_SOURCE_DATA "/help/10-disclaimer.txt"));
+    ASSERT_FALSE(source.isEmpty());
+    // The help source without its title line.
+    EXPECT_EQ(builtIn, QString::fromUtf8(source.mid(source.indexOf('\n') + 1)).trimmed());
+    EXPECT_TRUE(builtIn.contains(QStringLiteral("physician")));
 }
 
 TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
@@ -84,8 +106,20 @@ TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
         EXPECT_EQ(app.Run(), 1);
         EXPECT_TRUE(error.contains(QStringLiteral("user.pdb")));
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.path())));
+        EXPECT_TRUE(error.contains(QStringLiteral("move it out of the folder")));
     }
     EXPECT_EQ(TestSupport::ReadFile(damaged), QByteArray("not a database"));
+    // With the file of the previous start beside it, the user is told how to go back to it.
+    ASSERT_TRUE(TestSupport::WriteFile(damaged + QStringLiteral(".bak"), QByteArray("older")));
+    {
+        Application app(In(dir), Executable());
+        QString error;
+        app.showStartupError = [&](const QString& text) { error = text; };
+        EXPECT_EQ(app.Run(), 1);
+        EXPECT_TRUE(error.contains(QStringLiteral("rename user.pdb.bak to user.pdb")))
+            << error.toStdString();
+    }
+    EXPECT_EQ(TestSupport::ReadFile(damaged + QStringLiteral(".bak")), QByteArray("older"));
 
     // Damaged records: the program goes on with what was whole and says where the rest is.
     QTemporaryDir records;

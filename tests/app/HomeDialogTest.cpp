@@ -3,10 +3,12 @@
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/UserDatabase.h"
-#include "skin/DeviceScreen.h"
 #include "dialogs/LayoutBaseDialog.h"
+#include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
 
+#include <QAccessible>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,6 +134,97 @@ TEST_F(HomeDialogTest, MenuCommandsReachTheirDialogs)
     actions[2]->trigger();
     EXPECT_EQ(m_dialogs.preferences, 1);
     EXPECT_EQ(m_dialogs.abouts, 1);
+}
+
+TEST_F(HomeDialogTest, KeysEscapeStaysArrowsMoveByPlaceAndTheMenuOpens)
+{
+    CompleteProfile(m_store->Profile());
+    auto home = MakeHome({});
+    home->show();
+    home->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(home.get()));
+
+    QTest::keyClick(home->Button(QStringLiteral("profile")), Qt::Key_Escape);
+    EXPECT_TRUE(home->isVisible());
+
+    struct Move
+    {
+        const char* from;
+        Qt::Key key;
+        const char* to;
+    };
+    const Move moves[] = {
+        {"profile", Qt::Key_Down, "fitness"},
+        {"fitness", Qt::Key_Right, "food"},
+        {"food", Qt::Key_Up, "journal"},
+        {"journal", Qt::Key_Left, "profile"},
+        {"profile", Qt::Key_Up, "daily"},
+        {"daily", Qt::Key_Up, "daily"}, // the header is a picture
+        {"daily", Qt::Key_Down, "profile"},
+        {"food", Qt::Key_Down, "food"},
+        {"daily", Qt::Key_Right, "daily"},
+    };
+    for (const Move& move : moves) {
+        BmpButtonImpl* from = home->Button(QString::fromLatin1(move.from));
+        from->setFocus();
+        QTest::keyClick(from, move.key);
+        EXPECT_TRUE(home->Button(QString::fromLatin1(move.to))->hasFocus())
+            << move.from << " " << move.key << " should reach " << move.to;
+    }
+
+    QMenu* menu = home->MenuBar()->actions().first()->menu();
+    EXPECT_EQ(home->MenuBar()->actions().first()->text(), QStringLiteral("&Menu"));
+    QTest::keyClick(home.get(), Qt::Key_F10);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+    QTest::keyClick(home.get(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+    EXPECT_TRUE(m_ran.isEmpty());
+
+    // The window's close button ends the home screen.
+    home->close();
+    EXPECT_FALSE(home->isVisible());
+}
+
+TEST_F(HomeDialogTest, ScreenReadersHearTheTilesAndSeeTheHeaderAsAPicture)
+{
+    auto home = MakeHome({});
+    home->show();
+    const std::pair<const char*, const char*> tiles[] = {{"daily", "Daily Chart"},
+                                                         {"profile", "Profile"},
+                                                         {"journal", "Journal"},
+                                                         {"fitness", "Fitness Log"},
+                                                         {"food", "Food Log"}};
+    for (const auto& [tile, words] : tiles) {
+        QAccessibleInterface* button =
+            QAccessible::queryAccessibleInterface(home->Button(QString::fromLatin1(tile)));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->role(), QAccessible::Button) << tile;
+        EXPECT_EQ(button->text(QAccessible::Name), QString::fromLatin1(words));
+        EXPECT_TRUE(button->state().focusable) << tile;
+    }
+    QAccessibleInterface* header =
+        QAccessible::queryAccessibleInterface(home->Button(QStringLiteral("header")));
+    EXPECT_EQ(header->role(), QAccessible::Graphic);
+    EXPECT_TRUE(header->text(QAccessible::Name).startsWith(QStringLiteral("Nutrava")));
+    EXPECT_FALSE(header->state().focusable);
+    EXPECT_TRUE(header->actionInterface()->actionNames().isEmpty());
+}
+
+TEST_F(HomeDialogTest, AScreenOfNoSkinModeUsesThePortraitSkinCentred)
+{
+    auto home = MakeHome({});
+    DeviceScreen::Instance().SetSize(QSize(300, 400));
+    home->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(home->size(), QSize(300, 400));
+    EXPECT_EQ(DeviceScreen::Instance().SkinMode(), QSize(240, 320));
+    EXPECT_EQ(SkinSettings::Instance().Prefix(), QStringLiteral("240x320"));
+    // The 240x320 tiles, 30 pixels in from either side.
+    const int top = home->MenuBar()->height();
+    EXPECT_EQ(home->Button(QStringLiteral("header"))->geometry(), QRect(34, 5 + top, 232, 62));
+    EXPECT_EQ(home->Button(QStringLiteral("food"))->geometry(), QRect(152, 184 + top, 114, 79));
 }
 
 TEST_F(HomeDialogTest, ExportWritesIntoANewFolderEachTimeAndSaysWhere)

@@ -55,7 +55,7 @@ TEST_F(InfoDialogsTest, HelpShowsLineBreaksAndStaysLaidOutAcrossRotation)
     }
 }
 
-TEST_F(InfoDialogsTest, TappingAnIndexEntryOpensThatTopicAndUnknownTopicsShowEmpty)
+TEST_F(InfoDialogsTest, TappingOrReturnOnAnIndexEntryOpensThatTopicAndMissingTopicsSaySo)
 {
     HelpIndexDialog index(nullptr);
     std::vector<int> opened;
@@ -71,13 +71,28 @@ TEST_F(InfoDialogsTest, TappingAnIndexEntryOpensThatTopicAndUnknownTopicsShowEmp
     QTRY_COMPARE_WITH_TIMEOUT(opened.size(), size_t(1), 2000);
     EXPECT_EQ(opened.front(), 8);
 
+    // Return opens the selected entry and leaves the index open.
+    index.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&index));
+    list->setFocus();
+    list->setCurrentRow(3);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), size_t(2), 2000);
+    EXPECT_EQ(opened.back(), 3);
+    EXPECT_TRUE(index.isVisible());
+
+    // Without the text database a topic keeps its title and says why it is empty.
+    HelpDialog missing(8, nullptr);
+    EXPECT_EQ(missing.TitleText(), QStringLiteral("Food Log Help"));
+    EXPECT_EQ(missing.BodyText(), HelpDialog::kMissingText);
+
     QTemporaryDir dir;
     UserDatabase store({dir.path(), {dir.path(), QCoreApplication::applicationDirPath()}});
     HelpDialog known(8, nullptr);
     EXPECT_EQ(known.TitleText(), QStringLiteral("Food Log Help"));
-    EXPECT_FALSE(known.BodyText().isEmpty());
+    EXPECT_NE(known.BodyText(), HelpDialog::kMissingText);
     HelpDialog outside(11, nullptr); // past the last topic
-    EXPECT_TRUE(outside.TitleText().isEmpty() && outside.BodyText().isEmpty());
+    EXPECT_EQ(outside.BodyText(), HelpDialog::kMissingText);
 }
 
 TEST_F(InfoDialogsTest, AboutShowsTheVersionAndTheBuildTime)
@@ -134,7 +149,14 @@ TEST_F(InfoDialogsTest, PreferencesAndDisclaimerFollowTheirLayouts)
     EXPECT_EQ(ok->geometry().right() + 1, centre - 3);
     EXPECT_EQ(cancel->x(), centre + 3);
     EXPECT_EQ(ok->geometry().bottom() + 1, prefs.height() - 5);
-    EXPECT_EQ(prefs.MetricBox()->y(), prefs.NutrientList()->height() + 11);
+    // Laid out below the caption, which every small dialog shows at the top.
+    const QWidget* caption = Child<QLabel>(&prefs, "caption");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(static_cast<const QLabel*>(caption)->text(), QStringLiteral("Preferences"));
+    const int top = caption->height();
+    EXPECT_EQ(prefs.NutrientList()->y(), top + 5);
+    EXPECT_EQ(prefs.MetricBox()->y(), top + prefs.NutrientList()->height() + 11);
     EXPECT_EQ(prefs.NutrientList()->x(), Child<QLabel>(&prefs, "1006")->geometry().right() + 7);
 
     DisclamerDialog disclaimer(QStringLiteral("Estimates only.\nAsk your physician."));

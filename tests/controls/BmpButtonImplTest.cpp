@@ -34,7 +34,10 @@ protected:
     ScopedTestArt m_art{{3011, 3018, 3043}};
 };
 
-QImage Grab(QWidget& widget) { return widget.grab().toImage(); }
+QImage Grab(QWidget& widget)
+{
+    return widget.grab().toImage();
+}
 
 BmpButtonImpl* Make(bool drawText, QWidget* parent, const char* section, const char* name)
 {
@@ -63,17 +66,19 @@ TEST_F(BmpButtonTest, DrawsTheBitmapOfItsStateStretched)
     EXPECT_EQ(Grab(*button).pixelColor(57, 18), TestArt::ColorOf(3018));
     button->setDown(false);
 
-    // No "/focus" artwork: the "/up" image with a focus rectangle over it.
+    // No "/focus" artwork: the "/up" image with a bold focus ring over it, as wide as two
+    // pixels of the screen mode.
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     button->setFocus();
     ASSERT_TRUE(button->hasFocus());
     image = Grab(*button);
-    const QColor corner = image.pixelColor(0, 0);
-    EXPECT_TRUE(corner == QColor(Qt::black) || corner == QColor(Qt::white))
-        << corner.name().toStdString();
-    EXPECT_EQ(image.pixelColor(5, 5), TestArt::ColorOf(3011));
+    const QColor highlight = button->palette().color(QPalette::Highlight);
+    const int ring = 2 * DeviceScreen::Instance().Multiplier();
+    EXPECT_EQ(image.pixelColor(0, 0), highlight);
+    EXPECT_EQ(image.pixelColor(ring - 1, 18), highlight);
+    EXPECT_EQ(image.pixelColor(ring + 1, 18), TestArt::ColorOf(3011));
 }
 
 TEST_F(BmpButtonTest, SingleImagesTextAndTheSectionColourWithoutArtwork)

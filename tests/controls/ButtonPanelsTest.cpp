@@ -1,3 +1,4 @@
+#include "controls/BmpButtonAccessible.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
@@ -5,6 +6,7 @@
 #include "skin/SkinSettings.h"
 #include "skin/TestArt.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 
@@ -140,4 +142,51 @@ TEST(ButtomNavigation, FiveButtonsFillTheWidthAndPressesReachTheListener)
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(200, 15));
     ASSERT_EQ(listener.names, Names({"goFood"}));
     EXPECT_EQ(listener.senders.front(), nav->Button(4));
+}
+
+TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
+{
+    SkinSettings::Instance().Init(240, 320);
+    QWidget window;
+    RecordingListener listener;
+    auto* panel = new BottomButtonsContainer(&window);
+    panel->SetSection(QStringLiteral("food"));
+    panel->SetListener(&listener);
+    auto* navigation = new ButtomNavigation(&window);
+    navigation->SetListener(&listener);
+    window.show();
+
+    const std::pair<int, const char*> bottom[] = {
+        {1, "Add"}, {2, "Add to Favorites"}, {-1, "Delete"}, {0, "Done"}};
+    const char* const names[] = {"add", "add.fav", "delete", "done"};
+    for (std::size_t i = 0; i < std::size(bottom); ++i)
+        panel->SetButton(bottom[i].first, QString::fromLatin1(names[i]));
+    for (const auto& [slot, words] : bottom) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(panel->Button(slot));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->role(), QAccessible::Button) << words;
+        EXPECT_EQ(button->text(QAccessible::Name), QString::fromLatin1(words));
+        EXPECT_EQ(button->actionInterface()->actionNames(),
+                  QStringList{QAccessibleActionInterface::pressAction()});
+    }
+    // The action presses the button as a tap does.
+    QAccessible::queryAccessibleInterface(panel->Button(0))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(listener.names, Names({"done"}));
+
+    QStringList heard;
+    for (QObject* child : navigation->children()) {
+        if (auto* button = qobject_cast<BmpButtonImpl*>(child))
+            heard << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+    }
+    EXPECT_EQ(heard, Names({"Home", "Profile", "Journal", "Fitness Log", "Food Log"}));
+    for (QWidget* strip : std::initializer_list<QWidget*>{panel, navigation}) {
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(strip);
+        EXPECT_EQ(bar->role(), QAccessible::ToolBar);
+        EXPECT_FALSE(bar->text(QAccessible::Name).isEmpty());
+    }
+    // A name no table row knows is still spoken as words.
+    EXPECT_EQ(BmpButtonAccessible::SpokenName(QStringLiteral("food"), QStringLiteral("new.item")),
+              QStringLiteral("New Item"));
 }

@@ -1,4 +1,3 @@
-#include "vocabulary/Page.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ControlsRegistration.h"
@@ -9,12 +8,14 @@
 #include "controls/GridModel.h"
 #include "controls/RecordingListener.h"
 #include "controls/TitleBarControl.h"
-#include "vocabulary/ContentControlRegistry.h"
-#include "skin/DeviceScreen.h"
 #include "dialogs/LayoutBaseDialog.h"
+#include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/ContentControlRegistry.h"
+#include "vocabulary/Page.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
@@ -77,6 +78,8 @@ struct Fixture
 {
     explicit Fixture(int rows = 10)
     {
+        // The screen and the skin agree, as in the program: fonts and metrics at single size.
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
         SkinSettings::Instance().Init(240, 320);
         grid = new CustomGrid(&window);
         grid->setGeometry(0, 0, 240, 200);
@@ -89,6 +92,10 @@ struct Fixture
         grid->SetModel(&model);
         Paint();
     }
+    ~Fixture() { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
+    Fixture(const Fixture&) = delete;
+    Fixture& operator=(const Fixture&) = delete;
+
     QPoint Cell(int row, int column) const
     {
         return List()->visualRect(List()->model()->index(row, column)).center();
@@ -131,6 +138,23 @@ TEST(GridTest, FoodColumnsFollowTheClientWidth)
     const int client = f.grid->GetClientWidth();
     ASSERT_LT(client, 240);
     EXPECT_EQ(header->sectionSize(0), int(float(client) * 40.0f * 0.01f));
+}
+
+TEST(GridTest, ScreenReadersGetRowsAndCellsAsATable)
+{
+    Fixture f(3);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.List());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::Table);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Entries"));
+    QAccessibleTableInterface* table = list->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(table->columnDescription(2), QStringLiteral("Col 2"));
+    QAccessibleInterface* cell = table->cellAt(1, 2);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("r1c2"));
 }
 
 TEST(GridTest, RefreshRedrawsOneRowOrAllAndSelectsTheModelsRow)

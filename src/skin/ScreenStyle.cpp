@@ -1,0 +1,129 @@
+#include "skin/ScreenStyle.h"
+
+#include "skin/DeviceScreen.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace {
+
+int Multiplier()
+{
+    return DeviceScreen::Instance().Multiplier();
+}
+
+// The base style's narrowest push button with text, at single size.
+constexpr int kMinButtonWidth = 80;
+
+} // namespace
+
+ScreenStyle::ScreenStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+void ScreenStyle::Install()
+{
+    QApplication::setStyle(new ScreenStyle);
+    const auto follow = [] { QApplication::setFont(DeviceScreen::Instance().Font()); };
+    follow();
+    QObject::connect(&DeviceScreen::Instance(), &DeviceScreen::sizeChanged, qApp, follow);
+}
+
+void ScreenStyle::DrawFocusRing(QPainter& painter, const QRect& rect, const QPalette& palette)
+{
+    const int width = 2 * Multiplier();
+    const int half = width / 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette.color(QPalette::Highlight), width, Qt::SolidLine, Qt::SquareCap,
+                        Qt::MiterJoin));
+    painter.drawRect(rect.adjusted(half, half, -half, -half));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect.adjusted(width, width, -width - 1, -width - 1));
+    painter.restore();
+}
+
+int ScreenStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                             const QWidget* widget) const
+{
+    // The base style derives some metrics from others through proxy(): only the outermost call
+    // scales, or those would grow twice.
+    static int depth = 0;
+    ++depth;
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    --depth;
+    // Negative values are "ask layoutSpacing" and similar markers, not lengths.
+    return depth == 0 && value > 0 ? value * Multiplier() : value;
+}
+
+QSize ScreenStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                    const QSize& size, const QWidget* widget) const
+{
+    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    const int m = Multiplier();
+    switch (type) {
+    case CT_PushButton:
+        if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+            button && !button->text.isEmpty())
+            result.setWidth(qMax(result.width(), kMinButtonWidth * m));
+        break;
+    case CT_MenuItem:
+    case CT_MenuBarItem:
+        // The base style pads menu entries by fixed amounts, not by metrics.
+        if (result.isValid() && size.isValid())
+            result = size + (result - size) * m;
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+int ScreenStyle::layoutSpacing(QSizePolicy::ControlType control1, QSizePolicy::ControlType control2,
+                               Qt::Orientation orientation, const QStyleOption* option,
+                               const QWidget* widget) const
+{
+    const int value = QProxyStyle::layoutSpacing(control1, control2, orientation, option, widget);
+    return value > 0 ? value * Multiplier() : value;
+}
+
+void ScreenStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                QPainter* painter, const QWidget* widget) const
+{
+    if (element == PE_FrameFocusRect) {
+        // A list's rows are tight and selection already shows them: a plain line, no inner rim.
+        if (qobject_cast<const QAbstractItemView*>(widget)) {
+            painter->save();
+            painter->setPen(QPen(option->palette.color(QPalette::Highlight), Multiplier()));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+            painter->restore();
+        } else {
+            DrawFocusRing(*painter, option->rect, option->palette);
+        }
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    // Text fields, lists and grids: the ring around their frame.
+    if ((element == PE_FrameLineEdit || element == PE_Frame) && (option->state & State_HasFocus))
+        DrawFocusRing(*painter, option->rect, option->palette);
+}
+
+void ScreenStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    // The base style only tints a focused push button's rim.
+    if (element == CE_PushButton && (option->state & State_HasFocus))
+        DrawFocusRing(*painter, option->rect, option->palette);
+}
+
+void ScreenStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                     QPainter* painter, const QWidget* widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if ((control == CC_ComboBox || control == CC_SpinBox) && (option->state & State_HasFocus))
+        DrawFocusRing(*painter, option->rect, option->palette);
+}
