@@ -1,12 +1,14 @@
 #include "controls/GroupSelectContentControl.h"
 
-#include "vocabulary/Events.h"
-#include "vocabulary/EventListener.h"
+#include "controls/FindField.h"
 #include "controls/GroupSelectModel.h"
 #include "controls/TabChain.h"
 #include "controls/WhiteBackground.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 
@@ -33,17 +35,58 @@ GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(
 
 bool GroupSelectContentControl::eventFilter(QObject* watched, QEvent* event)
 {
-    // Enter on an item does what a double tap does.
-    if (watched == m_items && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
+    if ((watched == m_items || (m_find && watched == m_find)) &&
+        event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        // Enter on an item, or in the find field on the item found, does what a double tap does.
         if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             SelectedItem() >= 0) {
             RaiseItemActivated();
             return true;
         }
+        if (!plain)
+            return QWidget::eventFilter(watched, event);
+        // Escape from the items too ends a find rather than the lookup.
+        if (key->key() == Qt::Key_Escape && m_find && !m_find->text().isEmpty()) {
+            m_find->clear();
+            return true;
+        }
+        // The arrows walk the items found while the typing goes on.
+        static constexpr int kWalkingKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                                               Qt::Key_PageDown};
+        if (watched == m_find && std::ranges::count(kWalkingKeys, key->key()) > 0) {
+            QCoreApplication::sendEvent(m_items, event);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+FindField* GroupSelectContentControl::AddFindField()
+{
+    if (m_find)
+        return m_find;
+    m_find = new FindField(this);
+    m_find->SetListener(m_listener);
+    m_find->WatchTyping(this);
+    m_find->installEventFilter(this);
+    connect(m_find, &FindField::FindChanged, this, &GroupSelectContentControl::Layout);
+    m_find->show();
+    ChainTabs();
+    Layout();
+    return m_find;
+}
+
+void GroupSelectContentControl::ChainTabs()
+{
+    // Tab order follows the stacking: the find field, groups top down, then the items.
+    std::vector<QWidget*> chain;
+    if (m_find)
+        chain.push_back(m_find);
+    chain.insert(chain.end(), m_groups.begin(), m_groups.end());
+    chain.push_back(m_items);
+    ChainTabOrder(chain);
 }
 
 void GroupSelectContentControl::RaiseItemActivated()
@@ -52,11 +95,23 @@ void GroupSelectContentControl::RaiseItemActivated()
         m_listener->OnEvent(Events::kItemActivated, nullptr);
 }
 
+void GroupSelectContentControl::SetListener(EventListener* listener)
+{
+    m_listener = listener;
+    if (m_find)
+        m_find->SetListener(listener);
+}
+
 GroupSelectContentControl::~GroupSelectContentControl()
 {
     m_model = nullptr;
     m_items->removeEventFilter(this);
     m_items->disconnect(this);
+    if (m_find) {
+        m_find->removeEventFilter(this);
+        m_find->disconnect(this);
+        m_find->SetListener(nullptr);
+    }
     for (QComboBox* group : m_groups)
         group->disconnect(this);
 }
@@ -83,10 +138,7 @@ void GroupSelectContentControl::SetModel(GroupSelectModel* model)
         m_groups.push_back(group);
     }
     m_filled.assign(m_groups.size(), false);
-    // Tab order follows the stacking: groups top down, then the items.
-    std::vector<QWidget*> chain(m_groups.begin(), m_groups.end());
-    chain.push_back(m_items);
-    ChainTabOrder(chain);
+    ChainTabs();
 
     Layout();
     Reload();
@@ -104,7 +156,16 @@ void GroupSelectContentControl::Layout()
     const QRect client = rect();
     const int bottom = client.y() + client.height();
     int y = client.y() + 1;
+    if (m_find) {
+        const int field = m_find->sizeHint().height();
+        m_find->setGeometry(client.x(), y, client.width(), field);
+        y += field + 5;
+    }
+    const bool finding = m_find && !m_find->text().isEmpty();
     for (QComboBox* group : m_groups) {
+        group->setVisible(!finding);
+        if (finding)
+            continue;
         const int field = group->sizeHint().height();
         group->setGeometry(client.x(), y, client.width(), field);
         y += field + 5;
@@ -151,6 +212,22 @@ void GroupSelectContentControl::Reload()
         m_filling = false;
         return;
     }
+    FillItems();
+    m_filling = false;
+}
+
+void GroupSelectContentControl::ReloadItems()
+{
+    if (!m_model)
+        return;
+    m_filling = true;
+    FillItems();
+    m_filling = false;
+}
+
+void GroupSelectContentControl::FillItems()
+{
+    const int items = std::clamp(m_model->GetItemCount(), 0, kMaxItems);
     m_items->clear();
     QStringList texts;
     texts.reserve(items);
@@ -160,7 +237,6 @@ void GroupSelectContentControl::Reload()
     const int selected = m_model->GetSelectedItem();
     if (selected >= 0 && selected < items)
         m_items->setCurrentRow(selected);
-    m_filling = false;
 }
 
 void GroupSelectContentControl::OnGroupChosen(int)

@@ -7,12 +7,14 @@
 
 #include <vector>
 
+class FindField;
 class QComboBox;
 class QListWidget;
 
 // The lookup pages' chain of drop-down groups above a list of items ("GroupSelectControl").
 // A choice in one group goes to the model, and the groups after it and the items are read
-// again; a double tap on an item, or Enter, raises "itemActivated".
+// again; a double tap on an item, or Enter, raises "itemActivated". An optional find field
+// above the groups takes the typing; while it holds text the groups step aside for the items.
 class GroupSelectContentControl final : public QWidget, public ContentControl, public GroupSelect
 {
     Q_OBJECT
@@ -31,7 +33,7 @@ public:
 
     // ContentControl
     EventListener* GetListener() const override { return m_listener; }
-    void SetListener(EventListener* listener) override { m_listener = listener; }
+    void SetListener(EventListener* listener) override;
     QWidget* GetWindow() override { return this; }
 
     // GroupSelect
@@ -43,6 +45,12 @@ public:
     QComboBox* GroupList(int group) const { return m_groups[group]; }
     QListWidget* ItemList() const { return m_items; }
 
+    // Adds the find field once; it raises "findChanged" to this control's listener.
+    FindField* AddFindField();
+    FindField* Find() const { return m_find; }
+    // Refills the items from the model although no group changed (the model found others).
+    void ReloadItems();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +58,8 @@ protected:
 private:
     void RaiseItemActivated();
     void Layout();
+    void ChainTabs();
+    void FillItems();
     void OnGroupChosen(int group);
     void OnItemSelectionChanged();
     int SelectedItem() const;
@@ -59,5 +69,6 @@ private:
     std::vector<QComboBox*> m_groups;
     std::vector<bool> m_filled;
     QListWidget* m_items = nullptr;
+    FindField* m_find = nullptr;
     bool m_filling = false;
 };

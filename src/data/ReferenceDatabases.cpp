@@ -4,6 +4,7 @@
 #include "data/FoodDatabase.h"
 #include "data/FoodIndex.h"
 #include "data/Log.h"
+#include "data/NameFinder.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/ReferenceValues.h"
 #include "data/TextIndex.h"
@@ -141,6 +142,22 @@ const ItemGroup* ReferenceDatabases::FoodListAt(int group, int subgroup)
     if (group == 0)
         return &m_favoriteFoodGroup;
     return m_foodIndex ? m_foodIndex->Foods(group - 1, subgroup) : nullptr;
+}
+
+const NameFinder& ReferenceDatabases::FoodFinder()
+{
+    if (!m_foodFinder)
+        m_foodFinder = std::make_unique<NameFinder>(
+            m_foods && m_foodIndex ? NameFinder::ForFoods(*m_foods, *m_foodIndex) : NameFinder());
+    return *m_foodFinder;
+}
+
+const NameFinder& ReferenceDatabases::ExerciseFinder()
+{
+    if (!m_exerciseFinder)
+        m_exerciseFinder = std::make_unique<NameFinder>(
+            m_exercises ? NameFinder::ForExercises(*m_exercises) : NameFinder());
+    return *m_exerciseFinder;
 }
 
 QString ReferenceDatabases::DailyTip()

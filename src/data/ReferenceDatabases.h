@@ -14,6 +14,7 @@ class FoodDatabase;
 class FoodIndex;
 class ItemGroup;
 class ItemList;
+class NameFinder;
 class ReferenceValues;
 class TextIndex;
 class UserProfile;
@@ -60,6 +61,9 @@ public:
     const ItemGroup* FoodListAt(int group, int subgroup);
     const FavoritesGroup& FavoriteExerciseGroup() const { return m_favoriteExerciseGroup; }
     const FavoritesGroup& FavoriteFoodGroup() const { return m_favoriteFoodGroup; }
+    // The lookups' finders by name, built on first use; empty without their database.
+    const NameFinder& FoodFinder();
+    const NameFinder& ExerciseFinder();
 
     // The journal's tip of the day (see TipsDatabase::DailyTip).
     QString DailyTip();
@@ -79,6 +83,8 @@ private:
     std::unique_ptr<FoodIndex> m_foodIndex;
     std::unique_ptr<TextIndex> m_texts;
     std::unique_ptr<ReferenceValues> m_values;
+    std::unique_ptr<NameFinder> m_foodFinder;
+    std::unique_ptr<NameFinder> m_exerciseFinder;
     FavoritesGroup m_favoriteExerciseGroup;
     FavoritesGroup m_favoriteFoodGroup;
 };

@@ -1,5 +1,6 @@
 #include "pages/ExerciseLookupModel.h"
 
+#include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 
 ExerciseLookupModel::ExerciseLookupModel(UserDatabase& store, bool favoritesOnly)
@@ -17,4 +18,10 @@ const ItemGroup* ExerciseLookupModel::ItemsOf(int group, int)
 void ExerciseLookupModel::RememberGroup(int group)
 {
     m_store.Settings().SetLastExerciseGroup(group);
+}
+
+std::vector<NameFinder::Match> ExerciseLookupModel::FindNames(const QString& typed, int limit)
+{
+    ReferenceDatabases& references = m_store.References();
+    return references.ExerciseFinder().Find(typed, &references.FavoriteExerciseGroup(), limit);
 }

@@ -1,6 +1,7 @@
 #include "pages/FoodLookupModel.h"
 
 #include "data/FoodIndex.h"
+#include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 
 FoodLookupModel::FoodLookupModel(UserDatabase& store, bool favoritesOnly)
@@ -24,4 +25,10 @@ QStringList FoodLookupModel::SubgroupNames(int group) const
 void FoodLookupModel::RememberGroup(int group)
 {
     m_store.Settings().SetLastFoodGroup(group);
+}
+
+std::vector<NameFinder::Match> FoodLookupModel::FindNames(const QString& typed, int limit)
+{
+    ReferenceDatabases& references = m_store.References();
+    return references.FoodFinder().Find(typed, &references.FavoriteFoodGroup(), limit);
 }

@@ -15,6 +15,7 @@ protected:
     const ItemGroup* ItemsOf(int group, int subgroup) override;
     QStringList SubgroupNames(int group) const override;
     void RememberGroup(int group) override;
+    std::vector<NameFinder::Match> FindNames(const QString& typed, int limit) override;
 
 private:
     UserDatabase& m_store;

@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+namespace {
+// Enough to scroll through; a longer list asks for another word.
+constexpr int kMostFound = 500;
+} // namespace
+
 LookupModel::LookupModel(int levels, QStringList groupNames, bool favoritesOnly,
                          int rememberedGroup)
     : m_levels(levels), m_groupNames(std::move(groupNames)), m_favoritesOnly(favoritesOnly)
@@ -68,20 +73,45 @@ const ItemGroup* LookupModel::Items()
     return m_items;
 }
 
+void LookupModel::SetSelectedItem(int index)
+{
+    (Finding() ? m_foundSelected : m_selected) = index;
+}
+
+void LookupModel::Find(const QString& typed)
+{
+    m_typed = typed.trimmed();
+    m_found = Finding() ? FindNames(m_typed, kMostFound) : std::vector<NameFinder::Match>();
+    m_foundSelected = m_found.empty() ? -1 : 0;
+}
+
 int LookupModel::GetItemCount()
 {
+    if (Finding())
+        return int(m_found.size());
     const ItemGroup* items = Items();
     return items ? std::max(0, items->Count()) : 0;
 }
 
 QString LookupModel::GetItemText(int index)
 {
+    if (Finding()) {
+        if (index < 0 || index >= int(m_found.size()))
+            return QString();
+        const NameFinder::Match& match = m_found[index];
+        return match.name.toString() + QStringLiteral(" \u2014 ") + match.groupName.toString();
+    }
     const ItemGroup* items = Items();
     return items ? items->NameAt(index) : QString();
 }
 
 std::optional<std::uint32_t> LookupModel::SelectedRecord()
 {
+    if (Finding()) {
+        if (m_foundSelected < 0 || m_foundSelected >= int(m_found.size()))
+            return std::nullopt;
+        return m_found[m_foundSelected].record;
+    }
     if (m_selected < 0 || m_selected >= GetItemCount())
         return std::nullopt;
     return Items()->RecordAt(m_selected);

@@ -1,5 +1,6 @@
 #include "pages/LookupPage.h"
 
+#include "controls/FindField.h"
 #include "controls/GroupSelectContentControl.h"
 #include "data/FavoritesGroup.h"
 #include "data/ItemList.h"
@@ -48,6 +49,7 @@ void LookupPage::Attach(PageHost& host)
         for (int g = 0; g < control->GroupCount() && g < m_listNames.size(); ++g)
             control->GroupList(g)->setAccessibleName(m_listNames[g]);
         control->ItemList()->setAccessibleName(m_listNames.value(control->GroupCount()));
+        control->AddFindField();
     }
 }
 
@@ -63,8 +65,24 @@ void LookupPage::ShowExtraButton(int group)
         Host()->SetBottomButton(-1, group == 0 ? Events::kDelete : Events::kAddFav);
 }
 
-int LookupPage::OnEvent(const QString& name, QWidget*)
+void LookupPage::Find(const QString& typed)
 {
+    auto* control = dynamic_cast<GroupSelectContentControl*>(m_list);
+    if (!m_model || !control)
+        return;
+    m_model->Find(typed);
+    control->ReloadItems();
+    // Found names come from every group: they can be made favorites, never deleted here.
+    ShowExtraButton(m_model->InFavorites() ? 0 : -1);
+}
+
+int LookupPage::OnEvent(const QString& name, QWidget* sender)
+{
+    if (name == Events::kFindChanged) {
+        if (const auto* find = qobject_cast<const FindField*>(sender))
+            Find(find->text());
+        return 1;
+    }
     if (name == Events::kAdd) {
         // Nothing to add from an empty list: the page stays.
         if (HasChoice())

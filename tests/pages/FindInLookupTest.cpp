@@ -1,0 +1,211 @@
+#include "app/TestPages.h"
+#include "controls/BmpButtonImpl.h"
+#include "controls/BottomButtonsContainer.h"
+#include "controls/ControlsRegistration.h"
+#include "controls/FindField.h"
+#include "controls/GroupSelectContentControl.h"
+#include "controls/RecordingListener.h"
+#include "data/FoodItem.h"
+#include "data/UserDatabase.h"
+#include "dialogs/LayoutBaseDialog.h"
+#include "fitness/FitnessViewsRegistration.h"
+#include "pages/ExerciseLookupPage.h"
+#include "pages/FoodLogPage.h"
+#include "pages/FoodLookupPage.h"
+#include "pages/LookupModel.h"
+#include "skin/DeviceScreen.h"
+#include "vocabulary/Events.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+namespace {
+
+using Step = std::function<void(LayoutBaseDialog& nested)>;
+const QString kDairy = QStringLiteral("Dairy and Egg Products");
+const QString kQueso = QStringLiteral("Cheese, dry white, queso seco");
+
+// The lookups in a real dialog over the reference databases the build made; sub-pages run the
+// scripted steps in their nested dialog.
+class FindInLookupTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        RegisterControlContent();
+        RegisterFitnessContent();
+    }
+
+    FindInLookupTest()
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        m_store = std::make_unique<UserDatabase>(
+            DatabaseFolders{m_dir.path(), {QCoreApplication::applicationDirPath()}});
+    }
+    ~FindInLookupTest() override
+    {
+        m_dialog.reset();
+        DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
+    }
+
+    void Open(Page& page)
+    {
+        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_services);
+        m_dialog->runSubPageDialog = [this](LayoutBaseDialog& nested) {
+            m_subPages << nested.CurrentPage()->GetName();
+            if (m_script.empty())
+                return;
+            const Step step = m_script.front();
+            m_script.pop_front();
+            nested.show(); // typing reaches only a shown find field
+            step(nested);
+        };
+        m_dialog->SetPage(&page);
+        m_dialog->show();
+    }
+
+    static GroupSelectContentControl* List(LayoutBaseDialog& dialog)
+    {
+        return qobject_cast<GroupSelectContentControl*>(dialog.Content());
+    }
+
+    static void Choose(LayoutBaseDialog& dialog, int group, const QString& text)
+    {
+        QComboBox* combo = List(dialog)->GroupList(group);
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    static void Pick(LayoutBaseDialog& dialog, const QString& item)
+    {
+        QListWidget* items = List(dialog)->ItemList();
+        const auto found = items->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item.toStdString();
+        items->setCurrentItem(found.front());
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<UserDatabase> m_store;
+    RecordingDialogs m_services;
+    std::unique_ptr<LayoutBaseDialog> m_dialog;
+    std::deque<Step> m_script;
+    QStringList m_subPages;
+};
+
+} // namespace
+
+TEST_F(FindInLookupTest, LeavingTheFindReturnsToTheSameGroupAndSelection)
+{
+    enum Leave
+    {
+        EscapeInField,
+        EscapeInList,
+        Clearing
+    };
+    for (bool food : {true, false}) {
+        for (Leave leave : {EscapeInField, EscapeInList, Clearing}) {
+            SCOPED_TRACE(testing::Message() << "food " << food << ", leave " << leave);
+            FoodLookupPage foodLookup(false, false);
+            ExerciseLookupPage exerciseLookup(false, false);
+            LookupPage& lookup = food ? static_cast<LookupPage&>(foodLookup) : exerciseLookup;
+            Open(lookup);
+            GroupSelectContentControl* list = List(*m_dialog);
+            if (food) {
+                Choose(*m_dialog, 0, kDairy);
+                Choose(*m_dialog, 1, QStringLiteral("Cheese"));
+            } else {
+                Choose(*m_dialog, 0, list->GroupList(0)->itemText(2));
+            }
+            QListWidget* items = list->ItemList();
+            items->setCurrentRow(2);
+            const QStringList before = {list->GroupList(0)->currentText(),
+                                        list->GroupList(food ? 1 : 0)->currentText(),
+                                        items->currentItem()->text()};
+            const auto record = lookup.Model()->SelectedRecord();
+
+            FindField* find = list->Find();
+            ASSERT_NE(find, nullptr);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(find)->role(),
+                      QAccessible::EditableText);
+            // Typing in the list starts the find; the groups step aside for the names found.
+            const QString typed = before[2].left(3).toLower();
+            QTest::keyClicks(items, typed);
+            EXPECT_EQ(find->text(), typed);
+            EXPECT_FALSE(list->GroupList(0)->isVisible());
+            ASSERT_GT(items->count(), 0);
+            EXPECT_TRUE(items->item(0)->text().contains(QStringLiteral(" — ")));
+            EXPECT_EQ(items->currentRow(), 0);
+            EXPECT_EQ(m_dialog->BottomPanel()->Button(-1)->Name(), Events::kAddFav);
+            QTest::keyClick(find, Qt::Key_Down); // the arrows walk the names found
+            EXPECT_EQ(items->currentRow(), std::min(1, items->count() - 1));
+
+            if (leave == EscapeInField)
+                QTest::keyClick(find, Qt::Key_Escape);
+            else if (leave == EscapeInList)
+                QTest::keyClick(items, Qt::Key_Escape);
+            else
+                find->clear();
+            EXPECT_TRUE(m_dialog->isVisible()); // the lookup itself goes on
+            EXPECT_TRUE(find->text().isEmpty());
+            EXPECT_TRUE(list->GroupList(0)->isVisible());
+            EXPECT_EQ(QStringList({list->GroupList(0)->currentText(),
+                                   list->GroupList(food ? 1 : 0)->currentText(),
+                                   items->currentItem()->text()}),
+                      before);
+            EXPECT_EQ(lookup.Model()->SelectedRecord(), record);
+            m_dialog.reset();
+        }
+    }
+}
+
+TEST_F(FindInLookupTest, AddingFromAResultLogsTheRightFoodAndFavoritesComeFirst)
+{
+    FoodLogPage page;
+    Open(page);
+    // The first letter typed in the list moves the typing into the find field.
+    const auto type = [](LayoutBaseDialog& nested, const char* text) {
+        QTest::keyClick(List(nested)->ItemList(), text[0]);
+        QTest::keyClicks(List(nested)->Find(), QString::fromLatin1(text + 1));
+    };
+    m_script = {[](LayoutBaseDialog& nested) {
+                    Choose(nested, 0, kDairy);
+                    Choose(nested, 1, QStringLiteral("Cheese"));
+                    Pick(nested, kQueso);
+                    nested.OnEvent(Events::kAdd, nullptr);
+                },
+                [&](LayoutBaseDialog& nested) {
+                    type(nested, "seco QUESO");
+                    Pick(nested, kQueso + QStringLiteral(" — ") + kDairy);
+                    nested.OnEvent(Events::kAddFav, nullptr);
+                    nested.OnEvent(Events::kAdd, nullptr);
+                },
+                [&](LayoutBaseDialog& nested) {
+                    // Among every cheese the favorite one leads.
+                    type(nested, "chee");
+                    EXPECT_EQ(List(nested)->ItemList()->item(0)->text(),
+                              kQueso + QStringLiteral(" — ") + kDairy);
+                    QTest::keyClick(List(nested)->Find(), Qt::Key_Return); // its details
+                    nested.OnEvent(Events::kAdd, nullptr);
+                }};
+    for (int i = 0; i < 3; ++i)
+        m_dialog->OnEvent(Events::kAdd, nullptr);
+
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup", "food.lookup", "food.details"}));
+    ASSERT_EQ(m_store->FoodLog().Count(), 3);
+    ASSERT_EQ(m_store->FavoriteFoods().Count(), 1);
+    const std::uint32_t queso = m_store->FoodLog().ItemAt<FoodItem>(0)->Reference();
+    EXPECT_EQ(m_store->FoodLog().ItemAt<FoodItem>(1)->Reference(), queso);
+    EXPECT_EQ(m_store->FoodLog().ItemAt<FoodItem>(2)->Reference(), queso);
+    EXPECT_EQ(m_store->FavoriteFoods().At(0)->Reference(), queso);
+}
