@@ -2,6 +2,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
+#include "blog/BlogViewsRegistration.h"
 #include "controls/ControlsRegistration.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
@@ -57,6 +58,7 @@ int main(int argc, char* argv[])
     // Content controls pages create by name.
     RegisterControlContent();
     RegisterFitnessContent();
+    RegisterBlogContent();
 
     Application application(options, executable);
     QObject::connect(&instance, &SingleInstance::raiseRequested,

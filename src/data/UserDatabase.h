@@ -123,6 +123,8 @@ public:
     void BuildDaySummaries(ItemList& target, const DayValueSource* values) const;
     void BuildDaySummaries(ItemList& target) const { BuildDaySummaries(target, m_values); }
     void SetDayValueSource(const DayValueSource* values) { m_values = values; }
+    // What a log item is worth (calories, nutrients); null without the reference databases.
+    const DayValueSource* DayValues() const { return m_values; }
 
     static void Log(int severity, const char* format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
 

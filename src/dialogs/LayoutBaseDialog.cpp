@@ -248,8 +248,13 @@ void LayoutBaseDialog::SetPage(Page* page)
 int LayoutBaseDialog::RunSubPage(Page* page)
 {
     LayoutBaseDialog nested(this, m_services);
+    nested.runSubPageDialog = runSubPageDialog;
     nested.SetPage(page);
-    const int result = nested.Run();
+    if (runSubPageDialog)
+        runSubPageDialog(nested);
+    else
+        nested.Run();
+    const int result = nested.result();
     FocusContent();
     return result;
 }

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
+
 class BottomButtonsContainer;
 class ButtomNavigation;
 class DialogServices;
@@ -52,6 +54,10 @@ public:
     // The page's help topic, if it has one.
     void ShowHelp();
     void RunMenuCommand(int command);
+
+    // Runs a sub-page's nested dialog; tests answer it here instead of a modal run. Nested
+    // dialogs inherit it.
+    std::function<void(LayoutBaseDialog& nested)> runSubPageDialog;
 
     Page* CurrentPage() const { return m_page; }
     QWidget* Content() const { return m_content; }

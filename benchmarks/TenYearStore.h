@@ -1,0 +1,70 @@
+#pragma once
+
+#include "data/DayValueSource.h"
+#include "data/FitnessItem.h"
+#include "data/FoodItem.h"
+#include "data/JournalItem.h"
+#include "data/UserDatabase.h"
+#include "data/WeightItem.h"
+
+#include <QDate>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+// Item values without the reference databases.
+class ConstantValues final : public DayValueSource
+{
+public:
+    std::int32_t ExerciseCalories(const FitnessItem& item) const override
+    {
+        return std::int32_t(item.ExerciseId() % 300);
+    }
+    std::int32_t FoodValue(const FoodItem& item, int field) const override
+    {
+        return std::int32_t(item.FoodId() % 500) + field;
+    }
+};
+
+// Years of daily use from 2016-01-01, written into a temporary folder: eight foods, two
+// exercises and a weight every day, and 100 journal entries a year, one a day from the start.
+class History final
+{
+public:
+    explicit History(int days)
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
+        UserDatabase store(Folders());
+        const TimeBase::Stamp first = TimeBase::FromDate(QDate(2016, 1, 1));
+        for (int d = 0; d < days; ++d) {
+            const TimeBase::Stamp day = first + TimeBase::Stamp(d) * 86400;
+            for (int f = 0; f < 8; ++f) {
+                auto* food = static_cast<FoodItem*>(
+                    store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
+                food->SetFoodId(std::uint32_t(d * 8 + f) * 37);
+            }
+            for (int e = 0; e < 2; ++e) {
+                auto* fitness = static_cast<FitnessItem*>(
+                    store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
+                fitness->SetExerciseId(std::uint32_t(d + e));
+            }
+            static_cast<WeightItem*>(
+                store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))
+                ->SetKilograms(80.0f - d * 0.001f);
+        }
+        for (int j = 0; j < days * 1000 / 3650; ++j) {
+            auto* entry = static_cast<JournalItem*>(
+                store.Journal().Append(UserDatabase::CreateItem(JournalKind, first + j * 86400u)));
+            entry->SetSubject(QStringLiteral("Entry %1").arg(j));
+            entry->SetBody(QString(290, u'x'));
+        }
+        store.SaveFoodLog();
+        store.SaveFitnessLog();
+        store.SaveWeights();
+        store.SaveJournal();
+    }
+
+    DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
+
+private:
+    QTemporaryDir m_dir;
+};
