@@ -34,8 +34,9 @@ TEST(BlogAccountCheck, ReportsEveryWrongFieldInOrder)
         const BlogAccountCheck::Result result =
             BlogAccountCheck::Check(c.name, c.email, QString::fromLatin1(c.password));
         EXPECT_EQ(result.ok, c.problems.isEmpty()) << c.name << " " << c.email;
-        if (!result.ok)
+        if (!result.ok) {
             EXPECT_EQ(result.message, "Use correct formats:" + c.problems) << c.name;
+        }
     }
     EXPECT_EQ(BlogAccountCheck::CleanBlogName(" http://MyBlog// \a"), "myblog");
     EXPECT_EQ(BlogAccountCheck::CleanEmail("\t joe@localhost\r\n"), "joe@localhost");

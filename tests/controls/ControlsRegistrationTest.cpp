@@ -1,3 +1,6 @@
+#include "blog/BlogViewsRegistration.h"
+#include "blog/BloggerEditor.h"
+#include "blog/DailyChartView.h"
 #include "controls/ControlsRegistration.h"
 #include "controls/Grid.h"
 #include "controls/GroupSelect.h"
@@ -26,13 +29,16 @@ TEST(ContentRegistrationTest, EveryControlIsMadeByItsName)
 {
     RegisterControlContent();
     RegisterFitnessContent();
+    RegisterBlogContent();
     const std::vector<std::pair<QString, QString (*)(ContentControl*)>> controls{
         {"GridContentControl", &PayloadName<Grid>},
         {"GroupSelectControl", &PayloadName<GroupSelect>},
         {"JournalItemDetailsControl", &PayloadName<JournalItemDetails>},
         {"TrendControl", &PayloadName<TrendChart>},
         {"FoodDetailsControl", &PayloadName<FoodDetails>},
-        {"FitnessDetailsControl", &PayloadName<FitnessDetails>}};
+        {"FitnessDetailsControl", &PayloadName<FitnessDetails>},
+        {"DailyChartControl", &PayloadName<DailyChartView>},
+        {"BloggerEditorControl", &PayloadName<BloggerEditor>}};
     for (const auto& [name, payloadName] : controls) {
         ContentControl* control = ContentControlRegistry::Create(name);
         ASSERT_NE(control, nullptr) << name.toStdString();

@@ -19,6 +19,7 @@ protected:
     {
         PagesTest::SetUp();
         CompleteProfile(Profile()); // 80 kg at the start
+        m_store->Settings().SetMetric(1);
     }
     DailyChartContentControl* Chart() const
     {
