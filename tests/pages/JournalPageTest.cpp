@@ -69,13 +69,10 @@ TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
     EXPECT_EQ(Cells(0), QStringList({"Monday"}));
     EXPECT_EQ(m_page.GetSelectedRow(), 0);
     EXPECT_EQ(m_store->Journal().Count(), 2);
-}
 
-TEST_F(JournalTest, DailyTipIsShownOnTheFirstVisitOfTheDay)
-{
-    m_store->Settings().SetTipDay(0);
+    m_dialog->SetPage(nullptr);
+    m_store->Settings().SetTipDay(0); // a new day; this store has no tips database
     m_dialog->SetPage(&m_page);
-    // This store has no tips database.
     EXPECT_EQ(m_dialogs.messages, QStringList({"Daily Tip: Install tips database"}));
 }
 
@@ -98,6 +95,22 @@ TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
     UserDatabase reopened(DatabaseFolders{m_dir.path(), {m_dir.path()}});
     ASSERT_EQ(reopened.Journal().Count(), 1);
     EXPECT_EQ(reopened.Journal().ItemAt<JournalItem>(0)->Body(), "5 km\r\nfelt good");
+}
+
+// The navigation bar leaves the entry page and the journal; what was typed is kept.
+TEST_F(JournalTest, LeavingTheEntryPageThroughNavigationKeepsTheEntry)
+{
+    TestPage food(Events::kGoFood, 8);
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        details.SetSubject(QStringLiteral("Half typed"));
+        nested.OnEvent(Events::kGoFood, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    EXPECT_EQ(m_dialog->CurrentPage(), &food);
+    ASSERT_EQ(m_store->Journal().Count(), 1);
+    EXPECT_EQ(m_store->Journal().ItemAt<JournalItem>(0)->Subject(), "Half typed");
+    m_dialog->SetPage(nullptr);
 }
 
 TEST_F(JournalTest, BlogButtonFollowsChangesAndAnEditClearsThePostedMark)
