@@ -23,13 +23,13 @@ public:
     void ShowMessage(QWidget*, const QString&, const QString&) override {}
 };
 
-// A day inside the logs and the journal, with a complete profile.
+// A day inside the logs and the journal, with a complete profile and the real reference
+// databases behind the logged items.
 class TenYears final
 {
 public:
-    TenYears() : m_store(m_history.Folders())
+    TenYears() : m_history(3650, Catalogue::Reference()), m_store(Folders(m_history))
     {
-        m_store.SetDayValueSource(&m_values);
         UserProfile& profile = m_store.Profile();
         profile.SetUserName(QStringLiteral("Ann"));
         profile.SetAge(30);
@@ -40,10 +40,16 @@ public:
     }
 
 private:
+    static DatabaseFolders Folders(const History& history)
+    {
+        DatabaseFolders folders = history.Folders();
+        folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
+        return folders;
+    }
+
     const TimeBase::ScopedClock m_clock{QDateTime(QDate(2017, 6, 15), QTime(12, 0))};
-    const History m_history{3650};
+    const History m_history;
     UserDatabase m_store;
-    ConstantValues m_values;
 };
 
 void OpenPage(benchmark::State& state, Page& page)

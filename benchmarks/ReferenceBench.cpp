@@ -1,5 +1,6 @@
 // Opening the reference databases, the lookup's food lists and the day summaries of ten years
 // of logs, over the databases the build wrote next to this program.
+#include "data/DaySummaries.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
 #include "data/FoodDatabase.h"
@@ -65,7 +66,7 @@ void BM_OpenStore(benchmark::State& state)
     } // user.pdb exists from here on
     for (auto _ : state) {
         UserDatabase store(folder.folders);
-        benchmark::DoNotOptimize(store.CanRun());
+        benchmark::DoNotOptimize(store.References().CanRun());
         state.PauseTiming(); // closing writes user.pdb back
         store.Profile().ClearChanged();
         state.ResumeTiming();
@@ -126,7 +127,7 @@ void FillTenYears(UserDatabase& store)
 {
     std::mt19937 random(7);
     std::vector<std::uint32_t> positions;
-    FoodIndex& index = *store.Index();
+    FoodIndex& index = *store.References().Index();
     for (int g = 0; g < index.GroupCount(); ++g) {
         for (const FoodIndex::Subgroup& subgroup : index.Groups()[size_t(g)].subgroups) {
             if (!subgroup.foods.empty())
@@ -160,10 +161,11 @@ void BM_DaySummariesTenYears(benchmark::State& state)
     for (auto _ : state) {
         ItemList summaries(DaySummaryKind);
         if (cold) { // nothing of the foods read yet
-            ReferenceValues values(store.Exercises(), store.Foods(), store.Profile());
-            store.BuildDaySummaries(summaries, &values);
+            ReferenceValues values(store.References().Exercises(), store.References().Foods(),
+                                   store.Profile());
+            BuildDaySummaries(store, summaries, &values);
         } else {
-            store.BuildDaySummaries(summaries);
+            BuildDaySummaries(store, summaries, store.References().Values());
         }
         benchmark::DoNotOptimize(summaries.Count());
     }

@@ -1,5 +1,8 @@
-// Ten years of daily use: opening the store, the day summaries and a commit.
+// Ten years of daily use: opening the store, the day summaries, a commit and the CSV export.
 #include "TenYearStore.h"
+
+#include "data/DaySummaries.h"
+#include "export/LogExporter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +28,7 @@ void DaySummaries(benchmark::State& state)
     const ConstantValues values;
     for (auto _ : state) {
         ItemList summaries(DaySummaryKind);
-        store.BuildDaySummaries(summaries, &values);
+        BuildDaySummaries(store, summaries, &values);
         benchmark::DoNotOptimize(summaries.Count());
     }
     state.SetComplexityN(state.range(0));
@@ -45,6 +48,22 @@ void Commit(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// The whole export command but the process: reading a copy of user.pdb, naming and summing
+// every item against the reference databases, writing the five files.
+void Export(benchmark::State& state)
+{
+    const History history(int(state.range(0)), Catalogue::Reference());
+    DatabaseFolders folders = history.Folders();
+    folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
+    const QTemporaryDir out;
+    for (auto _ : state) {
+        QString message;
+        if (LogExporter::Export(folders, out.path(), true, &message) != LogExporter::Exported)
+            state.SkipWithError(qPrintable(message));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 } // namespace
 
 BENCHMARK(OpenAndLoad)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
@@ -55,5 +74,6 @@ BENCHMARK(DaySummaries)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 BENCHMARK(Commit)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(Export)->Arg(365)->Arg(3650)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "data/DayValueSource.h"
+#include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
 #include "data/UserDatabase.h"
@@ -10,6 +13,8 @@
 #include <QDate>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
+
+#include <vector>
 
 // Item values without the reference databases.
 class ConstantValues final : public DayValueSource
@@ -25,12 +30,46 @@ public:
     }
 };
 
+// What the logged items refer to. Sums take any ids; the export names every item, so it is
+// given the real foods and exercises, each logged food a different one as far as they go.
+struct Catalogue
+{
+    std::vector<std::uint32_t> foods;
+    int exercises = 0; // record count of the exercise database
+
+    static Catalogue Reference()
+    {
+        Catalogue catalogue;
+        FoodDatabase foods(QStringLiteral(NUTRAVA_REFERENCE_DIR "/food_data.pdb"));
+        FoodIndex index;
+        index.Build(foods);
+        for (const FoodIndex::Group& group : index.Groups()) {
+            for (const FoodIndex::Subgroup& subgroup : group.subgroups)
+                catalogue.foods.insert(catalogue.foods.end(), subgroup.foods.begin(),
+                                       subgroup.foods.end());
+        }
+        ExerciseDatabase exercises;
+        exercises.Open(QStringLiteral(NUTRAVA_REFERENCE_DIR "/fitness_data.pdb"));
+        catalogue.exercises = exercises.RecordCount();
+        return catalogue;
+    }
+    std::uint32_t Food(int n) const
+    {
+        const auto id = std::uint32_t(n) * 37;
+        return foods.empty() ? id : foods[id % foods.size()];
+    }
+    std::uint32_t Exercise(int n) const
+    {
+        return exercises > 1 ? std::uint32_t(1 + n % (exercises - 1)) : std::uint32_t(n);
+    }
+};
+
 // Years of daily use from 2016-01-01, written into a temporary folder: eight foods, two
 // exercises and a weight every day, and 100 journal entries a year, one a day from the start.
 class History final
 {
 public:
-    explicit History(int days)
+    explicit History(int days, const Catalogue& catalogue = {})
     {
         QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
         UserDatabase store(Folders());
@@ -40,12 +79,12 @@ public:
             for (int f = 0; f < 8; ++f) {
                 auto* food = static_cast<FoodItem*>(
                     store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
-                food->SetFoodId(std::uint32_t(d * 8 + f) * 37);
+                food->SetFoodId(catalogue.Food(d * 8 + f));
             }
             for (int e = 0; e < 2; ++e) {
                 auto* fitness = static_cast<FitnessItem*>(
                     store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
-                fitness->SetExerciseId(std::uint32_t(d + e));
+                fitness->SetExerciseId(catalogue.Exercise(d + e));
             }
             static_cast<WeightItem*>(
                 store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))

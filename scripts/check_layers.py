@@ -24,7 +24,8 @@ core = set()
 for lists in src.rglob("CMakeLists.txt"):
     for block in re.findall(r"target_sources\(core\s+PRIVATE(.*?)\)", lists.read_text(), re.S):
         for name in block.split():
-            core.add(str((lists.parent / name).relative_to(src)))
+            if (lists.parent / name).exists():
+                core.add(str((lists.parent / name).relative_to(src)))
 for name in list(core):
     stem = pathlib.Path(name).with_suffix(".h")
     if (src / stem).exists():
@@ -40,6 +41,8 @@ while pending:
 def rank(name):
     if name.startswith("data/"):
         return 0
+    if "/" not in name:  # the build's generated headers
+        return 1
     if name in core:
         return 1
     return rank_of_folder.get(name.split("/")[0], 99)

@@ -80,7 +80,12 @@ int Application::Run()
 {
     const DatabaseFolders folders = m_options.Folders(GetExecutableFolder());
     // A data folder named for the first time is made, as a user of --data-dir expects.
-    QDir().mkpath(folders.userFolder);
+    QString problem;
+    if (!StartupOptions::MakeDataFolder(m_options.ChooseDataFolder(GetExecutableFolder()),
+                                        &problem)) {
+        showStartupError(problem);
+        return 1;
+    }
     m_store = std::make_unique<UserDatabase>(folders);
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
@@ -88,8 +93,8 @@ int Application::Run()
         showStartupError(m_store->StateText());
         return 1;
     }
-    if (!m_store->CanRun()) {
-        showStartupError(m_store->StartupProblem());
+    if (!m_store->References().CanRun()) {
+        showStartupError(m_store->References().StartupProblem());
         return 1;
     }
 
@@ -99,7 +104,7 @@ int Application::Run()
     m_store->Commit();
 
     if (profile.LaunchCount() < 2) {
-        const TextIndex* texts = m_store->Texts();
+        const TextIndex* texts = m_store->References().Texts();
         DisclamerDialog disclaimer(texts ? texts->TopicText(kTopicDisclaimer) : QString());
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;

@@ -1,6 +1,6 @@
 #include "blog/DailyChartContentControl.h"
 
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 #include "vocabulary/EventListener.h"
 #include "vocabulary/Events.h"
 

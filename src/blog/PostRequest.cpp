@@ -2,7 +2,7 @@
 
 #include "blog/PostProtocol.h"
 #include "data/AnsiCodec.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <algorithm>
 

@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QNetworkAccessManager>
+#include <QPointer>
 #include <QNetworkRequest>
 
 Q_LOGGING_CATEGORY(lcBlog, "nutrava.blog", QtInfoMsg)
@@ -37,6 +39,15 @@ private:
 };
 
 } // namespace
+
+QNetworkAccessManager& PostTransfer::Network()
+{
+    // Owned by the application object so that it goes before the event dispatcher does.
+    static QPointer<QNetworkAccessManager> network;
+    if (!network)
+        network = new QNetworkAccessManager(QCoreApplication::instance());
+    return *network;
+}
 
 PostTransfer::PostTransfer(const PostRequest& request, const QUrl& url, PostProgressSink* sink,
                            std::chrono::milliseconds timeout)
@@ -77,7 +88,7 @@ void PostTransfer::Start()
     if (QHostAddress literal; !literal.setAddress(m_url.host()))
         Progress(PostProtocol::kFindingResource);
 
-    m_reply = m_network.post(request, m_body);
+    m_reply = Network().post(request, m_body);
     m_reply->setReadBufferSize(kMaxResponseBytes);
     QNetworkReply* reply = m_reply;
     connect(reply, &QNetworkReply::socketStartedConnecting, this,

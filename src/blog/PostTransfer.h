@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
@@ -13,6 +12,7 @@
 #include <memory>
 
 class PostCancel;
+class QNetworkAccessManager;
 class PostProgressSink;
 class PostRequest;
 
@@ -38,6 +38,8 @@ public:
     void DetachSink() { m_sink = nullptr; }
 
     static std::int32_t ResultOfNetworkError(QNetworkReply::NetworkError error);
+    // One manager serves every post of the program, so connections and caches are shared.
+    static QNetworkAccessManager& Network();
 
 private:
     void Progress(int statusCode, float fraction = 0.0f);
@@ -49,7 +51,6 @@ private:
     void End(std::int32_t result, const QString& message);
     void DropReply();
 
-    QNetworkAccessManager m_network;
     QUrl m_url;
     QByteArray m_body;
     QString m_auth;

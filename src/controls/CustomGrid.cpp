@@ -7,7 +7,6 @@
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/GridTableModel.h"
-#include "skin/SkinSettings.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -17,7 +16,7 @@
 
 const QString CustomGrid::kName = QStringLiteral("GridContentControl");
 
-CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent), m_skin(SkinSettings::Instance())
+CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent)
 {
     setObjectName(kName);
     m_editor = new GridEnumCellControl(this);

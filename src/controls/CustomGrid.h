@@ -8,7 +8,6 @@
 class GridEnumCellControl;
 class GridListView;
 class GridTableModel;
-class SkinSettings;
 
 // The log pages' grid ("GridContentControl"): a report list over a page's GridModel that asks
 // for texts on demand, edits cells in place with a drop-down list and raises "gridActivate" on
@@ -54,6 +53,5 @@ private:
     GridTableModel* m_adapter = nullptr;
     GridModel* m_model = nullptr;
     EventListener* m_listener = nullptr;
-    SkinSettings& m_skin;
     bool m_refreshing = false;
 };

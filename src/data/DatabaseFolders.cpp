@@ -18,3 +18,8 @@ QString DatabaseFolders::UserPath(const QString& fileName) const
 {
     return QDir(userFolder).filePath(fileName);
 }
+
+QString DatabaseFolders::NativeFolder(const QString& folder)
+{
+    return QDir::toNativeSeparators(QDir(folder).absolutePath());
+}

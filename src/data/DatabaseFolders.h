@@ -14,4 +14,6 @@ struct DatabaseFolders
     // (so that a missing file is reported where it was looked for first).
     QString ReferencePath(const QString& fileName) const;
     QString UserPath(const QString& fileName) const;
+    // A folder as messages name it: absolute, with the platform's separators.
+    static QString NativeFolder(const QString& folder);
 };

@@ -122,9 +122,48 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
     m_file = std::move(file);
     m_backedUp = false;
     m_dirty = false;
-    m_fileSize = m_file->size();
+    return ReadDirectory(*m_file);
+}
 
-    const QByteArray head = m_file->read(kHeaderSize);
+int PalmDatabaseFile::OpenCopy(const QString& path)
+{
+    Close();
+    m_path = path;
+    m_error.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly)) {
+        m_error = file.errorString();
+        return CannotOpen;
+    }
+    if (file.size() > kMaxCopySize)
+        return Fail(Damaged, QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
+    const QByteArray bytes = file.read(kMaxCopySize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        m_error = file.errorString();
+        return CannotOpen;
+    }
+    if (bytes.size() > kMaxCopySize)
+        return Fail(Damaged, QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
+    auto copy = std::make_unique<QBuffer>();
+    copy->setData(bytes);
+    copy->open(QIODevice::ReadOnly);
+    m_copy = std::move(copy);
+    m_dirty = false;
+    return ReadDirectory(*m_copy);
+}
+
+QIODevice* PalmDatabaseFile::Device() const
+{
+    if (m_file)
+        return m_file.get();
+    return m_copy.get();
+}
+
+int PalmDatabaseFile::ReadDirectory(QIODevice& device)
+{
+    m_fileSize = device.size();
+
+    const QByteArray head = device.read(kHeaderSize);
     if (head.size() != kHeaderSize)
         return Fail(Damaged, QStringLiteral("header is truncated"));
     const auto* p = reinterpret_cast<const uchar*>(head.constData());
@@ -147,7 +186,7 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
     if (count == 0)
         return Ok;
 
-    const QByteArray list = m_file->read(qint64(kEntrySize) * count);
+    const QByteArray list = device.read(qint64(kEntrySize) * count);
     if (list.size() != qint64(kEntrySize) * count)
         return Fail(Damaged, QStringLiteral("record list is truncated"));
 
@@ -181,6 +220,12 @@ void PalmDatabaseFile::CloseWithoutSaving()
 
 bool PalmDatabaseFile::Close()
 {
+    if (m_copy) {
+        m_entries.clear();
+        m_count = 0;
+        m_copy.reset();
+        return true;
+    }
     if (!m_file)
         return true;
     bool saved = true;
@@ -197,7 +242,7 @@ bool PalmDatabaseFile::Close()
 
 int PalmDatabaseFile::RecordLength(int index) const
 {
-    if (!m_file || index < 0 || std::uint32_t(index) >= m_count)
+    if (!IsOpen() || index < 0 || std::uint32_t(index) >= m_count)
         return -1;
     if (m_records)
         return int((*m_records)[index].size());
@@ -217,14 +262,15 @@ bool PalmDatabaseFile::HasRecord(int index) const
 
 std::optional<QByteArray> PalmDatabaseFile::ReadRecord(int index) const
 {
-    if (!m_file || index < 0 || std::uint32_t(index) >= m_count)
+    if (!IsOpen() || index < 0 || std::uint32_t(index) >= m_count)
         return std::nullopt;
     if (m_records)
         return (*m_records)[index];
     const int length = RecordLength(index);
-    if (!m_file->seek(m_entries[index].offset))
+    QIODevice* device = Device();
+    if (!device->seek(m_entries[index].offset))
         return std::nullopt;
-    QByteArray data = m_file->read(length);
+    QByteArray data = device->read(length);
     if (data.size() != length)
         return std::nullopt;
     return data;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -64,6 +65,10 @@ public:
     int Create(const QString& path, const QString& databaseName, std::uint32_t creator,
                std::uint32_t type);
     int Open(const QString& path, bool writable = true);
+    // Reads the whole file into memory at once and closes it again; the copy is then read like
+    // an open file, and writing to it does nothing. For reading a file another process may
+    // replace at any moment: one read sees one version.
+    int OpenCopy(const QString& path);
     // Saves when loaded for change. Returns false if that save failed.
     bool Close();
     bool Save();
@@ -72,7 +77,7 @@ public:
     // True when a record changed in memory since the last save.
     bool IsDirty() const { return m_dirty; }
 
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const { return m_file != nullptr || m_copy != nullptr; }
     bool IsLoadedForChange() const { return m_records != nullptr; }
     QString Path() const { return m_path; }
     QString ErrorText() const { return m_error; }
@@ -96,13 +101,19 @@ public:
         m_backupSuffix = backupSuffix;
     }
 
+    // Larger files are refused as damaged rather than copied into memory.
+    static constexpr qint64 kMaxCopySize = qint64(1) << 29;
+
 private:
+    int ReadDirectory(QIODevice& device);
+    QIODevice* Device() const;
     QByteArray BuildImage(Header& header, std::vector<Entry>& entries) const;
     bool WriteInPlace(const QByteArray& image);
     bool WriteAtomically(const QByteArray& image);
     int Fail(int result, const QString& why);
 
-    std::unique_ptr<QFile> m_file;
+    std::unique_ptr<QFile> m_file;   // null for a copy, which is never written
+    std::unique_ptr<QBuffer> m_copy; // the bytes of a file opened with OpenCopy
     QString m_path;
     QString m_error;
     Header m_header;

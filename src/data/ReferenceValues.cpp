@@ -6,7 +6,7 @@
 #include "data/FoodItem.h"
 #include "data/FoodValue.h"
 #include "data/Log.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 std::int32_t ReferenceValues::ExerciseCalories(const FitnessItem& item) const
 {

@@ -1,29 +1,22 @@
 #pragma once
 
 #include "data/DatabaseFolders.h"
-#include "data/FavoritesGroup.h"
 #include "data/ItemList.h"
 #include "data/PalmDatabaseFile.h"
+#include "data/ReferenceDatabases.h"
+#include "data/UserProfile.h"
 #include "data/UserSettings.h"
-#include "fitness/UserProfile.h"
 
 #include <QLockFile>
 #include <QString>
 
 #include <memory>
 
-class DayValueSource;
-class ExerciseDatabase;
-class FoodDatabase;
-class FoodIndex;
-class ReferenceValues;
-class TextIndex;
-
 // The data store: user.pdb and everything the user entered, held in memory. Lists reach the
 // file when their page saves them and the file reaches the disk on Commit or at destruction.
 // A user.pdb that cannot be opened, locked or read is never written: the store then runs on
-// defaults and State() tells the caller why. The store also opens the read-only reference
-// databases; without the exercise or foods database the program cannot run (CanRun).
+// defaults and State() tells the caller why. The store also owns the reference databases the
+// lists point into (References).
 class UserDatabase final
 {
 public:
@@ -33,17 +26,22 @@ public:
         Locked,      // another running copy holds user.pdb
         Unreadable,  // user.pdb exists but cannot be opened or is damaged
         NotWritable, // the folder does not let us create user.pdb
+        ReadOnly,    // a copy read without the lock (OpenMode ReadCopy); nothing is saved
+    };
+
+    enum OpenMode
+    {
+        ReadWrite, // the running program's store: holds the lock, creates and saves user.pdb
+        // Reads user.pdb into memory once, without taking or waiting for the lock, and never
+        // writes: for reading while the program runs (its saves replace the file whole).
+        ReadCopy,
     };
 
     static constexpr const char16_t* kUserDatabaseName = u"- KLV User Data";
-    static constexpr const char16_t* kExercisesDatabaseName = u"- KLV Exercises Database";
-    static constexpr const char16_t* kFoodsDatabaseName = u"- KLV Foods Database";
-    static constexpr const char16_t* kTipsDatabaseName = u"- KLV Tips Database";
-    static constexpr const char16_t* kTextDatabaseName = u"- KLV Text Database";
     static constexpr int kProfileRecord = 0;
     static constexpr int kSettingsRecord = 8;
 
-    explicit UserDatabase(const DatabaseFolders& folders);
+    explicit UserDatabase(const DatabaseFolders& folders, OpenMode mode = ReadWrite);
     ~UserDatabase();
     UserDatabase(const UserDatabase&) = delete;
     UserDatabase& operator=(const UserDatabase&) = delete;
@@ -59,31 +57,8 @@ public:
     const DatabaseFolders& Folders() const { return m_folders; }
     QString UserFilePath() const;
 
-    // False when a reference database the program needs is missing or unreadable; start-up
-    // must then end, showing StartupProblem (which names the file and the folder).
-    bool CanRun() const { return m_startupProblem.isEmpty(); }
-    QString StartupProblem() const { return m_startupProblem; }
-
-    // The reference databases; null when missing (text) or when start-up cannot go on.
-    const ExerciseDatabase* Exercises() const { return m_exercises.get(); }
-    FoodDatabase* Foods() { return m_foods.get(); }
-    FoodIndex* Index() { return m_foodIndex.get(); }
-    const TextIndex* Texts() const { return m_texts.get(); }
-    // The path a reference database is read from (the first search folder that has it).
-    QString ReferencePath(const char16_t* databaseName) const;
-
-    // The lookup pages' groups, "Favorites" at index 0.
-    QStringList ExerciseGroupNamesWithFavorites() const;
-    QStringList FoodGroupNamesWithFavorites() const;
-    const ItemGroup* ExerciseGroupAt(int index) const;
-    QStringList ExerciseNamesAt(int index) const;
-    // Group 0 is the favorite foods whatever the subgroup; null where there is no such list.
-    const ItemGroup* FoodListAt(int group, int subgroup);
-    const FavoritesGroup& FavoriteExerciseGroup() const { return m_favoriteExerciseGroup; }
-    const FavoritesGroup& FavoriteFoodGroup() const { return m_favoriteFoodGroup; }
-
-    // The journal's tip of the day (see TipsDatabase::DailyTip).
-    QString DailyTip();
+    ReferenceDatabases& References() { return m_references; }
+    const ReferenceDatabases& References() const { return m_references; }
 
     UserProfile& Profile() { return m_profile; }
     const UserProfile& Profile() const { return m_profile; }
@@ -91,6 +66,7 @@ public:
     const UserSettings& Settings() const { return m_settings; }
 
     ItemList& List(int kind);
+    const ItemList& List(int kind) const;
     ItemList& FitnessLog() { return m_fitnessLog; }
     ItemList& FoodLog() { return m_foodLog; }
     ItemList& Journal() { return m_journal; }
@@ -118,24 +94,16 @@ public:
     // not writable or the write failed (the previous file is then left as it was).
     bool Commit();
 
-    // Fills target with one summary per day of the logs: days in order of first appearance,
-    // fitness log first. Without a source the values are 0.
-    void BuildDaySummaries(ItemList& target, const DayValueSource* values) const;
-    void BuildDaySummaries(ItemList& target) const { BuildDaySummaries(target, m_values); }
-    void SetDayValueSource(const DayValueSource* values) { m_values = values; }
-    // What a log item is worth (calories, nutrients); null without the reference databases.
-    const DayValueSource* DayValues() const { return m_values; }
-
-    static void Log(int severity, const char* format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
-
 private:
     void OpenUserFile();
-    void OpenReferenceDatabases();
-    void CannotRun(const QString& problem);
+    void OpenCopy();
+    // Sets the state for what opening an existing user.pdb gave.
+    void Opened(int result);
     void ReadUserRecords();
     void SetState(State state, const QString& text);
 
     DatabaseFolders m_folders;
+    OpenMode m_mode;
     State m_state = Ready;
     QString m_stateText;
     bool m_created = false;
@@ -149,14 +117,5 @@ private:
     ItemList m_favoriteExercises{FavoriteExerciseKind};
     ItemList m_favoriteFoods{FavoriteFoodKind};
     ItemList m_weights{WeightKind};
-    const DayValueSource* m_values = nullptr;
-
-    QString m_startupProblem;
-    std::unique_ptr<ExerciseDatabase> m_exercises;
-    std::unique_ptr<FoodDatabase> m_foods;
-    std::unique_ptr<FoodIndex> m_foodIndex;
-    std::unique_ptr<TextIndex> m_texts;
-    std::unique_ptr<ReferenceValues> m_referenceValues;
-    FavoritesGroup m_favoriteExerciseGroup;
-    FavoritesGroup m_favoriteFoodGroup;
+    ReferenceDatabases m_references;
 };

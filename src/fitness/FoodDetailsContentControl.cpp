@@ -1,6 +1,6 @@
 #include "fitness/FoodDetailsContentControl.h"
 
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <QLabel>
 

@@ -6,6 +6,7 @@
 #include "data/DayValueSource.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
+#include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 #include "data/WeightItem.h"
 #include "pages/BlogPosting.h"
@@ -29,9 +30,8 @@ struct DayCalories
 
 // Unsigned sums wrap like the 32-bit sums they stand for; a food value the reference data lacks
 // counts as 0.
-DayCalories SumDay(UserDatabase& store, TimeBase::Stamp day)
+DayCalories SumDay(UserDatabase& store, const DayValueSource* values, TimeBase::Stamp day)
 {
-    const DayValueSource* values = store.DayValues();
     std::uint32_t consumed = 0;
     std::uint32_t burned = 0;
     if (values) {
@@ -126,7 +126,8 @@ void DailyChartPage::Refresh(TimeBase::Stamp day)
         return;
     }
 
-    const DayCalories calories = SumDay(*store, day);
+    const DayCalories calories =
+        SumDay(*store, m_values ? m_values : store->References().Values(), day);
     view->SetDailyCaloricGoal(profile.DailyCalorieGoal());
     view->SetTodaysCalories(
         std::int32_t(std::uint32_t(calories.consumed) - std::uint32_t(calories.burned)));

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class DailyChartView;
+class DayValueSource;
 class UserDatabase;
 class WeightItem;
 
@@ -23,6 +24,8 @@ public:
     int OnEvent(const QString& name, QWidget* sender) override;
 
     TimeBase::Stamp Day() const { return m_day; }
+    // What the logged items are worth; the reference databases' unless set.
+    void SetValueSource(const DayValueSource* values) { m_values = values; }
 
     // "Nutrava - Daily Chart on mm/dd/yy".
     static QString PostTitle(TimeBase::Stamp day);
@@ -36,6 +39,7 @@ private:
     WeightItem* HeldWeight() const;
     DailyChartView* View() const;
 
+    const DayValueSource* m_values = nullptr;
     DailyChartView* m_view = nullptr;
     QPointer<QWidget> m_window; // the view's window, which the dialog owns
     TimeBase::Stamp m_day = 0;

@@ -2,6 +2,7 @@
 
 #include "controls/Grid.h"
 #include "data/JournalItem.h"
+#include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 #include "pages/JournalEntryPage.h"
 #include "vocabulary/ContentControl.h"
@@ -36,7 +37,7 @@ void JournalPage::Attach(PageHost& host)
     ReloadDay();
 
     UserDatabase* store = UserDatabase::Instance();
-    const QString tip = store ? store->DailyTip() : QString();
+    const QString tip = store ? store->References().DailyTip() : QString();
     if (!tip.isEmpty())
         host.ShowMessage(QStringLiteral("Daily Tip"), tip);
 }

@@ -12,7 +12,7 @@
 HelpDialog::HelpDialog(int topic, QWidget* parent) : QDialog(parent), m_topic(topic)
 {
     const UserDatabase* store = UserDatabase::Instance();
-    const TextIndex* index = store ? store->Texts() : nullptr;
+    const TextIndex* index = store ? store->References().Texts() : nullptr;
     Build(index ? index->TopicName(topic) : QString(), index ? index->TopicText(topic) : QString());
 }
 

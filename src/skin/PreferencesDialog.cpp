@@ -1,7 +1,7 @@
 #include "skin/PreferencesDialog.h"
 
+#include "data/UserProfile.h"
 #include "data/UserSettings.h"
-#include "fitness/UserProfile.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"
 

@@ -1,6 +1,7 @@
 #include "vocabulary/AppServices.h"
 
 #include "BuildInfo.h"
+#include "BuildTime.h"
 
 namespace {
 AppServices* g_services = nullptr;
@@ -21,6 +22,6 @@ ProductVersion AppServices::CompiledVersion()
     ProductVersion version;
     version.major = NUTRAVA_VERSION_MAJOR;
     version.minor = NUTRAVA_VERSION_MINOR;
-    version.buildTime = QDateTime::fromSecsSinceEpoch(qint64(NUTRAVA_BUILD_TIME_UTC), Qt::UTC);
+    version.buildTime = QDateTime::fromSecsSinceEpoch(BuildTimeUtc(), Qt::UTC);
     return version;
 }

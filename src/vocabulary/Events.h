@@ -36,6 +36,8 @@ inline const QString kItemActivated = QStringLiteral("itemActivated");
 inline const QString kDataChanged = QStringLiteral("dataChanged");
 inline const QString kPreferences = QStringLiteral("preferences");
 inline const QString kDialogApplied = QStringLiteral("dialogApplied");
+// The text of a lookup's find field changed; the sender is the field.
+inline const QString kFindChanged = QStringLiteral("findChanged");
 
 // Home screen entries.
 inline const QString kDaily = QStringLiteral("daily");

@@ -2,7 +2,7 @@
 
 #include "pages/PageBase.h"
 #include "vocabulary/PageHost.h"
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 #include "skin/DialogServices.h"
 
 #include <QStringList>

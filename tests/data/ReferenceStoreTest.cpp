@@ -2,6 +2,7 @@
 // damaged, and the day summaries computed from them.
 #include "ReferenceTestSupport.h"
 
+#include "data/DaySummaries.h"
 #include "data/DaySummary.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
@@ -43,8 +44,9 @@ protected:
     QString Folder() const { return QDir::toNativeSeparators(m_dir.path()); }
     static const ItemGroup* Butter(UserDatabase& store)
     {
-        const int subgroup = int(store.Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter")));
-        return subgroup < 0 ? nullptr : store.FoodListAt(1, subgroup);
+        const int subgroup =
+            int(store.References().Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter")));
+        return subgroup < 0 ? nullptr : store.References().FoodListAt(1, subgroup);
     }
 
     QTemporaryDir m_dir;
@@ -57,31 +59,32 @@ TEST_F(ReferenceStoreTest, OpensAllFourReadOnlyAndNamesFavoritesFromThem)
     for (const char* file : kReferenceFiles) // the reader must not ask to write
         QFile::setPermissions(Path(file), QFile::ReadOwner);
     UserDatabase store(m_folders);
-    EXPECT_TRUE(store.CanRun()) << qPrintable(store.StartupProblem());
-    EXPECT_TRUE(store.StartupProblem().isEmpty());
+    EXPECT_TRUE(store.References().CanRun()) << qPrintable(store.References().StartupProblem());
+    EXPECT_TRUE(store.References().StartupProblem().isEmpty());
     EXPECT_EQ(UserDatabase::Instance(), &store);
-    EXPECT_NE(store.Texts(), nullptr);
+    EXPECT_NE(store.References().Texts(), nullptr);
 
-    const QStringList exerciseGroups = store.ExerciseGroupNamesWithFavorites();
+    const QStringList exerciseGroups = store.References().ExerciseGroupNamesWithFavorites();
     ASSERT_EQ(exerciseGroups.size(), 15);
     EXPECT_EQ(exerciseGroups[0], QStringLiteral("Favorites"));
     EXPECT_EQ(exerciseGroups[1], QStringLiteral("Bicycling"));
-    EXPECT_EQ(store.ExerciseGroupAt(0), &store.FavoriteExerciseGroup());
-    EXPECT_EQ(store.FoodListAt(0, 3), &store.FavoriteFoodGroup());
-    ASSERT_NE(store.FoodListAt(1, 0), nullptr);
-    EXPECT_EQ(store.FoodListAt(1, 0)->Title(), QStringLiteral("Beverage"));
+    EXPECT_EQ(store.References().ExerciseGroupAt(0), &store.References().FavoriteExerciseGroup());
+    EXPECT_EQ(store.References().FoodListAt(0, 3), &store.References().FavoriteFoodGroup());
+    ASSERT_NE(store.References().FoodListAt(1, 0), nullptr);
+    EXPECT_EQ(store.References().FoodListAt(1, 0)->Title(), QStringLiteral("Beverage"));
 
-    EXPECT_FALSE(store.DailyTip().isEmpty());
-    EXPECT_TRUE(store.DailyTip().isEmpty()); // once a day
+    EXPECT_FALSE(store.References().DailyTip().isEmpty());
+    EXPECT_TRUE(store.References().DailyTip().isEmpty()); // once a day
 
     const ItemGroup* butter = Butter(store);
     ASSERT_NE(butter, nullptr);
     FavoritesGroup::Add(store.FavoriteFoods(), butter->RecordAt(0));
     FavoritesGroup::Add(store.FavoriteFoods(), 0x7FFFFFF0); // nothing there
     FavoritesGroup::Add(store.FavoriteExercises(), 1);
-    EXPECT_EQ(store.FavoriteFoodGroup().NameAt(0), butter->NameAt(0));
-    EXPECT_EQ(store.FavoriteFoodGroup().NameAt(1), QStringLiteral("Unknown food"));
-    EXPECT_EQ(store.ExerciseNamesAt(0), QStringList({"Bicycling: Mountain bike, uphill"}));
+    EXPECT_EQ(store.References().FavoriteFoodGroup().NameAt(0), butter->NameAt(0));
+    EXPECT_EQ(store.References().FavoriteFoodGroup().NameAt(1), QStringLiteral("Unknown food"));
+    EXPECT_EQ(store.References().ExerciseNamesAt(0),
+              QStringList({"Bicycling: Mountain bike, uphill"}));
 }
 
 struct MissingOrDamaged
@@ -104,18 +107,19 @@ TEST_P(ReferenceStoreStartupTest, StartUpLearnsItMustEnd)
     LogCapture log;
     {
         UserDatabase store(m_folders);
-        EXPECT_FALSE(store.CanRun());
-        EXPECT_TRUE(store.StartupProblem().contains(QString::fromLatin1(param.problem)))
-            << qPrintable(store.StartupProblem());
-        EXPECT_TRUE(store.StartupProblem().contains(Folder()));
+        EXPECT_FALSE(store.References().CanRun());
+        EXPECT_TRUE(
+            store.References().StartupProblem().contains(QString::fromLatin1(param.problem)))
+            << qPrintable(store.References().StartupProblem());
+        EXPECT_TRUE(store.References().StartupProblem().contains(Folder()));
         EXPECT_TRUE(log.Contains(QString::fromLatin1(param.diagnostic)));
-        EXPECT_TRUE(log.Contains(store.StartupProblem()));
+        EXPECT_TRUE(log.Contains(store.References().StartupProblem()));
         // The store itself still works, and is reachable, so the profile can be written back.
         EXPECT_EQ(UserDatabase::Instance(), &store);
         EXPECT_TRUE(store.IsWritable());
-        EXPECT_EQ(store.Texts(), nullptr);
-        EXPECT_EQ(store.FoodListAt(1, 0), nullptr);
-        EXPECT_EQ(store.FavoriteFoodGroup().Count(), 0);
+        EXPECT_EQ(store.References().Texts(), nullptr);
+        EXPECT_EQ(store.References().FoodListAt(1, 0), nullptr);
+        EXPECT_EQ(store.References().FavoriteFoodGroup().Count(), 0);
         store.Profile().SetLaunchCount(1);
     }
     EXPECT_EQ(UserDatabase::Instance(), nullptr);
@@ -148,21 +152,22 @@ TEST_F(ReferenceStoreTest, RunsWithoutHelpTexts)
     Replace("text.pdb", QString());
     LogCapture log;
     UserDatabase store(m_folders);
-    EXPECT_TRUE(store.CanRun());
-    EXPECT_EQ(store.Texts(), nullptr);
+    EXPECT_TRUE(store.References().CanRun());
+    EXPECT_EQ(store.References().Texts(), nullptr);
     EXPECT_TRUE(log.Contains(QStringLiteral("Install text database")));
 }
 
 TEST_F(ReferenceStoreTest, DaySummariesTakeTheirValuesFromTheReferenceDatabases)
 {
     UserDatabase store(m_folders);
-    ASSERT_TRUE(store.CanRun());
+    ASSERT_TRUE(store.References().CanRun());
     const ItemGroup* butter = Butter(store);
     ASSERT_NE(butter, nullptr);
     ASSERT_EQ(butter->NameAt(0), QStringLiteral("Butter, salted"));
-    const int runningGroup =
-        int(store.ExerciseGroupNamesWithFavorites().indexOf(QStringLiteral("Running")));
-    const int running = int(store.ExerciseNamesAt(runningGroup)
+    const int runningGroup = int(
+        store.References().ExerciseGroupNamesWithFavorites().indexOf(QStringLiteral("Running")));
+    const int running = int(store.References()
+                                .ExerciseNamesAt(runningGroup)
                                 .indexOf(QStringLiteral("Running, 6 mph (10 min/mile)")));
     ASSERT_GE(running, 0);
 
@@ -173,12 +178,12 @@ TEST_F(ReferenceStoreTest, DaySummariesTakeTheirValuesFromTheReferenceDatabases)
         store.FoodLog().Append(std::move(item));
     }
     auto exercise = std::make_unique<FitnessItem>(day);
-    exercise->SetExerciseId(store.ExerciseGroupAt(runningGroup)->RecordAt(running));
+    exercise->SetExerciseId(store.References().ExerciseGroupAt(runningGroup)->RecordAt(running));
     exercise->SetDurationIndex(3); // one hour
     store.FitnessLog().Append(std::move(exercise));
 
     ItemList summaries(DaySummaryKind);
-    store.BuildDaySummaries(summaries);
+    BuildDaySummaries(store, summaries, store.References().Values());
     ASSERT_EQ(summaries.Count(), 1);
     const auto* summary = summaries.ItemAt<DaySummary>(0);
     EXPECT_EQ(summary->Value(DaySummary::NetCalories), 1627 - 4 * 144);
@@ -189,7 +194,7 @@ TEST_F(ReferenceStoreTest, DaySummariesTakeTheirValuesFromTheReferenceDatabases)
     // A goal weight of 90 kg is weight class 2.
     store.Profile().SetGoalWeight(90, true);
     summaries.Clear();
-    store.BuildDaySummaries(summaries);
+    BuildDaySummaries(store, summaries, store.References().Values());
     EXPECT_EQ(summaries.ItemAt<DaySummary>(0)->Value(DaySummary::NetCalories), 1627 - 4 * 239);
 }
 

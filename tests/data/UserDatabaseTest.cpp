@@ -1,5 +1,6 @@
 #include "data/UserDatabase.h"
 #include "TestSupport.h"
+#include "data/DaySummaries.h"
 #include "data/DaySummary.h"
 #include "data/DayValueSource.h"
 #include "data/FavoriteItem.h"
@@ -14,9 +15,6 @@
 #include <QtEndian>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using TestSupport::Hex;
 using TestSupport::ReadFile;
@@ -242,7 +240,7 @@ TEST_F(UserDatabaseTest, DaySummariesFollowFirstAppearanceAndIgnoreNegativeFoodV
 
     FixedValues values;
     ItemList summaries(DaySummaryKind);
-    store.BuildDaySummaries(summaries, &values);
+    BuildDaySummaries(store, summaries, &values);
     ASSERT_EQ(summaries.Count(), 2);
     const auto* first = summaries.ItemAt<DaySummary>(0);
     const auto* second = summaries.ItemAt<DaySummary>(1);
@@ -299,17 +297,13 @@ TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndSaysSo)
     Add<JournalItem>(store.Journal(), 1)->SetBody(QString(20000, u'x'));
     store.SaveJournal();
 
-    // A disk that takes no more than 4 KiB per file.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     TestSupport::LogCapture log;
-    const bool saved = store.Commit();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        const TestSupport::FileSizeLimit small(4096);
+        ASSERT_TRUE(small.IsSet());
+        saved = store.Commit();
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(log.Contains(QStringLiteral("not saved")));

@@ -21,6 +21,7 @@ protected:
         PagesTest::SetUp();
         CompleteProfile(Profile()); // 80 kg at the start
         m_store->Settings().SetMetric(1);
+        m_page.SetValueSource(&m_values);
     }
     DailyChartContentControl* Chart() const
     {
@@ -47,6 +48,7 @@ protected:
     const TimeBase::ScopedClock m_clock{QDateTime(QDate(2007, 3, 7), QTime(9, 30))};
     const TimeBase::Stamp m_today = TimeBase::Today();
     const TimeBase::Stamp m_day = 86400;
+    IdValues m_values;
     DailyChartPage m_page;
 };
 

@@ -48,7 +48,6 @@ protected:
         RegisterControlContent();
         RegisterBlogContent();
         m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir.path(), {m_dir.path()}});
-        m_store->SetDayValueSource(&m_values);
         qputenv("NUTRAVA_PROXY_URL", m_proxy.Url("").toUtf8());
         BlogPosting::SetStatusRunner([this](ConnectionStatusDialog& status) {
             EXPECT_TRUE(QTest::qWaitFor(
@@ -89,7 +88,6 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    IdValues m_values;
     std::unique_ptr<UserDatabase> m_store;
     LoopbackProxy m_proxy;
     RecordingDialogs m_dialogs;

@@ -1,4 +1,4 @@
-#include "fitness/UserProfile.h"
+#include "data/UserProfile.h"
 
 #include <gtest/gtest.h>
 

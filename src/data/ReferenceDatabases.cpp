@@ -1,0 +1,149 @@
+#include "data/ReferenceDatabases.h"
+
+#include "data/ExerciseDatabase.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
+#include "data/FoodStreamError.h"
+#include "data/Log.h"
+#include "data/PalmDatabaseFile.h"
+#include "data/ReferenceValues.h"
+#include "data/TextIndex.h"
+#include "data/TipsDatabase.h"
+
+#include <QFileInfo>
+
+ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
+                                       const ItemList& favoriteExercises,
+                                       const ItemList& favoriteFoods, const UserProfile& profile,
+                                       UserSettings& settings)
+    : m_folders(folders), m_profile(profile), m_settings(settings),
+      m_favoriteExerciseGroup(favoriteExercises,
+                              [this](std::uint32_t record) {
+                                  return m_exercises
+                                             ? m_exercises->QualifiedName(std::int32_t(record))
+                                             : QString();
+                              }),
+      m_favoriteFoodGroup(favoriteFoods, [this](std::uint32_t position) {
+          return m_foods ? m_foods->SafeFoodName(std::int32_t(position)) : QString();
+      })
+{
+}
+
+ReferenceDatabases::~ReferenceDatabases() = default;
+
+QString ReferenceDatabases::ReferencePath(const char16_t* databaseName) const
+{
+    return m_folders.ReferencePath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(databaseName)));
+}
+
+void ReferenceDatabases::CannotRun(const QString& problem)
+{
+    m_startupProblem = problem;
+    Store::Log(Store::Error, "%s", qUtf8Printable(problem));
+}
+
+void ReferenceDatabases::Open()
+{
+    // Installed reference files are read-only: they are opened for reading only. Where one is
+    // missing, every folder it was looked for in is named.
+    QStringList folders;
+    for (const QString& folder : m_folders.referenceFolders)
+        folders.append(DatabaseFolders::NativeFolder(folder));
+    const QString searched = folders.join(QStringLiteral(" or "));
+    auto folderOf = [](const QString& path) {
+        return DatabaseFolders::NativeFolder(QFileInfo(path).path());
+    };
+
+    const QString exercisesPath = ReferencePath(kExercisesDatabaseName);
+    m_exercises = std::make_unique<ExerciseDatabase>();
+    if (m_exercises->Open(exercisesPath) != PalmDatabaseFile::Ok) {
+        Store::Log(Store::Warning, "No exercises db found");
+        m_exercises.reset();
+        CannotRun(QFileInfo::exists(exercisesPath)
+                      ? QStringLiteral("Nutrava cannot start: the exercise database "
+                                       "fitness_data.pdb in %1 cannot be read.")
+                            .arg(folderOf(exercisesPath))
+                      : QStringLiteral("Nutrava cannot start: the exercise database "
+                                       "fitness_data.pdb was not found in %1.")
+                            .arg(searched));
+        return;
+    }
+    if (!m_exercises->ReadGroups()) {
+        m_exercises.reset();
+        CannotRun(QStringLiteral("Nutrava cannot start: the exercise database fitness_data.pdb "
+                                 "in %1 has no records.")
+                      .arg(folderOf(exercisesPath)));
+        return;
+    }
+
+    const QString foodsPath = ReferencePath(kFoodsDatabaseName);
+    try {
+        m_foods = std::make_unique<FoodDatabase>(foodsPath);
+        m_foodIndex = std::make_unique<FoodIndex>();
+        m_foodIndex->Build(*m_foods);
+    } catch (const FoodStreamError& error) {
+        Store::Log(Store::Error, "%s", error.what());
+        m_foodIndex.reset();
+        m_foods.reset();
+        CannotRun(QFileInfo::exists(foodsPath)
+                      ? QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
+                                       "in %1 cannot be read (%2).")
+                            .arg(folderOf(foodsPath), error.Text())
+                      : QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
+                                       "was not found in %1.")
+                            .arg(searched));
+        return;
+    }
+
+    m_values = std::make_unique<ReferenceValues>(m_exercises.get(), m_foods.get(), m_profile);
+
+    m_texts = std::make_unique<TextIndex>();
+    if (!m_texts->Open(ReferencePath(kTextDatabaseName))) {
+        Store::Log(Store::Error, "Install text database");
+        m_texts.reset();
+    }
+}
+
+const DayValueSource* ReferenceDatabases::Values() const
+{
+    return m_values.get();
+}
+
+QStringList ReferenceDatabases::ExerciseGroupNamesWithFavorites() const
+{
+    return FavoritesGroup::WithFavorites(m_exercises ? m_exercises->GroupNames() : QStringList());
+}
+
+QStringList ReferenceDatabases::FoodGroupNamesWithFavorites() const
+{
+    return FavoritesGroup::WithFavorites(m_foodIndex ? m_foodIndex->GroupNames() : QStringList());
+}
+
+const ItemGroup* ReferenceDatabases::ExerciseGroupAt(int index) const
+{
+    if (index == 0)
+        return &m_favoriteExerciseGroup;
+    return m_exercises ? m_exercises->GroupAt(index - 1) : nullptr;
+}
+
+QStringList ReferenceDatabases::ExerciseNamesAt(int index) const
+{
+    QStringList names;
+    if (const ItemGroup* group = ExerciseGroupAt(index)) {
+        for (int i = 0; i < group->Count(); ++i)
+            names.append(group->NameAt(i));
+    }
+    return names;
+}
+
+const ItemGroup* ReferenceDatabases::FoodListAt(int group, int subgroup)
+{
+    if (group == 0)
+        return &m_favoriteFoodGroup;
+    return m_foodIndex ? m_foodIndex->Foods(group - 1, subgroup) : nullptr;
+}
+
+QString ReferenceDatabases::DailyTip()
+{
+    return TipsDatabase::DailyTip(ReferencePath(kTipsDatabaseName), m_settings);
+}

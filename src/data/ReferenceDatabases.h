@@ -1,0 +1,84 @@
+#pragma once
+
+#include "data/DatabaseFolders.h"
+#include "data/FavoritesGroup.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class DayValueSource;
+class ExerciseDatabase;
+class FoodDatabase;
+class FoodIndex;
+class ItemGroup;
+class ItemList;
+class ReferenceValues;
+class TextIndex;
+class UserProfile;
+class UserSettings;
+
+// The read-only reference databases the user's lists point into, opened from the reference
+// folders. Without the exercise or foods database the program cannot run: CanRun is then
+// false and StartupProblem says why, naming the file and the folder.
+class ReferenceDatabases final
+{
+public:
+    static constexpr const char16_t* kExercisesDatabaseName = u"- KLV Exercises Database";
+    static constexpr const char16_t* kFoodsDatabaseName = u"- KLV Foods Database";
+    static constexpr const char16_t* kTipsDatabaseName = u"- KLV Tips Database";
+    static constexpr const char16_t* kTextDatabaseName = u"- KLV Text Database";
+
+    // The favorites lists, profile and settings are the user's; they must outlive this.
+    ReferenceDatabases(const DatabaseFolders& folders, const ItemList& favoriteExercises,
+                       const ItemList& favoriteFoods, const UserProfile& profile,
+                       UserSettings& settings);
+    ~ReferenceDatabases();
+    ReferenceDatabases(const ReferenceDatabases&) = delete;
+    ReferenceDatabases& operator=(const ReferenceDatabases&) = delete;
+
+    void Open();
+
+    bool CanRun() const { return m_startupProblem.isEmpty(); }
+    QString StartupProblem() const { return m_startupProblem; }
+
+    // Null when missing (text) or when start-up cannot go on.
+    const ExerciseDatabase* Exercises() const { return m_exercises.get(); }
+    FoodDatabase* Foods() { return m_foods.get(); }
+    FoodIndex* Index() { return m_foodIndex.get(); }
+    const TextIndex* Texts() const { return m_texts.get(); }
+    // The path a reference database is read from (the first search folder that has it).
+    QString ReferencePath(const char16_t* databaseName) const;
+
+    // The lookup pages' groups, "Favorites" at index 0.
+    QStringList ExerciseGroupNamesWithFavorites() const;
+    QStringList FoodGroupNamesWithFavorites() const;
+    const ItemGroup* ExerciseGroupAt(int index) const;
+    QStringList ExerciseNamesAt(int index) const;
+    // Group 0 is the favorite foods whatever the subgroup; null where there is no such list.
+    const ItemGroup* FoodListAt(int group, int subgroup);
+    const FavoritesGroup& FavoriteExerciseGroup() const { return m_favoriteExerciseGroup; }
+    const FavoritesGroup& FavoriteFoodGroup() const { return m_favoriteFoodGroup; }
+
+    // The journal's tip of the day (see TipsDatabase::DailyTip).
+    QString DailyTip();
+
+    // The day summaries' values, for the user's profile; null when start-up cannot go on.
+    const DayValueSource* Values() const;
+
+private:
+    void CannotRun(const QString& problem);
+
+    DatabaseFolders m_folders;
+    const UserProfile& m_profile;
+    UserSettings& m_settings;
+    QString m_startupProblem;
+    std::unique_ptr<ExerciseDatabase> m_exercises;
+    std::unique_ptr<FoodDatabase> m_foods;
+    std::unique_ptr<FoodIndex> m_foodIndex;
+    std::unique_ptr<TextIndex> m_texts;
+    std::unique_ptr<ReferenceValues> m_values;
+    FavoritesGroup m_favoriteExerciseGroup;
+    FavoritesGroup m_favoriteFoodGroup;
+};

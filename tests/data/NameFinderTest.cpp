@@ -1,0 +1,203 @@
+#include "ReferenceTestSupport.h"
+#include "ReferenceWriter.h"
+
+#include "data/ExerciseDatabase.h"
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
+#include "data/NameFinder.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ReferenceTest;
+
+namespace {
+
+ReferenceSources::FoodRow Food(int group, const char* groupName, const char* name)
+{
+    ReferenceSources::FoodRow row;
+    row.groupCode = group;
+    row.groupName = QString::fromLatin1(groupName);
+    row.name = QString::fromUtf8(name);
+    row.subgroup = row.name.section(u',', 0, 0);
+    row.unitNames = {QStringLiteral("1 cup"), QStringLiteral("100 g")};
+    row.unitGrams = {240, 100};
+    return row;
+}
+
+const char* const kLongName = "Beverages, carbonated, low calorie, other than cola or pepper, with "
+                              "aspartame, contains caffeine";
+
+// A small foods database in three groups, and its finder.
+class FoodFinderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QString path = m_dir.filePath(QStringLiteral("food_data.pdb"));
+        ASSERT_TRUE(ReferenceWriter::WriteFoods(
+            {Food(1, "Dairy", "Cheese, cheddar"),
+             Food(1, "Dairy", "Cheese, cheddar, sharp, sliced"), Food(1, "Dairy", "Cheese, blue"),
+             Food(1, "Dairy", "Cream cheese"), Food(1, "Dairy", "Crème fraîche"),
+             Food(1, "Dairy", "Egg, whole, raw"), Food(1, "Dairy", "Eggs, scrambled"),
+             Food(9, "Fruits", "Apple, raw"), Food(9, "Fruits", "Apples, dried"),
+             Food(9, "Fruits", "Applesauce, canned"), Food(9, "Fruits", "Pineapple, raw"),
+             Food(11, "Vegetables", "Jalapeño peppers, raw"), Food(14, "Beverages", kLongName)},
+            path, nullptr));
+        m_database = std::make_unique<FoodDatabase>(path);
+        m_index.Build(*m_database);
+        m_finder = NameFinder::ForFoods(*m_database, m_index);
+    }
+
+    QStringList Names(const std::vector<NameFinder::Match>& matches)
+    {
+        QStringList names;
+        for (const NameFinder::Match& match : matches) {
+            names.append(match.name.toString());
+            // What a lookup adds: the food at that position, listed in that group and subgroup.
+            EXPECT_EQ(m_database->ReadFoodName(match.record), match.name);
+            EXPECT_EQ(match.groupName, m_index.GroupNames().value(match.group));
+            const FoodList* list = m_index.Foods(match.group, match.subgroup);
+            bool listed = false;
+            for (int i = 0; list && i < list->Count(); ++i)
+                listed = listed || list->RecordAt(i) == match.record;
+            EXPECT_TRUE(listed) << qPrintable(match.name.toString());
+        }
+        return names;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<FoodDatabase> m_database;
+    FoodIndex m_index;
+    NameFinder m_finder;
+};
+
+struct FindCase
+{
+    const char* what;
+    const char* typed;
+    std::vector<const char*> found; // best first
+};
+
+void PrintTo(const FindCase& find, std::ostream* out)
+{
+    *out << '"' << find.typed << '"';
+}
+
+class FoodFinderRulesTest : public FoodFinderTest, public ::testing::WithParamInterface<FindCase>
+{
+};
+
+TEST_P(FoodFinderRulesTest, FindsTheseNamesInThisOrder)
+{
+    QStringList expected;
+    for (const char* name : GetParam().found)
+        expected.append(QString::fromUtf8(name));
+    EXPECT_EQ(Names(m_finder.Find(QString::fromUtf8(GetParam().typed))), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FoodFinderRulesTest,
+    ::testing::Values(
+        FindCase{"WordsInAnyOrder",
+                 "chedd chees",
+                 {"Cheese, cheddar", "Cheese, cheddar, sharp, sliced"}},
+        FindCase{
+            "FirstWordThenFewerWordsThenAlphabetical",
+            "CHEESE",
+            {"Cheese, blue", "Cheese, cheddar", "Cheese, cheddar, sharp, sliced", "Cream cheese"}},
+        FindCase{"PunctuationParts", "cheddar,sharp", {"Cheese, cheddar, sharp, sliced"}},
+        FindCase{"AccentsIgnoredInTheName", "creme fraiche", {"Crème fraîche"}},
+        FindCase{"AccentsIgnoredWhenTyped", "JALAPEÑO", {"Jalapeño peppers, raw"}},
+        FindCase{"PluralTypedFindsSingular", "eggs", {"Eggs, scrambled", "Egg, whole, raw"}},
+        FindCase{"PluralOfAPrefixIsNoWord", "apps", {}},
+        FindCase{"PluralWithItsStem", "apples raw", {"Apple, raw"}},
+        FindCase{"OnlyWordStarts", "apple", {"Apple, raw", "Apples, dried", "Applesauce, canned"}},
+        FindCase{"EveryWordMustMatch", "cheddar blue", {}}, FindCase{"NoMatch", "banana", {}},
+        FindCase{"NoWords", " ,-% ", {}},
+        FindCase{"OneLetter",
+                 "c",
+                 {"Cheese, blue", "Cheese, cheddar", "Cream cheese", "Crème fraîche",
+                  "Cheese, cheddar, sharp, sliced", "Applesauce, canned", kLongName}},
+        FindCase{"FortyLetters", "beverages carbonated calorie aspartame caffe", {kLongName}}),
+    [](const ::testing::TestParamInfo<FindCase>& info) { return std::string(info.param.what); });
+
+TEST_F(FoodFinderTest, FavoritesComeFirstWhenTheyMatch)
+{
+    const auto position = [this](const char* name) {
+        const std::vector<NameFinder::Match> found = m_finder.Find(QString::fromUtf8(name));
+        return found.empty() ? 0u : found.front().record;
+    };
+    // Any item group can name the favorites; only its records count.
+    const FoodList favorites(QString(), {{position("applesauce"), QStringLiteral("x")},
+                                         {position("cheese blue"), QStringLiteral("y")}});
+    const std::vector<NameFinder::Match> found = m_finder.Find(u"apple", &favorites);
+    EXPECT_EQ(Names(found), QStringList({"Applesauce, canned", "Apple, raw", "Apples, dried"}));
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_TRUE(found[0].favorite);
+    EXPECT_FALSE(found[1].favorite);
+
+    // A limit keeps the best.
+    EXPECT_EQ(Names(m_finder.Find(u"c", &favorites, 2)),
+              QStringList({"Cheese, blue", "Applesauce, canned"}));
+}
+
+// The finder over the databases the build wrote: every food is found by its whole name.
+TEST(ReferenceNameFinderTest, EveryFoodIsFoundByItsName)
+{
+    FoodDatabase database(GeneratedFile("food_data.pdb"));
+    FoodIndex index;
+    index.Build(database);
+    const NameFinder finder = NameFinder::ForFoods(database, index);
+    ASSERT_EQ(finder.Count(), 7906);
+
+    const std::vector<NameFinder::Match> cheddar = finder.Find(u"chedd chees");
+    ASSERT_FALSE(cheddar.empty());
+    EXPECT_EQ(cheddar.front().name, QStringLiteral("Cheese, cheddar"));
+    EXPECT_EQ(cheddar.front().groupName, QStringLiteral("Dairy and Egg Products"));
+
+    for (const FoodIndex::Group& group : index.Groups()) {
+        for (const FoodIndex::Subgroup& subgroup : group.subgroups) {
+            for (size_t i = 0; i < subgroup.foods.size(); i += 5) {
+                const QString name = database.ReadFoodName(subgroup.foods[i]);
+                const std::vector<NameFinder::Match> found = finder.Find(name);
+                EXPECT_TRUE(std::any_of(found.begin(), found.end(),
+                                        [&](const NameFinder::Match& match) {
+                                            return match.record == subgroup.foods[i];
+                                        }))
+                    << qPrintable(name);
+            }
+        }
+    }
+}
+
+TEST(ExerciseFinderTest, FindsExercisesUnderTheFirstGroupThatHoldsThem)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fitness_data.pdb"));
+    const auto exercise = [](const char* name) {
+        return Word(1) + Text(name) + Word(9) + Word(9) + Word(9);
+    };
+    // Records 3 and 4 lie in both groups; record 5 in none.
+    WriteDatabase(path, QStringLiteral("- KLV Exercises Database"),
+                  {Word(2) + Word(1) + Text("Running") + Word(1) + Word(4) + Word(2) +
+                       Text("Sports") + Word(3) + Word(4),
+                   exercise("Running, 5 mph"), exercise("Running, cross country"),
+                   exercise("Basketball, game"), exercise("Soccer, casual"),
+                   exercise("Running, stairs")});
+    ExerciseDatabase database;
+    ASSERT_EQ(database.Open(path), PalmDatabaseFile::Ok);
+    ASSERT_TRUE(database.ReadGroups());
+    const NameFinder finder = NameFinder::ForExercises(database);
+    EXPECT_EQ(finder.Count(), 4);
+
+    const std::vector<NameFinder::Match> soccer = finder.Find(u"soccer");
+    ASSERT_EQ(soccer.size(), 1u);
+    EXPECT_EQ(soccer[0].record, 4u);
+    EXPECT_EQ(soccer[0].name, QStringLiteral("Soccer, casual"));
+    EXPECT_EQ(soccer[0].groupName, QStringLiteral("Running"));
+    EXPECT_EQ(finder.Find(u"run").size(), 2u);
+}
+
+} // namespace
