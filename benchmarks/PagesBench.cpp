@@ -1,14 +1,13 @@
 // Opening the daily chart and the journal on one day of ten years of use.
-#include "TenYearStore.h"
-
+#include "TenYearHistory.h"
+#include "WidgetBenchmarkMain.h"
 #include "blog/BlogViewsRegistration.h"
 #include "controls/ControlsRegistration.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "pages/DailyChartPage.h"
 #include "pages/JournalPage.h"
+#include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -23,34 +22,45 @@ public:
     void ShowMessage(QWidget*, const QString&, const QString&) override {}
 };
 
-// A day inside the logs and the journal, with a complete profile and the real reference
-// databases behind the logged items.
-class TenYears final
+QString ReferenceFolder()
 {
-public:
-    TenYears() : m_history(3650, Catalogue::Reference()), m_store(Folders(m_history))
+    return QStringLiteral(NUTRAVA_REFERENCE_DIR);
+}
+
+// A day inside the logs and the journal, with a complete profile and the real reference
+// databases behind the logged items; one store for all runs.
+struct TenYears
+{
+    TenYears()
     {
-        UserProfile& profile = m_store.Profile();
+        RegisterControlContent();
+        RegisterBlogContent();
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        UserProfile& profile = store.Profile();
         profile.SetUserName(QStringLiteral("Ann"));
         profile.SetAge(30);
         profile.SetHeightFromDisplay(170, true);
         profile.SetStartWeight(80, true);
         profile.SetGoalWeight(70, true);
-        m_store.Settings().SetTipDay(TimeBase::Today());
+        store.Settings().SetTipDay(TimeBase::Today());
     }
-
-private:
-    static DatabaseFolders Folders(const History& history)
+    static DatabaseFolders Folders(const TenYearHistory& history)
     {
         DatabaseFolders folders = history.Folders();
-        folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
+        folders.referenceFolders << ReferenceFolder();
         return folders;
     }
 
-    const TimeBase::ScopedClock m_clock{QDateTime(QDate(2017, 6, 15), QTime(12, 0))};
-    const History m_history;
-    UserDatabase m_store;
+    const TimeBase::ScopedClock clock{QDateTime(QDate(2017, 6, 15), QTime(12, 0))};
+    const TenYearHistory history{3650, Catalogue::Reference(ReferenceFolder())};
+    UserDatabase store{Folders(history)};
 };
+
+TenYears& Data()
+{
+    static TenYears data;
+    return data;
+}
 
 void OpenPage(benchmark::State& state, Page& page)
 {
@@ -64,34 +74,26 @@ void OpenPage(benchmark::State& state, Page& page)
     }
 }
 
-void OpenDailyChart(benchmark::State& state)
+void BM_OpenDailyChartOnADay(benchmark::State& state)
 {
-    const TenYears store;
+    Data();
     DailyChartPage page;
     OpenPage(state, page);
 }
 
-void OpenJournal(benchmark::State& state)
+void BM_OpenJournalOnADay(benchmark::State& state)
 {
-    const TenYears store;
+    Data();
     JournalPage page;
     OpenPage(state, page);
 }
 
 } // namespace
 
-BENCHMARK(OpenDailyChart)->Unit(benchmark::kMillisecond);
-BENCHMARK(OpenJournal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenDailyChartOnADay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenJournalOnADay)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterControlContent();
-    RegisterBlogContent();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

@@ -1,8 +1,10 @@
-// Ten years of daily use: opening the store, the day summaries, a commit and the CSV export.
-#include "TenYearStore.h"
-
+// Ten years of daily use: opening the store, the day summaries, the results points, a commit and
+// the CSV export.
+#include "ConstantValues.h"
+#include "TenYearHistory.h"
 #include "data/DaySummaries.h"
 #include "export/LogExporter.h"
+#include "fitness/ResultsSeries.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +12,7 @@ namespace {
 
 void OpenAndLoad(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     for (auto _ : state) {
         auto store = std::make_unique<UserDatabase>(history.Folders());
         benchmark::DoNotOptimize(store->FoodLog().Count());
@@ -23,7 +25,7 @@ void OpenAndLoad(benchmark::State& state)
 
 void DaySummaries(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     const ConstantValues values;
     for (auto _ : state) {
@@ -34,9 +36,25 @@ void DaySummaries(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// The results page's points: the logs summed per day, then one nutrient's series in date order.
+void ResultsPoints(benchmark::State& state)
+{
+    const TenYearHistory history(int(state.range(0)));
+    UserDatabase store(history.Folders());
+    const ConstantValues values;
+    ResultsSeries series;
+    for (auto _ : state) {
+        ItemList days(DaySummaryKind);
+        BuildDaySummaries(store, days, &values);
+        series.BuildDayTotals(days, 0);
+        benchmark::DoNotOptimize(series.Points().data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 void Commit(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     int round = 0;
     for (auto _ : state) {
@@ -52,7 +70,7 @@ void Commit(benchmark::State& state)
 // every item against the reference databases, writing the five files.
 void Export(benchmark::State& state)
 {
-    const History history(int(state.range(0)), Catalogue::Reference());
+    const TenYearHistory history(int(state.range(0)), Catalogue::Reference(QStringLiteral(NUTRAVA_REFERENCE_DIR)));
     DatabaseFolders folders = history.Folders();
     folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
     const QTemporaryDir out;
@@ -73,7 +91,14 @@ BENCHMARK(DaySummaries)
     ->Arg(3650)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+BENCHMARK(ResultsPoints)
+    ->Arg(365)
+    ->Arg(1825)
+    ->Arg(3650)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 BENCHMARK(Commit)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
+
 BENCHMARK(Export)->Arg(365)->Arg(3650)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -93,7 +93,7 @@ template <class T> std::vector<const T*> ByDate(const ItemList& list)
     return items;
 }
 
-QByteArray FoodsCsv(const ItemList& log, const References& references, const DayValueSource& values)
+QByteArray FoodsCsv(const ItemList& log, const ReferenceFiles& references, const DayValueSource& values)
 {
     QHash<std::uint32_t, QString> groupOf;
     if (references.index) {
@@ -137,7 +137,7 @@ QByteArray FoodsCsv(const ItemList& log, const References& references, const Day
     return csv.Data();
 }
 
-QByteArray ExercisesCsv(const ItemList& log, const References& references,
+QByteArray ExercisesCsv(const ItemList& log, const ReferenceFiles& references,
                         const DayValueSource& values)
 {
     CsvWriter csv;
@@ -254,8 +254,8 @@ QString LogExporter::Problem() const
     // Such a store runs on defaults: exporting them would pass an empty diary off as the user's.
     if (state == UserDatabase::Locked || state == UserDatabase::Unreadable)
         return QStringLiteral("Nothing was exported. %1").arg(m_store.StateText());
-    if (!m_store.CanRun())
-        return QStringLiteral("Nothing was exported. %1").arg(m_store.StartupProblem());
+    if (!m_store.References().CanRun())
+        return QStringLiteral("Nothing was exported. %1").arg(m_store.References().StartupProblem());
     return {};
 }
 

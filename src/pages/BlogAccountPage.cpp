@@ -58,6 +58,7 @@ void BlogAccountPage::Detach()
         UserProfile& profile = store->Profile();
         profile.SetFlags(profile.Flags() | UserProfile::kBlogAccountSeen);
         store->SaveProfile();
+        store->Commit();
     }
     m_editor = nullptr;
     m_window = nullptr;

@@ -72,6 +72,8 @@ void DailyChartPage::Attach(PageHost& host)
 void DailyChartPage::Detach()
 {
     SaveWeight();
+    if (UserDatabase* store = UserDatabase::Instance())
+        store->Commit();
     m_view = nullptr;
     m_window = nullptr;
     PageBase::Detach();

@@ -24,7 +24,7 @@ JournalEntryPage::JournalEntryPage(TimeBase::Stamp day, bool posted, const QStri
 
 void JournalEntryPage::Attach(PageHost& host)
 {
-    PageBase::Attach(host);
+    SubPage::Attach(host);
     m_accepted = false;
     host.SetSection(Events::kJournal);
     host.SetBottomButton(1, Events::kCancel);

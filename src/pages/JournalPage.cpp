@@ -1,6 +1,8 @@
 #include "pages/JournalPage.h"
 
+#include "controls/CustomGrid.h"
 #include "controls/Grid.h"
+#include "controls/GridListView.h"
 #include "data/JournalItem.h"
 #include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
@@ -34,6 +36,8 @@ void JournalPage::Attach(PageHost& host)
     m_window = m_grid ? content->GetWindow() : nullptr;
     if (Grid* grid = View())
         grid->SetModel(this);
+    if (auto* grid = dynamic_cast<CustomGrid*>(m_grid))
+        grid->List()->setAccessibleName(QStringLiteral("Journal entries"));
     ReloadDay();
 
     UserDatabase* store = UserDatabase::Instance();
@@ -44,8 +48,11 @@ void JournalPage::Attach(PageHost& host)
 
 void JournalPage::Detach()
 {
-    if (UserDatabase* store = UserDatabase::Instance())
+    if (UserDatabase* store = UserDatabase::Instance()) {
         store->SaveJournal();
+        // Written through at once, as every page leaves the store.
+        store->Commit();
+    }
     if (Grid* grid = View())
         grid->SetModel(nullptr);
     m_grid = nullptr;

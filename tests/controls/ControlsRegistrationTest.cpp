@@ -1,13 +1,15 @@
+#include "controls/ControlsRegistration.h"
 #include "blog/BlogViewsRegistration.h"
 #include "blog/BloggerEditor.h"
 #include "blog/DailyChartView.h"
-#include "controls/ControlsRegistration.h"
 #include "controls/Grid.h"
 #include "controls/GroupSelect.h"
 #include "controls/JournalItemDetails.h"
 #include "fitness/FitnessDetails.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "fitness/FoodDetails.h"
+#include "fitness/GoalFigures.h"
+#include "fitness/ProfileEditor.h"
 #include "fitness/TrendChart.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
@@ -38,7 +40,9 @@ TEST(ContentRegistrationTest, EveryControlIsMadeByItsName)
         {"FoodDetailsControl", &PayloadName<FoodDetails>},
         {"FitnessDetailsControl", &PayloadName<FitnessDetails>},
         {"DailyChartControl", &PayloadName<DailyChartView>},
-        {"BloggerEditorControl", &PayloadName<BloggerEditor>}};
+        {"BloggerEditorControl", &PayloadName<BloggerEditor>},
+        {"ProfileEditorControl", &PayloadName<ProfileEditor>},
+        {"GoalsControl", &PayloadName<GoalFigures>}};
     for (const auto& [name, payloadName] : controls) {
         ContentControl* control = ContentControlRegistry::Create(name);
         ASSERT_NE(control, nullptr) << name.toStdString();

@@ -95,7 +95,7 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     Add<FoodItem>(store.FoodLog(), march2)->SetFoodId(0x7FFFFFF0);   // not in the database
     auto* cycling = Add<FitnessItem>(store.FitnessLog(), march1);
     cycling->SetExerciseId(
-        RecordNamed(store.ExerciseGroupAt(1), QStringLiteral("Cycling to work")));
+        RecordNamed(store.References().ExerciseGroupAt(1), QStringLiteral("Cycling to work")));
     cycling->SetDurationIndex(3); // 1 hour, 100 calories per 15 minutes in class 0
     Add<WeightItem>(store.Weights(), march1)
         ->SetKilograms(UserProfile::WeightFromDisplay(150, false));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/DayValueSource.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
 #include "data/FoodDatabase.h"
@@ -10,25 +9,10 @@
 #include "data/UserDatabase.h"
 #include "data/WeightItem.h"
 
-#include <QDate>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <vector>
-
-// Item values without the reference databases.
-class ConstantValues final : public DayValueSource
-{
-public:
-    std::int32_t ExerciseCalories(const FitnessItem& item) const override
-    {
-        return std::int32_t(item.ExerciseId() % 300);
-    }
-    std::int32_t FoodValue(const FoodItem& item, int field) const override
-    {
-        return std::int32_t(item.FoodId() % 500) + field;
-    }
-};
 
 // What the logged items refer to. Sums take any ids; the export names every item, so it is
 // given the real foods and exercises, each logged food a different one as far as they go.
@@ -37,10 +21,10 @@ struct Catalogue
     std::vector<std::uint32_t> foods;
     int exercises = 0; // record count of the exercise database
 
-    static Catalogue Reference()
+    static Catalogue Reference(const QString& folder)
     {
         Catalogue catalogue;
-        FoodDatabase foods(QStringLiteral(NUTRAVA_REFERENCE_DIR "/food_data.pdb"));
+        FoodDatabase foods(folder + QStringLiteral("/food_data.pdb"));
         FoodIndex index;
         index.Build(foods);
         for (const FoodIndex::Group& group : index.Groups()) {
@@ -49,7 +33,7 @@ struct Catalogue
                                        subgroup.foods.end());
         }
         ExerciseDatabase exercises;
-        exercises.Open(QStringLiteral(NUTRAVA_REFERENCE_DIR "/fitness_data.pdb"));
+        exercises.Open(folder + QStringLiteral("/fitness_data.pdb"));
         catalogue.exercises = exercises.RecordCount();
         return catalogue;
     }
@@ -64,12 +48,12 @@ struct Catalogue
     }
 };
 
-// Years of daily use from 2016-01-01, written into a temporary folder: eight foods, two
-// exercises and a weight every day, and 100 journal entries a year, one a day from the start.
-class History final
+// Daily use for the benchmarks, `days` long: eight foods, two exercises and a weight a day, and a
+// journal entry on most days, written once into a temporary folder.
+class TenYearHistory
 {
 public:
-    explicit History(int days, const Catalogue& catalogue = {})
+    explicit TenYearHistory(int days, const Catalogue& catalogue = {})
     {
         QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
         UserDatabase store(Folders());
