@@ -55,10 +55,6 @@ public:
     void ShowHelp();
     void RunMenuCommand(int command);
 
-    // Runs a sub-page's nested dialog; tests answer it here instead of a modal run. Nested
-    // dialogs inherit it.
-    std::function<void(LayoutBaseDialog& nested)> runSubPageDialog;
-
     Page* CurrentPage() const { return m_page; }
     QWidget* Content() const { return m_content; }
     QRect ClientRect() const;
