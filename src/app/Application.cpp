@@ -58,10 +58,7 @@ Application::Application(const StartupOptions& options, const QString& executabl
         ScreenMessageBox::Show(nullptr, QMessageBox::Critical, QStringLiteral("Nutrava"), text);
     };
     showDamageNotice = [](const QString& text) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
-        box.setTextFormat(Qt::PlainText);
-        box.setFont(DeviceScreen::Instance().Font());
-        box.exec();
+        ScreenMessageBox::Show(nullptr, QMessageBox::Warning, QStringLiteral("Nutrava"), text);
     };
     runDisclaimer = [](DisclamerDialog& dialog) { return dialog.exec(); };
     runHome = [](HomeDialog& home) { home.exec(); };

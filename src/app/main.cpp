@@ -3,6 +3,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
+#include "blog/BlogViewsRegistration.h"
 #include "controls/ControlsAccessibility.h"
 #include "controls/ControlsRegistration.h"
 #include "data/DatabaseFolders.h"
@@ -124,6 +125,7 @@ int main(int argc, char* argv[])
     // Content controls pages create by name.
     RegisterControlContent();
     RegisterFitnessContent();
+    RegisterBlogContent();
 
     Application application(options, executable);
     QObject::connect(&instance, &SingleInstance::raiseRequested,

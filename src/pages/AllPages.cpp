@@ -1,8 +1,11 @@
 #include "pages/AllPages.h"
 
+#include "pages/BlogAccountPage.h"
+#include "pages/DailyChartPage.h"
 #include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
 #include "pages/GoalsPage.h"
+#include "pages/JournalPage.h"
 #include "pages/ProfilePage.h"
 #include "pages/ResultsPage.h"
 
@@ -11,8 +14,11 @@ std::vector<std::unique_ptr<Page>> MakeAllPages()
     std::vector<std::unique_ptr<Page>> pages;
     pages.push_back(std::make_unique<FitnessLogPage>());
     pages.push_back(std::make_unique<FoodLogPage>());
+    pages.push_back(std::make_unique<JournalPage>());
     pages.push_back(std::make_unique<ProfilePage>());
     pages.push_back(std::make_unique<GoalsPage>());
     pages.push_back(std::make_unique<ResultsPage>());
+    pages.push_back(std::make_unique<DailyChartPage>());
+    pages.push_back(std::make_unique<BlogAccountPage>());
     return pages;
 }

@@ -1,4 +1,7 @@
 #include "controls/ControlsRegistration.h"
+#include "blog/BlogViewsRegistration.h"
+#include "blog/BloggerEditor.h"
+#include "blog/DailyChartView.h"
 #include "controls/Grid.h"
 #include "controls/GroupSelect.h"
 #include "controls/JournalItemDetails.h"
@@ -28,6 +31,7 @@ TEST(ContentRegistrationTest, EveryControlIsMadeByItsName)
 {
     RegisterControlContent();
     RegisterFitnessContent();
+    RegisterBlogContent();
     const std::vector<std::pair<QString, QString (*)(ContentControl*)>> controls{
         {"GridContentControl", &PayloadName<Grid>},
         {"GroupSelectControl", &PayloadName<GroupSelect>},
@@ -35,6 +39,8 @@ TEST(ContentRegistrationTest, EveryControlIsMadeByItsName)
         {"TrendControl", &PayloadName<TrendChart>},
         {"FoodDetailsControl", &PayloadName<FoodDetails>},
         {"FitnessDetailsControl", &PayloadName<FitnessDetails>},
+        {"DailyChartControl", &PayloadName<DailyChartView>},
+        {"BloggerEditorControl", &PayloadName<BloggerEditor>},
         {"ProfileEditorControl", &PayloadName<ProfileEditor>},
         {"GoalsControl", &PayloadName<GoalFigures>}};
     for (const auto& [name, payloadName] : controls) {

@@ -1,0 +1,139 @@
+#include "blog/DailyChartContentControl.h"
+
+#include "data/UserProfile.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+#include <cmath>
+
+const QString DailyChartContentControl::kName = QStringLiteral("DailyChartControl");
+
+namespace {
+// Enough for any weight in either unit; more digits would only overflow the figure.
+constexpr int kWeightDigits = 5;
+} // namespace
+
+DailyChartContentControl::DailyChartContentControl(QWidget* parent) : RowLayoutContainer(parent)
+{
+    setObjectName(kName);
+    setAccessibleName(QStringLiteral("Daily chart"));
+    static const char* const kTitles[FieldCount] = {"Current Weight", "Daily Caloric Goal",
+                                                    "Today's Calories", "Calories Consumed",
+                                                    "Calories Burned"};
+    std::vector<RowLayout::Row> rows;
+    rows.push_back({MakeStatic(150, QStringLiteral("Enter Your")), nullptr});
+    for (int f = 0; f < FieldCount; ++f) {
+        const QString title = QString::fromLatin1(kTitles[f]);
+        QLabel* label = MakeStatic(151 + f, title);
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QString::number(200 + f));
+        field->setAccessibleName(title);
+        field->setGeometry(0, 0, 10, 10);
+        field->setReadOnly(f != Weight);
+        label->setBuddy(field);
+        m_fields[size_t(f)] = field;
+        rows.push_back({label, field});
+    }
+    QLineEdit* weight = m_fields[Weight];
+    weight->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), weight));
+    weight->setMaxLength(kWeightDigits);
+    SetRowLayout(std::make_unique<RowLayout>(QStringLiteral("layout/daily"), rows));
+}
+
+void DailyChartContentControl::ShowFillProfile()
+{
+    QLineEdit* weight = m_fields[Weight];
+    weight->setReadOnly(true);
+    weight->setValidator(nullptr);
+    weight->setMaxLength(32767);
+    weight->setText(QStringLiteral("Fill Profile"));
+    weight->setAccessibleDescription(QStringLiteral("Press Enter to fill in the profile"));
+    if (!m_fillProfile)
+        weight->installEventFilter(this);
+    m_fillProfile = true;
+}
+
+bool DailyChartContentControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_fields[Weight] && m_fillProfile && m_listener) {
+        bool activate = event->type() == QEvent::MouseButtonRelease;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            activate = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        }
+        if (activate) {
+            m_listener->OnEvent(Events::kProfile, m_fields[Weight]);
+            return true;
+        }
+    }
+    return RowLayoutContainer::eventFilter(watched, event);
+}
+
+float DailyChartContentControl::GetCurrentWeight() const
+{
+    return float(Figure(Weight));
+}
+
+void DailyChartContentControl::SetCurrentWeight(float weight)
+{
+    // Truncation toward zero, clamped so that a damaged weight cannot overflow the conversion.
+    const double clamped = std::clamp(double(weight), -2147483648.0, 2147483647.0);
+    SetFigure(Weight, std::isnan(weight) ? 0 : int(clamped));
+}
+
+void DailyChartContentControl::SetDailyCaloricGoal(int calories)
+{
+    SetFigure(Goal, calories);
+}
+
+void DailyChartContentControl::SetTodaysCalories(int calories)
+{
+    SetFigure(Todays, calories);
+}
+
+void DailyChartContentControl::SetCaloriesConsumed(int calories)
+{
+    SetFigure(Consumed, calories);
+}
+
+void DailyChartContentControl::SetCaloriesBurned(int calories)
+{
+    SetFigure(Burned, calories);
+}
+
+int DailyChartContentControl::GetDailyCaloricGoal() const
+{
+    return Figure(Goal);
+}
+
+int DailyChartContentControl::GetTodaysCalories() const
+{
+    return Figure(Todays);
+}
+
+int DailyChartContentControl::GetCaloriesConsumed() const
+{
+    return Figure(Consumed);
+}
+
+int DailyChartContentControl::GetCaloriesBurned() const
+{
+    return Figure(Burned);
+}
+
+void DailyChartContentControl::SetFigure(int field, int value)
+{
+    m_fields[size_t(field)]->setText(QString::asprintf("%d", value));
+}
+
+int DailyChartContentControl::Figure(int field) const
+{
+    return UserProfile::ParseWholeNumber(m_fields[size_t(field)]->text());
+}

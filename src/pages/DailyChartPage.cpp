@@ -1,0 +1,209 @@
+#include "pages/DailyChartPage.h"
+
+#include "blog/DailyChartView.h"
+#include "blog/PostProtocol.h"
+#include "blog/PostRequest.h"
+#include "data/DayValueSource.h"
+#include "data/FitnessItem.h"
+#include "data/FoodItem.h"
+#include "data/ReferenceDatabases.h"
+#include "data/UserDatabase.h"
+#include "data/WeightItem.h"
+#include "pages/BlogPosting.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/PageHost.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace {
+const QString kName = QStringLiteral("daily.chart");
+constexpr int kHelpTopic = 2;
+
+struct DayCalories
+{
+    std::int32_t consumed = 0;
+    std::int32_t burned = 0;
+};
+
+// Unsigned sums wrap like the 32-bit sums they stand for; a food value the reference data lacks
+// counts as 0.
+DayCalories SumDay(UserDatabase& store, const DayValueSource* values, TimeBase::Stamp day)
+{
+    std::uint32_t consumed = 0;
+    std::uint32_t burned = 0;
+    if (values) {
+        std::vector<Item*> items;
+        store.FoodLog().ItemsOfDay(day, items);
+        for (const Item* item : items)
+            consumed += std::uint32_t(
+                std::max(0, values->FoodValue(*static_cast<const FoodItem*>(item), 0)));
+        items.clear();
+        store.FitnessLog().ItemsOfDay(day, items);
+        for (const Item* item : items)
+            burned +=
+                std::uint32_t(values->ExerciseCalories(*static_cast<const FitnessItem*>(item)));
+    }
+    return {std::int32_t(consumed), std::int32_t(burned)};
+}
+} // namespace
+
+DailyChartPage::DailyChartPage() : PageBase(kName, kHelpTopic) {}
+
+void DailyChartPage::Attach(PageHost& host)
+{
+    PageBase::Attach(host);
+    m_day = TimeBase::Today();
+    m_holdsWeight = false;
+    host.SetSection(Events::kFood);
+    host.SetDate(m_day);
+    host.SetBottomButton(0, Events::kDone);
+    host.SetBottomButton(1, Events::kBlog);
+    host.SetTitleButton(0, QStringLiteral("menu.daily"));
+    host.SetTitleButton(1, QStringLiteral("title.daily"));
+    ContentControl* content = host.SetContent(QStringLiteral("DailyChartControl"));
+    m_view = dynamic_cast<DailyChartView*>(content);
+    m_window = m_view ? content->GetWindow() : nullptr;
+    Refresh(m_day);
+}
+
+void DailyChartPage::Detach()
+{
+    SaveWeight();
+    if (UserDatabase* store = UserDatabase::Instance())
+        store->Commit();
+    m_view = nullptr;
+    m_window = nullptr;
+    PageBase::Detach();
+}
+
+int DailyChartPage::OnEvent(const QString& name, QWidget*)
+{
+    if (name == Events::kDateChanged || name == Events::kPreferences) {
+        // The weight is saved in the unit it was shown in before the units may change.
+        SaveWeight();
+        if (Host())
+            m_day = Host()->GetDate();
+        Refresh(m_day);
+        return 1;
+    }
+    if (name == Events::kBlog) {
+        PostChart();
+        return 1;
+    }
+    if (name == Events::kProfile) { // the "Fill Profile" field
+        if (CanLeave(name))
+            NavigateTo(name);
+        return 1;
+    }
+    return HandleCommonEvent(name);
+}
+
+DailyChartView* DailyChartPage::View() const
+{
+    return m_window ? m_view : nullptr;
+}
+
+WeightItem* DailyChartPage::HeldWeight() const
+{
+    UserDatabase* store = UserDatabase::Instance();
+    if (!store || !m_holdsWeight)
+        return nullptr;
+    return static_cast<WeightItem*>(store->Weights().FindByUid(m_weightUid));
+}
+
+void DailyChartPage::Refresh(TimeBase::Stamp day)
+{
+    m_day = day;
+    m_holdsWeight = false;
+    UserDatabase* store = UserDatabase::Instance();
+    DailyChartView* view = View();
+    if (!store || !view)
+        return;
+    const UserProfile& profile = store->Profile();
+    if (!profile.IsComplete()) {
+        view->ShowFillProfile();
+        return;
+    }
+
+    const DayCalories calories =
+        SumDay(*store, m_values ? m_values : store->References().Values(), day);
+    view->SetDailyCaloricGoal(profile.DailyCalorieGoal());
+    view->SetTodaysCalories(
+        std::int32_t(std::uint32_t(calories.consumed) - std::uint32_t(calories.burned)));
+    view->SetCaloriesConsumed(calories.consumed);
+    view->SetCaloriesBurned(calories.burned);
+
+    // The day's first entry; else a new one carrying the latest entry's weight, or the start
+    // weight when there is none.
+    ItemList& weights = store->Weights();
+    WeightItem* entry = nullptr;
+    for (int i = 0; i < weights.Count() && !entry; ++i) {
+        if (weights.At(i)->Day() == day)
+            entry = weights.ItemAt<WeightItem>(i);
+    }
+    if (!entry) {
+        const float kilograms = weights.Count() > 0
+                                    ? weights.ItemAt<WeightItem>(weights.Count() - 1)->Kilograms()
+                                    : profile.StartWeightKg();
+        entry = static_cast<WeightItem*>(weights.Append(UserDatabase::CreateItem(WeightKind, day)));
+        if (entry) {
+            entry->SetKilograms(kilograms);
+            store->SaveWeights();
+        }
+    }
+    m_metric = store->Settings().Metric() != 0;
+    if (!entry)
+        return; // the list is full: the weight is shown nowhere and never saved
+    m_holdsWeight = true;
+    m_weightUid = entry->Uid();
+    view->SetCurrentWeight(UserProfile::WeightForDisplay(entry->Kilograms(), m_metric));
+    m_shownWeight = view->GetCurrentWeight();
+}
+
+void DailyChartPage::SaveWeight()
+{
+    UserDatabase* store = UserDatabase::Instance();
+    DailyChartView* view = View();
+    WeightItem* entry = HeldWeight();
+    if (!store || !view || !entry || !store->Profile().IsComplete())
+        return;
+    const float shown = view->GetCurrentWeight();
+    if (shown == m_shownWeight)
+        return;
+    entry->SetKilograms(UserProfile::WeightFromDisplay(shown, m_metric));
+    m_shownWeight = shown;
+    store->SaveWeights();
+}
+
+QString DailyChartPage::PostTitle(TimeBase::Stamp day)
+{
+    return QStringLiteral("Nutrava - Daily Chart on ") + TimeBase::ShortDateText(day);
+}
+
+QString DailyChartPage::PostBody(const DailyChartView& view)
+{
+    return QString::asprintf(
+        "<table><tr><td>Current Weight</td><td>%.0f</td></tr><tr><td>Daily Caloric "
+        "Goal</td><td>%d</td></tr><tr><td>Today's Calories</td><td>%d</td></tr><tr><td>Calories "
+        "Consumed</td><td>%d</td></tr><tr><td>Calories Burned</td><td>%d</td></tr></table>",
+        double(view.GetCurrentWeight()), view.GetDailyCaloricGoal(), view.GetTodaysCalories(),
+        view.GetCaloriesConsumed(), view.GetCaloriesBurned());
+}
+
+void DailyChartPage::PostChart()
+{
+    UserDatabase* store = UserDatabase::Instance();
+    DailyChartView* view = View();
+    if (!store || !view || !Host())
+        return;
+    SaveWeight();
+    const UserProfile& profile = store->Profile();
+    PostRequest request(profile);
+    request.AppendField(PostTitle(m_day));
+    request.AppendField(PostBody(*view));
+    request.AppendField(profile.GetUserName());
+    BlogPosting::Run(*Host(), request, PostProtocol::PostUrl());
+}

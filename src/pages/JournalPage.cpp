@@ -1,0 +1,183 @@
+#include "pages/JournalPage.h"
+
+#include "controls/CustomGrid.h"
+#include "controls/Grid.h"
+#include "controls/GridListView.h"
+#include "data/JournalItem.h"
+#include "data/ReferenceDatabases.h"
+#include "data/UserDatabase.h"
+#include "pages/JournalEntryPage.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/PageHost.h"
+
+#include <QWidget>
+
+namespace {
+const QString kName = QStringLiteral("goJournal");
+constexpr int kHelpTopic = 6;
+} // namespace
+
+JournalPage::JournalPage() : LogPage(kName, kHelpTopic, JournalKind) {}
+
+void JournalPage::Attach(PageHost& host)
+{
+    LogPage::Attach(host);
+    host.SetSection(Events::kJournal);
+    host.SetBottomButton(1, Events::kAdd);
+    host.SetBottomButton(2, Events::kDelete);
+    host.SetBottomButton(3, Events::kEdit);
+    host.SetBottomButton(0, Events::kDone);
+    host.SetTitleButton(1, QStringLiteral("title"));
+    host.SetDate(Day());
+    host.SetTitleButton(0, Events::kMenu);
+    ContentControl* content = host.SetContent(QStringLiteral("GridContentControl"));
+    m_grid = dynamic_cast<Grid*>(content);
+    m_window = m_grid ? content->GetWindow() : nullptr;
+    if (Grid* grid = View())
+        grid->SetModel(this);
+    if (auto* grid = dynamic_cast<CustomGrid*>(m_grid))
+        grid->List()->setAccessibleName(QStringLiteral("Journal entries"));
+    ReloadDay();
+
+    UserDatabase* store = UserDatabase::Instance();
+    const QString tip = store ? store->References().DailyTip() : QString();
+    if (!tip.isEmpty())
+        host.ShowMessage(QStringLiteral("Daily Tip"), tip);
+}
+
+void JournalPage::Detach()
+{
+    if (UserDatabase* store = UserDatabase::Instance()) {
+        store->SaveJournal();
+        // Written through at once, as every page leaves the store.
+        store->Commit();
+    }
+    if (Grid* grid = View())
+        grid->SetModel(nullptr);
+    m_grid = nullptr;
+    m_window = nullptr;
+    LogPage::Detach();
+}
+
+int JournalPage::OnEvent(const QString& name, QWidget* sender)
+{
+    if (name == Events::kEdit || name == Events::kGridActivate) {
+        EditSelected();
+        return 1;
+    }
+    return HandleLogEvent(name, sender);
+}
+
+Grid* JournalPage::View() const
+{
+    return m_window ? m_grid : nullptr;
+}
+
+QString JournalPage::GetColumnTitle(int column)
+{
+    return column == 0 ? QStringLiteral("Notes") : QStringLiteral("B");
+}
+
+int JournalPage::GetColumnWidth(int column)
+{
+    const Grid* grid = View();
+    const int total = grid ? grid->GetClientWidth() : 0;
+    const int posted = total / 10;
+    return column == 0 ? total - posted : posted;
+}
+
+QString JournalPage::GetCellText(const GridCell& cell)
+{
+    const JournalItem* entry = EntryAt(cell.row);
+    if (!entry)
+        return {};
+    if (cell.column == 0)
+        return entry->Subject();
+    return entry->Posted() ? QStringLiteral("B") : QStringLiteral(" ");
+}
+
+void JournalPage::SetCurrentRow(int row)
+{
+    m_selected = row >= 0 && row < int(m_rows.size()) ? row : -1;
+}
+
+JournalItem* JournalPage::EntryAt(int row) const
+{
+    UserDatabase* store = UserDatabase::Instance();
+    if (!store || row < 0 || row >= int(m_rows.size()))
+        return nullptr;
+    return static_cast<JournalItem*>(store->Journal().FindByUid(m_rows[size_t(row)]));
+}
+
+void JournalPage::ReloadDay()
+{
+    m_rows.clear();
+    if (UserDatabase* store = UserDatabase::Instance()) {
+        std::vector<Item*> items;
+        store->Journal().ItemsOfDay(Day(), items);
+        for (const Item* item : items)
+            m_rows.push_back(item->Uid());
+    }
+    ShowRows(m_rows.empty() ? -1 : 0);
+}
+
+void JournalPage::ShowRows(int selected)
+{
+    m_selected = selected;
+    if (Grid* grid = View())
+        grid->Refresh(-1);
+}
+
+void JournalPage::OpenPicker(bool, bool)
+{
+    RunEntryPage(nullptr);
+}
+
+void JournalPage::EditSelected()
+{
+    if (JournalItem* entry = EntryAt(m_selected))
+        RunEntryPage(entry);
+}
+
+void JournalPage::RunEntryPage(JournalItem* entry)
+{
+    UserDatabase* store = UserDatabase::Instance();
+    if (!store || !Host())
+        return;
+    // Remembered by uid: the entry is looked up again once the sub-page is over.
+    const std::int32_t uid = entry ? entry->Uid() : 0;
+    JournalEntryPage page(Day(), entry && entry->Posted(), entry ? entry->Subject() : QString(),
+                          entry ? entry->Body() : QString());
+    Host()->RunSubPage(&page);
+
+    if (page.Accepted()) {
+        ItemList& journal = store->Journal();
+        JournalItem* target = entry ? static_cast<JournalItem*>(journal.FindByUid(uid))
+                                    : static_cast<JournalItem*>(journal.Append(
+                                          UserDatabase::CreateItem(JournalKind, Day())));
+        if (target) {
+            target->SetSubject(page.Subject());
+            target->SetBody(page.Body());
+            target->SetPosted(page.Posted());
+            if (!entry) {
+                m_rows.push_back(target->Uid());
+                m_selected = int(m_rows.size()) - 1;
+            }
+        }
+        ShowRows(m_selected);
+    }
+    // Leaving the entry page through navigation leaves the journal too.
+    if (!page.ResultText().isEmpty())
+        OnEvent(page.ResultText(), nullptr);
+}
+
+void JournalPage::DeleteSelected()
+{
+    UserDatabase* store = UserDatabase::Instance();
+    if (!store || m_selected < 0 || m_selected >= int(m_rows.size()))
+        return;
+    store->Journal().RemoveByUid(m_rows[size_t(m_selected)]);
+    m_rows.erase(m_rows.begin() + m_selected);
+    ShowRows(m_selected < int(m_rows.size()) ? m_selected : int(m_rows.size()) - 1);
+}

@@ -1,0 +1,178 @@
+#include "PagesTestSupport.h"
+
+#include "blog/DailyChartContentControl.h"
+#include "blog/PostProtocol.h"
+#include "data/AnsiCodec.h"
+#include "data/WeightItem.h"
+#include "pages/DailyChartPage.h"
+#include "vocabulary/Events.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+class DailyChartTest : public PagesTest
+{
+protected:
+    void SetUp() override
+    {
+        PagesTest::SetUp();
+        CompleteProfile(Profile()); // 80 kg at the start
+        m_store->Settings().SetMetric(1);
+        m_page.SetValueSource(&m_values);
+    }
+    DailyChartContentControl* Chart() const
+    {
+        return qobject_cast<DailyChartContentControl*>(m_dialog->Content());
+    }
+    QString Shown(int field) const { return Chart()->FieldAt(field)->text(); }
+    void ShowDay(TimeBase::Stamp day)
+    {
+        m_dialog->SetDate(day);
+        Event(Events::kDateChanged);
+    }
+    WeightItem* AddWeight(TimeBase::Stamp day, float kilograms)
+    {
+        auto* entry = static_cast<WeightItem*>(
+            m_store->Weights().Append(UserDatabase::CreateItem(WeightKind, day)));
+        entry->SetKilograms(kilograms);
+        return entry;
+    }
+    float StoredKilograms(int index) const
+    {
+        return m_store->Weights().ItemAt<WeightItem>(index)->Kilograms();
+    }
+
+    const TimeBase::ScopedClock m_clock{QDateTime(QDate(2007, 3, 7), QTime(9, 30))};
+    const TimeBase::Stamp m_today = TimeBase::Today();
+    const TimeBase::Stamp m_day = 86400;
+    IdValues m_values;
+    DailyChartPage m_page;
+};
+
+TEST_F(DailyChartTest, SumsTheDayWithUnknownFoodValuesAsZero)
+{
+    auto addFood = [&](TimeBase::Stamp day, std::int32_t calories) {
+        static_cast<FoodItem*>(m_store->FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)))
+            ->SetFoodId(std::uint32_t(calories));
+    };
+    addFood(m_today, 500);
+    addFood(m_today, -1); // missing from the reference data
+    addFood(m_today - m_day, 900);
+    static_cast<FitnessItem*>(
+        m_store->FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, m_today)))
+        ->SetExerciseId(700);
+
+    m_dialog->SetPage(&m_page);
+    const QString goal = QString::number(Profile().DailyCalorieGoal());
+    using F = DailyChartContentControl;
+    EXPECT_EQ(QStringList({Shown(F::Goal), Shown(F::Todays), Shown(F::Consumed), Shown(F::Burned)}),
+              QStringList({goal, "-200", "500", "700"}));
+    for (int f = 0; f < F::FieldCount; ++f) {
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Chart()->FieldAt(f));
+        EXPECT_EQ(field->role(), QAccessible::EditableText);
+        // Named as its label reads.
+        EXPECT_EQ(field->text(QAccessible::Name),
+                  Chart()->findChild<QLabel*>(QString::number(151 + f))->text());
+    }
+    ShowDay(m_today + m_day); // nothing logged
+    EXPECT_EQ(QStringList({Shown(F::Goal), Shown(F::Todays), Shown(F::Consumed), Shown(F::Burned)}),
+              QStringList({goal, "0", "0", "0"}));
+}
+
+TEST_F(DailyChartTest, FindsCopiesOrStartsTheDaysWeight)
+{
+    m_dialog->SetPage(&m_page);
+    EXPECT_EQ(Shown(DailyChartContentControl::Weight), "80"); // empty list: the start weight
+    ASSERT_EQ(m_store->Weights().Count(), 1);
+
+    AddWeight(m_today - 10 * m_day, 75);
+    AddWeight(m_today - 20 * m_day, 72); // added last, though not the nearest day
+    ShowDay(m_today - 5 * m_day);
+    EXPECT_EQ(Shown(DailyChartContentControl::Weight), "72");
+    EXPECT_EQ(m_store->Weights().Count(), 4);
+
+    AddWeight(m_today - 30 * m_day, 66);
+    AddWeight(m_today - 30 * m_day, 99);
+    ShowDay(m_today - 30 * m_day);
+    EXPECT_EQ(Shown(DailyChartContentControl::Weight), "66"); // the first of the day
+    Chart()->FieldAt(DailyChartContentControl::Weight)->setText(QStringLiteral("64"));
+    m_dialog->SetPage(nullptr);
+    EXPECT_EQ(StoredKilograms(4), 64.0f);
+    EXPECT_EQ(StoredKilograms(5), 99.0f);
+}
+
+// Shown whole numbers are stored back only when the user changed them: merely looking at the
+// chart in pounds must not wear the weight down.
+TEST_F(DailyChartTest, LookingDoesNotChangeTheWeightAndUnitsSwitchAfterSaving)
+{
+    m_store->Settings().SetMetric(0);
+    AddWeight(m_today, 70.9f);
+    for (int visit = 0; visit < 3; ++visit) {
+        m_dialog->SetPage(&m_page);
+        EXPECT_EQ(Shown(DailyChartContentControl::Weight), "156");
+        m_dialog->SetPage(nullptr);
+    }
+    EXPECT_EQ(StoredKilograms(0), 70.9f);
+
+    m_dialog->SetPage(&m_page);
+    QLineEdit* weight = Chart()->FieldAt(DailyChartContentControl::Weight);
+    weight->setText(QStringLiteral("160"));
+    m_store->Settings().SetMetric(1);
+    Event(Events::kPreferences);
+    EXPECT_EQ(StoredKilograms(0), UserProfile::WeightFromDisplay(160, false));
+    EXPECT_EQ(weight->text(), "72");
+    QTest::keyClicks(weight, "x5");
+    EXPECT_EQ(weight->text(), "725"); // digits only
+}
+
+TEST_F(DailyChartTest, IncompleteProfileAsksForItAndTakesTheUserThere)
+{
+    Profile().SetAge(0);
+    TestPage profilePage(Events::kProfile, 3);
+    m_dialog->SetPage(&m_page);
+    QLineEdit* weight = Chart()->FieldAt(DailyChartContentControl::Weight);
+    EXPECT_EQ(weight->text(), "Fill Profile");
+    EXPECT_TRUE(weight->isReadOnly());
+    EXPECT_EQ(m_store->Weights().Count(), 0);
+
+    Event(Events::kBlog); // nothing but zeros to post
+    ASSERT_EQ(m_proxy.requests.size(), 1);
+    EXPECT_TRUE(m_proxy.requests[0].body.contains(
+        "<td>Current Weight</td><td>0</td></tr><tr><td>Daily Caloric Goal</td><td>0</td>"));
+
+    QTest::keyClick(weight, Qt::Key_Return);
+    EXPECT_EQ(m_dialog->CurrentPage(), &profilePage);
+    EXPECT_EQ(m_store->Weights().Count(), 0);
+    m_dialog->SetPage(nullptr);
+}
+
+TEST_F(DailyChartTest, PostCarriesTheFiguresShown)
+{
+    SetAccount();
+    Profile().SetUserName(QStringLiteral("Zoë"));
+    static_cast<FoodItem*>(m_store->FoodLog().Append(UserDatabase::CreateItem(FoodKind, m_today)))
+        ->SetFoodId(1234);
+    m_dialog->SetPage(&m_page);
+    Chart()->FieldAt(DailyChartContentControl::Weight)->setText(QStringLiteral("79"));
+    Event(Events::kBlog);
+
+    ASSERT_EQ(m_proxy.requests.size(), 1);
+    EXPECT_TRUE(m_proxy.requests[0].head.startsWith("POST /post "));
+    const QString table =
+        QStringLiteral("<table><tr><td>Current Weight</td><td>79</td></tr><tr><td>Daily Caloric "
+                       "Goal</td><td>%1</td></tr><tr><td>Today's Calories</td><td>1234</td></tr>"
+                       "<tr><td>Calories Consumed</td><td>1234</td></tr><tr><td>Calories "
+                       "Burned</td><td>0</td></tr></table>")
+            .arg(Chart()->FieldAt(DailyChartContentControl::Goal)->text());
+    EXPECT_EQ(m_proxy.requests[0].body, "Nutrava - Daily Chart on 03/07/07" + QByteArray(1, '\0') +
+                                            table.toLatin1() + QByteArray(1, '\0') +
+                                            AnsiCodec::Encode(QStringLiteral("Zoë")) +
+                                            QByteArray(1, '\0'));
+    EXPECT_EQ(StoredKilograms(0), 79.0f); // saved before posting
+    EXPECT_EQ(m_dialogs.messages, QStringList());
+}
+
+} // namespace

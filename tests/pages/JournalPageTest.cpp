@@ -1,0 +1,194 @@
+#include "PagesTestSupport.h"
+
+#include "blog/PostProtocol.h"
+#include "controls/Grid.h"
+#include "controls/JournalItemDetailsCtrl.h"
+#include "data/AnsiCodec.h"
+#include "data/JournalItem.h"
+#include "pages/BlogAccountPage.h"
+#include "pages/JournalPage.h"
+#include "vocabulary/Events.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class JournalTest : public PagesTest
+{
+protected:
+    void SetUp() override
+    {
+        PagesTest::SetUp();
+        m_store->Settings().SetTipDay(TimeBase::Today()); // today's tip was seen
+    }
+    JournalItem* AddEntry(const QString& subject, const QString& body, bool posted,
+                          TimeBase::Stamp day = TimeBase::Today())
+    {
+        auto* entry = static_cast<JournalItem*>(
+            m_store->Journal().Append(UserDatabase::CreateItem(JournalKind, day)));
+        entry->SetSubject(subject);
+        entry->SetBody(body);
+        entry->SetPosted(posted);
+        return entry;
+    }
+    // The entry page runs this instead of its modal loop.
+    void OnEntryPage(std::function<void(LayoutBaseDialog&, JournalItemDetailsCtrl&)> script)
+    {
+        m_dialog->runSubPageDialog = [script](LayoutBaseDialog& nested) {
+            script(nested, *qobject_cast<JournalItemDetailsCtrl*>(nested.Content()));
+        };
+    }
+    QStringList Cells(int column)
+    {
+        QStringList texts;
+        for (int row = 0; row < m_page.GetRowCount(); ++row)
+            texts << m_page.GetCellText({row, column});
+        return texts;
+    }
+
+    JournalPage m_page;
+};
+
+TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
+{
+    AddEntry("Monday", "", true);
+    AddEntry("Other day", "", false, TimeBase::Today() - 86400);
+    AddEntry("Later", "", false);
+    m_dialog->SetPage(&m_page);
+    EXPECT_EQ(m_dialogs.messages, QStringList()); // the tip was already shown today
+    EXPECT_EQ(QStringList({m_page.GetColumnTitle(0), m_page.GetColumnTitle(1)}),
+              QStringList({"Notes", "B"}));
+    const int width = dynamic_cast<Grid*>(m_dialog->Content())->GetClientWidth();
+    EXPECT_EQ(m_page.GetColumnWidth(1), width / 10);
+    EXPECT_EQ(m_page.GetColumnWidth(0), width - width / 10);
+    EXPECT_EQ(Cells(0), QStringList({"Monday", "Later"}));
+    EXPECT_EQ(Cells(1), QStringList({"B", " "}));
+
+    m_page.SetCurrentRow(1);
+    Event(Events::kDelete);
+    EXPECT_EQ(Cells(0), QStringList({"Monday"}));
+    EXPECT_EQ(m_page.GetSelectedRow(), 0);
+    EXPECT_EQ(m_store->Journal().Count(), 2);
+
+    m_dialog->SetPage(nullptr);
+    m_store->Settings().SetTipDay(0); // a new day; this store has no tips database
+    m_dialog->SetPage(&m_page);
+    EXPECT_EQ(m_dialogs.messages, QStringList({"Daily Tip: Install tips database"}));
+}
+
+TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
+{
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        nested.OnEvent(Events::kDone, nullptr); // no subject: stays
+        EXPECT_TRUE(Attached(nested));
+        details.SetSubject(QStringLiteral("Run"));
+        details.SetBody(QStringLiteral("5 km\r\nfelt good"));
+        nested.OnEvent(Events::kDone, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    EXPECT_EQ(Cells(0), QStringList({"Run"}));
+    m_dialog->SetPage(nullptr);
+    ASSERT_TRUE(m_store->Commit());
+
+    m_store.reset();
+    UserDatabase reopened(DatabaseFolders{m_dir.path(), {m_dir.path()}});
+    ASSERT_EQ(reopened.Journal().Count(), 1);
+    EXPECT_EQ(reopened.Journal().ItemAt<JournalItem>(0)->Body(), "5 km\r\nfelt good");
+}
+
+// The navigation bar leaves the entry page and the journal; what was typed is kept.
+TEST_F(JournalTest, LeavingTheEntryPageThroughNavigationKeepsTheEntry)
+{
+    TestPage food(Events::kGoFood, 8);
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        details.SetSubject(QStringLiteral("Half typed"));
+        nested.OnEvent(Events::kGoFood, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    EXPECT_EQ(m_dialog->CurrentPage(), &food);
+    ASSERT_EQ(m_store->Journal().Count(), 1);
+    EXPECT_EQ(m_store->Journal().ItemAt<JournalItem>(0)->Subject(), "Half typed");
+    m_dialog->SetPage(nullptr);
+}
+
+TEST_F(JournalTest, BlogButtonFollowsChangesAndAnEditClearsThePostedMark)
+{
+    AddEntry("Posted", "body", true);
+    OnEntryPage([this](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        EXPECT_EQ(BottomButton(nested, -1), QString());
+        details.SetSubject(QStringLiteral("Posted!"));
+        EXPECT_EQ(BottomButton(nested, -1), "blog");
+        details.SetSubject(QStringLiteral("Posted"));
+        EXPECT_EQ(BottomButton(nested, -1), QString());
+        details.SetBody(QStringLiteral("body, edited"));
+        nested.OnEvent(Events::kDone, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kEdit);
+    EXPECT_EQ(Cells(1), QStringList({" "}));
+    EXPECT_EQ(m_store->Journal().ItemAt<JournalItem>(0)->Body(), "body, edited");
+}
+
+TEST_F(JournalTest, PostedEntryIsMarkedAndTheProxyGotItsTexts)
+{
+    SetAccount();
+    Profile().SetUserName(QStringLiteral("Zoë"));
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        details.SetSubject(QStringLiteral("Café"));
+        details.SetBody(QStringLiteral("Paid 3 €\r\nfor it"));
+        nested.OnEvent(Events::kBlog, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    EXPECT_EQ(Cells(1), QStringList({"B"}));
+
+    ASSERT_EQ(m_proxy.requests.size(), 1);
+    const LoopbackProxy::Request& request = m_proxy.requests[0];
+    const QByteArray nul(1, '\0');
+    EXPECT_EQ(request.body, QByteArray("Caf\xE9") + nul + "Paid 3 \x80\r\nfor it" + nul +
+                                AnsiCodec::Encode(QStringLiteral("Zoë")) + nul);
+    EXPECT_EQ(PostProtocol::DecodeAuth(QString::fromLatin1(request.Header("Auth")),
+                                       PostProtocol::ScrambleKey()),
+              "myblog" + PostProtocol::BlogDomain().toLatin1() + " joe@example.com s3cret");
+}
+
+TEST_F(JournalTest, RefusedPostLeavesTheEntryAsItWas)
+{
+    SetAccount();
+    m_proxy.SetAnswer("500 The blog refused the post");
+    AddEntry("Draft", "old", false);
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        details.SetBody(QStringLiteral("new"));
+        nested.OnEvent(Events::kBlog, nullptr);
+        EXPECT_TRUE(Attached(nested));
+        nested.OnEvent(Events::kCancel, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kGridActivate);
+    EXPECT_EQ(m_statusTexts, QStringList({"Connection Error:\r\nThe blog refused the post"}));
+    const JournalItem* entry = m_store->Journal().ItemAt<JournalItem>(0);
+    EXPECT_FALSE(entry->Posted());
+    EXPECT_EQ(entry->Body(), "old");
+}
+
+TEST_F(JournalTest, PostingWithoutAnAccountKeepsTheEntryAndOpensTheAccountPage)
+{
+    BlogAccountPage account;
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        details.SetSubject(QStringLiteral("Typed"));
+        nested.OnEvent(Events::kBlog, nullptr);
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    EXPECT_EQ(m_dialogs.messages,
+              QStringList({"Blog data: Fill blogging profile in order to use blogging"}));
+    EXPECT_EQ(m_dialog->CurrentPage(), &account);
+    ASSERT_EQ(m_store->Journal().Count(), 1);
+    EXPECT_EQ(m_store->Journal().ItemAt<JournalItem>(0)->Subject(), "Typed");
+    EXPECT_TRUE(m_proxy.requests.isEmpty());
+    m_dialog->SetPage(nullptr);
+}
+
+} // namespace
