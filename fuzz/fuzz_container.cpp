@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<QByteArray> records;
     {
         PalmDatabaseFile file;
-        if (file.Open(path, false) != PalmDatabaseFile::Ok)
+        if (file.Open(path, false) != DatabaseError::None)
             return 0;
         ReadEverything(file);
         for (std::uint32_t i = 0; i < file.RecordCount(); ++i)
@@ -42,14 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     {
         PalmDatabaseFile file;
-        Fuzz::Require(file.Open(path) == PalmDatabaseFile::Ok, "a readable file opens for change");
+        Fuzz::Require(file.Open(path) == DatabaseError::None, "a readable file opens for change");
         if (!file.LoadAll())
             return 0;
-        Fuzz::Require(file.Close(), "a loaded file saves"); // rewritten whole, changed or not
+        Fuzz::Require(file.Close() == DatabaseError::None,
+                      "a loaded file saves"); // rewritten whole, changed or not
     }
 
     PalmDatabaseFile saved;
-    Fuzz::Require(saved.Open(path, false) == PalmDatabaseFile::Ok, "a saved file opens");
+    Fuzz::Require(saved.Open(path, false) == DatabaseError::None, "a saved file opens");
     Fuzz::Require(saved.RecordCount() == records.size(), "a save keeps every record");
     for (std::uint32_t i = 0; i < records.size(); ++i)
         Fuzz::Require(saved.ReadRecord(int(i)) == records[i], "a save keeps every byte");

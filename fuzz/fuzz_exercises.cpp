@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QString path = Fuzz::WriteInput(data, size, QStringLiteral("fitness_data.pdb"));
     ExerciseDatabase database;
-    if (database.Open(path) != PalmDatabaseFile::Ok || !database.ReadGroups())
+    if (database.Open(path) != DatabaseError::None || database.ReadGroups() != DatabaseError::None)
         return 0;
     database.GroupNames();
     for (const ExerciseGroup& group : database.Groups()) {

@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QString path = Fuzz::WriteInput(data, size, QStringLiteral("text.pdb"));
     TextIndex index;
-    if (!index.Open(path))
+    if (index.Open(path) != DatabaseError::None)
         return 0;
     Fuzz::Require(index.TopicCount() <= TextIndex::kMaxTopics, "the index keeps within its room");
     for (int topic = -1; topic <= index.TopicCount(); ++topic) {

@@ -13,11 +13,11 @@
 namespace {
 
 constexpr int kLastRecord = UserDatabase::kSettingsRecord;
-constexpr int kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
-                              FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
+constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
+                                   FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
 
 // The fewest bytes an item of a kind is stored in (texts take at least their terminator).
-int SmallestItem(int kind)
+int SmallestItem(ItemKind kind)
 {
     switch (kind) {
     case FitnessKind:
@@ -38,8 +38,8 @@ std::vector<int> Capacities(const QString& path)
 {
     std::vector<int> capacities(kLastRecord + 1, 0);
     PalmDatabaseFile file;
-    if (file.Open(path, false) == PalmDatabaseFile::Ok) {
-        for (int kind : kListKinds)
+    if (file.Open(path, false) == DatabaseError::None) {
+        for (ItemKind kind : kListKinds)
             capacities[size_t(kind)] =
                 std::max(0, file.RecordLength(kind) - 2) / SmallestItem(kind);
     }
@@ -51,14 +51,14 @@ bool OpenAndSave(const DatabaseFolders& folders, const std::vector<int>* capacit
 {
     UserDatabase store(folders);
     if (capacities) {
-        for (int kind : kListKinds)
+        for (ItemKind kind : kListKinds)
             Fuzz::Require(store.List(kind).Count() <= (*capacities)[size_t(kind)],
                           "no more items than the record holds");
     }
     if (!store.IsWritable())
         return false;
     store.Profile().SetChanged();
-    for (int kind : kListKinds)
+    for (ItemKind kind : kListKinds)
         store.SaveList(store.List(kind));
     Fuzz::Require(store.Commit(), "a writable store commits");
     return true;
@@ -67,7 +67,7 @@ bool OpenAndSave(const DatabaseFolders& folders, const std::vector<int>* capacit
 std::vector<QByteArray> Records(const QString& path)
 {
     PalmDatabaseFile file;
-    Fuzz::Require(file.Open(path, false) == PalmDatabaseFile::Ok, "a saved user.pdb opens");
+    Fuzz::Require(file.Open(path, false) == DatabaseError::None, "a saved user.pdb opens");
     std::vector<QByteArray> records;
     for (int i = 0; i <= kLastRecord; ++i)
         records.push_back(file.ReadRecord(i).value_or(QByteArray("missing")));

@@ -27,7 +27,7 @@ int SequenceOfName(const QString& name)
     return ok ? sequence : -1;
 }
 
-template <class T> T* Add(UserDatabase& store, int kind, TimeBase::Stamp day)
+template <class T> T* Add(UserDatabase& store, ItemKind kind, TimeBase::Stamp day)
 {
     return static_cast<T*>(store.List(kind).Append(UserDatabase::CreateItem(kind, day)));
 }
@@ -57,7 +57,7 @@ void Apply(UserDatabase& store, int sequence)
     store.SaveSettings();
 
     // Lists that grow and shrink, so that the file changes its length from commit to commit.
-    for (int kind :
+    for (ItemKind kind :
          {FitnessKind, FoodKind, JournalKind, FavoriteExerciseKind, FavoriteFoodKind, WeightKind})
         store.List(kind).Clear();
     for (int i = 0; i < sequence % 13; ++i)
@@ -86,7 +86,7 @@ int SequenceOf(const UserDatabase& store)
 std::vector<QByteArray> RecordsOf(const QString& path)
 {
     PalmDatabaseFile file;
-    if (file.Open(path, false) != PalmDatabaseFile::Ok)
+    if (file.Open(path, false) != DatabaseError::None)
         return {};
     std::vector<QByteArray> records;
     for (int i = 0; i <= UserDatabase::kSettingsRecord; ++i) {

@@ -67,14 +67,14 @@ bool WriteDatabase(const QString& path, const char16_t* name,
     QFile::remove(temporary);
     PalmDatabaseFile file;
     if (file.Create(temporary, QString::fromUtf16(name), PalmDatabaseFile::FourCC("QZRW"),
-                    PalmDatabaseFile::FourCC("data")) != PalmDatabaseFile::Ok)
+                    PalmDatabaseFile::FourCC("data")) != DatabaseError::None)
         return Fail(error, QStringLiteral("%1: %2").arg(temporary, file.ErrorText()));
     if (!fill(file)) {
         file.CloseWithoutSaving();
         QFile::remove(temporary);
         return Fail(error, QStringLiteral("%1: more records than a database holds").arg(path));
     }
-    if (!file.Close())
+    if (file.Close() != DatabaseError::None)
         return Fail(error, QStringLiteral("%1: %2").arg(temporary, file.ErrorText()));
     // Reference files are for every user to read, unlike user.pdb.
     QFile::setPermissions(temporary, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |

@@ -30,6 +30,12 @@ Application::Application(const StartupOptions& options, const QString& executabl
         box.setFont(DeviceScreen::Instance().Font());
         box.exec();
     };
+    showDamageNotice = [](const QString& text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Nutrava"), text, QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        box.setFont(DeviceScreen::Instance().Font());
+        box.exec();
+    };
     runDisclaimer = [](DisclamerDialog& dialog) { return dialog.exec(); };
     runHome = [](HomeDialog& home) { home.exec(); };
     makePages = MakeAllPages;
@@ -92,6 +98,8 @@ int Application::Run()
         showStartupError(m_store->References().StartupProblem());
         return 1;
     }
+    if (!m_store->DamageNotice().isEmpty())
+        showDamageNotice(m_store->DamageNotice());
 
     UserProfile& profile = m_store->Profile();
     profile.SetChanged();

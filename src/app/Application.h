@@ -47,6 +47,7 @@ public:
 
     // Seams: tests answer these instead of the user.
     std::function<void(const QString& text)> showStartupError;
+    std::function<void(const QString& text)> showDamageNotice;
     std::function<int(DisclamerDialog& dialog)> runDisclaimer;
     std::function<void(HomeDialog& home)> runHome;
     std::function<std::vector<std::unique_ptr<Page>>()> makePages;

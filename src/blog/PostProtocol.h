@@ -65,11 +65,6 @@ struct Outcome
     QString message;
 };
 
-inline bool Succeeded(std::int32_t result)
-{
-    return result >= 0;
-}
-
 // The proxy's base address: NUTRAVA_PROXY_URL from the environment when set, otherwise the
 // compiled-in one. PostUrl and TestUrl append "/post" and "/test".
 QString ProxyBaseUrl();

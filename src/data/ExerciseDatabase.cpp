@@ -12,35 +12,35 @@ QString ExerciseGroup::NameAt(int index) const
     return m_source->ExerciseName(int(RecordAt(index)));
 }
 
-int ExerciseDatabase::Open(const QString& path)
+DatabaseError ExerciseDatabase::Open(const QString& path)
 {
     m_groups.clear();
     m_cache.clear();
-    const int result = m_file.Open(path, false);
-    if (result == PalmDatabaseFile::Ok)
+    const DatabaseError result = m_file.Open(path, false);
+    if (result == DatabaseError::None)
         m_cache.resize(m_file.RecordCount());
     return result;
 }
 
-bool ExerciseDatabase::ReadGroups()
+DatabaseError ExerciseDatabase::ReadGroups()
 {
     m_groups.clear();
     if (m_file.RecordCount() == 0) {
         Store::Log(Store::Warning, "No records in database");
-        return false;
+        return DatabaseError::NoRecords;
     }
     RecordStream stream(m_file, 0);
     const int count = stream.ReadInt16();
     const int lastRecord = RecordCount() - 1;
     for (int i = 0; i < count; ++i) {
-        if (stream.AtEnd()) {
-            Store::Log(Store::Warning, "Exercise group index ends after %d of %d groups", i, count);
-            break;
-        }
         const int value = stream.ReadInt16();
         const QString name = stream.ReadText();
         int first = stream.ReadInt16();
         int last = stream.ReadInt16();
+        if (!stream.Ok()) {
+            Store::Log(Store::Warning, "Exercise group index ends after %d of %d groups", i, count);
+            break;
+        }
         // Record 0 is the index itself, and nothing lies past the last record.
         if (first < 1 || last > lastRecord) {
             Store::Log(Store::Warning, "Exercise group %s (%d to %d) reaches outside the database",
@@ -50,7 +50,7 @@ bool ExerciseDatabase::ReadGroups()
         }
         m_groups.emplace_back(value, name, first, last, this);
     }
-    return true;
+    return DatabaseError::None;
 }
 
 QStringList ExerciseDatabase::GroupNames() const

@@ -18,10 +18,11 @@ public:
     ExerciseDatabase(const ExerciseDatabase&) = delete;
     ExerciseDatabase& operator=(const ExerciseDatabase&) = delete;
 
-    // PalmDatabaseFile's result; the file is opened read-only.
-    int Open(const QString& path);
-    // False (and "No records in database") when the file has no records.
-    bool ReadGroups();
+    // The container's result; the file is opened read-only.
+    DatabaseError Open(const QString& path);
+    // NoRecords (and "No records in database") when the file has no records. A group index
+    // that ends early keeps the groups before the end.
+    DatabaseError ReadGroups();
 
     int RecordCount() const { return int(m_file.RecordCount()); }
     const std::vector<ExerciseGroup>& Groups() const { return m_groups; }

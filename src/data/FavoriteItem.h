@@ -6,5 +6,5 @@
 class FavoriteItem final : public Item
 {
 public:
-    FavoriteItem(int kind, TimeBase::Stamp day) : Item(kind, day) {}
+    FavoriteItem(ItemKind kind, TimeBase::Stamp day) : Item(kind, day) {}
 };

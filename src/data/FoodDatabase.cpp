@@ -22,23 +22,46 @@ int Food::NumberOfValue(int valueNumber)
     return valueNumber >= 0 && valueNumber < 6 ? kNumbers[valueNumber] : -1;
 }
 
-FoodDatabase::FoodDatabase(const QString& path)
+DatabaseError FoodDatabase::Open(const QString& path)
 {
-    if (m_file.Open(path, false) != PalmDatabaseFile::Ok)
-        Raise("No foods database found");
+    m_size = 0;
+    m_record = -1;
+    m_data.clear();
+    const DatabaseError opened = m_file.Open(path, false);
+    if (opened != DatabaseError::None) {
+        // A file that is there but claims what it does not hold is damaged, not missing.
+        m_error = opened == DatabaseError::CannotOpen
+                      ? QStringLiteral("No foods database found")
+                      : QStringLiteral("The foods database is damaged: %1").arg(m_file.ErrorText());
+        m_file.CloseWithoutSaving();
+        return opened;
+    }
     // Positions map to records by a fixed record size: a record of any other length (but the
     // last, which may be shorter) would send every later position to the wrong bytes, and a
     // reader that never reaches the record's end would loop.
     const int count = RecordCount();
     for (int r = 0; r < count; ++r) {
         const int length = m_file.RecordLength(r);
-        if (length > kRecordSize || (r + 1 < count && length != kRecordSize))
-            throw FoodStreamError(
-                QStringLiteral("Record %1 of the foods database has %2 bytes").arg(r).arg(length));
+        if (length > kRecordSize || (r + 1 < count && length != kRecordSize)) {
+            m_error =
+                QStringLiteral("Record %1 of the foods database has %2 bytes").arg(r).arg(length);
+            m_file.CloseWithoutSaving();
+            m_size = 0;
+            return DatabaseError::Damaged;
+        }
         m_size += length;
     }
-    if (count > 0)
-        Seek(0);
+    m_error.clear();
+    try {
+        if (count > 0)
+            Seek(0);
+    } catch (const FoodStreamError& error) {
+        m_error = error.Text();
+        m_file.CloseWithoutSaving();
+        m_size = 0;
+        return DatabaseError::Damaged;
+    }
+    return DatabaseError::None;
 }
 
 void FoodDatabase::Load(int record)

@@ -9,8 +9,9 @@
 #include <cstdint>
 
 // The foods database: its records, concatenated, form one byte stream in which foods are
-// addressed by position. Only the record under the cursor is held in memory. Stream errors are
-// raised as FoodStreamError; the Safe readers turn them into placeholders for the pages.
+// addressed by position. Only the record under the cursor is held in memory. The stream reads
+// raise FoodStreamError for the foods index; what the rest of the program calls never does:
+// Open gives a DatabaseError, and the Safe readers turn errors into placeholders.
 class FoodDatabase final
 {
 public:
@@ -18,9 +19,11 @@ public:
     // Shown for a food whose record cannot be read.
     static constexpr const char* kDamagedFoodName = "Unknown food";
 
-    // Opens the file read-only; raises "No foods database found" when it cannot be opened, and
-    // a damage diagnostic when its records do not form a stream.
-    explicit FoodDatabase(const QString& path);
+    FoodDatabase() = default;
+    // Opens the file read-only: CannotOpen ("No foods database found") when it cannot be
+    // opened, Damaged when its container or records do not form a stream. ErrorText says more.
+    DatabaseError Open(const QString& path);
+    QString ErrorText() const { return m_error; }
     FoodDatabase(const FoodDatabase&) = delete;
     FoodDatabase& operator=(const FoodDatabase&) = delete;
 
@@ -51,6 +54,7 @@ private:
     void Load(int record);
 
     PalmDatabaseFile m_file;
+    QString m_error;
     QByteArray m_data; // the current record
     int m_record = -1;
     qint64 m_offset = 0;

@@ -2,8 +2,16 @@
 
 #include "data/FoodDatabase.h"
 #include "data/FoodStreamError.h"
+#include "data/Log.h"
+
+#include <QHash>
 
 namespace {
+
+// The index holds at most this many bytes per byte of the file, plus a little for the smallest
+// files, so that a file claiming more than it holds cannot make it large.
+constexpr qint64 kBytesPerFileByte = 2;
+constexpr qint64 kBaseBytes = 64 * 1024;
 
 int ReadCount(FoodDatabase& database, const char* what)
 {
@@ -13,22 +21,66 @@ int ReadCount(FoodDatabase& database, const char* what)
     return count;
 }
 
+// Every listed entry takes at least entryBytes of what follows in the stream.
+void CheckFits(FoodDatabase& database, int count, int entryBytes, const char* what)
+{
+    if (qint64(count) * entryBytes > database.Size() - database.Tell())
+        throw FoodStreamError(
+            QStringLiteral("The foods index lists more %1 than the file holds").arg(what));
+}
+
+class Budget final
+{
+public:
+    explicit Budget(qint64 fileSize) : m_left(kBaseBytes + kBytesPerFileByte * fileSize) {}
+    void Spend(qint64 bytes)
+    {
+        m_left -= bytes;
+        if (m_left < 0)
+            throw FoodStreamError(QStringLiteral("The foods index is larger than the file can "
+                                                 "hold"));
+    }
+
+private:
+    qint64 m_left;
+};
+
 } // namespace
 
-void FoodIndex::Build(FoodDatabase& database)
+DatabaseError FoodIndex::Build(FoodDatabase& database)
 {
     m_database = &database;
     m_groups.clear();
+    m_error.clear();
+    try {
+        Read(database);
+    } catch (const FoodStreamError& error) {
+        m_error = error.Text();
+        Store::Log(Store::Error, "%s", error.what());
+        return DatabaseError::Damaged;
+    }
+    return DatabaseError::None;
+}
+
+void FoodIndex::Read(FoodDatabase& database)
+{
     std::vector<Group> groups;
+    Budget memory(database.Size());
 
     database.Seek(0);
     const int groupCount = ReadCount(database, "group");
+    CheckFits(database, groupCount, 4, "groups");
+    memory.Spend(qint64(groupCount) * qint64(sizeof(Group)));
     groups.resize(size_t(groupCount));
     for (Group& group : groups)
         group.position = database.ReadLong();
     for (Group& group : groups) {
         group.name = database.ReadName();
-        group.subgroups.resize(size_t(ReadCount(database, "subgroup")));
+        memory.Spend(2 * group.name.size());
+        const int subgroupCount = ReadCount(database, "subgroup");
+        CheckFits(database, subgroupCount, 4, "subgroups");
+        memory.Spend(qint64(subgroupCount) * qint64(sizeof(Subgroup)));
+        group.subgroups.resize(size_t(subgroupCount));
         for (Subgroup& subgroup : group.subgroups)
             subgroup.position = database.ReadLong();
     }
@@ -40,11 +92,13 @@ void FoodIndex::Build(FoodDatabase& database)
         for (Subgroup& subgroup : group.subgroups) {
             database.Seek(subgroup.position);
             subgroup.name = database.ReadName();
+            memory.Spend(2 * subgroup.name.size());
             const int foodCount = ReadCount(database, "food");
             budget -= 4 * qint64(foodCount);
             if (budget < 0)
                 throw FoodStreamError(QStringLiteral("The foods index lists more foods than the "
                                                      "file can hold"));
+            CheckFits(database, foodCount, 4, "foods");
             subgroup.foods.resize(size_t(foodCount));
             for (std::uint32_t& position : subgroup.foods)
                 position = database.ReadLong();
@@ -52,7 +106,6 @@ void FoodIndex::Build(FoodDatabase& database)
     }
     m_groups = std::move(groups);
 }
-
 QStringList FoodIndex::GroupNames() const
 {
     QStringList names;
@@ -80,10 +133,23 @@ const FoodList* FoodIndex::Foods(int group, int subgroup)
         return nullptr;
     Subgroup& entry = subgroups[size_t(subgroup)];
     if (!entry.list) {
+        // A position listed twice shares its name, and the names together hold no more
+        // characters than the file has bytes: in a sound file foods do not overlap.
+        QHash<std::uint32_t, QString> names;
+        qint64 characters = m_database->Size();
+        const QString damaged = QString::fromLatin1(FoodDatabase::kDamagedFoodName);
         std::vector<std::pair<std::uint32_t, QString>> foods;
         foods.reserve(entry.foods.size());
-        for (std::uint32_t position : entry.foods)
-            foods.emplace_back(position, m_database->SafeFoodName(std::int32_t(position)));
+        for (std::uint32_t position : entry.foods) {
+            auto known = names.constFind(position);
+            if (known == names.constEnd()) {
+                QString name =
+                    characters > 0 ? m_database->SafeFoodName(std::int32_t(position)) : damaged;
+                characters -= name.size();
+                known = names.insert(position, name);
+            }
+            foods.emplace_back(position, *known);
+        }
         entry.list = std::make_unique<FoodList>(entry.name, std::move(foods));
     }
     return entry.list.get();

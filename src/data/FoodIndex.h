@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DatabaseError.h"
 #include "data/FoodList.h"
 
 #include <QString>
@@ -30,8 +31,11 @@ public:
         std::vector<Subgroup> subgroups;
     };
 
-    // Reads the index; raises FoodStreamError when the stream does not hold a sound one.
-    void Build(FoodDatabase& database);
+    // Reads the index: Damaged, with ErrorText saying why, when the stream does not hold a
+    // sound one. What the index holds stays within a few times the file's size, whatever the
+    // file claims.
+    DatabaseError Build(FoodDatabase& database);
+    QString ErrorText() const { return m_error; }
 
     int GroupCount() const { return int(m_groups.size()); }
     QStringList GroupNames() const;
@@ -43,6 +47,9 @@ public:
     const FoodList* Foods(int group, int subgroup);
 
 private:
+    void Read(FoodDatabase& database);
+
     FoodDatabase* m_database = nullptr;
     std::vector<Group> m_groups;
+    QString m_error;
 };

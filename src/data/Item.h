@@ -24,15 +24,15 @@ enum ItemKind : int
 class Item
 {
 public:
-    explicit Item(int kind, TimeBase::Stamp day) : m_kind(kind), m_day(day) {}
+    explicit Item(ItemKind kind, TimeBase::Stamp day) : m_kind(kind), m_day(day) {}
     virtual ~Item() = default;
     Item(const Item&) = delete;
     Item& operator=(const Item&) = delete;
 
     // A new, empty item of a stored kind; null and a diagnostic for any other kind.
-    static std::unique_ptr<Item> Create(int kind, TimeBase::Stamp day);
+    static std::unique_ptr<Item> Create(ItemKind kind, TimeBase::Stamp day);
 
-    int Kind() const { return m_kind; }
+    ItemKind Kind() const { return m_kind; }
     std::int32_t Uid() const { return m_uid; }
     void SetUid(std::int32_t uid) { m_uid = uid; }
     TimeBase::Stamp Day() const { return m_day; }
@@ -40,8 +40,9 @@ public:
     std::uint32_t Reference() const { return m_reference; }
     void SetReference(std::uint32_t reference) { m_reference = reference; }
 
-    // The stored layout: day, reference, then the kind's fields.
-    void Load(RecordStream& stream);
+    // The stored layout: day, reference, then the kind's fields. Load is false when the
+    // stream ended inside the item.
+    bool Load(RecordStream& stream);
     void Save(RecordStream& stream) const;
 
 protected:
@@ -49,7 +50,7 @@ protected:
     virtual void SaveFields(RecordStream&) const {}
 
 private:
-    int m_kind;
+    ItemKind m_kind;
     std::int32_t m_uid = 0;
     TimeBase::Stamp m_day;
     std::uint32_t m_reference = 0;

@@ -51,23 +51,25 @@ void ItemList::Clear()
     m_items.clear();
 }
 
-void ItemList::Load(RecordStream& stream)
+bool ItemList::Load(RecordStream& stream)
 {
     // Read unsigned: a long-kept log of more than 32,767 items must not read back as empty.
     const int count = int(stream.ReadUInt16());
-    bool shortReported = false;
+    if (!stream.Ok()) {
+        Store::Log(Store::Warning, "List %d has no item count", m_kind);
+        return false;
+    }
     for (int i = 0; i < count; ++i) {
-        // Items the record does not hold read as zero, as the stream gives them.
-        if (!shortReported && stream.AtEnd()) {
-            Store::Log(Store::Warning, "List %d holds %d of its %d items", m_kind, i, count);
-            shortReported = true;
-        }
         std::unique_ptr<Item> item = Item::Create(m_kind, 0);
         if (!item)
-            return;
-        Item* added = Append(std::move(item));
-        added->Load(stream);
+            return false;
+        if (!item->Load(stream)) {
+            Store::Log(Store::Warning, "List %d holds %d of its %d items", m_kind, i, count);
+            return false;
+        }
+        Append(std::move(item));
     }
+    return true;
 }
 
 void ItemList::Save(RecordStream& stream) const

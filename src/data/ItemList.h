@@ -15,9 +15,9 @@ public:
     // Counts are stored in 16 bits; past this a list cannot be written back.
     static constexpr int kMaxItems = 65535;
 
-    explicit ItemList(int kind) : m_kind(kind) {}
+    explicit ItemList(ItemKind kind) : m_kind(kind) {}
 
-    int Kind() const { return m_kind; }
+    ItemKind Kind() const { return m_kind; }
     int Count() const { return int(m_items.size()); }
     Item* At(int index) const { return m_items[size_t(index)].get(); }
     template <class T> T* ItemAt(int index) const { return static_cast<T*>(At(index)); }
@@ -29,11 +29,13 @@ public:
     void ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const;
     void Clear();
 
-    void Load(RecordStream& stream);
+    // Appends the record's items. A record that ends inside an item keeps the whole items
+    // before it, logs the damage and returns false: the stored count is never trusted.
+    bool Load(RecordStream& stream);
     void Save(RecordStream& stream) const;
 
 private:
-    int m_kind;
+    ItemKind m_kind;
     std::int32_t m_nextUid = 0;
     std::vector<std::unique_ptr<Item>> m_items;
 };

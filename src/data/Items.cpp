@@ -7,7 +7,7 @@
 #include "data/RecordStream.h"
 #include "data/WeightItem.h"
 
-std::unique_ptr<Item> Item::Create(int kind, TimeBase::Stamp day)
+std::unique_ptr<Item> Item::Create(ItemKind kind, TimeBase::Stamp day)
 {
     switch (kind) {
     case FitnessKind:
@@ -22,16 +22,17 @@ std::unique_ptr<Item> Item::Create(int kind, TimeBase::Stamp day)
     case WeightKind:
         return std::make_unique<WeightItem>(day);
     default:
-        Store::Log(Store::Error, "Unknown item kind: %d", kind);
+        Store::Log(Store::Error, "Unknown item kind: %d", int(kind));
         return nullptr;
     }
 }
 
-void Item::Load(RecordStream& stream)
+bool Item::Load(RecordStream& stream)
 {
     m_day = stream.ReadUInt32();
     m_reference = stream.ReadUInt32();
     LoadFields(stream);
+    return stream.Ok();
 }
 
 void Item::Save(RecordStream& stream) const

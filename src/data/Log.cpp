@@ -23,13 +23,8 @@ void Log(int severity, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    LogV(severity, format, args);
-    va_end(args);
-}
-
-void LogV(int severity, const char* format, va_list args)
-{
     const QString message = QString::vasprintf(format, args);
+    va_end(args);
 
     switch (severity) {
     case Info:

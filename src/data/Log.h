@@ -3,7 +3,6 @@
 #include <QLoggingCategory>
 #include <QString>
 
-#include <cstdarg>
 #include <functional>
 
 Q_DECLARE_LOGGING_CATEGORY(lcStore)
@@ -20,7 +19,6 @@ enum Severity
 };
 
 void Log(int severity, const char* format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(2, 3);
-void LogV(int severity, const char* format, va_list args);
 
 // Receives every formatted message as well; tests use it to observe diagnostics.
 using LogSink = std::function<void(int severity, const QString& message)>;

@@ -4,11 +4,16 @@
 #include "data/Log.h"
 #include "data/TimeBase.h"
 
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,6 +55,32 @@ int UniqueIdOf(const PalmDatabaseFile::Entry& e)
     return (e.uniqueId[0] << 16) | (e.uniqueId[1] << 8) | e.uniqueId[2];
 }
 
+// Writes all of bytes, in pieces, so that a device that fails part way is caught there.
+bool WriteWhole(QIODevice& device, const QByteArray& bytes, QString& error)
+{
+    constexpr qint64 kPiece = 64 * 1024;
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written =
+            device.write(bytes.constData() + done, std::min(kPiece, bytes.size() - done));
+        if (written <= 0) {
+            error = device.errorString();
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+void SyncFolderOf(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 PalmDatabaseFile::~PalmDatabaseFile()
@@ -71,15 +102,99 @@ std::uint32_t PalmDatabaseFile::FourCC(const char (&text)[5])
     return qFromBigEndian<std::uint32_t>(reinterpret_cast<const uchar*>(text));
 }
 
-int PalmDatabaseFile::Fail(int result, const QString& why)
+bool PalmDatabaseFile::WriteFileAtomically(const QString& path, const QByteArray& bytes,
+                                           const QString& like, QString& error)
+{
+    const QString temporary = path + QLatin1String(kTemporarySuffix);
+    QFile::remove(temporary);
+    QFile out(temporary);
+    const QFileDevice::Permissions permissions =
+        QFileInfo::exists(like) ? QFile::permissions(like)
+                                : QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    // NewOnly: never write through a link someone put at the temporary's name.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions)) {
+        error = out.errorString();
+        return false;
+    }
+    bool written = WriteWhole(out, bytes, error) && out.flush();
+    if (written && ::fsync(out.handle()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        written = false;
+    }
+    if (written && out.error() != QFileDevice::NoError) {
+        error = out.errorString();
+        written = false;
+    }
+    out.close();
+    if (written && std::rename(QFile::encodeName(temporary).constData(),
+                               QFile::encodeName(path).constData()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        written = false;
+    }
+    if (!written) {
+        QFile::remove(temporary);
+        return false;
+    }
+    SyncFolderOf(path);
+    return true;
+}
+
+DatabaseError PalmDatabaseFile::Fail(DatabaseError error, const QString& why)
 {
     m_error = why;
     Store::Log(Store::Error, "%s: %s", qUtf8Printable(m_path), qUtf8Printable(why));
-    return result;
+    return error;
 }
 
-int PalmDatabaseFile::Create(const QString& path, const QString& databaseName,
-                             std::uint32_t creator, std::uint32_t type)
+void PalmDatabaseFile::RemoveSaveLeftovers(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString stem = info.fileName();
+    const QString temporary = QLatin1String(kTemporarySuffix);
+    QByteArray name; // this database's header name, which the earlier scheme's copies share
+    {
+        QFile own(path);
+        if (own.open(QIODevice::ReadOnly))
+            name = own.read(32);
+    }
+    // The earlier scheme named its temporaries with six random letters and digits. A file a
+    // person named has a word there: no digit, and no capital after the first letter unless
+    // all are capitals. Only copies of this very database go.
+    const auto randomSuffix = [&](const QString& file) {
+        const QStringView suffix = QStringView(file).mid(stem.size() + 1);
+        if (!file.startsWith(stem + u'.') || suffix.size() != 6)
+            return false;
+        bool digit = false, lower = false, laterUpper = false;
+        for (qsizetype i = 0; i < suffix.size(); ++i) {
+            const char16_t c = suffix[i].unicode();
+            if (c >= u'0' && c <= u'9')
+                digit = true;
+            else if (c >= u'a' && c <= u'z')
+                lower = true;
+            else if (c >= u'A' && c <= u'Z')
+                laterUpper = laterUpper || i > 0;
+            else
+                return false;
+        }
+        return digit || (lower && laterUpper);
+    };
+
+    const QDir folder = info.absoluteDir();
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString candidate = folder.filePath(entry);
+        bool ours = entry.startsWith(stem + u'.') && entry.endsWith(temporary);
+        if (!ours && name.size() == 32 && randomSuffix(entry)) {
+            QFile file(candidate);
+            ours = file.open(QIODevice::ReadOnly) && file.read(32) == name;
+        }
+        if (ours && QFile::remove(candidate))
+            Store::Log(Store::Info, "Removed %s, left by an unfinished save",
+                       qUtf8Printable(candidate));
+    }
+}
+
+DatabaseError PalmDatabaseFile::Create(const QString& path, const QString& databaseName,
+                                       std::uint32_t creator, std::uint32_t type)
 {
     Close();
     m_path = path;
@@ -88,7 +203,7 @@ int PalmDatabaseFile::Create(const QString& path, const QString& databaseName,
     if (!file->open(QIODevice::ReadWrite | QIODevice::NewOnly,
                     QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         m_error = file->errorString(); // an existing file is the usual, quiet case
-        return CannotCreate;
+        return DatabaseError::CannotCreate;
     }
 
     m_file = std::move(file);
@@ -105,10 +220,10 @@ int PalmDatabaseFile::Create(const QString& path, const QString& databaseName,
     m_backedUp = true; // nothing to keep
     m_dirty = true;
     m_error.clear();
-    return Ok;
+    return DatabaseError::None;
 }
 
-int PalmDatabaseFile::Open(const QString& path, bool writable)
+DatabaseError PalmDatabaseFile::Open(const QString& path, bool writable)
 {
     Close();
     m_path = path;
@@ -117,7 +232,7 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
     if (!file->open((writable ? QIODevice::ReadWrite : QIODevice::ReadOnly) |
                     QIODevice::ExistingOnly)) {
         m_error = file->errorString();
-        return CannotOpen;
+        return DatabaseError::CannotOpen;
     }
     m_file = std::move(file);
     m_backedUp = false;
@@ -126,7 +241,7 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
 
     const QByteArray head = m_file->read(kHeaderSize);
     if (head.size() != kHeaderSize)
-        return Fail(Damaged, QStringLiteral("header is truncated"));
+        return Fail(DatabaseError::Damaged, QStringLiteral("header is truncated"));
     const auto* p = reinterpret_cast<const uchar*>(head.constData());
     std::memcpy(m_header.name.data(), p, 32);
     m_header.attributes = Get16(p + 32);
@@ -145,11 +260,11 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
 
     const std::uint32_t count = m_header.recordCount;
     if (count == 0)
-        return Ok;
+        return DatabaseError::None;
 
     const QByteArray list = m_file->read(qint64(kEntrySize) * count);
     if (list.size() != qint64(kEntrySize) * count)
-        return Fail(Damaged, QStringLiteral("record list is truncated"));
+        return Fail(DatabaseError::Damaged, QStringLiteral("record list is truncated"));
 
     // Every record must lie inside the file, in entry order; anything else is damage, and
     // guessing lengths from it would read or write the wrong bytes.
@@ -162,15 +277,16 @@ int PalmDatabaseFile::Open(const QString& path, bool writable)
         entries[i].attributes = e[4];
         std::memcpy(entries[i].uniqueId.data(), e + 5, 3);
         if (entries[i].offset < previous || entries[i].offset > m_fileSize)
-            return Fail(Damaged, QStringLiteral("record %1 has offset %2 outside the file or out "
-                                                "of order")
-                                     .arg(i)
-                                     .arg(entries[i].offset));
+            return Fail(DatabaseError::Damaged,
+                        QStringLiteral("record %1 has offset %2 outside the file or out "
+                                       "of order")
+                            .arg(i)
+                            .arg(entries[i].offset));
         previous = entries[i].offset;
     }
     m_entries = std::move(entries);
     m_count = count;
-    return Ok;
+    return DatabaseError::None;
 }
 
 void PalmDatabaseFile::CloseWithoutSaving()
@@ -179,11 +295,11 @@ void PalmDatabaseFile::CloseWithoutSaving()
     Close();
 }
 
-bool PalmDatabaseFile::Close()
+DatabaseError PalmDatabaseFile::Close()
 {
     if (!m_file)
-        return true;
-    bool saved = true;
+        return DatabaseError::None;
+    DatabaseError saved = DatabaseError::None;
     if (m_records) {
         saved = Save();
         m_records.reset();
@@ -338,28 +454,44 @@ QByteArray PalmDatabaseFile::BuildImage(Header& header, std::vector<Entry>& entr
     return image;
 }
 
-bool PalmDatabaseFile::Save()
+DatabaseError PalmDatabaseFile::Save()
 {
     if (!m_file || !m_records)
-        return true;
+        return DatabaseError::None;
     Header header = m_header;
     std::vector<Entry> entries = m_entries;
     const QByteArray image = BuildImage(header, entries);
     const bool written = m_atomic ? WriteAtomically(image) : WriteInPlace(image);
     if (!written)
-        return false;
+        return DatabaseError::CannotWrite;
     m_header = header;
     m_entries = std::move(entries);
     m_fileSize = image.size();
     m_dirty = false;
-    return true;
+    return DatabaseError::None;
+}
+
+DatabaseError PalmDatabaseFile::WriteTo(QIODevice& device) const
+{
+    if (!m_records)
+        return DatabaseError::None;
+    Header header = m_header;
+    std::vector<Entry> entries = m_entries;
+    QString why;
+    if (!WriteWhole(device, BuildImage(header, entries), why)) {
+        Store::Log(Store::Error, "%s: cannot write: %s", qUtf8Printable(m_path),
+                   qUtf8Printable(why));
+        return DatabaseError::CannotWrite;
+    }
+    return DatabaseError::None;
 }
 
 bool PalmDatabaseFile::WriteInPlace(const QByteArray& image)
 {
     if (!m_file->seek(0) || m_file->write(image) != image.size() || !m_file->resize(image.size()) ||
         !m_file->flush()) {
-        Fail(Damaged, QStringLiteral("cannot write: %1").arg(m_file->errorString()));
+        Fail(DatabaseError::CannotWrite,
+             QStringLiteral("cannot write: %1").arg(m_file->errorString()));
         return false;
     }
     return true;
@@ -367,26 +499,21 @@ bool PalmDatabaseFile::WriteInPlace(const QByteArray& image)
 
 bool PalmDatabaseFile::WriteAtomically(const QByteArray& image)
 {
+    QString why;
     if (!m_backedUp) {
-        const QString backup = m_path + m_backupSuffix;
-        QFile::remove(backup);
-        if (!QFile::copy(m_path, backup))
-            Store::Log(Store::Warning, "%s: no backup could be made", qUtf8Printable(m_path));
-        m_backedUp = true;
+        // The backup is written whole and renamed into place like the file itself, so that
+        // once a backup exists one always does. Until one was made, each save tries again.
+        m_file->seek(0);
+        const QByteArray found = m_file->readAll();
+        m_backedUp = found.size() == m_fileSize &&
+                     WriteFileAtomically(m_path + m_backupSuffix, found, m_path, why);
+        if (!m_backedUp)
+            Store::Log(Store::Warning, "%s: no backup could be made: %s", qUtf8Printable(m_path),
+                       qUtf8Printable(why));
     }
 
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        Fail(Damaged, QStringLiteral("cannot write: %1").arg(out.errorString()));
-        return false;
-    }
-    if (out.write(image) != image.size()) {
-        Fail(Damaged, QStringLiteral("cannot write: %1").arg(out.errorString()));
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        Fail(Damaged, QStringLiteral("cannot replace the file: %1").arg(out.errorString()));
+    if (!WriteFileAtomically(m_path, image, m_path, why)) {
+        Fail(DatabaseError::CannotWrite, QStringLiteral("cannot write: %1").arg(why));
         return false;
     }
     // The old handle now refers to the replaced file; follow the new one.

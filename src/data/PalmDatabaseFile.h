@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DatabaseError.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -16,14 +18,6 @@
 class PalmDatabaseFile final
 {
 public:
-    enum Result
-    {
-        Ok = 0,
-        CannotOpen = -1,
-        Damaged = -2,
-        CannotCreate = -3
-    };
-
     struct Header
     {
         std::array<char, 32> name{};
@@ -61,12 +55,17 @@ public:
     static QString FileNameFor(const QString& databaseName);
     static std::uint32_t FourCC(const char (&text)[5]);
 
-    int Create(const QString& path, const QString& databaseName, std::uint32_t creator,
-               std::uint32_t type);
-    int Open(const QString& path, bool writable = true);
-    // Saves when loaded for change. Returns false if that save failed.
-    bool Close();
-    bool Save();
+    // None, or CannotCreate (an existing file is the usual, quiet case).
+    DatabaseError Create(const QString& path, const QString& databaseName, std::uint32_t creator,
+                         std::uint32_t type);
+    // None, CannotOpen or Damaged (header, entry list or record offsets unsound).
+    DatabaseError Open(const QString& path, bool writable = true);
+    // Saves when loaded for change: CannotWrite if that save failed.
+    DatabaseError Close();
+    DatabaseError Save();
+    // Writes the file as Save would into any device; CannotWrite when the device fails. Changes
+    // nothing here: the records stay dirty until a Save succeeds.
+    DatabaseError WriteTo(QIODevice& device) const;
     // Closes without writing anything, whatever was changed in memory.
     void CloseWithoutSaving();
     // True when a record changed in memory since the last save.
@@ -88,19 +87,31 @@ public:
 
     // user.pdb: records take exactly the length last written (deleted text does not linger)...
     void SetExactRecordLengths(bool exact) { m_exactLengths = exact; }
-    // ...and every save writes a new file beside the old one and renames it over, keeping the
-    // file found at open as a backup (path + suffix) before the first rewrite.
+    // ...and every save writes a new file beside the old one (path + kTemporarySuffix), flushes
+    // it to the disk and renames it over, keeping the file found at open as a backup (path +
+    // suffix, made the same way) before the first rewrite.
     void SetAtomicSave(const QString& backupSuffix)
     {
         m_atomic = true;
         m_backupSuffix = backupSuffix;
     }
+    static constexpr const char* kTemporarySuffix = ".saving";
+    // Puts bytes at path through path + kTemporarySuffix, flushed to the disk and renamed over:
+    // at any moment path holds the old bytes or the new ones, never a mix. The file gets the
+    // permissions of `like` (owner-only where that does not exist). False, with the reason in
+    // error and no temporary left, when that fails.
+    static bool WriteFileAtomically(const QString& path, const QByteArray& bytes,
+                                    const QString& like, QString& error);
+    // Removes what killed saves of path left beside it: our temporaries (the file's name, any
+    // middle, kTemporarySuffix) and the randomly named copies of this database the earlier
+    // scheme left (path + "." + six letters and digits). Only for the holder of the lock.
+    static void RemoveSaveLeftovers(const QString& path);
 
 private:
     QByteArray BuildImage(Header& header, std::vector<Entry>& entries) const;
     bool WriteInPlace(const QByteArray& image);
     bool WriteAtomically(const QByteArray& image);
-    int Fail(int result, const QString& why);
+    DatabaseError Fail(DatabaseError error, const QString& why);
 
     std::unique_ptr<QFile> m_file;
     QString m_path;

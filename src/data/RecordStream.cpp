@@ -25,7 +25,9 @@ void RecordStream::OpenRead(int index)
     Flush();
     m_index = index;
     m_position = 0;
-    m_buffer = m_database.ReadRecord(index).value_or(QByteArray());
+    std::optional<QByteArray> record = m_database.ReadRecord(index);
+    m_ok = record.has_value();
+    m_buffer = std::move(record).value_or(QByteArray());
     m_length = int(m_buffer.size());
 }
 
@@ -35,6 +37,7 @@ void RecordStream::OpenNew(int index)
     m_index = index;
     m_position = 0;
     m_length = 0;
+    m_ok = true;
     m_buffer = QByteArray(1024, '\0');
 }
 
@@ -63,8 +66,10 @@ void RecordStream::Write(const void* bytes, int n)
 
 bool RecordStream::Read(void* bytes, int n)
 {
-    if (n < 0 || qint64(m_position) + n > m_length)
+    if (n < 0 || qint64(m_position) + n > m_length) {
+        m_ok = false;
         return false;
+    }
     std::memcpy(bytes, m_buffer.constData() + m_position, size_t(n));
     m_position += n;
     return true;
@@ -141,8 +146,12 @@ float RecordStream::ReadFloat()
 
 QString RecordStream::ReadText()
 {
-    if (m_position >= m_length)
+    // A text cut off by the end of the record keeps what it has: the terminator is all it
+    // lacks. Nothing left at all is a read past the end.
+    if (m_position >= m_length) {
+        m_ok = false;
         return {};
+    }
     const char* start = m_buffer.constData() + m_position;
     const int available = m_length - m_position;
     const void* nul = std::memchr(start, '\0', size_t(available));

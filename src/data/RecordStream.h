@@ -8,7 +8,9 @@
 class PalmDatabaseFile;
 
 // A cursor over one record: typed big-endian reads and writes. A read that does not fit in
-// the rest of the record transfers nothing and yields zero; a write grows the buffer.
+// the rest of the record transfers nothing, yields zero and clears Ok() until the next open:
+// readers check Ok() once they have read a whole unit, and keep the unit only then. A write
+// grows the buffer.
 class RecordStream final
 {
 public:
@@ -40,6 +42,8 @@ public:
     float ReadFloat();
     QString ReadText();
 
+    // False once a read ran past the end of the record (or the record could not be read).
+    bool Ok() const { return m_ok; }
     int Length() const { return m_length; }
     int Position() const { return m_position; }
     bool AtEnd() const { return m_position >= m_length; }
@@ -51,5 +55,6 @@ private:
     int m_length = 0;
     int m_position = 0;
     bool m_changed = false;
+    bool m_ok = true;
     int m_index = -1;
 };

@@ -3,7 +3,6 @@
 #include "data/ExerciseDatabase.h"
 #include "data/FoodDatabase.h"
 #include "data/FoodIndex.h"
-#include "data/FoodStreamError.h"
 #include "data/Log.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/ReferenceValues.h"
@@ -56,7 +55,7 @@ void ReferenceDatabases::Open()
 
     const QString exercisesPath = ReferencePath(kExercisesDatabaseName);
     m_exercises = std::make_unique<ExerciseDatabase>();
-    if (m_exercises->Open(exercisesPath) != PalmDatabaseFile::Ok) {
+    if (m_exercises->Open(exercisesPath) != DatabaseError::None) {
         Store::Log(Store::Warning, "No exercises db found");
         m_exercises.reset();
         CannotRun(QFileInfo::exists(exercisesPath)
@@ -68,7 +67,7 @@ void ReferenceDatabases::Open()
                             .arg(searched));
         return;
     }
-    if (!m_exercises->ReadGroups()) {
+    if (m_exercises->ReadGroups() != DatabaseError::None) {
         m_exercises.reset();
         CannotRun(QStringLiteral("Nutrava cannot start: the exercise database fitness_data.pdb "
                                  "in %1 has no records.")
@@ -77,28 +76,29 @@ void ReferenceDatabases::Open()
     }
 
     const QString foodsPath = ReferencePath(kFoodsDatabaseName);
-    try {
-        m_foods = std::make_unique<FoodDatabase>(foodsPath);
-        m_foodIndex = std::make_unique<FoodIndex>();
-        m_foodIndex->Build(*m_foods);
-    } catch (const FoodStreamError& error) {
-        Store::Log(Store::Error, "%s", error.what());
+    m_foods = std::make_unique<FoodDatabase>();
+    m_foodIndex = std::make_unique<FoodIndex>();
+    const DatabaseError opened = m_foods->Open(foodsPath);
+    if (opened != DatabaseError::None || m_foodIndex->Build(*m_foods) != DatabaseError::None) {
+        const QString why =
+            opened != DatabaseError::None ? m_foods->ErrorText() : m_foodIndex->ErrorText();
+        Store::Log(Store::Error, "%s", qUtf8Printable(why));
         m_foodIndex.reset();
         m_foods.reset();
-        CannotRun(QFileInfo::exists(foodsPath)
+        CannotRun(opened == DatabaseError::CannotOpen && !QFileInfo::exists(foodsPath)
                       ? QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
-                                       "in %1 cannot be read (%2).")
-                            .arg(folderOf(foodsPath), error.Text())
-                      : QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
                                        "was not found in %1.")
-                            .arg(searched));
+                            .arg(searched)
+                      : QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
+                                       "in %1 cannot be read (%2).")
+                            .arg(folderOf(foodsPath), why));
         return;
     }
 
     m_values = std::make_unique<ReferenceValues>(m_exercises.get(), m_foods.get(), m_profile);
 
     m_texts = std::make_unique<TextIndex>();
-    if (!m_texts->Open(ReferencePath(kTextDatabaseName))) {
+    if (m_texts->Open(ReferencePath(kTextDatabaseName)) != DatabaseError::None) {
         Store::Log(Store::Error, "Install text database");
         m_texts.reset();
     }

@@ -3,21 +3,26 @@
 #include "data/Log.h"
 #include "data/RecordStream.h"
 
-bool TextIndex::Open(const QString& path)
+DatabaseError TextIndex::Open(const QString& path)
 {
     m_names.clear();
-    if (m_file.Open(path, false) != PalmDatabaseFile::Ok) {
+    const DatabaseError opened = m_file.Open(path, false);
+    if (opened != DatabaseError::None) {
         m_file.CloseWithoutSaving();
-        return false;
+        return opened;
     }
     RecordStream stream(m_file, 0);
     const int count = stream.ReadInt16();
     if (count > kMaxTopics)
         Store::Log(Store::Warning, "Text database lists %d topics; the first %d are used", count,
                    kMaxTopics);
-    for (int i = 0; i < count && i < kMaxTopics && !stream.AtEnd(); ++i)
-        m_names.append(stream.ReadText());
-    return true;
+    for (int i = 0; i < count && i < kMaxTopics; ++i) {
+        const QString name = stream.ReadText();
+        if (!stream.Ok())
+            break;
+        m_names.append(name);
+    }
+    return DatabaseError::None;
 }
 
 QString TextIndex::TopicName(int topic) const

@@ -15,8 +15,9 @@ public:
     TextIndex(const TextIndex&) = delete;
     TextIndex& operator=(const TextIndex&) = delete;
 
-    // Opens the file read-only and reads the topic names; false when it cannot be opened.
-    bool Open(const QString& path);
+    // Opens the file read-only and reads the topic names: the container's error when it cannot
+    // be opened.
+    DatabaseError Open(const QString& path);
     bool IsOpen() const { return m_file.IsOpen(); }
 
     int TopicCount() const { return int(m_names.size()); }

@@ -12,7 +12,7 @@ QString TipsDatabase::DailyTip(const QString& path, UserSettings& settings)
         return QString();
 
     PalmDatabaseFile file;
-    if (file.Open(path, false) != PalmDatabaseFile::Ok || file.RecordCount() == 0)
+    if (file.Open(path, false) != DatabaseError::None || file.RecordCount() == 0)
         return QString::fromLatin1(kMissingText);
 
     // The counter is stored in 16 bits and may come back negative: take the remainder that

@@ -9,8 +9,8 @@ namespace {
 
 UserDatabase* g_instance = nullptr;
 
-constexpr int kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
-                              FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
+constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
+                                   FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
 
 } // namespace
 
@@ -19,8 +19,8 @@ UserDatabase::UserDatabase(const DatabaseFolders& folders)
       m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings)
 {
     OpenUserFile();
-    if (m_file.IsOpen())
-        ReadUserRecords();
+    if (m_file.IsOpen() && !ReadUserRecords() && IsWritable())
+        KeepDamagedCopy();
     m_references.Open();
     g_instance = this;
 }
@@ -47,9 +47,9 @@ QString UserDatabase::UserFilePath() const
     return m_folders.UserPath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(kUserDatabaseName)));
 }
 
-void UserDatabase::SetState(State state, const QString& text)
+void UserDatabase::SetError(DatabaseError error, const QString& text)
 {
-    m_state = state;
+    m_error = error;
     m_stateText = text;
     Store::Log(Store::Error, "%s", qUtf8Printable(text));
 }
@@ -59,33 +59,45 @@ void UserDatabase::OpenUserFile()
     const QString path = UserFilePath();
     const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
 
-    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-    m_lock->setStaleLockTime(0); // stale only when its owner is gone
-    if (!m_lock->tryLock(0)) {
-        if (m_lock->error() == QLockFile::LockFailedError) {
-            SetState(Locked, QStringLiteral("user.pdb in %1 is in use by another running copy of "
-                                            "Nutrava.")
-                                 .arg(folder));
-            return;
-        }
+    const QString lockPath = path + QStringLiteral(".lock");
+    m_lock = std::make_unique<FileLock>(lockPath);
+    switch (m_lock->TryLock()) {
+    case DatabaseError::None:
+        break;
+    case DatabaseError::Locked:
+        SetError(DatabaseError::Locked,
+                 QStringLiteral("user.pdb in %1 is in use by another running copy of Nutrava.")
+                     .arg(folder));
+        return;
+    default:
         // The folder does not take the lock file: show what is there, save nothing.
-        SetState(NotWritable,
+        SetError(DatabaseError::CannotCreate,
                  QStringLiteral("The folder %1 cannot be written, so nothing you enter can be "
                                 "saved.")
                      .arg(folder));
         m_file.Open(path, false);
         return;
     }
+    // Only the lock holder may tidy: the marker an earlier lock scheme left while removing a
+    // stale lock, and the temporaries of saves that were cut off.
+    QFile::remove(lockPath + QStringLiteral(".rmlock"));
+    PalmDatabaseFile::RemoveSaveLeftovers(path);
+    // Saves replace the file whole, so only a first start cut off before its first save leaves
+    // an empty user.pdb: it holds nothing and is created afresh. Beside a backup it is damage
+    // that the user must be told about instead.
+    if (const QFileInfo info(path);
+        info.exists() && info.size() == 0 && !QFileInfo::exists(path + QStringLiteral(".bak")))
+        QFile::remove(path);
 
     m_file.SetExactRecordLengths(true);
     m_file.SetAtomicSave(QStringLiteral(".bak"));
-    const int created =
+    const DatabaseError created =
         m_file.Create(path, QString::fromUtf16(kUserDatabaseName), PalmDatabaseFile::FourCC("QZRW"),
                       PalmDatabaseFile::FourCC("data"));
-    if (created == PalmDatabaseFile::Ok) {
+    if (created == DatabaseError::None) {
         m_created = true;
         SaveProfile();
-        for (int kind : kListKinds)
+        for (ItemKind kind : kListKinds)
             SaveList(List(kind));
         SaveSettings();
         // A valid file from the first moment, so that a crash cannot leave an empty one.
@@ -93,53 +105,96 @@ void UserDatabase::OpenUserFile()
         return;
     }
     if (!QFileInfo::exists(path)) {
-        SetState(
-            NotWritable,
+        SetError(
+            DatabaseError::CannotCreate,
             QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
         return;
     }
     switch (m_file.Open(path)) {
-    case PalmDatabaseFile::Ok:
+    case DatabaseError::None:
         return;
-    case PalmDatabaseFile::CannotOpen:
-        SetState(
-            Unreadable,
+    case DatabaseError::CannotOpen:
+        SetError(
+            DatabaseError::CannotOpen,
             QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
         return;
     default:
-        SetState(Unreadable,
+        SetError(DatabaseError::Damaged,
                  QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
         m_file.CloseWithoutSaving();
         return;
     }
 }
 
-void UserDatabase::ReadUserRecords()
+bool UserDatabase::ReadUserRecords()
 {
+    // Damage is a record that does not decode whole. The store keeps what was whole and
+    // invents nothing; a profile of another version is kept only in the damaged copy.
+    bool whole = true;
     if (m_file.HasRecord(kProfileRecord)) {
         RecordStream stream(m_file, kProfileRecord);
         if (!m_profile.Load(stream)) {
-            Store::Log(Store::Info, "Old format user database");
+            Store::Log(Store::Info,
+                       stream.Ok() ? "Old format user database" : "The profile record is damaged");
+            whole = false;
             SaveProfile();
         }
     } else {
         SaveProfile();
     }
 
-    for (int kind : kListKinds) {
+    for (ItemKind kind : kListKinds) {
         if (m_file.HasRecord(kind)) {
             RecordStream stream(m_file, kind);
-            List(kind).Load(stream);
+            if (!List(kind).Load(stream)) {
+                whole = false;
+                SaveList(List(kind)); // what was whole, so that the next start reads it whole
+            }
         }
     }
 
     if (m_file.HasRecord(kSettingsRecord)) {
         RecordStream stream(m_file, kSettingsRecord);
-        m_settings.Load(stream);
+        if (!m_settings.Load(stream)) {
+            Store::Log(Store::Warning, "The settings record is damaged");
+            whole = false;
+            SaveSettings();
+        }
     }
+    return whole;
 }
 
-ItemList& UserDatabase::List(int kind)
+void UserDatabase::KeepDamagedCopy()
+{
+    // Before anything is saved over it, and under a name no later start takes again.
+    const QString path = UserFilePath();
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    QFile found(path);
+    QByteArray bytes;
+    if (found.open(QIODevice::ReadOnly))
+        bytes = found.readAll();
+    const QString stem =
+        path + TimeBase::LocalNow().toString(QStringLiteral("'.damaged-'yyyyMMdd-HHmmss"));
+    QString copy = stem;
+    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
+        copy = stem + QStringLiteral("-%1").arg(n);
+    QString why = found.errorString();
+    if (bytes.size() != found.size() ||
+        !PalmDatabaseFile::WriteFileAtomically(copy, bytes, path, why)) {
+        m_file.CloseWithoutSaving();
+        SetError(DatabaseError::Damaged,
+                 QStringLiteral("user.pdb in %1 is damaged and no copy of it could be kept (%2), "
+                                "so it is left as it is.")
+                     .arg(folder, why));
+        return;
+    }
+    m_damageNotice = QStringLiteral("Part of user.pdb could not be read. Nutrava kept what could "
+                                    "be read; the file as it was found is saved as %1 in %2.")
+                         .arg(QFileInfo(copy).fileName(), folder);
+    Store::Log(Store::Warning, "%s", qUtf8Printable(m_damageNotice));
+}
+
+ItemList& UserDatabase::List(ItemKind kind)
 {
     switch (kind) {
     case FitnessKind:
@@ -157,12 +212,12 @@ ItemList& UserDatabase::List(int kind)
     }
 }
 
-const ItemList& UserDatabase::List(int kind) const
+const ItemList& UserDatabase::List(ItemKind kind) const
 {
     return const_cast<UserDatabase*>(this)->List(kind);
 }
 
-std::unique_ptr<Item> UserDatabase::CreateItem(int kind, TimeBase::Stamp day)
+std::unique_ptr<Item> UserDatabase::CreateItem(ItemKind kind, TimeBase::Stamp day)
 {
     return Item::Create(kind, day);
 }
@@ -214,7 +269,7 @@ bool UserDatabase::Commit()
         SaveProfile();
     if (!m_file.IsDirty())
         return true;
-    if (!m_file.Save()) {
+    if (m_file.Save() != DatabaseError::None) {
         Store::Log(Store::Error, "user.pdb was not saved: %s", qUtf8Printable(m_file.ErrorText()));
         return false;
     }

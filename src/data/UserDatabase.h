@@ -1,13 +1,14 @@
 #pragma once
 
+#include "data/DatabaseError.h"
 #include "data/DatabaseFolders.h"
+#include "data/FileLock.h"
 #include "data/ItemList.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/ReferenceDatabases.h"
 #include "data/UserProfile.h"
 #include "data/UserSettings.h"
 
-#include <QLockFile>
 #include <QString>
 
 #include <memory>
@@ -15,19 +16,12 @@
 // The data store: user.pdb and everything the user entered, held in memory. Lists reach the
 // file when their page saves them and the file reaches the disk on Commit or at destruction.
 // A user.pdb that cannot be opened, locked or read is never written: the store then runs on
-// defaults and State() tells the caller why. The store also owns the reference databases the
-// lists point into (References).
+// defaults and Error() tells the caller why. A file whose records are damaged opens with what
+// could be read whole, after a dated copy of it was kept (DamageNotice). The store also owns the
+// reference databases the lists point into (References).
 class UserDatabase final
 {
 public:
-    enum State
-    {
-        Ready,       // opened or created; changes are saved
-        Locked,      // another running copy holds user.pdb
-        Unreadable,  // user.pdb exists but cannot be opened or is damaged
-        NotWritable, // the folder does not let us create user.pdb
-    };
-
     static constexpr const char16_t* kUserDatabaseName = u"- KLV User Data";
     static constexpr int kProfileRecord = 0;
     static constexpr int kSettingsRecord = 8;
@@ -40,10 +34,16 @@ public:
     // The one store of the running program; null while there is none.
     static UserDatabase* Instance();
 
-    State StoreState() const { return m_state; }
-    bool IsWritable() const { return m_state == Ready; }
+    // None when user.pdb was opened or created and changes are saved; Locked (another running
+    // copy holds it), CannotOpen or Damaged (it exists but cannot be read), CannotCreate (the
+    // folder takes no file) otherwise.
+    DatabaseError Error() const { return m_error; }
+    bool IsWritable() const { return m_error == DatabaseError::None; }
     // Why the store is not writable, naming the file; empty when it is.
     QString StateText() const { return m_stateText; }
+    // For the user, when records of user.pdb were damaged: what was kept and where the file as
+    // found was copied. Empty otherwise.
+    QString DamageNotice() const { return m_damageNotice; }
     bool WasCreated() const { return m_created; }
     const DatabaseFolders& Folders() const { return m_folders; }
     QString UserFilePath() const;
@@ -56,8 +56,8 @@ public:
     UserSettings& Settings() { return m_settings; }
     const UserSettings& Settings() const { return m_settings; }
 
-    ItemList& List(int kind);
-    const ItemList& List(int kind) const;
+    ItemList& List(ItemKind kind);
+    const ItemList& List(ItemKind kind) const;
     ItemList& FitnessLog() { return m_fitnessLog; }
     ItemList& FoodLog() { return m_foodLog; }
     ItemList& Journal() { return m_journal; }
@@ -65,7 +65,7 @@ public:
     ItemList& FavoriteFoods() { return m_favoriteFoods; }
     ItemList& Weights() { return m_weights; }
 
-    static std::unique_ptr<Item> CreateItem(int kind, TimeBase::Stamp day);
+    static std::unique_ptr<Item> CreateItem(ItemKind kind, TimeBase::Stamp day);
 
     void SaveProfile();
     void SaveSettings();
@@ -87,14 +87,16 @@ public:
 
 private:
     void OpenUserFile();
-    void ReadUserRecords();
-    void SetState(State state, const QString& text);
+    bool ReadUserRecords();
+    void KeepDamagedCopy();
+    void SetError(DatabaseError error, const QString& text);
 
     DatabaseFolders m_folders;
-    State m_state = Ready;
+    DatabaseError m_error = DatabaseError::None;
     QString m_stateText;
+    QString m_damageNotice;
     bool m_created = false;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<FileLock> m_lock;
     PalmDatabaseFile m_file;
     UserProfile m_profile;
     UserSettings m_settings;

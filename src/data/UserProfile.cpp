@@ -201,22 +201,26 @@ std::int32_t UserProfile::ExerciseCalories(std::int32_t figure, int durationInde
 
 bool UserProfile::Load(RecordStream& stream)
 {
-    if (stream.ReadInt16() != kRecordVersion)
+    if (stream.ReadInt16() != kRecordVersion || !stream.Ok())
         return false;
-    m_name = stream.ReadText();
-    m_age = stream.ReadInt16();
-    m_height = stream.ReadFloat();
-    m_startWeight = stream.ReadFloat();
-    m_goalWeight = stream.ReadFloat();
-    m_startDate = stream.ReadUInt32();
-    m_goalDate = stream.ReadUInt32();
-    m_activityLevel = stream.ReadInt16();
-    m_trackedNutrient = stream.ReadInt16();
-    m_launchCount = stream.ReadInt16();
-    m_flags = stream.ReadInt16();
-    m_blogEmail = stream.ReadText();
-    m_blogPassword = stream.ReadText();
-    m_blogName = stream.ReadText();
+    UserProfile read = *this;
+    read.m_name = stream.ReadText();
+    read.m_age = stream.ReadInt16();
+    read.m_height = stream.ReadFloat();
+    read.m_startWeight = stream.ReadFloat();
+    read.m_goalWeight = stream.ReadFloat();
+    read.m_startDate = stream.ReadUInt32();
+    read.m_goalDate = stream.ReadUInt32();
+    read.m_activityLevel = stream.ReadInt16();
+    read.m_trackedNutrient = stream.ReadInt16();
+    read.m_launchCount = stream.ReadInt16();
+    read.m_flags = stream.ReadInt16();
+    read.m_blogEmail = stream.ReadText();
+    read.m_blogPassword = stream.ReadText();
+    read.m_blogName = stream.ReadText();
+    if (!stream.Ok())
+        return false;
+    *this = read;
     return true;
 }
 

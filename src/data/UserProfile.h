@@ -110,7 +110,7 @@ public:
     static std::int32_t ExerciseCalories(std::int32_t figure, int durationIndex);
 
     // Record 0. Load returns false, leaving the profile untouched, when the record is of
-    // another version.
+    // another version or ends early (the stream's Ok() tells which).
     bool Load(RecordStream& stream);
     void Save(RecordStream& stream) const;
 

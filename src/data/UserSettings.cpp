@@ -2,14 +2,18 @@
 
 #include "data/RecordStream.h"
 
-void UserSettings::Load(RecordStream& stream)
+bool UserSettings::Load(RecordStream& stream)
 {
-    m_lastExerciseGroup = stream.ReadInt16();
-    m_lastFoodGroup = stream.ReadInt16();
-    m_tipCounter = stream.ReadInt16();
-    m_tipDay = stream.ReadUInt32();
-    m_metric = stream.ReadUInt16();
-    m_changed = false;
+    UserSettings read;
+    read.m_lastExerciseGroup = stream.ReadInt16();
+    read.m_lastFoodGroup = stream.ReadInt16();
+    read.m_tipCounter = stream.ReadInt16();
+    read.m_tipDay = stream.ReadUInt32();
+    read.m_metric = stream.ReadUInt16();
+    if (!stream.Ok())
+        return false;
+    *this = read;
+    return true;
 }
 
 void UserSettings::Save(RecordStream& stream) const

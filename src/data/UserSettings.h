@@ -25,7 +25,8 @@ public:
     bool Changed() const { return m_changed; }
     void ClearChanged() { m_changed = false; }
 
-    void Load(RecordStream& stream);
+    // False, leaving the settings as they were, when the record ends early.
+    bool Load(RecordStream& stream);
     void Save(RecordStream& stream) const;
 
 private:

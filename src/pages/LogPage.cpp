@@ -3,7 +3,7 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
-LogPage::LogPage(const QString& name, int helpTopic, int kind)
+LogPage::LogPage(const QString& name, int helpTopic, ItemKind kind)
     : PageBase(name, helpTopic), m_kind(kind)
 {
 }

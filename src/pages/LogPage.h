@@ -1,19 +1,20 @@
 #pragma once
 
-#include "pages/PageBase.h"
+#include "data/Item.h"
 #include "data/TimeBase.h"
+#include "pages/PageBase.h"
 
 // The base of the fitness log, food log and journal pages: a list of one kind shown for one
 // day, which is today whenever the page is attached and changes only with the title bar's date.
 class LogPage : public PageBase
 {
 public:
-    LogPage(const QString& name, int helpTopic, int kind);
+    LogPage(const QString& name, int helpTopic, ItemKind kind);
 
     void Attach(PageHost& host) override;
     int OnEvent(const QString& name, QWidget* sender) override;
 
-    int Kind() const { return m_kind; }
+    ItemKind Kind() const { return m_kind; }
     TimeBase::Stamp Day() const { return m_day; }
 
 protected:
@@ -26,6 +27,6 @@ protected:
     virtual void ReloadDay() = 0;
 
 private:
-    int m_kind;
+    ItemKind m_kind;
     TimeBase::Stamp m_day = 0;
 };

@@ -1,9 +1,9 @@
 #include "app/Application.h"
+#include "TestSupport.h"
 #include "app/DisclamerDialog.h"
 #include "app/HomeDialog.h"
 #include "app/SingleInstance.h"
 #include "data/UserDatabase.h"
-#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +24,10 @@ StartupOptions In(const QTemporaryDir& dir)
 }
 
 // The test executable stands beside the reference databases, as the program does.
-QString Executable() { return QCoreApplication::applicationFilePath(); }
+QString Executable()
+{
+    return QCoreApplication::applicationFilePath();
+}
 
 } // namespace
 
@@ -84,6 +87,19 @@ TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
     }
     EXPECT_EQ(TestSupport::ReadFile(damaged), QByteArray("not a database"));
 
+    // Damaged records: the program goes on with what was whole and says where the rest is.
+    QTemporaryDir records;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/user_count_lies.pdb"),
+                            QDir(records.path()).filePath(QStringLiteral("user.pdb"))));
+    {
+        Application app(In(records), Executable());
+        QString notice;
+        app.showDamageNotice = [&](const QString& text) { notice = text; };
+        app.runHome = [](HomeDialog&) {};
+        EXPECT_EQ(app.Run(), 0);
+        EXPECT_TRUE(notice.contains(QStringLiteral("user.pdb.damaged-"))) << notice.toStdString();
+    }
+
     // No exercise database anywhere: the program names it and ends.
     QTemporaryDir data;
     QTemporaryDir install;
@@ -101,7 +117,8 @@ class RunningProgram : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("nutrava"));
+        m_program =
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("nutrava"));
         ASSERT_TRUE(QFile::exists(m_program));
         // Not a first start: no disclaimer to answer.
         UserDatabase store({m_dir.path(), {m_dir.path()}});

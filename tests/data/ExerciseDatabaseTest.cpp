@@ -32,8 +32,8 @@ protected:
                                              100 + i, 200 + i, 300 + i));
         const QString path = m_dir.filePath(QStringLiteral("fitness_data.pdb"));
         WriteDatabase(path, QStringLiteral("- KLV Exercises Database"), records);
-        EXPECT_EQ(m_db.Open(path), PalmDatabaseFile::Ok);
-        EXPECT_TRUE(m_db.ReadGroups());
+        EXPECT_EQ(m_db.Open(path), DatabaseError::None);
+        EXPECT_EQ(m_db.ReadGroups(), DatabaseError::None);
         return m_db;
     }
 
@@ -92,8 +92,8 @@ TEST_P(DamagedExercisesTest, ReadsWhatIsThereAndNoMore)
     const DamagedExercises& param = GetParam();
     LogCapture log;
     ExerciseDatabase db;
-    ASSERT_EQ(db.Open(DamagedFile(param.file)), PalmDatabaseFile::Ok);
-    EXPECT_EQ(db.ReadGroups(), param.hasRecords);
+    ASSERT_EQ(db.Open(DamagedFile(param.file)), DatabaseError::None);
+    EXPECT_EQ(db.ReadGroups(), param.hasRecords ? DatabaseError::None : DatabaseError::NoRecords);
     EXPECT_EQ(log.Contains(QStringLiteral("No records in database")), !param.hasRecords);
     ASSERT_EQ(int(db.Groups().size()), param.groups);
     for (const ExerciseGroup& group : db.Groups()) {
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedExercises{"exercises_range_from_index.pdb", true, 1, 1, "Running"},
                       DamagedExercises{"exercises_inverted_range.pdb", true, 1, 0, ""},
                       DamagedExercises{"exercises_truncated_record.pdb", true, 1, 1, "Runn"},
-                      DamagedExercises{"exercises_unterminated_group_name.pdb", true, 1, 0, ""}),
+                      DamagedExercises{"exercises_unterminated_group_name.pdb", true, 0, 0, ""}),
     FileTestName<DamagedExercises>);
 
 } // namespace

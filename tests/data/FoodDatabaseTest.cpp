@@ -27,7 +27,8 @@ protected:
         for (qsizetype at = 0; at < stream.size(); at += 16384)
             records.push_back(stream.mid(at, 16384));
         WriteDatabase(path, QStringLiteral("- KLV Foods Database"), records);
-        m_database = std::make_unique<FoodDatabase>(path);
+        m_database = std::make_unique<FoodDatabase>();
+        EXPECT_EQ(m_database->Open(path), DatabaseError::None);
         return *m_database;
     }
 
@@ -73,8 +74,6 @@ TEST_F(FoodStreamTest, ReadsContinueIntoTheNextRecordAndStopAtTheEnd)
     EXPECT_EQ(ErrorOf([&] { db.Seek(-1); }), QStringLiteral("Negative position"));
     EXPECT_EQ(ErrorOf([&] { db.Seek(3 * 16384 + 5); }),
               QStringLiteral("No record 3 in food database"));
-    EXPECT_EQ(ErrorOf([&] { FoodDatabase missing(m_dir.filePath(QStringLiteral("none.pdb"))); }),
-              QStringLiteral("No foods database found"));
 
     // A full last record can be read to its very end.
     FoodDatabase& full = Open(QByteArray(16384, '\x7f'));
@@ -140,7 +139,7 @@ TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
         stream, nullptr));
     FoodDatabase& db = Open(stream);
     FoodIndex index;
-    index.Build(db);
+    ASSERT_EQ(index.Build(db), DatabaseError::None);
     EXPECT_EQ(index.GroupNames(), QStringList({"Group 1", "Group 9"}));
     EXPECT_EQ(index.SubgroupNames(1), QStringList({"Apples", "Pears"}));
     EXPECT_TRUE(index.SubgroupNames(2).isEmpty());
@@ -161,43 +160,61 @@ TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
     EXPECT_EQ(index.Foods(-1, 0), nullptr);
 }
 
-// Every damaged foods database ends in a stream error with a clear text, never a crash, a hang
-// or a huge allocation.
+// Every damaged foods database ends in an error with a clear text, never a crash, a hang or a
+// huge allocation; a file that is there is damaged, not missing.
 struct DamagedFoods
 {
     const char* file;
-    const char* error;
+    DatabaseError error;
+    const char* text;
 };
 
 class DamagedFoodsTest : public ::testing::TestWithParam<DamagedFoods>
 {
 };
 
-TEST_P(DamagedFoodsTest, IsReportedAsAStreamError)
+TEST_P(DamagedFoodsTest, IsReported)
 {
-    const QString text = ErrorOf([&] {
-        FoodDatabase db(DamagedFile(GetParam().file));
-        FoodIndex index;
-        index.Build(db);
-    });
-    EXPECT_TRUE(text.contains(QString::fromLatin1(GetParam().error))) << qPrintable(text);
+    const DamagedFoods& param = GetParam();
+    FoodDatabase db;
+    FoodIndex index;
+    DatabaseError error = db.Open(DamagedFile(param.file));
+    QString text = db.ErrorText();
+    if (error == DatabaseError::None) {
+        error = index.Build(db);
+        text = index.ErrorText();
+    }
+    EXPECT_EQ(error, param.error);
+    EXPECT_TRUE(text.contains(QString::fromLatin1(param.text))) << qPrintable(text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFoodsTest,
     ::testing::Values(
-        DamagedFoods{"foods_empty_file.pdb", "No foods database found"},
-        DamagedFoods{"foods_truncated_header.pdb", "No foods database found"},
-        DamagedFoods{"foods_no_records.pdb", "No record 0 in food database"},
-        DamagedFoods{"foods_short_inner_record.pdb", "Record 0 of the foods database has 22 bytes"},
-        DamagedFoods{"foods_oversized_record.pdb",
+        DamagedFoods{"missing.pdb", DatabaseError::CannotOpen, "No foods database found"},
+        DamagedFoods{"foods_empty_file.pdb", DatabaseError::Damaged, "header is truncated"},
+        DamagedFoods{"foods_truncated_header.pdb", DatabaseError::Damaged, "header is truncated"},
+        DamagedFoods{"foods_records_missing.pdb", DatabaseError::Damaged,
+                     "record list is truncated"},
+        DamagedFoods{"foods_no_records.pdb", DatabaseError::Damaged,
+                     "No record 0 in food database"},
+        DamagedFoods{"foods_short_inner_record.pdb", DatabaseError::Damaged,
+                     "Record 0 of the foods database has 22 bytes"},
+        DamagedFoods{"foods_oversized_record.pdb", DatabaseError::Damaged,
                      "Record 0 of the foods database has 20057 bytes"},
-        DamagedFoods{"foods_negative_group_count.pdb", "Negative group count"},
-        DamagedFoods{"foods_group_count_past_end.pdb", "Reading over EOF of foods db"},
-        DamagedFoods{"foods_subgroup_past_end.pdb", "No record 54 in food database"},
-        DamagedFoods{"foods_name_past_end.pdb", "Reading over EOF of foods db"},
-        DamagedFoods{"foods_negative_food_count.pdb", "Negative food count"},
-        DamagedFoods{"foods_shared_food_lists.pdb", "more foods than the file can hold"}),
+        DamagedFoods{"foods_negative_group_count.pdb", DatabaseError::Damaged,
+                     "Negative group count"},
+        DamagedFoods{"foods_group_count_past_end.pdb", DatabaseError::Damaged,
+                     "lists more groups than the file holds"},
+        DamagedFoods{"foods_subgroup_past_end.pdb", DatabaseError::Damaged,
+                     "No record 54 in food database"},
+        DamagedFoods{"foods_name_past_end.pdb", DatabaseError::Damaged,
+                     "Reading over EOF of foods db"},
+        DamagedFoods{"foods_negative_food_count.pdb", DatabaseError::Damaged,
+                     "Negative food count"},
+        DamagedFoods{"foods_shared_food_lists.pdb", DatabaseError::Damaged,
+                     "than the file can hold"},
+        DamagedFoods{"foods_many_subgroups.pdb", DatabaseError::Damaged, "than the file can hold"}),
     FileTestName<DamagedFoods>);
 
 } // namespace

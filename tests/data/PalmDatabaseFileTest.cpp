@@ -27,7 +27,7 @@ protected:
     {
         ASSERT_EQ(db.Create(Path(name), QStringLiteral("- KLV Tips Database"),
                             PalmDatabaseFile::FourCC("QZRW"), PalmDatabaseFile::FourCC("data")),
-                  PalmDatabaseFile::Ok);
+                  DatabaseError::None);
         for (size_t i = 0; i < records.size(); ++i)
             db.WriteRecord(int(i), records[i].constData(), int(records[i].size()));
     }
@@ -76,7 +76,7 @@ TEST_F(PalmDatabaseFileTest, RecordsFollowTheEntryListWithoutGapAndEmptyRecordsT
     EXPECT_EQ(file.mid(110), QByteArray("abcxy"));
 
     PalmDatabaseFile db;
-    ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
+    ASSERT_EQ(db.Open(Path()), DatabaseError::None);
     EXPECT_EQ(db.RecordCount(), 4u);
     EXPECT_EQ(db.RecordLength(1), 0);
     EXPECT_FALSE(db.HasRecord(2));
@@ -96,7 +96,7 @@ TEST_F(PalmDatabaseFileTest, AddedEntriesContinueTheLargestIdentifier)
     ASSERT_TRUE(TestSupport::WriteFile(Path(), file));
     {
         PalmDatabaseFile db;
-        ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
+        ASSERT_EQ(db.Open(Path()), DatabaseError::None);
         db.WriteRecord(3, "z", 1);
     }
     const QByteArray saved = ReadFile(Path());
@@ -114,11 +114,11 @@ TEST_F(PalmDatabaseFileTest, RewritesKeepLengthsUnlessAskedAndCountEverySave)
         CreateWith(db, {forty});
         db.WriteRecord(0, thirty.constData(), 30);
         EXPECT_EQ(db.ReadRecord(0).value(), thirty + QByteArray(10, 'o'));
-        EXPECT_TRUE(db.Save());
-        EXPECT_TRUE(db.Close());
+        EXPECT_EQ(db.Save(), DatabaseError::None);
+        EXPECT_EQ(db.Close(), DatabaseError::None);
     }
     PalmDatabaseFile db;
-    ASSERT_EQ(db.Open(Path()), PalmDatabaseFile::Ok);
+    ASSERT_EQ(db.Open(Path()), DatabaseError::None);
     EXPECT_EQ(db.FileHeader().modificationNumber, 2u);
     EXPECT_FALSE(db.IsDirty());
     db.WriteRecord(0, thirty.constData(), 30); // the same bytes change nothing
@@ -132,13 +132,13 @@ TEST_F(PalmDatabaseFileTest, RewritesKeepLengthsUnlessAskedAndCountEverySave)
 TEST_F(PalmDatabaseFileTest, ReferenceFilesOpenReadOnlyAndMissingFilesFail)
 {
     PalmDatabaseFile db;
-    EXPECT_EQ(db.Open(Path(QStringLiteral("none.pdb"))), PalmDatabaseFile::CannotOpen);
+    EXPECT_EQ(db.Open(Path(QStringLiteral("none.pdb"))), DatabaseError::CannotOpen);
     EXPECT_FALSE(db.IsOpen());
-    EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), PalmDatabaseFile::Ok);
+    EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), DatabaseError::None);
     db.Close();
-    EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), PalmDatabaseFile::CannotCreate);
+    EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), DatabaseError::CannotCreate);
     ASSERT_TRUE(QFile::setPermissions(Path(), QFileDevice::ReadOwner));
-    EXPECT_EQ(db.Open(Path(), false), PalmDatabaseFile::Ok);
+    EXPECT_EQ(db.Open(Path(), false), DatabaseError::None);
 }
 
 TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTheEnd)
@@ -168,19 +168,63 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTh
     EXPECT_EQ(in.ReadText(), QString::fromUtf8("café"));
     EXPECT_EQ(in.ReadText(), QString());
     EXPECT_TRUE(in.AtEnd());
+    EXPECT_TRUE(in.Ok());
     EXPECT_EQ(in.ReadText(), QString());
+    EXPECT_FALSE(in.Ok());
 
-    // Reads past the end transfer nothing; text without a terminator runs to the end.
+    // Reads past the end transfer nothing and fail for good; text without a terminator runs to
+    // the end.
     db.WriteRecord(1, "\x01\x02\x03\x04\x05tail", 9);
     RecordStream cut(db, 1);
     EXPECT_EQ(cut.ReadInt32(), 0x01020304);
     EXPECT_EQ(cut.ReadText(), QStringLiteral("\x05tail"));
+    EXPECT_TRUE(cut.Ok());
     EXPECT_EQ(cut.ReadInt16(), 0);
+    EXPECT_FALSE(cut.Ok());
     RecordStream edge(db, 1);
     char skip[8];
     ASSERT_TRUE(edge.Read(skip, 8));
     EXPECT_EQ(edge.ReadInt16(), 0); // one byte before the end
     EXPECT_EQ(edge.Position(), 8);
+    EXPECT_FALSE(edge.Ok());
+    edge.OpenRead(1);
+    EXPECT_TRUE(edge.Ok());
+}
+
+// Takes `room` bytes, then fails as a full disk does.
+class FailingDevice final : public QIODevice
+{
+public:
+    explicit FailingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 length) override
+    {
+        if (m_room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = std::min(length, m_room);
+        m_room -= taken;
+        return taken;
+    }
+
+private:
+    qint64 m_room;
+};
+
+TEST_F(PalmDatabaseFileTest, ASaveOntoADeviceThatFailsMidWriteSaysSoAndKeepsTheChanges)
+{
+    PalmDatabaseFile db;
+    CreateWith(db, {QByteArray(200000, 'r')});
+    TestSupport::LogCapture log;
+    FailingDevice full(100000);
+    EXPECT_EQ(db.WriteTo(full), DatabaseError::CannotWrite);
+    EXPECT_TRUE(log.Contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(db.IsDirty());
+    EXPECT_EQ(db.Save(), DatabaseError::None);
+    EXPECT_EQ(ReadFile(Path()).size(), 78 + 8 + 200000);
 }
 
 // Damaged containers: each must be refused with a diagnostic, never crash or read wild.
@@ -194,7 +238,7 @@ TEST_P(DamagedContainer, OpensAsDamaged)
     PalmDatabaseFile db;
     const QString path = QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam();
     ASSERT_TRUE(QFile::exists(path));
-    EXPECT_EQ(db.Open(path, false), PalmDatabaseFile::Damaged);
+    EXPECT_EQ(db.Open(path, false), DatabaseError::Damaged);
     EXPECT_EQ(db.RecordCount(), 0u);
     EXPECT_FALSE(db.ReadRecord(0).has_value());
     EXPECT_FALSE(log.Messages().isEmpty());

@@ -57,27 +57,24 @@ void ExpectNumber(double stored, const std::optional<double>& source, const QStr
 TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
 {
     using Row = ReferenceSources::FoodRow;
-    ASSERT_EQ(s_sources->foods.size(), 7906u);
+    ASSERT_FALSE(s_sources->foods.empty());
     QMultiHash<QString, const Row*> byPlace;
     for (const Row& row : s_sources->foods)
         byPlace.insert(row.groupName + u'/' + row.subgroup + u'/' + row.name, &row);
 
-    FoodDatabase db(GeneratedFile("food_data.pdb"));
+    FoodDatabase db;
+    ASSERT_EQ(db.Open(GeneratedFile("food_data.pdb")), DatabaseError::None);
     FoodIndex index;
-    index.Build(db);
-    ASSERT_EQ(index.GroupCount(), 25);
+    ASSERT_EQ(index.Build(db), DatabaseError::None);
     EXPECT_EQ(index.GroupNames().first(), QStringLiteral("Dairy and Egg Products"));
 
-    int subgroups = 0;
-    int foods = 0;
     QSet<const Row*> seen;
     for (int g = 0; g < index.GroupCount(); ++g) {
         const QStringList subgroupNames = index.SubgroupNames(g);
-        subgroups += int(subgroupNames.size());
         for (int s = 0; s < subgroupNames.size(); ++s) {
             const FoodList* list = index.Foods(g, s);
             ASSERT_NE(list, nullptr);
-            for (int i = 0; i < list->Count(); ++i, ++foods) {
+            for (int i = 0; i < list->Count(); ++i) {
                 const Food food = db.ReadFood(list->RecordAt(i));
                 ASSERT_EQ(food.name, list->NameAt(i));
                 const QString place =
@@ -99,21 +96,18 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
             }
         }
     }
-    EXPECT_EQ(subgroups, 586);
-    EXPECT_EQ(foods, 7906);
-    EXPECT_EQ(seen.size(), 7906);
+    EXPECT_EQ(size_t(seen.size()), s_sources->foods.size()); // each row once
 }
 
 TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
 {
     ExerciseDatabase db;
-    ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), PalmDatabaseFile::Ok);
-    ASSERT_TRUE(db.ReadGroups());
-    ASSERT_EQ(db.Groups().size(), 14u);
-    ASSERT_EQ(db.RecordCount(), 226);
+    ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), DatabaseError::None);
+    ASSERT_EQ(db.ReadGroups(), DatabaseError::None);
+    ASSERT_EQ(size_t(db.RecordCount()), s_sources->exercises.size() + 1); // and the index
 
     PalmDatabaseFile file; // for the leading value, which the reader skips
-    ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), PalmDatabaseFile::Ok);
+    ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), DatabaseError::None);
     size_t next = 0;
     for (const ExerciseGroup& group : db.Groups()) {
         for (int i = 0; i < group.Count(); ++i, ++next) {
@@ -130,13 +124,13 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
             EXPECT_EQ(stream.ReadInt16(), row.code);
         }
     }
-    EXPECT_EQ(next, 225u);
+    EXPECT_EQ(next, s_sources->exercises.size());
 }
 
 TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
 {
     TextIndex texts;
-    ASSERT_TRUE(texts.Open(GeneratedFile("text.pdb")));
+    ASSERT_EQ(texts.Open(GeneratedFile("text.pdb")), DatabaseError::None);
     const QStringList titles = {"Getting Started",    "Main Interface Help", "Daily Chart Help",
                                 "Profile Help",       "Results Help",        "Goals Help",
                                 "Daily Journal Help", "Fitness Log Help",    "Food Log Help",
@@ -153,7 +147,7 @@ TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)
 {
     ASSERT_GE(s_sources->tips.size(), 120);
     PalmDatabaseFile file;
-    ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), PalmDatabaseFile::Ok);
+    ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), DatabaseError::None);
     ASSERT_EQ(int(file.RecordCount()), s_sources->tips.size());
     for (int i = 0; i < s_sources->tips.size(); ++i) {
         RecordStream stream(file, i);

@@ -141,7 +141,9 @@ INSTANTIATE_TEST_SUITE_P(
                                        "food_data.pdb in",
                                        "Record 0 of the foods database has 22 bytes"},
                       MissingOrDamaged{"food_data.pdb", "foods_group_count_past_end.pdb",
-                                       "cannot be read", "Reading over EOF of foods db"}),
+                                       "cannot be read", "lists more groups than the file holds"},
+                      MissingOrDamaged{"food_data.pdb", "foods_records_missing.pdb",
+                                       "food_data.pdb in", "record list is truncated"}),
     [](const ::testing::TestParamInfo<MissingOrDamaged>& info) {
         const std::string replacement = info.param.replacement ? info.param.replacement : "missing";
         return FileTestName(info) + "_" + replacement.substr(0, replacement.find('.'));

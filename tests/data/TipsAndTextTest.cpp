@@ -90,11 +90,12 @@ TEST(TextIndexTest, TopicsByNumber)
     WriteDatabase(path, QStringLiteral("- KLV Text Database"),
                   {Word(2) + Text("First") + Text("Second"), Text("one\ntwo"), Text("2")});
     TextIndex texts;
-    ASSERT_TRUE(texts.Open(path));
+    ASSERT_EQ(texts.Open(path), DatabaseError::None);
     EXPECT_EQ(texts.TopicName(1), QStringLiteral("Second"));
     EXPECT_EQ(texts.TopicText(0), QStringLiteral("one\ntwo"));
     EXPECT_EQ(texts.TopicText(11), QString()); // the blog page asks for a topic past the index
-    EXPECT_FALSE(TextIndex().Open(dir.filePath(QStringLiteral("none.pdb"))));
+    EXPECT_EQ(TextIndex().Open(dir.filePath(QStringLiteral("none.pdb"))),
+              DatabaseError::CannotOpen);
 }
 
 struct DamagedText
@@ -113,7 +114,7 @@ TEST_P(DamagedTextTest, KeepsTheIndexWithinItsRoom)
 {
     const DamagedText& param = GetParam();
     TextIndex texts;
-    ASSERT_TRUE(texts.Open(DamagedFile(param.file)));
+    ASSERT_EQ(texts.Open(DamagedFile(param.file)), DatabaseError::None);
     ASSERT_EQ(texts.TopicCount(), param.topics);
     if (param.topics > 0) {
         EXPECT_EQ(texts.TopicName(param.topics - 1), QString::fromLatin1(param.lastName));

@@ -18,6 +18,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using TestSupport::Hex;
 using TestSupport::ReadFile;
@@ -208,7 +210,7 @@ TEST_F(UserDatabaseTest, UidsCountFromZeroEachRunAndUnknownUidsRemoveNothing)
     EXPECT_EQ(Add(weights)->Uid(), 3);
     EXPECT_EQ(weights.RemoveByUid(42), nullptr);
     EXPECT_TRUE(log.Contains(QStringLiteral("Item uid 42 not found for deletion")));
-    EXPECT_EQ(UserDatabase::CreateItem(6, 0), nullptr);
+    EXPECT_EQ(UserDatabase::CreateItem(DaySummaryKind, 0), nullptr);
     EXPECT_TRUE(log.Contains(QStringLiteral("Unknown item kind: 6")));
 }
 
@@ -293,19 +295,25 @@ TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup
     EXPECT_FALSE(othersMayAccess());
 }
 
-TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndSaysSo)
+TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndBackupAndSaysSo)
 {
+    {
+        UserDatabase created(Folders());
+    }
+    const QString backup = UserFile() + QStringLiteral(".bak");
+    ASSERT_TRUE(TestSupport::WriteFile(backup, "the backup of an earlier run"));
     UserDatabase store(Folders());
     const QByteArray before = ReadFile(UserFile());
     Add<JournalItem>(store.Journal(), 1)->SetBody(QString(20000, u'x'));
     store.SaveJournal();
 
-    // A disk that takes no more than 4 KiB per file.
+    // A disk that takes no more than 100 bytes per file: neither the new backup nor the file
+    // fit.
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = old;
-    small.rlim_cur = 4096;
+    small.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     TestSupport::LogCapture log;
     const bool saved = store.Commit();
@@ -315,29 +323,105 @@ TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndSaysSo)
     EXPECT_FALSE(saved);
     EXPECT_TRUE(log.Contains(QStringLiteral("not saved")));
     EXPECT_EQ(ReadFile(UserFile()), before);
+    EXPECT_EQ(ReadFile(backup), QByteArray("the backup of an earlier run"));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({QStringLiteral("user.pdb"), QStringLiteral("user.pdb.lock")}))
+              QStringList({"user.pdb", "user.pdb.bak", "user.pdb.lock"}))
         << "no temporary file is left";
 
-    EXPECT_TRUE(store.Commit()); // and the next one succeeds
+    EXPECT_TRUE(store.Commit()); // and the next one succeeds, backing up the file found
     EXPECT_TRUE(ReadFile(UserFile()).contains(QByteArray(20000, 'x')));
+    EXPECT_EQ(ReadFile(backup), before);
 }
 
-TEST_F(UserDatabaseTest, ASecondStoreOnTheSameFolderIsLockedOutAndWritesNothing)
+TEST_F(UserDatabaseTest, LeftoversOfKilledRunsNeitherLockOutNorLinger)
+{
+    {
+        UserDatabase created(Folders());
+    }
+    const QByteArray file = ReadFile(UserFile());
+    const auto put = [&](const char* suffix, const QByteArray& bytes) {
+        EXPECT_TRUE(TestSupport::WriteFile(UserFile() + QLatin1String(suffix), bytes));
+    };
+    put(".lock", {}); // the earlier lock scheme's, emptied by a kill
+    put(".lock.rmlock", "1\n");
+    put(".saving", file);
+    put(".bak.saving", file);
+    put(".damaged-20260131-100000.saving", file);
+    put(".Ab3xYz", file); // the earlier save scheme's temporaries
+    put(".TmpXyz", file);
+    put(".backup", file); // a person's copies: words
+    put(".Backup", file);
+    put(".BACKUP", file);
+    put(".Zq9KLm", "not ours"); // another file
+    UserDatabase store(Folders());
+    EXPECT_TRUE(store.IsWritable());
+    QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left.join(u' ').toStdString(), "user.pdb user.pdb.BACKUP user.pdb.Backup "
+                                             "user.pdb.Zq9KLm user.pdb.backup user.pdb.lock");
+}
+
+TEST_F(UserDatabaseTest, AnEmptyFileIsAFirstStartCutShortUnlessABackupSaysOtherwise)
+{
+    ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
+    {
+        UserDatabase store(Folders());
+        EXPECT_TRUE(store.IsWritable());
+        EXPECT_TRUE(store.WasCreated());
+    }
+    const QByteArray created = ReadFile(UserFile());
+    const QString backup = UserFile() + QStringLiteral(".bak");
+    ASSERT_TRUE(TestSupport::WriteFile(backup, created));
+    ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
+    {
+        UserDatabase store(Folders());
+        EXPECT_EQ(store.Error(), DatabaseError::Damaged);
+    }
+    EXPECT_EQ(ReadFile(backup), created);
+}
+
+TEST_F(UserDatabaseTest, TheLockDiesWithItsProcess)
+{
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        FileLock lock(UserFile() + QStringLiteral(".lock"));
+        const char held = lock.TryLock() == DatabaseError::None ? 1 : 0;
+        if (write(ready[1], &held, 1) == 1)
+            pause();
+        _exit(0);
+    }
+    ASSERT_GT(child, 0);
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    EXPECT_EQ(held, 1);
+    EXPECT_EQ(UserDatabase(Folders()).Error(), DatabaseError::Locked);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_TRUE(UserDatabase(Folders()).IsWritable());
+}
+
+TEST_F(UserDatabaseTest, ASecondStoreOnTheSameFolderIsLockedOutAndTouchesNothing)
 {
     UserDatabase first(Folders());
     first.Profile().SetUserName(QStringLiteral("first"));
     ASSERT_TRUE(first.Commit());
     const QByteArray before = ReadFile(UserFile());
+    const QString temporary = UserFile() + QStringLiteral(".saving"); // the first one's, say
+    ASSERT_TRUE(TestSupport::WriteFile(temporary, before));
     {
         UserDatabase second(Folders());
-        EXPECT_EQ(second.StoreState(), UserDatabase::Locked);
+        EXPECT_EQ(second.Error(), DatabaseError::Locked);
         EXPECT_FALSE(second.IsWritable());
         EXPECT_TRUE(second.StateText().contains(QStringLiteral("user.pdb")));
         second.Profile().SetUserName(QStringLiteral("second"));
         EXPECT_FALSE(second.Commit());
     }
     EXPECT_EQ(ReadFile(UserFile()), before);
+    EXPECT_TRUE(QFile::exists(temporary));
 }
 
 // Damaged user files that cannot be read are never overwritten.
@@ -350,7 +434,7 @@ TEST_P(UnreadableUserFile, IsReportedAndLeftUntouched)
 {
     {
         const auto store = OpenBroken(GetParam());
-        EXPECT_EQ(store->StoreState(), UserDatabase::Unreadable);
+        EXPECT_EQ(store->Error(), DatabaseError::Damaged);
         EXPECT_TRUE(store->StateText().contains(QStringLiteral("damaged")));
         EXPECT_EQ(store->FoodLog().Count(), 0);
         store->Profile().SetChanged();
@@ -366,33 +450,85 @@ INSTANTIATE_TEST_SUITE_P(BrokenFiles, UnreadableUserFile,
                          ::testing::ValuesIn(TestSupport::kBrokenContainers),
                          TestSupport::BrokenFileTestName);
 
-// Damaged records inside a sound container: the store reads what is there.
-TEST_F(UserDatabaseTest, DamagedRecordsReadWhatTheyHold)
+// Records that do not decode whole inside a sound container: the store keeps what was whole,
+// invents nothing, and keeps the file as found under a dated name before it saves anything.
+struct DamagedRecords
+{
+    const char* file;
+    int foods;    // items of the food log kept
+    int journal;  // entries of the journal kept
+    bool damaged; // a dated copy is kept and the user told
+};
+
+class DamagedRecordsTest : public UserDatabaseTest,
+                           public ::testing::WithParamInterface<DamagedRecords>
+{
+};
+
+TEST_P(DamagedRecordsTest, KeepWhatIsWholeAndACopyOfTheRest)
+{
+    const DamagedRecords& param = GetParam();
+    const QByteArray found = ReadFile(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + param.file);
+    const QString copy = UserFile() + QStringLiteral(".damaged-20260131-100000");
+    {
+        const auto store = OpenBroken(param.file);
+        EXPECT_TRUE(store->IsWritable());
+        EXPECT_EQ(store->FoodLog().Count(), param.foods);
+        EXPECT_EQ(store->Journal().Count(), param.journal);
+        for (ItemKind kind : {FitnessKind, FavoriteExerciseKind, FavoriteFoodKind, WeightKind})
+            EXPECT_EQ(store->List(kind).Count(), 0) << kind;
+        EXPECT_EQ(QFile::exists(copy), param.damaged);
+        EXPECT_EQ(
+            store->DamageNotice().contains(QStringLiteral("user.pdb.damaged-20260131-100000")),
+            param.damaged)
+            << qPrintable(store->DamageNotice());
+        store->Profile().SetLaunchCount(1);
+    }
+    // Saved whole from then on: the next start keeps no second copy and leaves the first alone.
+    const QByteArray saved = ReadFile(UserFile());
+    EXPECT_LT(saved.size(), 1024);
+    UserDatabase again(Folders());
+    EXPECT_TRUE(again.DamageNotice().isEmpty());
+    EXPECT_EQ(again.Profile().LaunchCount(), 1);
+    if (param.damaged) {
+        EXPECT_EQ(ReadFile(copy), found);
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*damaged*")}).size(),
+              param.damaged ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedRecordsTest,
+                         ::testing::Values(DamagedRecords{"user_count_lies.pdb", 1, 0, true},
+                                           DamagedRecords{"user_lists_count_only.pdb", 0, 0, true},
+                                           DamagedRecords{"user_profile_v6.pdb", 0, 0, true},
+                                           DamagedRecords{"user_profile_short.pdb", 0, 0, true},
+                                           DamagedRecords{"user_settings_short.pdb", 0, 0, true},
+                                           DamagedRecords{"user_text_unterminated.pdb", 0, 1,
+                                                          false},
+                                           DamagedRecords{"user_no_records.pdb", 0, 0, false}),
+                         [](const ::testing::TestParamInfo<DamagedRecords>& info) {
+                             const std::string name = info.param.file;
+                             return name.substr(0, name.find('.'));
+                         });
+
+TEST_F(UserDatabaseTest, DamagedRecordsKeepTheWholeValues)
 {
     {
         const auto store = OpenBroken("user_count_lies.pdb");
-        ASSERT_EQ(store->FoodLog().Count(), 1000);
-        EXPECT_EQ(store->FoodLog().ItemAt<FoodItem>(0)->FoodId(), 16384u);
-        EXPECT_EQ(store->FoodLog().ItemAt<FoodItem>(0)->QuantityIndex(), 1);
-        EXPECT_EQ(store->FoodLog().ItemAt<FoodItem>(999)->FoodId(), 0u);
+        const auto* food = store->FoodLog().ItemAt<FoodItem>(0);
+        EXPECT_EQ(std::tuple(food->FoodId(), food->QuantityIndex()), std::tuple(16384u, 1));
+        EXPECT_EQ(store->Profile().GetUserName(), QStringLiteral("Ann"));
     }
     QFile::remove(UserFile());
     {
         const auto store = OpenBroken("user_text_unterminated.pdb");
-        ASSERT_EQ(store->Journal().Count(), 1);
         EXPECT_EQ(store->Journal().ItemAt<JournalItem>(0)->Body(),
                   QStringLiteral("body without end"));
     }
     QFile::remove(UserFile());
-    {
-        TestSupport::LogCapture log;
-        const auto store = OpenBroken("user_profile_v6.pdb");
-        EXPECT_TRUE(log.Contains(QStringLiteral("Old format user database")));
-        EXPECT_EQ(store->Profile().GetUserName(), QString());
-        EXPECT_EQ(store->Profile().GetStartDate(), TimeBase::FromDate(kNow.date()));
-    }
-    QFile::remove(UserFile());
-    const auto store = OpenBroken("user_no_records.pdb");
-    EXPECT_TRUE(store->IsWritable());
-    EXPECT_EQ(store->Profile().LaunchCount(), 0);
+    TestSupport::LogCapture log;
+    const auto store = OpenBroken("user_profile_v6.pdb");
+    EXPECT_TRUE(log.Contains(QStringLiteral("Old format user database")));
+    EXPECT_EQ(store->Profile().GetUserName(), QString());
+    EXPECT_EQ(store->Profile().GetStartDate(), TimeBase::FromDate(kNow.date()));
 }

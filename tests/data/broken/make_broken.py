@@ -63,3 +63,8 @@ journal_open = struct.pack('>H', 1) + struct.pack('>IIB', 3786825600, 0, 1) + b'
 write('user_text_unterminated.pdb', user(valid[:3] + [journal_open] + valid[4:]))
 write('user_profile_v6.pdb', user([profile(version=6)] + valid[1:]))
 write('user_no_records.pdb', user([]))
+
+# Records that do not decode whole: the store keeps what is whole and a dated copy of the file.
+write('user_lists_count_only.pdb', user([profile()] + [b'\xff\xff'] * 5 + [b'', b'\xff\xff', settings]))
+write('user_profile_short.pdb', user([profile()[:20]] + valid[1:]))
+write('user_settings_short.pdb', user(valid[:8] + [settings[:7]]))

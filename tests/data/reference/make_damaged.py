@@ -64,6 +64,12 @@ shared = 2 + 4 + 2 + 2 + 4 * 3000
 many = word(1) + long(6) + name(b"G") + word(3000) + long(shared) * 3000
 write("foods_shared_food_lists.pdb",
       pdb(FOODS, [many + name(b"S") + word(1000) + long(0) * 1000]))
+# The header claims three records; the file has the entry and bytes of one.
+write("foods_records_missing.pdb",
+      pdb(FOODS, [head + sub + food_record(b"Apple")], count=3)[:78 + 8] + head)
+# 4000 subgroup positions fit in the record, but not the 4000 subgroups they would make.
+write("foods_many_subgroups.pdb",
+      pdb(FOODS, [word(1) + long(6) + name(b"G") + word(4000) + long(14) * 4000 + b"\0" * 374]))
 
 EXERCISES = "- KLV Exercises Database"
 run = word(12020) + text(b"Running") + word(100) + word(130) + word(160)
