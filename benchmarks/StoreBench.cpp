@@ -1,79 +1,18 @@
-// Ten years of daily use: opening the store, the day summaries and a commit.
+// Ten years of daily use: opening the store, the day summaries, the results points, a commit and
+// the CSV export.
+#include "ConstantValues.h"
+#include "TenYearHistory.h"
 #include "data/DaySummaries.h"
-#include "data/DayValueSource.h"
-#include "data/FitnessItem.h"
-#include "data/FoodItem.h"
-#include "data/JournalItem.h"
-#include "data/Log.h"
-#include "data/UserDatabase.h"
-#include "data/WeightItem.h"
-
-#include <QLoggingCategory>
-#include <QTemporaryDir>
+#include "export/LogExporter.h"
+#include "fitness/ResultsSeries.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class ConstantValues final : public DayValueSource
-{
-public:
-    std::int32_t ExerciseCalories(const FitnessItem& item) const override
-    {
-        return std::int32_t(item.ExerciseId() % 300);
-    }
-    std::int32_t FoodValue(const FoodItem& item, int field) const override
-    {
-        return std::int32_t(item.FoodId() % 500) + field;
-    }
-};
-
-// Writes the ten-year file once per size into a temporary folder.
-class History
-{
-public:
-    explicit History(int days)
-    {
-        QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
-        UserDatabase store(Folders());
-        const TimeBase::Stamp first = TimeBase::FromDate(QDate(2016, 1, 1));
-        for (int d = 0; d < days; ++d) {
-            const TimeBase::Stamp day = first + TimeBase::Stamp(d) * 86400;
-            for (int f = 0; f < 8; ++f) {
-                auto* food = static_cast<FoodItem*>(
-                    store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
-                food->SetFoodId(std::uint32_t(d * 8 + f) * 37);
-            }
-            for (int e = 0; e < 2; ++e) {
-                auto* fitness = static_cast<FitnessItem*>(
-                    store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, day)));
-                fitness->SetExerciseId(std::uint32_t(d + e));
-            }
-            static_cast<WeightItem*>(
-                store.Weights().Append(UserDatabase::CreateItem(WeightKind, day)))
-                ->SetKilograms(80.0f - d * 0.001f);
-        }
-        for (int j = 0; j < days * 1000 / 3650; ++j) {
-            auto* entry = static_cast<JournalItem*>(
-                store.Journal().Append(UserDatabase::CreateItem(JournalKind, first + j * 86400u)));
-            entry->SetSubject(QStringLiteral("Entry %1").arg(j));
-            entry->SetBody(QString(290, u'x'));
-        }
-        store.SaveFoodLog();
-        store.SaveFitnessLog();
-        store.SaveWeights();
-        store.SaveJournal();
-    }
-
-    DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
-
-private:
-    QTemporaryDir m_dir;
-};
-
 void OpenAndLoad(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     for (auto _ : state) {
         auto store = std::make_unique<UserDatabase>(history.Folders());
         benchmark::DoNotOptimize(store->FoodLog().Count());
@@ -86,7 +25,7 @@ void OpenAndLoad(benchmark::State& state)
 
 void DaySummaries(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     const ConstantValues values;
     for (auto _ : state) {
@@ -97,9 +36,25 @@ void DaySummaries(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// The results page's points: the logs summed per day, then one nutrient's series in date order.
+void ResultsPoints(benchmark::State& state)
+{
+    const TenYearHistory history(int(state.range(0)));
+    UserDatabase store(history.Folders());
+    const ConstantValues values;
+    ResultsSeries series;
+    for (auto _ : state) {
+        ItemList days(DaySummaryKind);
+        BuildDaySummaries(store, days, &values);
+        series.BuildDayTotals(days, 0);
+        benchmark::DoNotOptimize(series.Points().data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 void Commit(benchmark::State& state)
 {
-    const History history(int(state.range(0)));
+    const TenYearHistory history(int(state.range(0)));
     UserDatabase store(history.Folders());
     int round = 0;
     for (auto _ : state) {
@@ -107,6 +62,22 @@ void Commit(benchmark::State& state)
         store.SaveFoodLog();
         if (!store.Commit())
             state.SkipWithError("commit failed");
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// The whole export command but the process: reading a copy of user.pdb, naming and summing
+// every item against the reference databases, writing the five files.
+void Export(benchmark::State& state)
+{
+    const TenYearHistory history(int(state.range(0)), Catalogue::Reference(QStringLiteral(NUTRAVA_REFERENCE_DIR)));
+    DatabaseFolders folders = history.Folders();
+    folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
+    const QTemporaryDir out;
+    for (auto _ : state) {
+        QString message;
+        if (LogExporter::Export(folders, out.path(), true, &message) != LogExporter::Exported)
+            state.SkipWithError(qPrintable(message));
     }
     state.SetComplexityN(state.range(0));
 }
@@ -120,6 +91,14 @@ BENCHMARK(DaySummaries)
     ->Arg(3650)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+BENCHMARK(ResultsPoints)
+    ->Arg(365)
+    ->Arg(1825)
+    ->Arg(3650)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 BENCHMARK(Commit)->Arg(365)->Arg(1825)->Arg(3650)->Unit(benchmark::kMillisecond)->Complexity();
+
+BENCHMARK(Export)->Arg(365)->Arg(3650)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,3 +1,4 @@
+#include "WidgetBenchmarkMain.h"
 #include "fitness/TrendContentControl.h"
 #include "fitness/TrendDataSource.h"
 #include "fitness/TrendRaster.h"
@@ -96,11 +97,5 @@ BENCHMARK(PaintChart)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

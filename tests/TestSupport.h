@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DatabaseError.h"
 #include "data/Log.h"
 
 #include <QByteArray>
@@ -10,6 +11,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 // Shared helpers of the test suites.
 namespace TestSupport {
@@ -25,21 +29,52 @@ inline QByteArray ReadFile(const QString& path)
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
-inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+inline QByteArray Hex(const char* hex)
+{
+    return QByteArray::fromHex(hex);
+}
 
 // Containers damaged in every way the reader must refuse (tests/data/broken).
-inline const char* const kBrokenContainers[] = {
-    "truncated_header.pdb",      "entries_past_end.pdb", "count_huge.pdb",
-    "offset_inside_entries.pdb", "offset_past_end.pdb",  "offsets_out_of_order.pdb"};
+inline const char* const kBrokenContainers[] = {"truncated_header.pdb", "entries_past_end.pdb",
+                                                "count_huge.pdb",       "offset_inside_entries.pdb",
+                                                "offset_past_end.pdb",  "offsets_out_of_order.pdb"};
 
 inline std::string BrokenFileTestName(const ::testing::TestParamInfo<const char*>& info)
 {
     const std::string name = info.param;
     return name.substr(0, name.find('.'));
 }
+
+// A disk that takes no more than `bytes` per file while the object lives: writes past it fail.
+class FileSizeLimit final
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_old;
+        small.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool IsSet() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_set = false;
+};
 
 // Collects the store's diagnostics while it lives.
 class LogCapture final
@@ -64,3 +99,9 @@ private:
 };
 
 } // namespace TestSupport
+
+// Failures name the error rather than its number.
+inline void PrintTo(DatabaseError error, std::ostream* out)
+{
+    *out << DatabaseErrorName(error);
+}

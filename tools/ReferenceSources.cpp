@@ -1,6 +1,6 @@
 #include "ReferenceSources.h"
 
-#include "CsvReader.h"
+#include "export/CsvReader.h"
 
 #include <QDir>
 #include <QFile>

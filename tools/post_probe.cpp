@@ -1,7 +1,7 @@
 // Drives the blog posting client by hand: sends one post or account test to the posting proxy
 // under the status dialog and prints how it ended.
 //
-//   post_probe [--url URL] [--credentials "blog.example e-mail password"] [--field TEXT]...
+//   post_probe [--url URL] [--credentials "blog.address e-mail password"] [--field TEXT]...
 //              [--grab FILE.png --grab-after MS]
 
 #include "blog/ConnectionStatusDialog.h"
@@ -26,7 +26,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption credentials(
         QStringLiteral("credentials"),
         QStringLiteral("Blog address, e-mail and password joined by single spaces."),
-        QStringLiteral("TEXT"), QStringLiteral("myblog.blogspot.com me@example.com secret"));
+        QStringLiteral("TEXT"),
+        PostProtocol::BlogAddress(QStringLiteral("myblog")) +
+            QStringLiteral(" me@example.com secret"));
     const QCommandLineOption field(QStringLiteral("field"),
                                    QStringLiteral("A body field; repeat for more."),
                                    QStringLiteral("TEXT"));

@@ -86,7 +86,12 @@ int Application::Run()
 {
     const DatabaseFolders folders = m_options.Folders(GetExecutableFolder());
     // A data folder named for the first time is made, as a user of --data-dir expects.
-    QDir().mkpath(folders.userFolder);
+    QString problem;
+    if (!StartupOptions::MakeDataFolder(m_options.ChooseDataFolder(GetExecutableFolder()),
+                                        &problem)) {
+        showStartupError(problem);
+        return 1;
+    }
     m_store = std::make_unique<UserDatabase>(folders);
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.

@@ -6,6 +6,7 @@
 #include "controls/BmpButtonImpl.h"
 #include "data/Log.h"
 #include "data/UserDatabase.h"
+#include "export/LogExporter.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
@@ -13,6 +14,8 @@
 #include "skin/ShellMenu.h"
 #include "skin/SkinSettings.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -30,6 +33,10 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
     setObjectName(QStringLiteral("HomeDialog"));
     setWindowTitle(QStringLiteral("Nutrava"));
     runPageDialog = [](LayoutBaseDialog& dialog) { dialog.Run(); };
+    askExportFolder = [](QWidget* parent) {
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Export to"),
+                                                 QDir::homePath());
+    };
 
     for (const char* tile : kTiles) {
         auto* button = new BmpButtonImpl(false, this, 100);
@@ -42,7 +49,8 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
         m_buttons.push_back(button);
     }
 
-    m_menuBar = ShellMenu::Build(this, [this](int command) { RunMenuCommand(command); });
+    m_menuBar = ShellMenu::Build(
+        this, [this](int command) { RunMenuCommand(command); }, true);
 
     DeviceScreen::Instance().Apply(this);
     LayOut();
@@ -161,7 +169,22 @@ void HomeDialog::RunMenuCommand(int command)
     case kAboutCommand:
         m_services.ShowAbout(this);
         break;
+    case kExportCommand:
+        ExportLogs();
+        break;
     default:
         break;
     }
+}
+
+void HomeDialog::ExportLogs()
+{
+    const QString parent = askExportFolder(this);
+    if (parent.isEmpty())
+        return;
+    // A folder of its own: the files are never written over an earlier export.
+    QString message;
+    LogExporter(m_store).WriteTo(
+        LogExporter::NewFolderIn(parent, TimeBase::ToDate(TimeBase::Today())), false, &message);
+    m_services.ShowMessage(this, QStringLiteral("Nutrava"), message);
 }

@@ -27,6 +27,7 @@ public:
     static constexpr int kPreferencesCommand = ShellMenu::kPreferences;
     static constexpr int kHelpCommand = ShellMenu::kHelp;
     static constexpr int kAboutCommand = ShellMenu::kAbout;
+    static constexpr int kExportCommand = ShellMenu::kExport;
 
     HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> pages,
                DialogServices& services, QWidget* parent = nullptr);
@@ -48,6 +49,8 @@ public:
 
     // Runs a page's dialog; tests replace it so that no modal loop blocks them.
     std::function<void(LayoutBaseDialog& dialog)> runPageDialog;
+    // Asks for the folder "Export..." writes into (empty: cancelled); tests answer it.
+    std::function<QString(QWidget* parent)> askExportFolder;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -56,6 +59,7 @@ protected:
 private:
     void LayOut();
     void RunEntry(const QString& event);
+    void ExportLogs();
 
     UserDatabase& m_store;
     DialogServices& m_services;

@@ -1,14 +1,19 @@
+#include "BuildInfo.h"
 #include "app/Application.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
 #include "controls/ControlsRegistration.h"
+#include "data/DatabaseFolders.h"
+#include "export/LogExporter.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 
 #include <cstdio>
 
@@ -27,24 +32,82 @@ bool DisplayAvailable()
 
 constexpr unsigned kPlatformFailure = 0x80004005;
 
+// Prints what the command line asked for instead of a run; -1 when the program goes on.
+int Answered(const StartupOptions& options)
+{
+    if (!options.message.isEmpty()) {
+        std::fprintf(stdout, "%s", qUtf8Printable(options.message));
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(options.error));
+        return 2;
+    }
+    return -1;
+}
+
+// --help and --version answer without a display.
+bool AsksForText(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"--help", "-h", "-?", "--version"}) {
+            if (qstrcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+void NameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Nutrava"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(NUTRAVA_VERSION_MAJOR).arg(NUTRAVA_VERSION_MINOR));
+}
+
+// "nutrava export": no display, no window, no lock; the exit code says how it went.
+int RunExport(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    NameApplication();
+    // The store's own diagnostics repeat what the message says (QT_LOGGING_RULES still shows
+    // them).
+    QLoggingCategory::setFilterRules(QStringLiteral("nutrava.store=false"));
+    const StartupOptions options = StartupOptions::Parse(QCoreApplication::arguments());
+    if (const int end = Answered(options); end >= 0)
+        return end;
+    QString message;
+    const LogExporter::Result result =
+        LogExporter::Export(options.Folders(QCoreApplication::applicationDirPath()),
+                            options.exportFolder, options.replaceFiles, &message);
+    std::fprintf(result == LogExporter::Exported ? stdout : stderr, "%s\n",
+                 qUtf8Printable(message));
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], StartupOptions::kExportCommand) == 0)
+        return RunExport(argc, argv);
+    if (AsksForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        NameApplication();
+        return Answered(StartupOptions::Parse(QCoreApplication::arguments()));
+    }
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "Program initialization failed (error code - 0x%08X)\n",
                      kPlatformFailure);
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Nutrava"));
+    NameApplication();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.svg")));
 
     const StartupOptions options = StartupOptions::Parse(QApplication::arguments());
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(options.error));
-        return 2;
-    }
+    if (const int end = Answered(options); end >= 0)
+        return end;
     if (options.screenSize.isValid())
         DeviceScreen::Instance().SetSize(options.screenSize);
 

@@ -120,6 +120,37 @@ QString JoinCredentials(const QString& blogAddress, const QString& email, const 
     return blogAddress + u' ' + email + u' ' + password;
 }
 
+std::optional<Credentials> SplitCredentials(const QString& credentials)
+{
+    const qsizetype first = credentials.indexOf(u' ');
+    const qsizetype second = first < 0 ? -1 : credentials.indexOf(u' ', first + 1);
+    if (second < 0)
+        return std::nullopt;
+    return Credentials{credentials.left(first), credentials.mid(first + 1, second - first - 1),
+                       credentials.mid(second + 1)};
+}
+
+std::optional<QStringList> SplitFields(const QByteArray& body)
+{
+    if (body.isEmpty())
+        return QStringList();
+    if (!body.endsWith('\0'))
+        return std::nullopt;
+    QStringList fields;
+    qsizetype start = 0;
+    while (start < body.size()) {
+        const qsizetype end = body.indexOf('\0', start);
+        fields.append(AnsiCodec::Decode(body.constData() + start, end - start));
+        start = end + 1;
+    }
+    return fields;
+}
+
+QByteArray Answer(unsigned code, const QString& message)
+{
+    return QByteArray::number(code) + ' ' + AnsiCodec::Encode(message);
+}
+
 QString EncodeAuth(const QString& credentials, std::uint8_t key)
 {
     QByteArray bytes = AnsiCodec::Encode(credentials);
@@ -144,9 +175,9 @@ QList<QPair<QByteArray, QByteArray>> RequestHeaders(const QString& auth, int ver
                                                     int versionMinor)
 {
     return {
-        {QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/encoded-post-data")},
+        {QByteArrayLiteral("Content-Type"), QByteArray(kContentType)},
         {QByteArrayLiteral("Auth"), auth.toLatin1()},
-        {QByteArrayLiteral("Proto-Version"), QByteArrayLiteral("1.0/") +
+        {QByteArrayLiteral("Proto-Version"), QByteArray(kProtoVersionPrefix) +
                                                  QByteArray::number(versionMajor) + '.' +
                                                  QByteArray::number(versionMinor)},
     };

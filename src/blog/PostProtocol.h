@@ -4,8 +4,10 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 // The posting proxy's wire protocol: addresses, the Auth value, the request headers, the
 // progress and error texts, and how the proxy's one-line answer is judged.
@@ -77,11 +79,31 @@ QString SignUpUrl();
 
 // "blog address, e-mail, password" joined by single spaces, nothing escaped.
 QString JoinCredentials(const QString& blogAddress, const QString& email, const QString& password);
+
+struct Credentials
+{
+    QString blogAddress;
+    QString email;
+    QString password;
+};
+// The inverse of JoinCredentials, as the proxy reads it: the password is everything after the
+// second space, since it may hold spaces itself. Nothing when a space is missing.
+std::optional<Credentials> SplitCredentials(const QString& credentials);
 // Credentials in Windows-1252, each byte XORed with the shared key, then Base64 with padding.
 QString EncodeAuth(const QString& credentials, std::uint8_t key);
 // The inverse, as the proxy does it; for tools and tests.
 QByteArray DecodeAuth(const QString& auth, std::uint8_t key);
 std::uint8_t ScrambleKey();
+
+inline constexpr char kContentType[] = "application/encoded-post-data";
+inline constexpr char kProtoVersionPrefix[] = "1.0/";
+
+// The body's fields, each Windows-1252 text ending in a zero byte. Nothing when the body does
+// not end in one (a field cut short); an empty body has no fields.
+std::optional<QStringList> SplitFields(const QByteArray& body);
+
+// The proxy's one-line answer, "code message", in Windows-1252 as the client reads it.
+QByteArray Answer(unsigned code, const QString& message);
 
 // The three request headers, in the order they are sent.
 QList<QPair<QByteArray, QByteArray>> RequestHeaders(const QString& auth, int versionMajor,

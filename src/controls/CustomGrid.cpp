@@ -30,6 +30,7 @@ CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent)
 
     connect(m_list, &QAbstractItemView::clicked, this, &CustomGrid::OnClicked);
     connect(m_list, &GridListView::doubleTapped, this, &CustomGrid::OnDoubleTap);
+    connect(m_list, &GridListView::editRequested, this, &CustomGrid::OnClicked);
     connect(m_list, &GridListView::focusLost, this, &CustomGrid::ReportCurrentRow);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] {

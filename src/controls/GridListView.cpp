@@ -56,6 +56,17 @@ int GridListView::SelectedRow() const
 void GridListView::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter) && SelectedRow() >= 0) {
+        event->accept();
+        emit doubleTapped();
+        return;
+    }
+    if (plain && (key == Qt::Key_Space || key == Qt::Key_F2) && currentIndex().isValid()) {
+        event->accept();
+        emit editRequested(currentIndex());
+        return;
+    }
     bool leave = false;
     bool forward = false;
     if (key == Qt::Key_Up || key == Qt::Key_Down) {

@@ -3,7 +3,8 @@
 #include <QTableView>
 
 // The grid's report list: single selection of whole rows, no row headers. Up on the first row
-// and Down on the last hand the focus to the neighbouring control of the page.
+// and Down on the last hand the focus to the neighbouring control of the page. Enter activates
+// the row as a double tap does; Space or F2 edits the current cell as a tap does.
 class GridListView final : public QTableView
 {
     Q_OBJECT
@@ -16,6 +17,7 @@ public:
 
 signals:
     void doubleTapped();
+    void editRequested(const QModelIndex& index);
     void focusLost();
 
 protected:

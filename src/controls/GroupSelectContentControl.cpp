@@ -7,6 +7,7 @@
 #include "controls/WhiteBackground.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 
 #include <algorithm>
@@ -25,15 +26,36 @@ GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(
     m_items->setFocusPolicy(Qt::StrongFocus);
     connect(m_items, &QListWidget::itemSelectionChanged, this,
             &GroupSelectContentControl::OnItemSelectionChanged);
-    connect(m_items, &QListWidget::itemDoubleClicked, this, [this] {
-        if (m_listener)
-            m_listener->OnEvent(Events::kItemActivated, nullptr);
-    });
+    connect(m_items, &QListWidget::itemDoubleClicked, this,
+            &GroupSelectContentControl::RaiseItemActivated);
+    m_items->installEventFilter(this);
+}
+
+bool GroupSelectContentControl::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on an item does what a double tap does.
+    if (watched == m_items && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            SelectedItem() >= 0) {
+            RaiseItemActivated();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void GroupSelectContentControl::RaiseItemActivated()
+{
+    if (m_listener)
+        m_listener->OnEvent(Events::kItemActivated, nullptr);
 }
 
 GroupSelectContentControl::~GroupSelectContentControl()
 {
     m_model = nullptr;
+    m_items->removeEventFilter(this);
     m_items->disconnect(this);
     for (QComboBox* group : m_groups)
         group->disconnect(this);

@@ -12,7 +12,7 @@ class QListWidget;
 
 // The lookup pages' chain of drop-down groups above a list of items ("GroupSelectControl").
 // A choice in one group goes to the model, and the groups after it and the items are read
-// again; a double tap on an item raises "itemActivated".
+// again; a double tap on an item, or Enter, raises "itemActivated".
 class GroupSelectContentControl final : public QWidget, public ContentControl, public GroupSelect
 {
     Q_OBJECT
@@ -45,8 +45,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RaiseItemActivated();
     void Layout();
     void OnGroupChosen(int group);
     void OnItemSelectionChanged();

@@ -1,21 +1,13 @@
 #include "controls/TitleBarControl.h"
 
-#include "vocabulary/Events.h"
 #include "controls/BandPainter.h"
 #include "controls/BmpButtonImpl.h"
-#include "vocabulary/EventListener.h"
+#include "controls/DayPicker.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
 
-#include <QDateEdit>
 #include <QPainter>
-
-#include <limits>
-
-namespace {
-// The days a day stamp can hold: 1904-01-01 to 2040-02-06.
-QDate FirstDay() { return TimeBase::ToDate(0); }
-QDate LastDay() { return TimeBase::ToDate(std::numeric_limits<TimeBase::Stamp>::max()); }
-} // namespace
 
 TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
 {
@@ -32,12 +24,8 @@ TitleBarControl::TitleBarControl(QWidget* parent, int id) : QWidget(parent)
     m_btn0 = make(true, 154);
     m_btn1 = make(true, 155);
 
-    m_date = new QDateEdit(this);
+    m_date = new DayPicker(this);
     m_date->setObjectName(QStringLiteral("156"));
-    m_date->setCalendarPopup(true);
-    m_date->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
-    m_date->setDateRange(FirstDay(), LastDay());
-    m_date->setFocusPolicy(Qt::StrongFocus);
     m_date->hide();
     connect(m_date, &QDateEdit::dateChanged, this, &TitleBarControl::DateEdited);
 
@@ -91,22 +79,18 @@ void TitleBarControl::SetButtonName(int index, const QString& name)
 
 void TitleBarControl::SetDate(TimeBase::Stamp date)
 {
-    const QDateTime dateTime = TimeBase::ToDateTime(date);
-    m_time = dateTime.time();
-    m_settingDate = true;
-    m_date->setDate(dateTime.date());
-    m_settingDate = false;
+    m_date->SetDay(date); // a date set by the page is no user change
     m_date->show();
 }
 
 TimeBase::Stamp TitleBarControl::GetDate() const
 {
-    return TimeBase::FromDateTime(QDateTime(m_date->date(), m_time));
+    return m_date->GetDay();
 }
 
 void TitleBarControl::DateEdited()
 {
-    if (m_settingDate || !m_listener)
+    if (!m_listener)
         return;
     m_listener->OnEvent(Events::kDateChanged, nullptr);
 }
@@ -122,9 +106,9 @@ void TitleBarControl::resizeEvent(QResizeEvent*)
 {
     SkinSettings& skin = SkinSettings::Instance();
     const std::pair<QWidget*, const char16_t*> items[] = {
-        {m_icon, u"layout/title/icon"},     {m_title, u"layout/title/title"},
-        {m_help, u"layout/title/help"},     {m_lookup, u"layout/title/lookup"},
-        {m_btn0, u"layout/title/btn0"},     {m_btn1, u"layout/title/btn1"},
+        {m_icon, u"layout/title/icon"}, {m_title, u"layout/title/title"},
+        {m_help, u"layout/title/help"}, {m_lookup, u"layout/title/lookup"},
+        {m_btn0, u"layout/title/btn0"}, {m_btn1, u"layout/title/btn1"},
         {m_date, u"layout/title/date"}};
     for (const auto& [widget, key] : items) {
         QRect place = widget->geometry();

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "controls/DayPicker.h"
 #include "data/TimeBase.h"
 
 #include <QString>
-#include <QTime>
 #include <QWidget>
 
 class BmpButtonImpl;
 class EventListener;
-class QDateEdit;
 
 // The strip across the top of every page: icon, title image, help mark, lookup button, two text
 // buttons and a date picker, placed from the skin table. Raises the active buttons' names and
@@ -18,7 +17,14 @@ class TitleBarControl final : public QWidget
     Q_OBJECT
 
 public:
-    enum Item { Icon = 0, Title = 1, Lookup = 2, Button0 = 3, Button1 = 4 };
+    enum Item
+    {
+        Icon = 0,
+        Title = 1,
+        Lookup = 2,
+        Button0 = 3,
+        Button1 = 4
+    };
 
     explicit TitleBarControl(QWidget* parent, int id = 10002);
 
@@ -36,7 +42,7 @@ public:
 
     BmpButtonImpl* Button(int index) const;
     BmpButtonImpl* HelpButton() const { return m_help; }
-    QDateEdit* DatePicker() const { return m_date; }
+    DayPicker* DatePicker() const { return m_date; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,8 +58,6 @@ private:
     BmpButtonImpl* m_lookup;
     BmpButtonImpl* m_btn0;
     BmpButtonImpl* m_btn1;
-    QDateEdit* m_date;
+    DayPicker* m_date;
     BmpButtonImpl* m_help;
-    QTime m_time;              // the time of day SetDate was given, handed back by GetDate
-    bool m_settingDate = false; // a date set by the page is no user change
 };

@@ -13,10 +13,12 @@ std::int32_t Compute(int quantityIndex, double number, double unitGrams)
 {
     const double portions = double(quantityIndex) + 1;
     const double value = portions * number * unitGrams * 0.01;
+    // An unknown number or unit weight (-1) is no amount at all, never a negative one.
+    if (!(value > 0))
+        return 0;
     // Damaged figures must not turn into undefined conversions.
     if (!(std::fabs(value) < 2147483648.0))
-        return std::isnan(value) || value < 0 ? std::numeric_limits<std::int32_t>::min()
-                                              : std::numeric_limits<std::int32_t>::max();
+        return std::numeric_limits<std::int32_t>::max();
     return std::int32_t(value);
 }
 

@@ -7,7 +7,7 @@ class FoodItem;
 
 // A logged food's amount of one value (0 calories, 1 carbs, 2 fiber, 3 protein, 4 fat,
 // 5 saturated fat): portions x per-100-gram number x unit grams x 0.01, truncated toward zero.
-// An unknown number (-1) gives a negative amount, which the day sums count as 0.
+// An unknown number or unit weight (-1) gives 0: no list, chart or sum shows a negative amount.
 namespace FoodValue {
 
 std::int32_t Compute(int quantityIndex, double number, double unitGrams);

@@ -102,9 +102,12 @@ std::uint32_t PalmDatabaseFile::FourCC(const char (&text)[5])
     return qFromBigEndian<std::uint32_t>(reinterpret_cast<const uchar*>(text));
 }
 
-bool PalmDatabaseFile::WriteFileAtomically(const QString& path, const QByteArray& bytes,
+bool PalmDatabaseFile::WriteFileAtomically(const QString& link, const QByteArray& bytes,
                                            const QString& like, QString& error)
 {
+    // A file kept elsewhere through a symbolic link stays there, the link in place.
+    const QFileInfo linked(link);
+    const QString path = linked.isSymLink() ? linked.symLinkTarget() : link;
     const QString temporary = path + QLatin1String(kTemporarySuffix);
     QFile::remove(temporary);
     QFile out(temporary);
@@ -142,7 +145,8 @@ bool PalmDatabaseFile::WriteFileAtomically(const QString& path, const QByteArray
 DatabaseError PalmDatabaseFile::Fail(DatabaseError error, const QString& why)
 {
     m_error = why;
-    Store::Log(Store::Error, "%s: %s", qUtf8Printable(m_path), qUtf8Printable(why));
+    Store::Log(Store::Error, "%s: %s (%s)", qUtf8Printable(m_path), qUtf8Printable(why),
+               DatabaseErrorName(error));
     return error;
 }
 
@@ -237,9 +241,48 @@ DatabaseError PalmDatabaseFile::Open(const QString& path, bool writable)
     m_file = std::move(file);
     m_backedUp = false;
     m_dirty = false;
-    m_fileSize = m_file->size();
+    return ReadDirectory(*m_file);
+}
 
-    const QByteArray head = m_file->read(kHeaderSize);
+DatabaseError PalmDatabaseFile::OpenCopy(const QString& path)
+{
+    Close();
+    m_path = path;
+    m_error.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly)) {
+        m_error = file.errorString();
+        return DatabaseError::CannotOpen;
+    }
+    if (file.size() > kMaxCopySize)
+        return Fail(DatabaseError::Damaged, QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
+    const QByteArray bytes = file.read(kMaxCopySize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        m_error = file.errorString();
+        return DatabaseError::CannotOpen;
+    }
+    if (bytes.size() > kMaxCopySize)
+        return Fail(DatabaseError::Damaged, QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
+    auto copy = std::make_unique<QBuffer>();
+    copy->setData(bytes);
+    copy->open(QIODevice::ReadOnly);
+    m_copy = std::move(copy);
+    m_dirty = false;
+    return ReadDirectory(*m_copy);
+}
+
+QIODevice* PalmDatabaseFile::Device() const
+{
+    if (m_file)
+        return m_file.get();
+    return m_copy.get();
+}
+
+DatabaseError PalmDatabaseFile::ReadDirectory(QIODevice& device)
+{
+    m_fileSize = device.size();
+
+    const QByteArray head = device.read(kHeaderSize);
     if (head.size() != kHeaderSize)
         return Fail(DatabaseError::Damaged, QStringLiteral("header is truncated"));
     const auto* p = reinterpret_cast<const uchar*>(head.constData());
@@ -262,7 +305,7 @@ DatabaseError PalmDatabaseFile::Open(const QString& path, bool writable)
     if (count == 0)
         return DatabaseError::None;
 
-    const QByteArray list = m_file->read(qint64(kEntrySize) * count);
+    const QByteArray list = device.read(qint64(kEntrySize) * count);
     if (list.size() != qint64(kEntrySize) * count)
         return Fail(DatabaseError::Damaged, QStringLiteral("record list is truncated"));
 
@@ -297,6 +340,12 @@ void PalmDatabaseFile::CloseWithoutSaving()
 
 DatabaseError PalmDatabaseFile::Close()
 {
+    if (m_copy) {
+        m_entries.clear();
+        m_count = 0;
+        m_copy.reset();
+        return DatabaseError::None;
+    }
     if (!m_file)
         return DatabaseError::None;
     DatabaseError saved = DatabaseError::None;
@@ -313,7 +362,7 @@ DatabaseError PalmDatabaseFile::Close()
 
 int PalmDatabaseFile::RecordLength(int index) const
 {
-    if (!m_file || index < 0 || std::uint32_t(index) >= m_count)
+    if (!IsOpen() || index < 0 || std::uint32_t(index) >= m_count)
         return -1;
     if (m_records)
         return int((*m_records)[index].size());
@@ -333,14 +382,15 @@ bool PalmDatabaseFile::HasRecord(int index) const
 
 std::optional<QByteArray> PalmDatabaseFile::ReadRecord(int index) const
 {
-    if (!m_file || index < 0 || std::uint32_t(index) >= m_count)
+    if (!IsOpen() || index < 0 || std::uint32_t(index) >= m_count)
         return std::nullopt;
     if (m_records)
         return (*m_records)[index];
     const int length = RecordLength(index);
-    if (!m_file->seek(m_entries[index].offset))
+    QIODevice* device = Device();
+    if (!device->seek(m_entries[index].offset))
         return std::nullopt;
-    QByteArray data = m_file->read(length);
+    QByteArray data = device->read(length);
     if (data.size() != length)
         return std::nullopt;
     return data;

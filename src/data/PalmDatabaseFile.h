@@ -2,6 +2,7 @@
 
 #include "data/DatabaseError.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -60,6 +61,10 @@ public:
                          std::uint32_t type);
     // None, CannotOpen or Damaged (header, entry list or record offsets unsound).
     DatabaseError Open(const QString& path, bool writable = true);
+    // Reads the whole file into memory at once and closes it again; the copy is then read like
+    // an open file, and writing to it does nothing. For reading a file another process may
+    // replace at any moment: one read sees one version.
+    DatabaseError OpenCopy(const QString& path);
     // Saves when loaded for change: CannotWrite if that save failed.
     DatabaseError Close();
     DatabaseError Save();
@@ -71,7 +76,7 @@ public:
     // True when a record changed in memory since the last save.
     bool IsDirty() const { return m_dirty; }
 
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const { return m_file != nullptr || m_copy != nullptr; }
     bool IsLoadedForChange() const { return m_records != nullptr; }
     QString Path() const { return m_path; }
     QString ErrorText() const { return m_error; }
@@ -97,7 +102,8 @@ public:
     }
     static constexpr const char* kTemporarySuffix = ".saving";
     // Puts bytes at path through path + kTemporarySuffix, flushed to the disk and renamed over:
-    // at any moment path holds the old bytes or the new ones, never a mix. The file gets the
+    // at any moment path holds the old bytes or the new ones, never a mix (where path is a
+    // symbolic link, its target does). The file gets the
     // permissions of `like` (owner-only where that does not exist). False, with the reason in
     // error and no temporary left, when that fails.
     static bool WriteFileAtomically(const QString& path, const QByteArray& bytes,
@@ -107,13 +113,19 @@ public:
     // scheme left (path + "." + six letters and digits). Only for the holder of the lock.
     static void RemoveSaveLeftovers(const QString& path);
 
+    // Larger files are refused as damaged rather than copied into memory.
+    static constexpr qint64 kMaxCopySize = qint64(1) << 29;
+
 private:
+    DatabaseError ReadDirectory(QIODevice& device);
+    QIODevice* Device() const;
     QByteArray BuildImage(Header& header, std::vector<Entry>& entries) const;
     bool WriteInPlace(const QByteArray& image);
     bool WriteAtomically(const QByteArray& image);
     DatabaseError Fail(DatabaseError error, const QString& why);
 
-    std::unique_ptr<QFile> m_file;
+    std::unique_ptr<QFile> m_file;   // null for a copy, which is never written
+    std::unique_ptr<QBuffer> m_copy; // the bytes of a file opened with OpenCopy
     QString m_path;
     QString m_error;
     Header m_header;

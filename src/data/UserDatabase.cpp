@@ -14,11 +14,14 @@ constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         Journ
 
 } // namespace
 
-UserDatabase::UserDatabase(const DatabaseFolders& folders)
-    : m_folders(folders),
+UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
+    : m_folders(folders), m_mode(mode),
       m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings)
 {
-    OpenUserFile();
+    if (m_mode == OpenMode::ReadCopy)
+        OpenCopy();
+    else
+        OpenUserFile();
     if (m_file.IsOpen() && !ReadUserRecords() && IsWritable())
         KeepDamagedCopy();
     m_references.Open();
@@ -126,6 +129,30 @@ void UserDatabase::OpenUserFile()
     }
 }
 
+void UserDatabase::OpenCopy()
+{
+    const QString path = UserFilePath();
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    if (!QFileInfo::exists(path)) {
+        SetError(DatabaseError::CannotOpen, QStringLiteral("There is no user.pdb in %1.").arg(folder));
+        return;
+    }
+    switch (m_file.OpenCopy(path)) {
+    case DatabaseError::None:
+        return;
+    case DatabaseError::CannotOpen:
+        SetError(
+            DatabaseError::CannotOpen,
+            QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
+        return;
+    default:
+        SetError(DatabaseError::Damaged,
+                 QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
+        m_file.CloseWithoutSaving();
+        return;
+    }
+}
+
 bool UserDatabase::ReadUserRecords()
 {
     // Damage is a record that does not decode whole. The store keeps what was whole and
@@ -194,27 +221,32 @@ void UserDatabase::KeepDamagedCopy()
     Store::Log(Store::Warning, "%s", qUtf8Printable(m_damageNotice));
 }
 
-ItemList& UserDatabase::List(ItemKind kind)
+template <class Self> auto& UserDatabase::ListOf(Self& self, ItemKind kind)
 {
     switch (kind) {
     case FitnessKind:
-        return m_fitnessLog;
+        return self.m_fitnessLog;
     case FoodKind:
-        return m_foodLog;
+        return self.m_foodLog;
     case JournalKind:
-        return m_journal;
+        return self.m_journal;
     case FavoriteExerciseKind:
-        return m_favoriteExercises;
+        return self.m_favoriteExercises;
     case FavoriteFoodKind:
-        return m_favoriteFoods;
+        return self.m_favoriteFoods;
     default:
-        return m_weights;
+        return self.m_weights;
     }
+}
+
+ItemList& UserDatabase::List(ItemKind kind)
+{
+    return ListOf(*this, kind);
 }
 
 const ItemList& UserDatabase::List(ItemKind kind) const
 {
-    return const_cast<UserDatabase*>(this)->List(kind);
+    return ListOf(*this, kind);
 }
 
 std::unique_ptr<Item> UserDatabase::CreateItem(ItemKind kind, TimeBase::Stamp day)

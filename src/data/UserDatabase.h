@@ -26,7 +26,15 @@ public:
     static constexpr int kProfileRecord = 0;
     static constexpr int kSettingsRecord = 8;
 
-    explicit UserDatabase(const DatabaseFolders& folders);
+    enum class OpenMode
+    {
+        ReadWrite, // the running program's store: holds the lock, creates and saves user.pdb
+        // Reads user.pdb into memory once, without taking or waiting for the lock, and never
+        // writes: for reading while the program runs (its saves replace the file whole).
+        ReadCopy,
+    };
+
+    explicit UserDatabase(const DatabaseFolders& folders, OpenMode mode = OpenMode::ReadWrite);
     ~UserDatabase();
     UserDatabase(const UserDatabase&) = delete;
     UserDatabase& operator=(const UserDatabase&) = delete;
@@ -38,7 +46,10 @@ public:
     // copy holds it), CannotOpen or Damaged (it exists but cannot be read), CannotCreate (the
     // folder takes no file) otherwise.
     DatabaseError Error() const { return m_error; }
-    bool IsWritable() const { return m_error == DatabaseError::None; }
+    bool IsWritable() const
+    {
+        return m_error == DatabaseError::None && m_mode == OpenMode::ReadWrite;
+    }
     // Why the store is not writable, naming the file; empty when it is.
     QString StateText() const { return m_stateText; }
     // For the user, when records of user.pdb were damaged: what was kept and where the file as
@@ -87,11 +98,14 @@ public:
 
 private:
     void OpenUserFile();
+    void OpenCopy();
     bool ReadUserRecords();
     void KeepDamagedCopy();
     void SetError(DatabaseError error, const QString& text);
+    template <class Self> static auto& ListOf(Self& self, ItemKind kind);
 
     DatabaseFolders m_folders;
+    OpenMode m_mode;
     DatabaseError m_error = DatabaseError::None;
     QString m_stateText;
     QString m_damageNotice;

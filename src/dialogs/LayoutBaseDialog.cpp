@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace {
 const QString kIconPath = QStringLiteral(":/art/icon.svg");
@@ -58,6 +59,13 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
     m_bottom->SetListener(this);
     m_navigation->SetListener(this);
     m_menuBar = ShellMenu::Build(this, [this](int command) { RunMenuCommand(command); });
+    // The handheld's OK command: confirms the page, whichever of its controls has the focus.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* ok = new QShortcut(keys, this);
+        ok->setContext(Qt::WindowShortcut);
+        connect(ok, &QShortcut::activated, this, &LayoutBaseDialog::accept);
+    }
 
     screen.Apply(this);
     LayOut();
@@ -248,8 +256,15 @@ void LayoutBaseDialog::SetPage(Page* page)
 int LayoutBaseDialog::RunSubPage(Page* page)
 {
     LayoutBaseDialog nested(this, m_services);
+    nested.runSubPageDialog = runSubPageDialog;
     nested.SetPage(page);
-    const int result = nested.Run();
+    int result = 0;
+    if (runSubPageDialog) {
+        runSubPageDialog(nested);
+        result = nested.result();
+    } else {
+        result = nested.Run();
+    }
     FocusContent();
     return result;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "vocabulary/PageHost.h"
-#include "vocabulary/EventListener.h"
 #include "skin/ShellMenu.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/PageHost.h"
 
 #include <QDialog>
 #include <QPointer>
+
+#include <functional>
 
 class BottomButtonsContainer;
 class ButtomNavigation;
@@ -61,8 +63,13 @@ public:
     ButtomNavigation* Navigation() const { return m_navigation; }
     QMenuBar* MenuBar() const { return m_menuBar; }
 
+    // Runs a sub-page's nested dialog, which inherits it; tests replace it so that no modal
+    // loop blocks them. Empty runs the dialog modally.
+    std::function<void(LayoutBaseDialog& nested)> runSubPageDialog;
+
 public slots:
-    // OK: the page hears "dialogApplied" and is detached. Cancel leaves it attached.
+    // OK (Ctrl+Return): the page hears "dialogApplied" and is detached. Cancel leaves it
+    // attached.
     void accept() override;
 
 protected:

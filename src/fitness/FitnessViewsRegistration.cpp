@@ -2,6 +2,8 @@
 
 #include "fitness/FitnessDetailsContentControl.h"
 #include "fitness/FoodDetailsContentControl.h"
+#include "fitness/GoalsContentControl.h"
+#include "fitness/ProfileEditorContentControl.h"
 #include "fitness/TrendContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
 
@@ -13,4 +15,8 @@ void RegisterFitnessContent()
                                      [] { return new FoodDetailsContentControl; });
     ContentControlRegistry::Register(FitnessDetailsContentControl::kName,
                                      [] { return new FitnessDetailsContentControl; });
+    ContentControlRegistry::Register(ProfileEditorContentControl::kName,
+                                     [] { return new ProfileEditorContentControl; });
+    ContentControlRegistry::Register(GoalsContentControl::kName,
+                                     [] { return new GoalsContentControl; });
 }

@@ -5,6 +5,13 @@
 
 SubPage::SubPage(const QString& name, int helpTopic) : PageBase(name, helpTopic) {}
 
+void SubPage::Attach(PageHost& host)
+{
+    m_resultCode = Closed;
+    m_resultText.clear();
+    PageBase::Attach(host);
+}
+
 int SubPage::OnEvent(const QString& name, QWidget*)
 {
     return HandleSubPageEvent(name);
@@ -18,9 +25,10 @@ int SubPage::HandleSubPageEvent(const QString& name)
         return 1;
     }
     if (name == Events::kDialogApplied) {
-        m_resultCode = Chosen;
         m_resultText.clear();
-        RecordChoice();
+        m_resultCode = HasChoice() ? Chosen : Closed;
+        if (m_resultCode == Chosen)
+            RecordChoice();
         return 1;
     }
     return 0;
@@ -28,9 +36,9 @@ int SubPage::HandleSubPageEvent(const QString& name)
 
 void SubPage::EndWith(int code, const QString& text)
 {
-    m_resultCode = code;
+    m_resultCode = code == Chosen && !HasChoice() ? Closed : code;
     m_resultText = text;
-    if (code == Chosen)
+    if (m_resultCode == Chosen)
         RecordChoice();
     if (Host())
         Host()->Close();

@@ -16,6 +16,8 @@ public:
 
     SubPage(const QString& name, int helpTopic);
 
+    // Every run starts undecided: closed unless something ends it otherwise.
+    void Attach(PageHost& host) override;
     int OnEvent(const QString& name, QWidget* sender) override;
 
     int ResultCode() const { return m_resultCode; }
@@ -26,8 +28,11 @@ protected:
     int HandleSubPageEvent(const QString& name);
     // Stores the result (recording the choice first for Chosen) and closes the host.
     void EndWith(int code, const QString& text = QString());
-    // Pages with a choice remember it here; the selection may be empty.
+    // Pages with a choice remember it here; only called when HasChoice() is true.
     virtual void RecordChoice() {}
+    // False when there is nothing to choose (an empty list, no selection): "dialogApplied"
+    // then ends the page as closed instead of chosen.
+    virtual bool HasChoice() const { return true; }
 
 private:
     int m_resultCode = Closed;

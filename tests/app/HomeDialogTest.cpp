@@ -1,11 +1,11 @@
 #include "app/HomeDialog.h"
+#include "TestSupport.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/UserDatabase.h"
 #include "skin/DeviceScreen.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "skin/SkinSettings.h"
-#include "TestSupport.h"
 
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -64,7 +64,8 @@ TEST_F(HomeDialogTest, TilesSitAtTheSkinRectanglesOfEveryScreenMode)
         for (const char* tile : {"header", "daily", "profile", "journal", "fitness", "food"}) {
             QRect expected;
             ASSERT_TRUE(SkinSettings::Instance().GetRect(QStringLiteral("main/") + tile, expected));
-            EXPECT_EQ(home->Button(QString::fromLatin1(tile))->geometry(), expected.translated(0, top))
+            EXPECT_EQ(home->Button(QString::fromLatin1(tile))->geometry(),
+                      expected.translated(0, top))
                 << tile << " at " << size.width() << "x" << size.height();
         }
     }
@@ -126,9 +127,33 @@ TEST_F(HomeDialogTest, MenuCommandsReachTheirDialogs)
     QStringList texts;
     for (const QAction* action : actions)
         texts << action->text();
-    ASSERT_EQ(texts, QStringList({"Preferences...", "Help", "About"}));
+    ASSERT_EQ(texts, QStringList({"Preferences...", "Help", "About", "Export..."}));
     actions[0]->trigger();
     actions[2]->trigger();
     EXPECT_EQ(m_dialogs.preferences, 1);
     EXPECT_EQ(m_dialogs.abouts, 1);
+}
+
+TEST_F(HomeDialogTest, ExportWritesIntoANewFolderEachTimeAndSaysWhere)
+{
+    // The exporter names foods and exercises from the reference databases beside the tests.
+    m_store.reset();
+    m_store = std::make_unique<UserDatabase>(
+        DatabaseFolders{m_dir.path(), {m_dir.path(), QCoreApplication::applicationDirPath()}});
+    auto home = MakeHome({});
+    QString chosen;
+    home->askExportFolder = [&chosen](QWidget*) { return chosen; };
+    home->RunMenuCommand(HomeDialog::kExportCommand); // cancelled
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+
+    const TimeBase::ScopedClock clock(QDateTime(QDate(2026, 3, 7), QTime(8, 0), Qt::UTC));
+    chosen = m_dir.path();
+    home->RunMenuCommand(HomeDialog::kExportCommand);
+    home->RunMenuCommand(HomeDialog::kExportCommand);
+    ASSERT_EQ(m_dialogs.messages.size(), 2);
+    for (const char* folder : {"Nutrava export 2026-03-07", "Nutrava export 2026-03-07 (2)"}) {
+        const QString path = QDir(chosen).filePath(QString::fromLatin1(folder));
+        EXPECT_TRUE(QFile::exists(QDir(path).filePath(QStringLiteral("days.csv"))));
+        EXPECT_EQ(m_dialogs.messages.filter(QDir::toNativeSeparators(path) + u':').size(), 1);
+    }
 }

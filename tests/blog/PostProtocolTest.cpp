@@ -1,8 +1,12 @@
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
+#include "data/AnsiCodec.h"
 #include "data/UserProfile.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
 
 using PostProtocol::Code;
 
@@ -82,7 +86,7 @@ TEST(PostRequest, AccountCredentialsAreBlogAddressEmailAndPassword)
     profile.SetBlogEmail(QStringLiteral("joe@example.com"));
     profile.SetBlogPassword(QStringLiteral("p w"));
     EXPECT_EQ(Decoded(PostRequest(profile).Auth()),
-              QByteArray("myblog.blogspot.com joe@example.com p w"));
+              QByteArray("myblog.localhost:8780 joe@example.com p w"));
 }
 
 TEST(PostRequest, FieldsAreCodePageBytesEachEndingInZero)
@@ -99,8 +103,45 @@ TEST(PostRequest, FieldsAreCodePageBytesEachEndingInZero)
 TEST(PostRequest, ProxyAddressComesFromEnvironmentWhenSet)
 {
     qunsetenv("NUTRAVA_PROXY_URL");
-    EXPECT_EQ(PostProtocol::PostUrl(), QStringLiteral("http://post.nutrava.net:8080/post"));
+    // By default the program posts to nutrava-proxy on this machine.
+    EXPECT_EQ(PostProtocol::PostUrl(), QStringLiteral("http://127.0.0.1:8780/post"));
     qputenv("NUTRAVA_PROXY_URL", "http://127.0.0.1:9/");
     EXPECT_EQ(PostProtocol::TestUrl(), QStringLiteral("http://127.0.0.1:9/test"));
     qunsetenv("NUTRAVA_PROXY_URL");
+}
+
+TEST(PostProtocol, ProxyReadsBackWhatTheClientWrites)
+{
+    const struct
+    {
+        const char* credentials;
+        std::optional<std::array<const char*, 3>> split;
+    } cases[] = {
+        {"myblog.localhost:8780 joe@example.com pw",
+         {{"myblog.localhost:8780", "joe@example.com", "pw"}}},
+        {"a b p w ", {{"a", "b", "p w "}}}, // the password may hold spaces
+        {"a b ", {{"a", "b", ""}}},
+        {"a b", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto split = PostProtocol::SplitCredentials(Decoded(Auth(c.credentials)));
+        ASSERT_EQ(split.has_value(), c.split.has_value()) << c.credentials;
+        if (split) {
+            EXPECT_EQ(split->blogAddress, (*c.split)[0]);
+            EXPECT_EQ(split->email, (*c.split)[1]);
+            EXPECT_EQ(split->password, (*c.split)[2]);
+        }
+    }
+
+    PostRequest request(QStringLiteral("x"));
+    for (const QString& field : {QStringLiteral("Caf\u00e9"), QString(), QStringLiteral("<b>")})
+        request.AppendField(field);
+    EXPECT_EQ(PostProtocol::SplitFields(request.Body()), QStringList({"Caf\u00e9", "", "<b>"}));
+    EXPECT_EQ(PostProtocol::SplitFields({}), QStringList());
+    EXPECT_FALSE(PostProtocol::SplitFields(QByteArray("title\0text", 10)));
+
+    const QByteArray answer = PostProtocol::Answer(401, QStringLiteral("Caf\u00e9 \u2192"));
+    EXPECT_EQ(answer, "401 Caf\xE9 ?");
+    EXPECT_EQ(PostProtocol::JudgeResponse(AnsiCodec::Decode(answer)).message, "Caf\u00e9 ?");
 }

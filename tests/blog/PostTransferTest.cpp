@@ -3,6 +3,7 @@
 #include "blog/PostProgressSink.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
+#include "blog/RecordingSink.h"
 #include "blog/SubmitPost.h"
 
 #include <QLoggingCategory>
@@ -15,22 +16,6 @@
 using PostProtocol::Code;
 
 namespace {
-
-// Keeps everything a transfer reports.
-class RecordingSink final : public PostProgressSink
-{
-public:
-    void SetCancel(std::shared_ptr<PostCancel> handle) override { cancel = std::move(handle); }
-    void OnProgress(int, const QString& text, float) override { steps.append(text); }
-    void OnComplete(std::int32_t result, const QString& message) override
-    {
-        outcome = PostProtocol::Outcome{result, message};
-    }
-
-    std::shared_ptr<PostCancel> cancel;
-    QStringList steps;
-    std::optional<PostProtocol::Outcome> outcome;
-};
 
 PostRequest Account()
 {

@@ -5,6 +5,8 @@
 #include "fitness/FitnessDetails.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "fitness/FoodDetails.h"
+#include "fitness/GoalFigures.h"
+#include "fitness/ProfileEditor.h"
 #include "fitness/TrendChart.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
@@ -32,7 +34,9 @@ TEST(ContentRegistrationTest, EveryControlIsMadeByItsName)
         {"JournalItemDetailsControl", &PayloadName<JournalItemDetails>},
         {"TrendControl", &PayloadName<TrendChart>},
         {"FoodDetailsControl", &PayloadName<FoodDetails>},
-        {"FitnessDetailsControl", &PayloadName<FitnessDetails>}};
+        {"FitnessDetailsControl", &PayloadName<FitnessDetails>},
+        {"ProfileEditorControl", &PayloadName<ProfileEditor>},
+        {"GoalsControl", &PayloadName<GoalFigures>}};
     for (const auto& [name, payloadName] : controls) {
         ContentControl* control = ContentControlRegistry::Create(name);
         ASSERT_NE(control, nullptr) << name.toStdString();

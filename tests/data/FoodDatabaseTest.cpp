@@ -110,7 +110,10 @@ TEST(FoodValueTest, PortionsTimesNumberTimesUnitGrams)
     EXPECT_EQ(FoodValue::Of(food, item, 2), 1); // 1.5 truncated
     item.SetUnitIndex(7);                       // any non-zero unit is the second one
     EXPECT_EQ(FoodValue::Of(food, item, 0), 1135);
-    EXPECT_EQ(FoodValue::Of(food, item, 3), -4); // unknown protein: 2 x -1 x 227 x 0.01
+    EXPECT_EQ(FoodValue::Of(food, item, 3), 0); // unknown protein is none, never -4
+    food.numbers[Food::SecondUnitGrams] = Food::kNoValue;
+    EXPECT_EQ(FoodValue::Of(food, item, 0), 0); // nor does an unknown unit weight go negative
+    food.numbers[Food::SecondUnitGrams] = 227;
 
     LogCapture log;
     EXPECT_EQ(FoodValue::Of(food, item, 6), 0);

@@ -315,6 +315,21 @@ TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialo
     // Destroying the dialog lets the page go rather than leave it holding a dead host.
     EXPECT_EQ(page.log, Names({"attach", "detach"}));
     EXPECT_EQ(page.host, nullptr);
+
+    // Ctrl+Return is the OK command, from whichever control has the focus.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        page.log.clear();
+        page.onAttach = [](PageHost& host) { host.SetContent(kTestContent); };
+        LayoutBaseDialog dialog(nullptr, &m_services);
+        dialog.SetPage(&page);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+        EXPECT_EQ(page.log, Names({"attach", "dialogApplied", "detach"}));
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(dialog.isVisible());
+    }
 }
 
 TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)

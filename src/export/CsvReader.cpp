@@ -1,4 +1,4 @@
-#include "CsvReader.h"
+#include "export/CsvReader.h"
 
 #include <QFile>
 

@@ -1,0 +1,28 @@
+#include "controls/DayPicker.h"
+
+#include <QSignalBlocker>
+
+#include <limits>
+
+DayPicker::DayPicker(QWidget* parent) : QDateEdit(parent)
+{
+    setCalendarPopup(true);
+    setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
+    // The days a day stamp can hold: 1904-01-01 to 2040-02-06.
+    setDateRange(TimeBase::ToDate(0),
+                 TimeBase::ToDate(std::numeric_limits<TimeBase::Stamp>::max()));
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void DayPicker::SetDay(TimeBase::Stamp stamp)
+{
+    const QDateTime dateTime = TimeBase::ToDateTime(stamp);
+    m_time = dateTime.time();
+    const QSignalBlocker quiet(this);
+    setDate(dateTime.date());
+}
+
+TimeBase::Stamp DayPicker::GetDay() const
+{
+    return TimeBase::FromDateTime(QDateTime(date(), m_time));
+}

@@ -1,0 +1,30 @@
+#include "pages/ExerciseLookupPage.h"
+
+#include "data/UserDatabase.h"
+#include "pages/ExerciseDetailsPage.h"
+#include "pages/ExerciseLookupModel.h"
+#include "vocabulary/PageHost.h"
+
+ExerciseLookupPage::ExerciseLookupPage(bool lookupOnly, bool favoritesOnly)
+    : LookupPage(QStringLiteral("fitness.lookup"), QStringLiteral("fitness"),
+                 {QStringLiteral("Exercise group"), QStringLiteral("Exercises")}, lookupOnly,
+                 favoritesOnly)
+{
+}
+
+std::unique_ptr<LookupModel> ExerciseLookupPage::MakeModel(UserDatabase& store, bool favoritesOnly)
+{
+    return std::make_unique<ExerciseLookupModel>(store, favoritesOnly);
+}
+
+ItemList& ExerciseLookupPage::Favorites(UserDatabase& store)
+{
+    return store.FavoriteExercises();
+}
+
+QString ExerciseLookupPage::ShowDetails(std::uint32_t record)
+{
+    ExerciseDetailsPage details(record);
+    Host()->RunSubPage(&details);
+    return details.ResultText();
+}

@@ -1,0 +1,56 @@
+#include "pages/FoodLogRow.h"
+
+#include "data/FoodDatabase.h"
+#include "data/FoodItem.h"
+#include "data/FoodValue.h"
+
+#include <algorithm>
+
+void FoodLogRow::Attach(Item& item)
+{
+    LogRow::Attach(item);
+    const std::uint32_t id = Entry().FoodId();
+    if (m_foods) {
+        m_food = m_foods->SafeReadFood(id);
+    } else {
+        m_food = Food();
+        m_food.position = id;
+        m_food.name = QString::fromLatin1(FoodDatabase::kDamagedFoodName);
+    }
+}
+
+FoodItem& FoodLogRow::Entry() const
+{
+    return *static_cast<FoodItem*>(RowItem());
+}
+
+int FoodLogRow::GetField(int field) const
+{
+    // A damaged record may hold anything; the choice lists only know these.
+    if (field == Quantity)
+        return std::clamp(Entry().QuantityIndex(), 0, kQuantities - 1);
+    return Entry().UnitIndex() == 0 ? 0 : 1;
+}
+
+void FoodLogRow::SetField(int field, int value)
+{
+    if (field == Quantity)
+        Entry().SetQuantityIndex(std::clamp(value, 0, kQuantities - 1));
+    else
+        Entry().SetUnitIndex(std::clamp(value, 0, kUnits - 1));
+}
+
+int FoodLogRow::NutrientAmount(int nutrient) const
+{
+    return FoodValue::Of(m_food, Entry(), nutrient);
+}
+
+QString FoodLogRow::UnitName(int unit) const
+{
+    return m_food.units[unit == 0 ? 0 : 1];
+}
+
+std::uint32_t FoodLogRow::FoodId() const
+{
+    return Entry().FoodId();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "controls/GridCellEditor.h"
+#include "controls/GridModel.h"
+#include "pages/LogPage.h"
+#include "pages/LogRow.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Grid;
+class ItemList;
+class LookupPage;
+class UserDatabase;
+
+// The food and fitness log pages: the day's items of one log as rows of the grid, whose data
+// model and cell editor the page is. Items are added through a lookup page and leave the page
+// with the log, both favorites lists and the store committed when it is detached.
+class GridLogPage : public LogPage, public GridModel, public GridCellEditor
+{
+public:
+    // `listName` names the grid for assistive technology ("Food log").
+    GridLogPage(const QString& name, int helpTopic, int kind, const QString& section,
+                const QString& listName);
+    ~GridLogPage() override;
+
+    void Attach(PageHost& host) override;
+    void Detach() override;
+    int OnEvent(const QString& name, QWidget* sender) override;
+
+    // GridModel (columns, titles and cell texts are the pages' own)
+    int GetColumnWidth(int column) override;
+    int GetRowCount() override { return int(m_rows.size()); }
+    int GetSelectedRow() override { return m_selected; }
+    void SetCurrentRow(int row) override;
+    GridCellEditor* GetCellEditor(const GridCell& cell) override;
+
+    // GridCellEditor: an editable column c edits the row's field c - 1.
+    int Activate(const GridCell&) override { return 0; }
+    int GetCurrentChoice(const GridCell& cell) override;
+    void SetChoice(const GridCell& cell, int index) override;
+
+    int RowCount() const { return int(m_rows.size()); }
+    LogRow* Row(int row) const;
+    Grid* ShownGrid() const { return m_grid; }
+
+protected:
+    void OpenPicker(bool lookup, bool favorites) override;
+    void DeleteSelected() override;
+    void ReloadDay() override;
+
+    // Adds an item of the page's kind for the record to the day and selects it.
+    void AddItem(std::uint32_t record);
+    LogRow* SelectedRow() const { return Row(m_selected); }
+
+    virtual std::unique_ptr<LogRow> MakeRow(UserDatabase& store) const = 0;
+    virtual std::unique_ptr<LookupPage> MakeLookup(bool lookup, bool favorites) const = 0;
+    // The skin key of a column's width in percent of the grid, and its default.
+    virtual QString ColumnWidthKey(int column) const = 0;
+    virtual int DefaultColumnPercent(int column) const = 0;
+    virtual bool IsEditable(int column) const = 0;
+    // Runs the details of the selected row in a sub-page; a navigation out of it is followed.
+    virtual void ShowSelectedDetails() = 0;
+    // Hands a navigation event a sub-page ended with to this page, as if raised here.
+    void FollowNavigation(const QString& event);
+
+    UserDatabase* UserData() const { return m_store; }
+
+private:
+    void BuildRows();
+    void RefreshGrid();
+
+    QString m_section;
+    QString m_listName;
+    UserDatabase* m_store = nullptr;
+    ItemList* m_log = nullptr;
+    std::vector<std::unique_ptr<LogRow>> m_rows;
+    int m_selected = -1;
+    Grid* m_grid = nullptr;
+};

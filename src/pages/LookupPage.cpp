@@ -1,0 +1,126 @@
+#include "pages/LookupPage.h"
+
+#include "controls/GroupSelectContentControl.h"
+#include "data/FavoritesGroup.h"
+#include "data/ItemList.h"
+#include "data/UserDatabase.h"
+#include "pages/LookupModel.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/PageHost.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace {
+constexpr int kLookupHelpTopic = 9;
+}
+
+LookupPage::LookupPage(const QString& name, const QString& section, QStringList listNames,
+                       bool lookupOnly, bool favoritesOnly)
+    : SubPage(name, kLookupHelpTopic), m_section(section), m_listNames(std::move(listNames)),
+      m_lookupOnly(lookupOnly), m_favoritesOnly(favoritesOnly)
+{
+}
+
+LookupPage::~LookupPage() = default;
+
+void LookupPage::Attach(PageHost& host)
+{
+    SubPage::Attach(host);
+    m_chosen.reset();
+    host.SetSection(m_section);
+    host.SetBottomButton(1, Events::kCancel);
+    host.SetTitleButton(0, Events::kMenu);
+    host.SetTitleButton(1, QStringLiteral("title.lookup"));
+    host.SetBottomButton(0, m_lookupOnly ? Events::kDone : Events::kAdd);
+
+    m_store = UserDatabase::Instance();
+    m_model = m_store ? MakeModel(*m_store, m_favoritesOnly) : nullptr;
+    if (!m_model)
+        return;
+    m_model->groupChanged = [this](int group) { ShowExtraButton(group); };
+    ShowExtraButton(m_model->Group());
+    m_list = dynamic_cast<GroupSelect*>(host.SetContent(QStringLiteral("GroupSelectControl")));
+    if (m_list)
+        m_list->SetModel(m_model.get());
+    if (auto* control = dynamic_cast<GroupSelectContentControl*>(m_list)) {
+        for (int g = 0; g < control->GroupCount() && g < m_listNames.size(); ++g)
+            control->GroupList(g)->setAccessibleName(m_listNames[g]);
+        control->ItemList()->setAccessibleName(m_listNames.value(control->GroupCount()));
+    }
+}
+
+void LookupPage::Detach()
+{
+    m_list = nullptr;
+    SubPage::Detach();
+}
+
+void LookupPage::ShowExtraButton(int group)
+{
+    if (Host())
+        Host()->SetBottomButton(-1, group == 0 ? Events::kDelete : Events::kAddFav);
+}
+
+int LookupPage::OnEvent(const QString& name, QWidget*)
+{
+    if (name == Events::kAdd) {
+        // Nothing to add from an empty list: the page stays.
+        if (HasChoice())
+            EndWith(Chosen);
+        return 1;
+    }
+    if (name == Events::kCancel || name == Events::kDone) {
+        EndWith(Closed);
+        return 1;
+    }
+    if (name == Events::kAddFav) {
+        AddFavorite();
+        return 1;
+    }
+    if (name == Events::kDelete) {
+        DeleteFavorite();
+        return 1;
+    }
+    if (name == Events::kItemActivated) {
+        if (HasChoice()) {
+            const QString navigation = ShowDetails(*m_model->SelectedRecord());
+            if (!navigation.isEmpty())
+                return HandleSubPageEvent(navigation);
+        }
+        return 1;
+    }
+    return HandleSubPageEvent(name);
+}
+
+bool LookupPage::HasChoice() const
+{
+    return m_model && m_model->SelectedRecord().has_value();
+}
+
+void LookupPage::RecordChoice()
+{
+    m_chosen = m_model ? m_model->SelectedRecord() : std::nullopt;
+}
+
+void LookupPage::AddFavorite()
+{
+    if (!m_store || !HasChoice() || m_model->InFavorites())
+        return;
+    FavoritesGroup::Add(Favorites(*m_store), *m_model->SelectedRecord());
+}
+
+void LookupPage::DeleteFavorite()
+{
+    if (!m_store || !m_model || !m_model->InFavorites())
+        return;
+    ItemList& favorites = Favorites(*m_store);
+    const int selected = m_model->GetSelectedItem();
+    if (selected < 0 || selected >= favorites.Count())
+        return;
+    favorites.RemoveByUid(favorites.At(selected)->Uid());
+    m_model->ItemsChanged();
+    if (m_list)
+        m_list->Reload();
+}

@@ -1,0 +1,97 @@
+#include "pages/ResultsPage.h"
+
+#include "data/DaySummaries.h"
+#include "data/ReferenceDatabases.h"
+#include "data/UserDatabase.h"
+#include "fitness/TrendChart.h"
+#include "pages/ProfileBands.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/PageHost.h"
+
+namespace {
+
+// The bottom button that switches to the weight trend.
+const QString kWeight = QStringLiteral("weight");
+
+} // namespace
+
+ResultsPage::ResultsPage() : PageBase(Events::kResults, 4) {}
+
+void ResultsPage::Attach(PageHost& host)
+{
+    PageBase::Attach(host);
+    ShowProfileBands(host, QStringLiteral("title.results"), Events::kProfile, Events::kGoals,
+                     kWeight);
+
+    m_days.Clear();
+    m_mode = 1;
+    if (const UserDatabase* store = UserDatabase::Instance()) {
+        BuildDaySummaries(*store, m_days, m_values ? m_values : store->References().Values());
+        const int tracked = store->Profile().GetFoodTracking();
+        if (tracked >= 0 && tracked < UserProfile::kNutrientCount)
+            m_mode = tracked + 1;
+    }
+    BuildPoints();
+
+    m_chart = dynamic_cast<TrendChart*>(host.SetContent(QStringLiteral("TrendControl")));
+    if (m_chart) {
+        m_chart->SetDataSource(this);
+        m_chart->SetModeNames(ResultsSeries::ModeNames());
+    }
+}
+
+void ResultsPage::Detach()
+{
+    if (m_chart)
+        m_chart->SetDataSource(nullptr);
+    m_chart = nullptr;
+    m_days.Clear();
+    m_series.Clear();
+    PageBase::Detach();
+}
+
+int ResultsPage::OnEvent(const QString& name, QWidget* sender)
+{
+    if (name == Events::kGoals || name == Events::kProfile) {
+        NavigateTo(name);
+        return 1;
+    }
+    if (name == kWeight) {
+        SetMode(ResultsSeries::kWeightMode);
+        return 1;
+    }
+    if (name == Events::kPreferences) {
+        // Weights follow the unit just chosen.
+        BuildPoints();
+        if (m_chart)
+            m_chart->Refresh();
+        return 1;
+    }
+    if (name == Events::kMenu)
+        return 1;
+    return PageBase::OnEvent(name, sender);
+}
+
+void ResultsPage::SetMode(int mode)
+{
+    if (mode == m_mode || mode < 0 || mode >= ResultsSeries::kModeCount)
+        return;
+    m_mode = mode;
+    BuildPoints();
+    if (m_chart)
+        m_chart->Refresh();
+}
+
+void ResultsPage::BuildPoints()
+{
+    UserDatabase* store = UserDatabase::Instance();
+    if (!store) {
+        m_series.Clear();
+        return;
+    }
+    if (m_mode == ResultsSeries::kWeightMode)
+        m_series.BuildWeights(store->Weights(), store->Settings().Metric() != 0);
+    else
+        m_series.BuildDayTotals(m_days, m_mode - 1);
+}

@@ -1,0 +1,346 @@
+#include "app/TestPages.h"
+#include "controls/BmpButtonImpl.h"
+#include "controls/BottomButtonsContainer.h"
+#include "controls/ControlsRegistration.h"
+#include "controls/GridListView.h"
+#include "controls/GroupSelectContentControl.h"
+#include "controls/RecordingListener.h"
+#include "data/FitnessItem.h"
+#include "data/FoodItem.h"
+#include "data/UserDatabase.h"
+#include "dialogs/LayoutBaseDialog.h"
+#include "fitness/FitnessDetailsContentControl.h"
+#include "fitness/FitnessViewsRegistration.h"
+#include "fitness/FoodDetailsContentControl.h"
+#include "pages/ExerciseLookupPage.h"
+#include "pages/FitnessLogPage.h"
+#include "pages/FoodLogPage.h"
+#include "pages/FoodLookupPage.h"
+#include "pages/LookupModel.h"
+#include "pages/LookupPage.h"
+#include "skin/DeviceScreen.h"
+#include "vocabulary/Events.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+namespace {
+
+using Step = std::function<void(LayoutBaseDialog& nested)>;
+
+// The real pages in a real dialog over the reference databases the build made. Sub-pages run
+// the scripted steps in their nested dialog instead of a modal loop.
+class LogPagesTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        RegisterControlContent();
+        RegisterFitnessContent();
+    }
+
+    LogPagesTest()
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        m_store = std::make_unique<UserDatabase>(
+            DatabaseFolders{m_dir.path(), {QCoreApplication::applicationDirPath()}});
+    }
+    ~LogPagesTest() override
+    {
+        m_dialog.reset();
+        DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
+    }
+
+    void Open(Page& page)
+    {
+        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_services);
+        m_dialog->runSubPageDialog = [this](LayoutBaseDialog& nested) {
+            m_subPages << nested.CurrentPage()->GetName();
+            if (m_script.empty())
+                return;
+            const Step step = m_script.front();
+            m_script.pop_front();
+            step(nested);
+        };
+        m_dialog->SetPage(&page);
+    }
+
+    static GroupSelectContentControl* List(LayoutBaseDialog& nested)
+    {
+        return qobject_cast<GroupSelectContentControl*>(nested.Content());
+    }
+
+    // Chooses a group entry by its text as a user does.
+    static void Choose(LayoutBaseDialog& nested, int group, const QString& text)
+    {
+        QComboBox* combo = List(nested)->GroupList(group);
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    static void Pick(LayoutBaseDialog& nested, const QString& item)
+    {
+        QListWidget* items = List(nested)->ItemList();
+        const auto found = items->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item.toStdString();
+        items->setCurrentItem(found.front());
+    }
+
+    static Step PickFood(const QString& subgroup, const QString& food)
+    {
+        return [=](LayoutBaseDialog& nested) {
+            Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
+            Choose(nested, 1, subgroup);
+            Pick(nested, food);
+            nested.OnEvent(Events::kAdd, nullptr);
+        };
+    }
+
+    static QString Extra(LayoutBaseDialog& nested)
+    {
+        return nested.BottomPanel()->Button(-1)->Name();
+    }
+
+    QStringList Row(GridLogPage& page, int row)
+    {
+        QStringList texts;
+        for (int c = 0; c < page.GetColumnCount(); ++c)
+            texts << page.GetCellText({row, c});
+        return texts;
+    }
+
+    template <class T> T* AddToday(ItemList& list, std::uint32_t reference)
+    {
+        Item* item = list.Append(UserDatabase::CreateItem(list.Kind(), TimeBase::Today()));
+        item->SetReference(reference);
+        return static_cast<T*>(item);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<UserDatabase> m_store;
+    RecordingDialogs m_services;
+    std::unique_ptr<LayoutBaseDialog> m_dialog;
+    std::deque<Step> m_script;
+    QStringList m_subPages;
+};
+
+} // namespace
+
+TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
+{
+    FoodLogPage page;
+    Open(page);
+    EXPECT_EQ(page.GetRowCount(), 0);
+    EXPECT_EQ(page.GetSelectedRow(), -1);
+    m_dialog->OnEvent(Events::kDelete, nullptr); // an empty day: nothing to delete
+
+    m_script = {PickFood("Butter", "Butter, salted"), PickFood("Butter", "Butter, without salt"),
+                PickFood("Cheese", "Cheese, dry white, queso seco")};
+    for (int i = 0; i < 3; ++i)
+        m_dialog->OnEvent(Events::kAdd, nullptr);
+    ASSERT_EQ(page.GetRowCount(), 3);
+    // Appended with one portion of the first unit, and selected.
+    EXPECT_EQ(Row(page, 0), Names({"Butter, salted", "1", "1 cup", "1627"})); // 717 x 227 x 0.01
+    EXPECT_EQ(page.GetSelectedRow(), 2);
+    EXPECT_EQ(m_store->Settings().LastFoodGroup(), 1);
+
+    // Two tablespoons: 2 x 717 x 14.2 x 0.01.
+    ASSERT_NE(page.GetCellEditor({0, 1}), nullptr);
+    EXPECT_EQ(page.GetCellEditor({0, 0}), nullptr);
+    EXPECT_EQ(page.GetChoiceText({0, 1}, 9), "10");
+    EXPECT_EQ(page.GetChoiceText({0, 2}, 1), "1 tbsp");
+    page.SetChoice({0, 1}, 1);
+    page.SetChoice({0, 2}, 1);
+    EXPECT_EQ(Row(page, 0), Names({"Butter, salted", "2", "1 tbsp", "203"}));
+    EXPECT_EQ(m_store->FoodLog().ItemAt<FoodItem>(0)->QuantityIndex(), 1);
+
+    // Queso seco's fibre is unknown: none, never a negative amount.
+    m_store->Profile().SetFoodTracking(2);
+    m_dialog->OnEvent(Events::kPreferences, nullptr);
+    auto* grid = m_dialog->Content()->findChild<GridListView*>();
+    EXPECT_EQ(grid->model()->headerData(3, Qt::Horizontal).toString(), "Fiber");
+    EXPECT_EQ(grid->model()->index(2, 3).data().toString(), "0");
+
+    // Deleting the last of three selects the new last; the only one leaves nothing selected.
+    m_dialog->OnEvent(Events::kDelete, nullptr);
+    EXPECT_EQ(page.GetSelectedRow(), 1);
+    page.SetCurrentRow(0);
+    m_dialog->OnEvent(Events::kDelete, nullptr);
+    m_dialog->OnEvent(Events::kDelete, nullptr);
+    EXPECT_EQ(page.GetSelectedRow(), -1);
+    EXPECT_EQ(m_store->FoodLog().Count(), 0);
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup", "food.lookup"}));
+}
+
+TEST_F(LogPagesTest, FavoritesKeepTheRememberedGroupAndHoldEachFoodOnce)
+{
+    FoodLogPage page;
+    Open(page);
+    m_store->Settings().SetLastFoodGroup(3);
+    m_script = {[](LayoutBaseDialog& nested) {
+                    EXPECT_EQ(Extra(nested), "add.fav");
+                    Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
+                    Choose(nested, 1, QStringLiteral("Butter"));
+                    Pick(nested, QStringLiteral("Butter, salted"));
+                    nested.OnEvent(Events::kAddFav, nullptr);
+                    nested.OnEvent(Events::kAddFav, nullptr);
+                    nested.OnEvent(Events::kCancel, nullptr);
+                },
+                [](LayoutBaseDialog& nested) {
+                    // "fav" opens in Favorites, where the extra button deletes.
+                    EXPECT_EQ(List(nested)->GroupList(0)->currentText(), "Favorites");
+                    EXPECT_FALSE(List(nested)->GroupList(1)->isEnabled());
+                    EXPECT_EQ(Extra(nested), "delete");
+                    EXPECT_EQ(List(nested)->ItemList()->count(), 1);
+                    nested.OnEvent(Events::kDelete, nullptr);
+                    EXPECT_EQ(List(nested)->ItemList()->count(), 0);
+                    // Nothing left to choose: neither a button nor OK adds anything.
+                    nested.OnEvent(Events::kAdd, nullptr);
+                    nested.OnEvent(Events::kItemActivated, nullptr);
+                    nested.accept();
+                }};
+    m_dialog->OnEvent(Events::kAdd, nullptr);
+    EXPECT_EQ(m_store->FavoriteFoods().Count(), 1);
+    EXPECT_EQ(m_store->Settings().LastFoodGroup(), 1);
+    m_dialog->OnEvent(Events::kFav, nullptr);
+    EXPECT_EQ(m_store->Settings().LastFoodGroup(), 1);
+    EXPECT_EQ(m_store->FavoriteFoods().Count(), 0);
+    EXPECT_EQ(page.GetRowCount(), 0);
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup"})); // no details of nothing
+}
+
+TEST_F(LogPagesTest, RememberedGroupOutsideTheGroupsOpensTheFirstRealOne)
+{
+    for (int remembered : {-3, 26, 1000}) {
+        for (bool food : {true, false}) {
+            if (food)
+                m_store->Settings().SetLastFoodGroup(remembered);
+            else
+                m_store->Settings().SetLastExerciseGroup(remembered);
+            FoodLookupPage foodLookup(false, false);
+            ExerciseLookupPage exerciseLookup(false, false);
+            LookupPage& lookup = food ? static_cast<LookupPage&>(foodLookup) : exerciseLookup;
+            Open(lookup);
+            EXPECT_EQ(lookup.Model()->Group(), 1) << remembered;
+            EXPECT_GT(List(*m_dialog)->ItemList()->count(), 0);
+            m_dialog.reset();
+        }
+    }
+}
+
+TEST_F(LogPagesTest, LeavingASubPageThroughNavigationLeavesTheLogPageToo)
+{
+    FoodLogPage food;
+    FitnessLogPage fitness;
+    Open(food);
+    m_script = {[](LayoutBaseDialog& nested) {
+                    Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
+                    nested.OnEvent(Events::kItemActivated,
+                                   nullptr); // the details of the first food
+                },
+                [](LayoutBaseDialog& nested) { nested.OnEvent(Events::kGoFitness, nullptr); }};
+    m_dialog->OnEvent(Events::kLookup, nullptr);
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.details"}));
+    EXPECT_EQ(m_dialog->CurrentPage(), &fitness);
+    EXPECT_EQ(food.ShownGrid(), nullptr); // detached
+
+    m_script = {[](LayoutBaseDialog& nested) { nested.OnEvent(Events::kGoHome, nullptr); }};
+    m_dialog->OnEvent(Events::kFav, nullptr);
+    EXPECT_EQ(fitness.ShownGrid(), nullptr);
+    EXPECT_FALSE(m_dialog->isVisible());
+}
+
+TEST_F(LogPagesTest, FitnessLogCaloriesFollowTheDurationAndTheWeightClass)
+{
+    CompleteProfile(m_store->Profile());
+    m_store->Profile().SetGoalWeight(78, true); // the middle weight class
+    m_store->Profile().SetFoodTracking(3);      // the fitness log shows calories regardless
+    FitnessLogPage page;
+    Open(page);
+    m_script = {[](LayoutBaseDialog& nested) {
+        EXPECT_EQ(List(nested)->GroupCount(), 1);
+        Choose(nested, 0, QStringLiteral("Running"));
+        Pick(nested, QStringLiteral("Running, 9 mph (6.5 min/mile)"));
+        nested.OnEvent(Events::kAdd, nullptr);
+    }};
+    m_dialog->OnEvent(Events::kAdd, nullptr);
+    EXPECT_EQ(page.GetColumnTitle(2), "Calories");
+    // The middle class's figure is 1000 (250 a quarter hour): a quarter of it, then eight.
+    EXPECT_EQ(Row(page, 0), Names({"Running, 9 mph (6.5 min/mile)", "15 min", "250"}));
+    EXPECT_EQ(page.GetCellEditor({0, 2}), nullptr);
+    EXPECT_EQ(page.GetChoiceCount({0, 1}), 7);
+    page.SetChoice({0, 1}, 4);
+    EXPECT_EQ(Row(page, 0), Names({"Running, 9 mph (6.5 min/mile)", "2 hours", "2000"}));
+
+    m_script = {[](LayoutBaseDialog& nested) {
+        auto* view = qobject_cast<FitnessDetailsContentControl*>(nested.Content());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->CategoryLabel()->text(), "Running");
+        EXPECT_EQ(view->NameLabel()->text(), "Running, 9 mph (6.5 min/mile)");
+        EXPECT_EQ(view->CaloriesLabel()->text(), "250");
+    }};
+    m_dialog->OnEvent(Events::kGridActivate, nullptr);
+    EXPECT_EQ(m_subPages.last(), "fitness.details");
+}
+
+TEST_F(LogPagesTest, ItemsTheReferenceDataLacksShowPlaceholdersAndCanBeDeleted)
+{
+    CompleteProfile(m_store->Profile());
+    AddToday<FoodItem>(m_store->FoodLog(), 0x7FFFFFF0)->SetQuantityIndex(-4);
+    AddToday<FitnessItem>(m_store->FitnessLog(), 9999)->SetDurationIndex(42);
+    FoodLogPage food;
+    FitnessLogPage fitness;
+    Open(food);
+    EXPECT_EQ(Row(food, 0), Names({"Unknown food", "1", "", "0"}));
+    m_script = {[](LayoutBaseDialog& nested) {
+        auto* view = qobject_cast<FoodDetailsContentControl*>(nested.Content());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->NameLabel()->text(), "Unknown food");
+        for (int n = 0; n < 6; ++n)
+            EXPECT_EQ(view->ValueLabel(n)->text(), "0") << n;
+    }};
+    m_dialog->OnEvent(Events::kGridActivate, nullptr);
+    m_dialog->OnEvent(Events::kDelete, nullptr);
+    EXPECT_EQ(m_store->FoodLog().Count(), 0);
+
+    m_dialog->SetPage(&fitness);
+    EXPECT_EQ(Row(fitness, 0), Names({"Unknown exercise", "4 hours", "0"}));
+    m_script = {[](LayoutBaseDialog& nested) {
+        auto* view = qobject_cast<FitnessDetailsContentControl*>(nested.Content());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->CategoryLabel()->text(), "Unknown");
+        EXPECT_EQ(view->CaloriesLabel()->text(), "0");
+    }};
+    m_dialog->OnEvent(Events::kGridActivate, nullptr);
+    m_dialog->OnEvent(Events::kDelete, nullptr);
+    EXPECT_EQ(m_store->FitnessLog().Count(), 0);
+}
+
+TEST_F(LogPagesTest, ControlsOfTheLogAndLookupPagesHaveNames)
+{
+    FoodLogPage page;
+    Open(page);
+    m_script = {[](LayoutBaseDialog& nested) {
+        const auto* list = List(nested);
+        for (QWidget* w :
+             {static_cast<QWidget*>(list->GroupList(0)), static_cast<QWidget*>(list->GroupList(1)),
+              static_cast<QWidget*>(list->ItemList())})
+            EXPECT_FALSE(
+                QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                << w->objectName().toStdString();
+    }};
+    m_dialog->OnEvent(Events::kAdd, nullptr);
+    auto* grid = m_dialog->Content()->findChild<GridListView*>();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(grid)->text(QAccessible::Name), "Food log");
+}

@@ -1,0 +1,383 @@
+#include "TestSupport.h"
+#include "app/HomeDialog.h"
+#include "app/TestPages.h"
+#include "controls/BmpButtonImpl.h"
+#include "controls/DayPicker.h"
+#include "controls/TitleBarControl.h"
+#include "data/UserDatabase.h"
+#include "data/WeightItem.h"
+#include "dialogs/LayoutBaseDialog.h"
+#include "fitness/FitnessViewsRegistration.h"
+#include "fitness/GoalsContentControl.h"
+#include "fitness/ProfileEditorContentControl.h"
+#include "fitness/TrendContentControl.h"
+#include "pages/AllPages.h"
+#include "pages/GoalsPage.h"
+#include "pages/ProfilePage.h"
+#include "pages/ResultsPage.h"
+#include "skin/DeviceScreen.h"
+#include "vocabulary/ContentControlRegistry.h"
+#include "vocabulary/Events.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const char* const kFitnessContent[] = {"TrendControl", "FoodDetailsControl",
+                                       "FitnessDetailsControl", "ProfileEditorControl",
+                                       "GoalsControl"};
+
+QString AccessibleName(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The label a screen reader announces with the field.
+QString LabelOf(QWidget* widget)
+{
+    const auto labels =
+        QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+class ProfilePagesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        RegisterFitnessContent();
+        Reopen();
+    }
+    void TearDown() override
+    {
+        m_dialog.reset();
+        m_store.reset();
+        for (const char* name : kFitnessContent)
+            ContentControlRegistry::Unregister(QString::fromLatin1(name));
+        DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
+    }
+
+    // A fresh store in a fresh folder.
+    void Reopen()
+    {
+        m_dialog.reset();
+        m_store.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir->path(), {m_dir->path()}});
+    }
+    UserProfile& Profile() { return m_store->Profile(); }
+    // Complete, and past the blog account page unless told otherwise.
+    void CompleteProfileSeen(bool seen = true)
+    {
+        CompleteProfile(Profile());
+        Profile().SetFlags(seen ? UserProfile::kBlogAccountSeen : 0);
+    }
+
+    // The page in a shown dialog that is not run modally: events are sent to it directly.
+    void Open(Page& page)
+    {
+        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_dialogs);
+        m_dialog->SetPage(&page);
+        m_dialog->show();
+    }
+    int Send(const QString& event) { return m_dialog->OnEvent(event, nullptr); }
+    QString Current() const
+    {
+        return m_dialog->CurrentPage() ? m_dialog->CurrentPage()->GetName() : QString();
+    }
+    template <class T> T* Content() const { return qobject_cast<T*>(m_dialog->Content()); }
+    ProfileEditorContentControl* Editor() const { return Content<ProfileEditorContentControl>(); }
+    QString LabelText(int id) const
+    {
+        return Editor()->findChild<QLabel*>(QString::number(id))->text();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDatabase> m_store;
+    RecordingDialogs m_dialogs;
+    ProfilePage m_profile;
+    GoalsPage m_goals;
+    ResultsPage m_results;
+    std::unique_ptr<LayoutBaseDialog> m_dialog;
+};
+
+TEST_F(ProfilePagesTest, EditorShowsTheChosenUnitsAndLeavesUntouchedNumbersExact)
+{
+    for (const auto& [metric, height, weight, heightLabel] :
+         {std::tuple{0u, "70", "150", "Height (inches)"},
+          std::tuple{1u, "178", "68", "Height (cm)"}}) {
+        SCOPED_TRACE(metric);
+        Reopen();
+        CompleteProfile(Profile());
+        Profile().SetHeightFromDisplay(177.8f, true);
+        Profile().SetStartWeight(68, true);
+        m_store->Settings().SetMetric(metric);
+        Open(m_profile);
+        EXPECT_EQ(Editor()->HeightField()->text(), QString::fromLatin1(height));
+        EXPECT_EQ(Editor()->StartWeightField()->text(), QString::fromLatin1(weight));
+        EXPECT_EQ(LabelText(153), QString::fromLatin1(heightLabel));
+        // Leaving without touching a number keeps what it stood for, not its shown rounding.
+        Send(Events::kDone);
+        EXPECT_FLOAT_EQ(Profile().HeightCm(), 177.8f);
+        EXPECT_FLOAT_EQ(Profile().StartWeightKg(), 68.0f);
+    }
+}
+
+TEST_F(ProfilePagesTest, EveryFieldHasALabelARoleAndItsPlaceInTheTabOrder)
+{
+    Open(m_profile);
+    ProfileEditorContentControl* e = Editor();
+    const std::vector<std::tuple<QWidget*, const char*, QAccessible::Role>> fields{
+        {e->FoodTrackingField(), "Food Tracking:", QAccessible::ComboBox},
+        {e->NameField(), "Name:", QAccessible::EditableText},
+        {e->AgeField(), "Age (years):", QAccessible::EditableText},
+        {e->HeightField(), "Height (inches)", QAccessible::EditableText},
+        {e->StartWeightField(), "Start Weight (lbs)", QAccessible::EditableText},
+        {e->StartDateField(), "Start Date:", QAccessible::SpinBox},
+        {e->GoalWeightField(), "Goal Weight (lbs)", QAccessible::EditableText},
+        {e->GoalDateField(), "Goal Date:", QAccessible::SpinBox}};
+    QWidget* before = nullptr;
+    for (const auto& [field, label, role] : fields) {
+        EXPECT_EQ(LabelOf(field), QString::fromLatin1(label));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->role(), role) << label;
+        // A combo box tells its choice as its name, and its label by relation.
+        if (role != QAccessible::ComboBox) {
+            EXPECT_EQ(AccessibleName(field), QString::fromLatin1(label).remove(u':'));
+        }
+        QWidget* next = before ? before->nextInFocusChain() : field;
+        while (!(next->focusPolicy() & Qt::TabFocus) || next->focusProxy())
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, field) << label;
+        before = field;
+    }
+    e->AgeField()->clear();
+    QTest::keyClicks(e->AgeField(), QStringLiteral("4x2"));
+    EXPECT_EQ(e->AgeField()->text(), QStringLiteral("42")); // digits only
+}
+
+TEST_F(ProfilePagesTest, PreferencesKeepTypedValuesAndTheNewlyChosenNutrient)
+{
+    Open(m_profile);
+    Editor()->HeightField()->setText(QStringLiteral("71"));
+    Editor()->StartWeightField()->setText(QStringLiteral("150"));
+    Editor()->FoodTrackingField()->setCurrentIndex(1);
+    // What the preferences dialog stores before the page hears "preferences".
+    m_store->Settings().SetMetric(1);
+    Profile().SetFoodTracking(3);
+    Send(Events::kPreferences);
+    EXPECT_EQ(LabelText(153), QStringLiteral("Height (cm)"));
+    EXPECT_EQ(Editor()->HeightField()->text(), QStringLiteral("180"));     // 71 inches
+    EXPECT_EQ(Editor()->StartWeightField()->text(), QStringLiteral("68")); // 150 lbs
+    EXPECT_FLOAT_EQ(Profile().HeightCm(), 71 * 2.54f);
+    EXPECT_EQ(Profile().GetFoodTracking(), 3);
+    EXPECT_EQ(Editor()->FoodTrackingField()->currentIndex(), 3);
+}
+
+TEST_F(ProfilePagesTest, TheBlogAccountPageComesFirstUntilSeenAndAnIncompleteProfileStays)
+{
+    struct Case
+    {
+        bool complete, seen, bloggerPage;
+        const char *event, *lands;
+    };
+    const Case cases[] = {
+        {true, false, true, "goals", "blogger"},
+        {true, false, true, "goFood", "blogger"},
+        {true, true, true, "goals", "goals"},
+        {true, true, true, "results", "results"},
+        {true, true, true, "goFood", "goFood"},
+        {true, true, true, "goProfile", "results"},
+        {true, true, true, "blogger", "blogger"},
+        {false, true, true, "goals", "profile"},
+        {false, true, true, "results", "profile"},
+        // Until the blog account page is built, nothing stands in the way.
+        {true, false, false, "goals", "goals"},
+        {true, false, false, "blogger", "profile"},
+    };
+    TestPage food(Events::kGoFood, 8);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.event << " complete " << c.complete << " seen "
+                                          << c.seen << " blog page " << c.bloggerPage);
+        Reopen();
+        CompleteProfileSeen(c.seen);
+        if (!c.complete)
+            Profile().SetUserName(QString());
+        auto blogger = c.bloggerPage ? std::make_unique<TestPage>(Events::kBlogger, 11) : nullptr;
+        Open(m_profile);
+        EXPECT_EQ(Send(QString::fromLatin1(c.event)), 1);
+        EXPECT_EQ(Current(), QString::fromLatin1(c.lands));
+        m_dialog.reset();
+    }
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+}
+
+TEST_F(ProfilePagesTest, DoneWritesTheProfileToDiskEvenUnchanged)
+{
+    CompleteProfile(Profile());
+    ASSERT_TRUE(m_store->Commit());
+    // A change nobody flagged: only a write that does not ask whether anything changed saves it.
+    Profile().SetUserName(QStringLiteral("Bob"));
+    Profile().ClearChanged();
+    Open(m_profile);
+    Send(Events::kDone);
+    EXPECT_TRUE(TestSupport::ReadFile(m_store->UserFilePath()).contains("Bob"));
+}
+
+TEST_F(ProfilePagesTest, EditorSaysWhichFieldIsOutOfRangeAndTheGoalsWait)
+{
+    using Form = ProfileEditorContentControl;
+    const std::pair<void (*)(Form*), const char*> cases[] = {
+        {[](Form* e) { e->HeightField()->setText("0"); }, "Height must be 20 to 98 inches."},
+        {[](Form* e) { e->HeightField()->setText("9999"); }, "Height must be 20 to 98 inches."},
+        {[](Form* e) { e->StartWeightField()->setText("0"); },
+         "Start weight must be 45 to 990 lbs."},
+        {[](Form* e) { e->NameField()->clear(); }, "Enter your name."},
+        {[](Form* e) { e->GoalDateField()->setDate(e->StartDateField()->date().addDays(-1)); },
+         "The goal date is before the start date."}};
+    for (const auto& [spoil, said] : cases) {
+        SCOPED_TRACE(said);
+        Reopen();
+        CompleteProfileSeen();
+        Open(m_profile);
+        EXPECT_EQ(Editor()->ProblemLabel()->text(), QString());
+        spoil(Editor());
+        EXPECT_EQ(AccessibleName(Editor()->ProblemLabel()), QString::fromLatin1(said));
+        for (const QString& event : {Events::kGoals, Events::kResults}) {
+            Send(event);
+            EXPECT_EQ(Current(), QStringLiteral("profile"));
+        }
+    }
+}
+
+TEST_F(ProfilePagesTest, GoalsShowFiguresOnlyForAProfileThatHasThem)
+{
+    const std::pair<const char*, void (*)(UserProfile&)> noFigures[] = {
+        {"no height", [](UserProfile& p) { p.SetHeightFromDisplay(0, true); }},
+        {"damaged height, infinite BMI",
+         [](UserProfile& p) { p.SetHeightFromDisplay(1e-30f, true); }},
+        {"no weight", [](UserProfile& p) { p.SetStartWeight(0, true); }},
+        {"goal before start", [](UserProfile& p) { p.SetGoalDate(p.GetStartDate() - 86400); }}};
+    for (const auto& [name, spoil] : noFigures) {
+        SCOPED_TRACE(name);
+        Reopen();
+        CompleteProfile(Profile());
+        spoil(Profile());
+        Open(m_goals);
+        for (int f = 0; f < GoalsContentControl::FieldCount; ++f)
+            EXPECT_EQ(Content<GoalsContentControl>()->FieldAt(f)->text(), QString());
+    }
+    Reopen();
+    UserProfile& p = Profile();
+    CompleteProfile(p);
+    p.SetHeightFromDisplay(175, true);
+    p.SetStartWeight(70, true);
+    Open(m_goals);
+    QStringList shown;
+    for (int f = 0; f < GoalsContentControl::FieldCount; ++f) {
+        QLineEdit* field = Content<GoalsContentControl>()->FieldAt(f);
+        EXPECT_TRUE(field->isReadOnly());
+        EXPECT_EQ(LabelOf(field).isEmpty(), false);
+        shown << field->text();
+    }
+    EXPECT_EQ(shown, QStringList({"22.86", QString::number(p.ComputeBmr()), "Normal",
+                                  QString::number(p.MaintenanceCalories()),
+                                  QString::number(p.DailyCalorieGoal())}));
+    for (const char* event : {"results", "goals", "profile"}) {
+        Send(QString::fromLatin1(event));
+        EXPECT_EQ(Current(), QString::fromLatin1(event));
+    }
+}
+TEST_F(ProfilePagesTest, ResultsOpenOnTheTrackedNutrientAndSwitchToWeight)
+{
+    CompleteProfile(Profile());
+    Profile().SetFoodTracking(3); // "Protein"
+    for (const QDate date : {QDate(2007, 3, 9), QDate(2007, 3, 5)})
+        static_cast<WeightItem*>(m_store->Weights().Append(UserDatabase::CreateItem(
+                                     WeightKind, TimeBase::FromDate(date))))
+            ->SetKilograms(68);
+    Open(m_results);
+    auto* chart = Content<TrendContentControl>();
+    EXPECT_EQ(chart->ModeList()->count(), 7);
+    EXPECT_EQ(chart->ModeList()->currentText(), QStringLiteral("Protein"));
+    EXPECT_FALSE(chart->Raster().HasData()); // nothing logged
+
+    Send(QStringLiteral("weight"));
+    EXPECT_EQ(chart->ModeList()->currentText(), QStringLiteral("Weight"));
+    EXPECT_EQ(m_results.GetFirstDateText(), QStringLiteral("03/05/07"));
+    EXPECT_EQ(m_results.GetLastDateText(), QStringLiteral("03/09/07"));
+    EXPECT_FLOAT_EQ(m_results.Series().Points().front().value,
+                    UserProfile::WeightForDisplay(68, false)); // pounds without metric
+    EXPECT_TRUE(chart->Raster().HasData());
+    emit chart->ModeList()->activated(2); // the chart's own list picks any series
+    EXPECT_EQ(m_results.GetMode(), 2);
+}
+
+TEST_F(ProfilePagesTest, KeyboardAloneGoesRoundProfileGoalsAndResults)
+{
+    CompleteProfileSeen();
+    Open(m_profile);
+    // Title bar buttons 3 and 4 name the other two pages; Space and Return press them.
+    for (const auto& [item, key, lands] :
+         {std::tuple{3, Qt::Key_Space, "goals"}, std::tuple{4, Qt::Key_Return, "results"},
+          std::tuple{4, Qt::Key_Space, "goals"}, std::tuple{3, Qt::Key_Return, "profile"}}) {
+        BmpButtonImpl* button = m_dialog->TitleBar()->Button(item);
+        EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus);
+        EXPECT_EQ(AccessibleName(button), QString::fromLatin1(lands));
+        button->setFocus();
+        QTest::keyClick(button, key);
+        EXPECT_EQ(Current(), QString::fromLatin1(lands));
+    }
+}
+
+TEST_F(ProfilePagesTest, FieldsFitTheContentInEveryScreenMode)
+{
+    CompleteProfile(Profile());
+    for (const QSize size : {QSize(240, 320), QSize(480, 640), QSize(320, 240), QSize(240, 240)}) {
+        DeviceScreen::Instance().SetSize(size);
+        for (Page* page : std::initializer_list<Page*>{&m_profile, &m_goals}) {
+            SCOPED_TRACE(::testing::Message() << page->GetName().toStdString() << " at "
+                                              << size.width() << "x" << size.height());
+            Open(*page);
+            auto* form = qobject_cast<RowLayoutContainer*>(m_dialog->Content());
+            const QRect client = form->ClientRect();
+            int bottom = 0;
+            for (QWidget* child : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (child->isHidden() || child == form->ScrollBar())
+                    continue;
+                EXPECT_TRUE(client.left() <= child->x() &&
+                            child->geometry().right() <= client.right());
+                bottom = std::max(bottom, child->geometry().bottom());
+            }
+            // What the window cannot show is reached by scrolling.
+            EXPECT_EQ(form->ScrollBar()->isVisible(), bottom > client.bottom());
+        }
+    }
+}
+
+TEST_F(ProfilePagesTest, ANewUsersFirstStartOpensTheProfileWithoutAMessage)
+{
+    HomeDialog home(*m_store, MakeAllPages(), m_dialogs);
+    QStringList ran;
+    home.runPageDialog = [&ran](LayoutBaseDialog& dialog) {
+        ran << dialog.CurrentPage()->GetName();
+        dialog.Close();
+    };
+    home.show();
+    QTRY_COMPARE_WITH_TIMEOUT(ran.size(), 1, 2000);
+    CompleteProfile(Profile());
+    home.OnEvent(Events::kProfile, nullptr);
+    EXPECT_EQ(ran, QStringList({"profile", "results"}));
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+}
+
+} // namespace
