@@ -45,8 +45,9 @@ protected:
              Food(9, "Fruits", "Applesauce, canned"), Food(9, "Fruits", "Pineapple, raw"),
              Food(11, "Vegetables", "Jalapeño peppers, raw"), Food(14, "Beverages", kLongName)},
             path, nullptr));
-        m_database = std::make_unique<FoodDatabase>(path);
-        m_index.Build(*m_database);
+        m_database = std::make_unique<FoodDatabase>();
+        EXPECT_EQ(m_database->Open(path), DatabaseError::None);
+        EXPECT_EQ(m_index.Build(*m_database), DatabaseError::None);
         m_finder = NameFinder::ForFoods(*m_database, m_index);
     }
 
@@ -146,9 +147,10 @@ TEST_F(FoodFinderTest, FavoritesComeFirstWhenTheyMatch)
 // The finder over the databases the build wrote: every food is found by its whole name.
 TEST(ReferenceNameFinderTest, EveryFoodIsFoundByItsName)
 {
-    FoodDatabase database(GeneratedFile("food_data.pdb"));
+    FoodDatabase database;
+    ASSERT_EQ(database.Open(GeneratedFile("food_data.pdb")), DatabaseError::None);
     FoodIndex index;
-    index.Build(database);
+    ASSERT_EQ(index.Build(database), DatabaseError::None);
     const NameFinder finder = NameFinder::ForFoods(database, index);
     ASSERT_EQ(finder.Count(), 7906);
 
@@ -187,8 +189,8 @@ TEST(ExerciseFinderTest, FindsExercisesUnderTheFirstGroupThatHoldsThem)
                    exercise("Basketball, game"), exercise("Soccer, casual"),
                    exercise("Running, stairs")});
     ExerciseDatabase database;
-    ASSERT_EQ(database.Open(path), PalmDatabaseFile::Ok);
-    ASSERT_TRUE(database.ReadGroups());
+    ASSERT_EQ(database.Open(path), DatabaseError::None);
+    ASSERT_EQ(database.ReadGroups(), DatabaseError::None);
     const NameFinder finder = NameFinder::ForExercises(database);
     EXPECT_EQ(finder.Count(), 4);
 
