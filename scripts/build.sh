@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into ./build (or $NUTRAVA_BUILD_DIR).
+# Configures and builds into ./build (or $NUTRAVA_BUILD_DIR): everything, or the targets named
+# in $NUTRAVA_BUILD_TARGETS. Arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 "$PWD/scripts/deps.sh"
@@ -11,4 +12,6 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-cmake --build "$build"
+targets=()
+[ -z "${NUTRAVA_BUILD_TARGETS:-}" ] || read -ra targets <<<"--target $NUTRAVA_BUILD_TARGETS"
+cmake --build "$build" "${targets[@]}"

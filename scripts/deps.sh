@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, when any is missing.
+# Installs the Debian 12 packages the build and the tests need, when any is missing (clang
+# and its runtime libraries build the fuzz targets).
 set -euo pipefail
 packages=(qt6-base-dev qt6-svg-dev qt6-httpserver-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ xvfb xauth imagemagick fonts-dejavu-core
-          dpkg-dev desktop-file-utils appstream python3)
+          dpkg-dev desktop-file-utils appstream python3 clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -85,6 +85,12 @@ void UserDatabase::OpenUserFile()
     // stale lock, and the temporaries of saves that were cut off.
     QFile::remove(lockPath + QStringLiteral(".rmlock"));
     PalmDatabaseFile::RemoveSaveLeftovers(path);
+    // Saves replace the file whole, so only a first start cut off before its first save leaves
+    // an empty user.pdb: it holds nothing and is created afresh. Beside a backup it is damage
+    // that the user must be told about instead.
+    if (const QFileInfo info(path);
+        info.exists() && info.size() == 0 && !QFileInfo::exists(path + QStringLiteral(".bak")))
+        QFile::remove(path);
 
     m_file.SetExactRecordLengths(true);
     m_file.SetAtomicSave(QStringLiteral(".bak"));

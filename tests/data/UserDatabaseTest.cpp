@@ -375,6 +375,25 @@ TEST_F(UserDatabaseTest, LeftoversOfKilledRunsNeitherLockOutNorLinger)
                                              "user.pdb.Zq9KLm user.pdb.backup user.pdb.lock");
 }
 
+TEST_F(UserDatabaseTest, AnEmptyFileIsAFirstStartCutShortUnlessABackupSaysOtherwise)
+{
+    ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
+    {
+        UserDatabase store(Folders());
+        EXPECT_TRUE(store.IsWritable());
+        EXPECT_TRUE(store.WasCreated());
+    }
+    const QByteArray created = ReadFile(UserFile());
+    const QString backup = UserFile() + QStringLiteral(".bak");
+    ASSERT_TRUE(TestSupport::WriteFile(backup, created));
+    ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
+    {
+        UserDatabase store(Folders());
+        EXPECT_EQ(store.Error(), DatabaseError::Damaged);
+    }
+    EXPECT_EQ(ReadFile(backup), created);
+}
+
 TEST_F(UserDatabaseTest, TheLockDiesWithItsProcess)
 {
     int ready[2];

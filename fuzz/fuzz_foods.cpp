@@ -1,0 +1,26 @@
+// The foods stream: the index built from any file, and every food it lists read through it.
+#include "FuzzSupport.h"
+
+#include "data/FoodDatabase.h"
+#include "data/FoodIndex.h"
+#include "data/FoodList.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString path = Fuzz::WriteInput(data, size, QStringLiteral("food_data.pdb"));
+    FoodDatabase database;
+    FoodIndex index;
+    if (database.Open(path) != DatabaseError::None || index.Build(database) != DatabaseError::None)
+        return 0;
+    for (int group = 0; group < index.GroupCount(); ++group) {
+        index.SubgroupNames(group);
+        const auto& subgroups = index.Groups()[size_t(group)].subgroups;
+        for (int subgroup = 0; subgroup < int(subgroups.size()); ++subgroup) {
+            const FoodList* foods = index.Foods(group, subgroup);
+            Fuzz::Require(foods != nullptr, "every listed subgroup has a food list");
+            for (std::uint32_t position : subgroups[size_t(subgroup)].foods)
+                database.SafeReadFood(std::int32_t(position));
+        }
+    }
+    return 0;
+}
