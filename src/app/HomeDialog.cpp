@@ -127,6 +127,12 @@ void HomeDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+void HomeDialog::done(int result)
+{
+    m_closing = true;
+    QDialog::done(result);
+}
+
 void HomeDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -206,8 +212,9 @@ void HomeDialog::RunEntry(const QString& event)
     // Whatever the page saved reaches the disk now, not only at exit.
     m_store.Commit();
 
-    // The blog account page follows the first page left, until it has been seen once.
-    if (event != Events::kBlogger && !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen) &&
+    // The blog account page follows the first page left, until it has been seen once; not when
+    // the program is closing (a signal or the session's end closed the page and this window).
+    if (!m_closing && event != Events::kBlogger && !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen) &&
         PageRegistry::Find(Events::kBlogger))
         RunEntry(Events::kBlogger);
 }

@@ -61,6 +61,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void done(int result) override;
 
 private:
     void LayOut();
@@ -73,4 +74,5 @@ private:
     QMenuBar* m_menuBar = nullptr;
     std::vector<BmpButtonImpl*> m_buttons;
     bool m_shown = false;
+    bool m_closing = false; // the window was closed: no page may follow
 };
