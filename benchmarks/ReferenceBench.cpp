@@ -1,7 +1,7 @@
 // Opening the reference databases, the lookup's food lists and the day summaries of ten years
 // of logs, over the databases the build wrote next to this program.
-#include "data/DaySummaries.h"
 #include "TenYears.h"
+#include "data/DaySummaries.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
 #include "data/FoodDatabase.h"

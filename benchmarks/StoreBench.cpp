@@ -70,7 +70,8 @@ void Commit(benchmark::State& state)
 // every item against the reference databases, writing the five files.
 void Export(benchmark::State& state)
 {
-    const TenYearHistory history(int(state.range(0)), Catalogue::Reference(QStringLiteral(NUTRAVA_REFERENCE_DIR)));
+    const TenYearHistory history(int(state.range(0)),
+                                 Catalogue::Reference(QStringLiteral(NUTRAVA_REFERENCE_DIR)));
     DatabaseFolders folders = history.Folders();
     folders.referenceFolders << QStringLiteral(NUTRAVA_REFERENCE_DIR);
     const QTemporaryDir out;

@@ -3,12 +3,12 @@
 //
 //   skin_preview [output folder]      (default: ./skin_preview)
 
-#include "vocabulary/Page.h"
-#include "vocabulary/PageHost.h"
+#include "dialogs/LayoutBaseDialog.h"
+#include "skin/DeviceScreen.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
-#include "skin/DeviceScreen.h"
-#include "dialogs/LayoutBaseDialog.h"
+#include "vocabulary/Page.h"
+#include "vocabulary/PageHost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,22 +31,46 @@ struct Scenario
 
 // The bands as the pages set them up.
 const Scenario kScenarios[] = {
-    {"food-log", "food", {{0, "done"}, {1, "fav"}, {2, "add"}, {3, "delete"}},
-     {{0, "menu"}, {1, "title"}, {2, "lookup"}}, true},
-    {"food-details", "food", {{0, "done"}}, {{0, "menu"}, {1, "title.details"}}, false},
-    {"daily-chart", "food", {{0, "done"}, {1, "blog"}}, {{0, "menu.daily"}, {1, "title.daily"}},
+    {"food-log",
+     "food",
+     {{0, "done"}, {1, "fav"}, {2, "add"}, {3, "delete"}},
+     {{0, "menu"}, {1, "title"}, {2, "lookup"}},
      true},
-    {"fitness-log", "fitness", {{0, "done"}, {1, "fav"}, {2, "add"}, {3, "delete"}},
-     {{0, "menu"}, {1, "title"}, {2, "lookup"}}, true},
-    {"fitness-lookup", "fitness", {{0, "cancel"}, {1, "add.fav"}},
-     {{0, "menu.fav"}, {1, "title.lookup"}}, false},
-    {"journal", "journal", {{1, "add"}, {2, "delete"}, {3, "edit"}, {0, "done"}},
-     {{1, "title"}, {0, "menu"}}, true},
-    {"journal-entry", "journal", {{1, "cancel"}, {0, "done"}, {-1, "blog"}},
-     {{1, "title"}, {0, "menu"}}, false},
-    {"profile", "profile", {{1, "blogger"}, {0, "done"}},
-     {{3, "goals"}, {4, "results"}, {0, "menu"}, {1, "title"}}, false},
-    {"goals", "profile", {{0, "done"}}, {{3, "profile"}, {4, "results"}, {0, "menu"}, {1, "title.goals"}},
+    {"food-details", "food", {{0, "done"}}, {{0, "menu"}, {1, "title.details"}}, false},
+    {"daily-chart",
+     "food",
+     {{0, "done"}, {1, "blog"}},
+     {{0, "menu.daily"}, {1, "title.daily"}},
+     true},
+    {"fitness-log",
+     "fitness",
+     {{0, "done"}, {1, "fav"}, {2, "add"}, {3, "delete"}},
+     {{0, "menu"}, {1, "title"}, {2, "lookup"}},
+     true},
+    {"fitness-lookup",
+     "fitness",
+     {{0, "cancel"}, {1, "add.fav"}},
+     {{0, "menu.fav"}, {1, "title.lookup"}},
+     false},
+    {"journal",
+     "journal",
+     {{1, "add"}, {2, "delete"}, {3, "edit"}, {0, "done"}},
+     {{1, "title"}, {0, "menu"}},
+     true},
+    {"journal-entry",
+     "journal",
+     {{1, "cancel"}, {0, "done"}, {-1, "blog"}},
+     {{1, "title"}, {0, "menu"}},
+     false},
+    {"profile",
+     "profile",
+     {{1, "blogger"}, {0, "done"}},
+     {{3, "goals"}, {4, "results"}, {0, "menu"}, {1, "title"}},
+     false},
+    {"goals",
+     "profile",
+     {{0, "done"}},
+     {{3, "profile"}, {4, "results"}, {0, "menu"}, {1, "title.goals"}},
      false},
     {"no-section", "", {{1, "add"}, {0, "done"}}, {{1, "title"}}, false},
 };
@@ -100,7 +124,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("skin_preview");
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("skin_preview");
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "cannot create %s\n", qUtf8Printable(folder));
         return 1;

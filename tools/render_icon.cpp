@@ -26,7 +26,8 @@ int main(int argc, char* argv[])
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
-        const QString path = QStringLiteral("%1-%2.png").arg(QString::fromLocal8Bit(argv[2])).arg(size);
+        const QString path =
+            QStringLiteral("%1-%2.png").arg(QString::fromLocal8Bit(argv[2])).arg(size);
         if (!image.save(path)) {
             std::fprintf(stderr, "render_icon: cannot write %s\n", qUtf8Printable(path));
             return 1;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "vocabulary/AppServices.h"
 #include "app/StartupOptions.h"
+#include "vocabulary/AppServices.h"
 
 #include <QPointer>
 

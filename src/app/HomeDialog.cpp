@@ -4,8 +4,8 @@
 #include "data/Log.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
-#include "pages/PageRegistry.h"
 #include "export/LogExporter.h"
+#include "pages/PageRegistry.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
@@ -14,9 +14,9 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/Page.h"
 
-#include <QKeyEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -214,7 +214,8 @@ void HomeDialog::RunEntry(const QString& event)
 
     // The blog account page follows the first page left, until it has been seen once; not when
     // the program is closing (a signal or the session's end closed the page and this window).
-    if (!m_closing && event != Events::kBlogger && !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen) &&
+    if (!m_closing && event != Events::kBlogger &&
+        !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen) &&
         PageRegistry::Find(Events::kBlogger))
         RunEntry(Events::kBlogger);
 }

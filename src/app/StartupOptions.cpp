@@ -130,9 +130,9 @@ DatabaseFolders StartupOptions::Folders(const QString& executableFolder) const
     const QString installed =
         QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral("../share/nutrava")));
     for (const QString& folder : {folders.userFolder, executableFolder, installed}) {
-        const bool seen = std::any_of(folders.referenceFolders.cbegin(),
-                                      folders.referenceFolders.cend(),
-                                      [&folder](const QString& known) { return QDir(known) == QDir(folder); });
+        const bool seen =
+            std::any_of(folders.referenceFolders.cbegin(), folders.referenceFolders.cend(),
+                        [&folder](const QString& known) { return QDir(known) == QDir(folder); });
         if (!seen)
             folders.referenceFolders << folder;
     }
@@ -147,13 +147,16 @@ bool StartupOptions::MakeDataFolder(const DataFolder& folder, QString* problem)
     const QString native = QDir::toNativeSeparators(folder.path);
     if (info.exists()) {
         *problem = QStringLiteral("The data folder %1 cannot be made: a file of that name is in "
-                                  "the way.").arg(native);
+                                  "the way.")
+                       .arg(native);
         return false;
     }
     const QString parent = info.absolutePath();
-    const bool made = QDir().mkpath(parent) &&
-                      (folder.ownerOnly ? QDir().mkdir(folder.path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
-                                        : QDir().mkdir(folder.path));
+    const bool made =
+        QDir().mkpath(parent) &&
+        (folder.ownerOnly
+             ? QDir().mkdir(folder.path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+             : QDir().mkdir(folder.path));
     if (!made) {
         *problem = QStringLiteral("The data folder %1 cannot be made. Check that %2 is a folder "
                                   "you may write, or start Nutrava with --data-dir DIR.")

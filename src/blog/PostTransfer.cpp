@@ -11,8 +11,8 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkAccessManager>
-#include <QPointer>
 #include <QNetworkRequest>
+#include <QPointer>
 
 Q_LOGGING_CATEGORY(lcBlog, "nutrava.blog", QtInfoMsg)
 

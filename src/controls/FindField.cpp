@@ -1,7 +1,7 @@
 #include "controls/FindField.h"
 
-#include "vocabulary/Events.h"
 #include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
 
 #include <QChildEvent>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #include "controls/JournalItemDetailsCtrl.h"
 
-#include "vocabulary/Events.h"
-#include "vocabulary/EventListener.h"
 #include "controls/WhiteBackground.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/EventListener.h"
+#include "vocabulary/Events.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -83,9 +83,10 @@ void JournalItemDetailsCtrl::resizeEvent(QResizeEvent* event)
     const int right = client.x() + client.width();
     m_subject->setGeometry(title.x(), title.y(), std::max(0, right - title.x()), title.height());
     // Below whichever of the two reaches lower (bottoms exclusive), with a pixel between.
-    const int bodyTop = client.y() + std::max(label.y() + label.height() - client.y(),
-                                              title.y() + title.height() - client.y())
-                        + 1;
+    const int bodyTop =
+        client.y() +
+        std::max(label.y() + label.height() - client.y(), title.y() + title.height() - client.y()) +
+        1;
     m_body->setGeometry(client.x(), bodyTop, client.width(),
                         std::max(0, client.y() + client.height() - bodyTop));
 }

@@ -15,11 +15,10 @@ ScrollCtrlContainer::ScrollCtrlContainer(QWidget* parent) : QWidget(parent)
     m_bar->hide();
     connect(m_bar, &QAbstractSlider::actionTriggered, this, &ScrollCtrlContainer::OnBarAction);
     connect(m_bar, &QAbstractSlider::valueChanged, this, &ScrollCtrlContainer::OnBarValue);
-    m_focusWatch =
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now && now != m_bar && isAncestorOf(now))
-                EnsureFocusVisible();
-        });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now != m_bar && isAncestorOf(now))
+            EnsureFocusVisible();
+    });
 }
 
 ScrollCtrlContainer::~ScrollCtrlContainer()
@@ -37,9 +36,9 @@ QRect ScrollCtrlContainer::ClientRect() const
     return client;
 }
 
-ScrollCtrlContainer::UpdateResult
-ScrollCtrlContainer::ComputeUpdate(int clientHeight, int contentHeight, ScrollInfo& info,
-                                   int& offset)
+ScrollCtrlContainer::UpdateResult ScrollCtrlContainer::ComputeUpdate(int clientHeight,
+                                                                     int contentHeight,
+                                                                     ScrollInfo& info, int& offset)
 {
     UpdateResult result;
     if (info.HasRange()) {
@@ -65,8 +64,7 @@ ScrollCtrlContainer::ComputeUpdate(int clientHeight, int contentHeight, ScrollIn
     return result;
 }
 
-int ScrollCtrlContainer::ComputePosition(ScrollCode code, int thumbPosition,
-                                         const ScrollInfo& info)
+int ScrollCtrlContainer::ComputePosition(ScrollCode code, int thumbPosition, const ScrollInfo& info)
 {
     const int limit = info.Limit();
     switch (code) {

@@ -26,7 +26,8 @@ public:
         int Limit() const { return maximum - page + 1; }
         bool operator==(const ScrollInfo&) const = default;
     };
-    enum class ScrollCode {
+    enum class ScrollCode
+    {
         LineUp,
         LineDown,
         PageUp,

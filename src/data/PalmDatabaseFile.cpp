@@ -255,14 +255,16 @@ DatabaseError PalmDatabaseFile::OpenCopy(const QString& path)
         return DatabaseError::CannotOpen;
     }
     if (file.size() > kMaxCopySize)
-        return Fail(DatabaseError::Damaged, QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
+        return Fail(DatabaseError::Damaged,
+                    QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
     const QByteArray bytes = file.read(kMaxCopySize + 1);
     if (file.error() != QFileDevice::NoError) {
         m_error = file.errorString();
         return DatabaseError::CannotOpen;
     }
     if (bytes.size() > kMaxCopySize)
-        return Fail(DatabaseError::Damaged, QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
+        return Fail(DatabaseError::Damaged,
+                    QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
     auto copy = std::make_unique<QBuffer>();
     copy->setData(bytes);
     copy->open(QIODevice::ReadOnly);

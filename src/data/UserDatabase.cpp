@@ -134,7 +134,8 @@ void UserDatabase::OpenCopy()
     const QString path = UserFilePath();
     const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
     if (!QFileInfo::exists(path)) {
-        SetError(DatabaseError::CannotOpen, QStringLiteral("There is no user.pdb in %1.").arg(folder));
+        SetError(DatabaseError::CannotOpen,
+                 QStringLiteral("There is no user.pdb in %1.").arg(folder));
         return;
     }
     switch (m_file.OpenCopy(path)) {

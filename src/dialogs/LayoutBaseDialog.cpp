@@ -2,18 +2,18 @@
 
 #include "skin/ShellMenu.h"
 
-#include "vocabulary/Events.h"
-#include "vocabulary/Page.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
 #include "controls/TabChain.h"
 #include "controls/TitleBarControl.h"
-#include "vocabulary/ContentControl.h"
-#include "vocabulary/ContentControlRegistry.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/SkinSettings.h"
+#include "vocabulary/ContentControl.h"
+#include "vocabulary/ContentControlRegistry.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/Page.h"
 
 #include <QFile>
 #include <QIcon>
@@ -162,9 +162,15 @@ void LayoutBaseDialog::SetTitleButton(int index, const QString& name)
     m_title->SetButtonName(index, name);
 }
 
-void LayoutBaseDialog::SetDate(TimeBase::Stamp date) { m_title->SetDate(date); }
+void LayoutBaseDialog::SetDate(TimeBase::Stamp date)
+{
+    m_title->SetDate(date);
+}
 
-TimeBase::Stamp LayoutBaseDialog::GetDate() const { return m_title->GetDate(); }
+TimeBase::Stamp LayoutBaseDialog::GetDate() const
+{
+    return m_title->GetDate();
+}
 
 void LayoutBaseDialog::DestroyContent()
 {

@@ -1,8 +1,7 @@
 #include "export/LogExporter.h"
 
-#include "data/DaySummaries.h"
-#include "data/ReferenceDatabases.h"
 #include "data/DatabaseFolders.h"
+#include "data/DaySummaries.h"
 #include "data/DaySummary.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
@@ -10,11 +9,12 @@
 #include "data/FoodIndex.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
+#include "data/ReferenceDatabases.h"
 #include "data/ReferenceValues.h"
 #include "data/UserDatabase.h"
+#include "data/UserProfile.h"
 #include "data/WeightItem.h"
 #include "export/CsvWriter.h"
-#include "data/UserProfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,7 +93,8 @@ template <class T> std::vector<const T*> ByDate(const ItemList& list)
     return items;
 }
 
-QByteArray FoodsCsv(const ItemList& log, const ReferenceFiles& references, const DayValueSource& values)
+QByteArray FoodsCsv(const ItemList& log, const ReferenceFiles& references,
+                    const DayValueSource& values)
 {
     QHash<std::uint32_t, QString> groupOf;
     if (references.index) {
@@ -256,7 +257,8 @@ QString LogExporter::Problem() const
         error == DatabaseError::Damaged)
         return QStringLiteral("Nothing was exported. %1").arg(m_store.StateText());
     if (!m_store.References().CanRun())
-        return QStringLiteral("Nothing was exported. %1").arg(m_store.References().StartupProblem());
+        return QStringLiteral("Nothing was exported. %1")
+            .arg(m_store.References().StartupProblem());
     return {};
 }
 

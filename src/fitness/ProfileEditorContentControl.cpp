@@ -1,8 +1,8 @@
 #include "fitness/ProfileEditorContentControl.h"
 
 #include "controls/DayPicker.h"
-#include "fitness/ProfileCheck.h"
 #include "data/UserProfile.h"
+#include "fitness/ProfileCheck.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,9 +2,9 @@
 
 #include "data/DaySummary.h"
 #include "data/ItemList.h"
+#include "data/UserProfile.h"
 #include "data/WeightItem.h"
 #include "fitness/TrendPointSink.h"
-#include "data/UserProfile.h"
 
 #include <algorithm>
 

@@ -79,8 +79,8 @@ void TrendRaster::AddPoint(float x, float value)
     if (xd > next) {
         // Columns before the first point stay empty; the others continue the straight line
         // from the closed column's centre towards the new point.
-        const double slope = ((static_cast<double>(value) - m_values[m_column]) * m_step)
-                             / ((xd - m_edge) + m_step * 0.5);
+        const double slope = ((static_cast<double>(value) - m_values[m_column]) * m_step) /
+                             ((xd - m_edge) + m_step * 0.5);
         m_edge = next;
         ++m_column;
         while (m_column < m_width && xd > m_edge) {

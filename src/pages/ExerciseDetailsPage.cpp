@@ -37,7 +37,9 @@ void ExerciseDetailsPage::Attach(PageHost& host)
     row.SetField(0, 0);
 
     const ExerciseGroup* group =
-        store->References().Exercises() ? store->References().Exercises()->GroupOf(std::int32_t(m_exercise)) : nullptr;
+        store->References().Exercises()
+            ? store->References().Exercises()->GroupOf(std::int32_t(m_exercise))
+            : nullptr;
     auto* view =
         dynamic_cast<FitnessDetails*>(host.SetContent(QStringLiteral("FitnessDetailsControl")));
     if (!view)

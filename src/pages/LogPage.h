@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pages/PageBase.h"
 #include "data/Item.h"
 #include "data/TimeBase.h"
+#include "pages/PageBase.h"
 
 // The base of the fitness log, food log and journal pages: a list of one kind shown for one
 // day, which is today whenever the page is attached and changes only with the title bar's date.

@@ -1,9 +1,9 @@
 #include "pages/PageBase.h"
 
+#include "data/UserDatabase.h"
+#include "pages/PageRegistry.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
-#include "pages/PageRegistry.h"
-#include "data/UserDatabase.h"
 
 PageBase::PageBase(const QString& name, int helpTopic) : m_name(name), m_helpTopic(helpTopic)
 {

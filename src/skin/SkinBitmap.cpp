@@ -15,17 +15,21 @@ SkinBitmap::SkinBitmap(int id, std::unique_ptr<QSvgRenderer> renderer)
 
 SkinBitmap::~SkinBitmap() = default;
 
-QSize SkinBitmap::DesignSize() const { return m_renderer->defaultSize(); }
+QSize SkinBitmap::DesignSize() const
+{
+    return m_renderer->defaultSize();
+}
 
 QPixmap SkinBitmap::Pixmap(QSize size, qreal devicePixelRatio) const
 {
     const QSize pixels = (QSizeF(size) * devicePixelRatio).toSize();
-    if (pixels.width() <= 0 || pixels.height() <= 0 || pixels.width() > kMaxSide
-        || pixels.height() > kMaxSide)
+    if (pixels.width() <= 0 || pixels.height() <= 0 || pixels.width() > kMaxSide ||
+        pixels.height() > kMaxSide)
         return {};
     const quint64 cacheKey = (quint64(quint32(pixels.width())) << 32) | quint32(pixels.height());
     const auto cached = m_pixmaps.constFind(cacheKey);
-    if (cached != m_pixmaps.constEnd() && qFuzzyCompare(cached->devicePixelRatio(), devicePixelRatio))
+    if (cached != m_pixmaps.constEnd() &&
+        qFuzzyCompare(cached->devicePixelRatio(), devicePixelRatio))
         return *cached;
 
     QPixmap pixmap(pixels);

@@ -152,8 +152,8 @@ const SkinBitmap* SkinSettings::GetBitmap(QStringView key)
     if (const auto it = m_bitmaps.constFind(resolutionKey); it != m_bitmaps.constEnd())
         return *it;
     std::int32_t value = 0;
-    if (!SkinTable::Find(resolutionKey, &value)
-        && !SkinTable::Find(Concat({u"!", m_skinName, u"/", key}), &value))
+    if (!SkinTable::Find(resolutionKey, &value) &&
+        !SkinTable::Find(Concat({u"!", m_skinName, u"/", key}), &value))
         return nullptr;
     const int id = value & 0xFFFF;
 

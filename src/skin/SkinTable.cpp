@@ -628,7 +628,10 @@ constexpr SkinEntry kEntries[] = {
 
 } // namespace
 
-std::span<const SkinEntry> Entries() { return kEntries; }
+std::span<const SkinEntry> Entries()
+{
+    return kEntries;
+}
 
 bool Find(QStringView key, std::int32_t* value)
 {

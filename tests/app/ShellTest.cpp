@@ -1,9 +1,9 @@
-#include "vocabulary/Events.h"
 #include "app/HomeDialog.h"
-#include "pages/LogPage.h"
-#include "pages/PageRegistry.h"
 #include "app/TestPages.h"
 #include "data/UserDatabase.h"
+#include "pages/LogPage.h"
+#include "pages/PageRegistry.h"
+#include "vocabulary/Events.h"
 
 #include <QTemporaryDir>
 
@@ -109,10 +109,10 @@ TEST(HomeEntries, EachEntryOpensItsPageAndRefocusesItsTile)
         const char* button;
     };
     const Row rows[] = {
-        {"daily", true, "daily.chart", "daily"}, {"daily", false, "profile", "profile"},
+        {"daily", true, "daily.chart", "daily"},    {"daily", false, "profile", "profile"},
         {"fitness", false, "goFitness", "fitness"}, {"food", true, "goFood", "food"},
-        {"journal", true, "goJournal", "journal"}, {"profile", true, "results", "profile"},
-        {"profile", false, "profile", "profile"}, {"blogger", true, "blogger", "profile"},
+        {"journal", true, "goJournal", "journal"},  {"profile", true, "results", "profile"},
+        {"profile", false, "profile", "profile"},   {"blogger", true, "blogger", "profile"},
         {"header", true, "profile", "profile"},
     };
     for (const Row& row : rows) {

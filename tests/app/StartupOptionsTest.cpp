@@ -37,8 +37,10 @@ TEST(StartupOptions, ChoosesTheDataFolderAndSearchesTheReferenceDatabasesInOrder
         QString folder;
         QStringList references;
     } cases[] = {
-        {{QStringLiteral("--data-dir"), root.filePath(QStringLiteral("mine"))}, true,
-         root.filePath(QStringLiteral("mine")), {root.filePath(QStringLiteral("mine")), bin, share}},
+        {{QStringLiteral("--data-dir"), root.filePath(QStringLiteral("mine"))},
+         true,
+         root.filePath(QStringLiteral("mine")),
+         {root.filePath(QStringLiteral("mine")), bin, share}},
         {{}, true, bin, {bin, share}},
         {{}, false, perUser, {perUser, bin, share}},
     };
@@ -61,7 +63,8 @@ TEST(StartupOptions, ChoosesTheDataFolderAndSearchesTheReferenceDatabasesInOrder
     QFile(root.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
     EXPECT_FALSE(StartupOptions::MakeDataFolder(
         {root.filePath(QStringLiteral("file/nutrava")), QString(), true}, &problem));
-    EXPECT_TRUE(problem.contains(root.filePath(QStringLiteral("file/nutrava")))) << qPrintable(problem);
+    EXPECT_TRUE(problem.contains(root.filePath(QStringLiteral("file/nutrava"))))
+        << qPrintable(problem);
 
     QStandardPaths::setTestModeEnabled(true);
     qputenv("XDG_DATA_HOME", oldXdg);

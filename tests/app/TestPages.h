@@ -1,9 +1,9 @@
 #pragma once
 
-#include "pages/PageBase.h"
-#include "vocabulary/PageHost.h"
 #include "data/UserProfile.h"
+#include "pages/PageBase.h"
 #include "skin/DialogServices.h"
+#include "vocabulary/PageHost.h"
 
 #include <QStringList>
 

@@ -86,8 +86,8 @@ private:
     static void Answer(QTcpSocket* socket, const QByteArray& answer)
     {
         socket->setProperty("answered", true);
-        socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: "
-                      + QByteArray::number(answer.size()) + "\r\n\r\n" + answer);
+        socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
+                      QByteArray::number(answer.size()) + "\r\n\r\n" + answer);
         socket->disconnectFromHost();
     }
 

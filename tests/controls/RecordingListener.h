@@ -9,7 +9,10 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // QStringList({"a", "b"}) would take two pointers for an iterator range.
 inline QStringList Names(std::initializer_list<const char*> names)

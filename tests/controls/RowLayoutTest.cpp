@@ -57,26 +57,31 @@ TEST(RowLayoutTest, ProfileAndBloggerRowsFromTheSkin)
 TEST(RowLayoutTest, WidthsCarryOverAndSingleControlsSpanTheRow)
 {
     const std::map<QString, int> table{
-        {"p/leftMargin", 5},       {"p/rightMargin", 5},      {"p/rowHeight", 10},
-        {"p/xRowSpacing", 2},      {"p/rows/1/width1", 60},   {"p/rows/1/width2", 50},
-        {"p/rows/4/width1", -1},   {"p/rows/4/width2", -1},   {"p/rows/5/width1", -1},
-        {"p/rows/5/width2", 100},  {"p/rows/7/width1", 200},  {"p/rows/7/width2", 100}};
+        {"p/leftMargin", 5},      {"p/rightMargin", 5},     {"p/rowHeight", 10},
+        {"p/xRowSpacing", 2},     {"p/rows/1/width1", 60},  {"p/rows/1/width2", 50},
+        {"p/rows/4/width1", -1},  {"p/rows/4/width2", -1},  {"p/rows/5/width1", -1},
+        {"p/rows/5/width2", 100}, {"p/rows/7/width1", 200}, {"p/rows/7/width2", 100}};
     const auto lookup = [&](const QString& key, int defaultValue) {
         const auto it = table.find(key);
         return it == table.end() ? defaultValue : it->second;
     };
-    const Occupancy rows{{true, true}, {true, true}, {true, false}, {true, true},
-                         {true, true}, {true, true}, {false, false}, {true, true}, {false, true}};
+    const Occupancy rows{{true, true}, {true, true},   {true, false}, {true, true}, {true, true},
+                         {true, true}, {false, false}, {true, true},  {false, true}};
     const auto placements = RowLayout::Compute("p", rows, QRect(0, 0, 240, 200), lookup);
-    EXPECT_EQ(Spans(placements), (std::vector<Span>{
-                                     {5, 120}, {120, 235}, // row 0: halves of the whole width
-                                     {5, 65}, {185, 235},  // row 1: both fixed
-                                     {5, 235},             // row 2: one control, whole row
-                                     {5, 65}, {185, 235},  // row 3: repeats row 1
-                                     {5, 119}, {121, 235}, // row 4: (5 - 2 + 235) / 2
-                                     {5, 133}, {135, 235}, // row 5: second fixed
-                                     {5, 205}, {135, 235}, // row 7: overlapping
-                                     {5, 235}}));          // row 8: second column alone
+    EXPECT_EQ(Spans(placements), (std::vector<Span>{{5, 120},
+                                                    {120, 235}, // row 0: halves of the whole width
+                                                    {5, 65},
+                                                    {185, 235}, // row 1: both fixed
+                                                    {5, 235},   // row 2: one control, whole row
+                                                    {5, 65},
+                                                    {185, 235}, // row 3: repeats row 1
+                                                    {5, 119},
+                                                    {121, 235}, // row 4: (5 - 2 + 235) / 2
+                                                    {5, 133},
+                                                    {135, 235}, // row 5: second fixed
+                                                    {5, 205},
+                                                    {135, 235},  // row 7: overlapping
+                                                    {5, 235}})); // row 8: second column alone
     EXPECT_EQ(placements.back().column, 1);
     EXPECT_EQ(placements.back().rect.y(), 8 * 12);
 }

@@ -1,6 +1,6 @@
+#include "controls/TitleBarControl.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/RecordingListener.h"
-#include "controls/TitleBarControl.h"
 #include "skin/SkinSettings.h"
 #include "skin/TestArt.h"
 

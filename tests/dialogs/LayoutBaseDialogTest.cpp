@@ -1,16 +1,16 @@
-#include "vocabulary/Events.h"
-#include "vocabulary/Page.h"
+#include "dialogs/LayoutBaseDialog.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
 #include "controls/RecordingListener.h"
 #include "controls/TitleBarControl.h"
+#include "skin/DeviceScreen.h"
+#include "skin/SkinSettings.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
-#include "skin/DeviceScreen.h"
-#include "dialogs/LayoutBaseDialog.h"
-#include "skin/SkinSettings.h"
+#include "vocabulary/Events.h"
+#include "vocabulary/Page.h"
 
 #include <QAction>
 #include <QApplication>

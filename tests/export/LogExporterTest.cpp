@@ -3,13 +3,13 @@
 #include "export/LogExporter.h"
 #include "TestSupport.h"
 #include "data/DaySummaries.h"
-#include "data/ReferenceDatabases.h"
 #include "data/DaySummary.h"
 #include "data/FitnessItem.h"
 #include "data/FoodIndex.h"
 #include "data/FoodItem.h"
 #include "data/ItemGroup.h"
 #include "data/JournalItem.h"
+#include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 #include "data/WeightItem.h"
 #include "export/CsvReader.h"
@@ -59,8 +59,8 @@ protected:
     // A dairy food of the reference database by name.
     static std::uint32_t Food(UserDatabase& store, const char* subgroup, const char* name)
     {
-        const int index =
-            int(store.References().Index()->SubgroupNames(0).indexOf(QString::fromLatin1(subgroup)));
+        const int index = int(
+            store.References().Index()->SubgroupNames(0).indexOf(QString::fromLatin1(subgroup)));
         return RecordNamed(store.References().FoodListAt(1, index), QString::fromUtf8(name));
     }
 

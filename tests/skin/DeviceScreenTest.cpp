@@ -1,6 +1,6 @@
+#include "skin/DeviceScreen.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
-#include "skin/DeviceScreen.h"
 
 #include <QSignalSpy>
 #include <QWidget>

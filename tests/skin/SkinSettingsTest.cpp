@@ -1,5 +1,5 @@
-#include "skin/SkinBitmap.h"
 #include "skin/SkinSettings.h"
+#include "skin/SkinBitmap.h"
 #include "skin/SkinTable.h"
 #include "skin/TestArt.h"
 
@@ -46,10 +46,10 @@ TEST(SkinSettings, ScreenModesChooseSkinAndMultiplier)
         const char* skin;
         int multiplier;
     };
-    for (const Mode& mode : {Mode{240, 240, "default", 1}, Mode{240, 320, "default", 1},
-                             Mode{320, 240, "default1", 1}, Mode{480, 480, "default", 2},
-                             Mode{480, 640, "default", 2}, Mode{640, 480, "default1", 2},
-                             Mode{800, 480, "default", 1}}) {
+    for (const Mode& mode :
+         {Mode{240, 240, "default", 1}, Mode{240, 320, "default", 1}, Mode{320, 240, "default1", 1},
+          Mode{480, 480, "default", 2}, Mode{480, 640, "default", 2}, Mode{640, 480, "default1", 2},
+          Mode{800, 480, "default", 1}}) {
         skin.Init(mode.w, mode.h);
         EXPECT_EQ(skin.Prefix(), QString::asprintf("%dx%d", mode.w, mode.h));
         EXPECT_EQ(skin.SkinName(), QString::fromLatin1(mode.skin)) << mode.w << "x" << mode.h;

@@ -21,11 +21,12 @@ void TestArt::Add(int id)
     QFile file(QStringLiteral("%1/%2.svg").arg(m_dir.path()).arg(id));
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"57\" height=\"18\" "
-                              "viewBox=\"0 0 57 18\"><rect width=\"57\" height=\"18\" "
-                              "fill=\"%1\"/></svg>")
-                   .arg(ColorOf(id).name())
-                   .toUtf8());
+    file.write(
+        QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"57\" height=\"18\" "
+                       "viewBox=\"0 0 57 18\"><rect width=\"57\" height=\"18\" "
+                       "fill=\"%1\"/></svg>")
+            .arg(ColorOf(id).name())
+            .toUtf8());
 }
 
 ScopedTestArt::ScopedTestArt(std::initializer_list<int> ids) : m_art(ids)
@@ -33,4 +34,7 @@ ScopedTestArt::ScopedTestArt(std::initializer_list<int> ids) : m_art(ids)
     SkinSettings::Instance().SetArtFolder(m_art.Folder());
 }
 
-ScopedTestArt::~ScopedTestArt() { SkinSettings::Instance().SetArtFolder(QStringLiteral(":/art")); }
+ScopedTestArt::~ScopedTestArt()
+{
+    SkinSettings::Instance().SetArtFolder(QStringLiteral(":/art"));
+}

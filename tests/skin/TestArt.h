@@ -34,4 +34,7 @@ private:
 };
 
 // Readable failures for colour comparisons.
-inline void PrintTo(const QColor& color, std::ostream* out) { *out << color.name().toStdString(); }
+inline void PrintTo(const QColor& color, std::ostream* out)
+{
+    *out << color.name().toStdString();
+}
