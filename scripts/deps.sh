@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(qt6-base-dev qt6-svg-dev qt6-httpserver-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ xvfb xauth imagemagick fonts-dejavu-core
-          dpkg-dev desktop-file-utils appstream python3 clang libclang-rt-14-dev)
+          dpkg-dev desktop-file-utils appstream python3 clang libclang-rt-14-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
