@@ -23,9 +23,11 @@ JournalItemDetailsCtrl::JournalItemDetailsCtrl(QWidget* parent) : QWidget(parent
     m_label->setGeometry(0, 0, 10, 10);
     m_subject = new QLineEdit(this);
     m_subject->setObjectName(QStringLiteral("100"));
+    m_subject->setAccessibleName(QStringLiteral("Subject"));
     m_subject->setGeometry(0, 0, 10, 10);
     m_body = new QPlainTextEdit(this);
     m_body->setObjectName(QStringLiteral("101"));
+    m_body->setAccessibleName(QStringLiteral("Journal entry"));
     m_body->setGeometry(0, 0, 10, 10);
     m_body->setTabChangesFocus(true);
     m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

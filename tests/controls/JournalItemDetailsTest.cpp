@@ -3,6 +3,7 @@
 #include "controls/RowLayout.h"
 #include "skin/SkinSettings.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +23,14 @@ TEST(JournalItemDetailsTest, LayoutFollowsTheSkin)
     control.resize(240, 192);
     control.show();
     EXPECT_EQ(control.Label()->text(), "Subject");
+    // A screen reader names both fields as editable text.
+    for (auto [field, name] : {std::pair<QWidget*, const char*>{control.SubjectField(), "Subject"},
+                               {control.BodyField(), "Journal entry"}}) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field);
+        ASSERT_TRUE(accessible);
+        EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromLatin1(name));
+        EXPECT_EQ(accessible->role(), QAccessible::EditableText);
+    }
     EXPECT_EQ(control.Label()->geometry(), Edges(3, 4, 49, 21));
     EXPECT_EQ(control.SubjectField()->geometry(), Edges(51, 1, 240, 21));
     EXPECT_EQ(control.BodyField()->geometry(), Edges(0, 22, 240, 192));
