@@ -113,7 +113,13 @@ void UserDatabase::OpenUserFile()
             QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
         return;
     }
-    switch (m_file.Open(path)) {
+    Opened(m_file.Open(path));
+}
+
+void UserDatabase::Opened(DatabaseError result)
+{
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    switch (result) {
     case DatabaseError::None:
         return;
     case DatabaseError::CannotOpen:
@@ -138,20 +144,7 @@ void UserDatabase::OpenCopy()
                  QStringLiteral("There is no user.pdb in %1.").arg(folder));
         return;
     }
-    switch (m_file.OpenCopy(path)) {
-    case DatabaseError::None:
-        return;
-    case DatabaseError::CannotOpen:
-        SetError(
-            DatabaseError::CannotOpen,
-            QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
-        return;
-    default:
-        SetError(DatabaseError::Damaged,
-                 QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
-        m_file.CloseWithoutSaving();
-        return;
-    }
+    Opened(m_file.OpenCopy(path));
 }
 
 bool UserDatabase::ReadUserRecords()

@@ -99,6 +99,8 @@ public:
 private:
     void OpenUserFile();
     void OpenCopy();
+    // Sets the error for what opening an existing user.pdb gave.
+    void Opened(DatabaseError result);
     bool ReadUserRecords();
     void KeepDamagedCopy();
     void SetError(DatabaseError error, const QString& text);
