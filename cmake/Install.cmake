@@ -1,5 +1,5 @@
-# Installation after the FHS and the XDG specifications, for any prefix, and a Debian package
-# from the same rules (cpack -G DEB).
+# Installation into the usual Linux folders (bin, share/nutrava, the desktop menu and icon
+# theme), for any prefix, and a Debian package from the same rules (cpack -G DEB).
 include(GNUInstallDirs)
 
 install(TARGETS nutrava RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -86,7 +86,5 @@ void FitnessLogPage::ShowSelectedDetails()
     if (!row || !Host())
         return;
     ExerciseDetailsPage details(row->ExerciseId());
-    Host()->RunSubPage(&details);
-    if (!details.ResultText().isEmpty())
-        FollowNavigation(details.ResultText());
+    RunSubPage(details);
 }

@@ -111,7 +111,5 @@ void FoodLogPage::ShowSelectedDetails()
     if (!row || !Host())
         return;
     FoodDetailsPage details(row->FoodId());
-    Host()->RunSubPage(&details);
-    if (!details.ResultText().isEmpty())
-        FollowNavigation(details.ResultText());
+    RunSubPage(details);
 }

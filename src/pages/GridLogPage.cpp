@@ -137,16 +137,17 @@ void GridLogPage::OpenPicker(bool lookup, bool favorites)
     if (!Host())
         return;
     const std::unique_ptr<LookupPage> picker = MakeLookup(lookup, favorites);
-    Host()->RunSubPage(picker.get());
-    if (!picker->ResultText().isEmpty())
-        FollowNavigation(picker->ResultText());
-    else if (picker->ResultCode() == SubPage::Chosen && picker->ChosenRecord())
+    RunSubPage(*picker);
+    if (picker->ResultText().isEmpty() && picker->ResultCode() == SubPage::Chosen &&
+        picker->ChosenRecord())
         AddItem(*picker->ChosenRecord());
 }
 
-void GridLogPage::FollowNavigation(const QString& event)
+void GridLogPage::RunSubPage(SubPage& page)
 {
-    OnEvent(event, nullptr);
+    Host()->RunSubPage(&page);
+    if (!page.ResultText().isEmpty())
+        OnEvent(page.ResultText(), nullptr);
 }
 
 void GridLogPage::AddItem(std::uint32_t record)

@@ -12,6 +12,7 @@
 class Grid;
 class ItemList;
 class LookupPage;
+class SubPage;
 class UserDatabase;
 
 // The food and fitness log pages: the day's items of one log as rows of the grid, whose data
@@ -62,8 +63,9 @@ protected:
     virtual bool IsEditable(int column) const = 0;
     // Runs the details of the selected row in a sub-page; a navigation out of it is followed.
     virtual void ShowSelectedDetails() = 0;
-    // Hands a navigation event a sub-page ended with to this page, as if raised here.
-    void FollowNavigation(const QString& event);
+    // Runs a sub-page in the host; a navigation event it ended with is handled by this page, as
+    // if raised here.
+    void RunSubPage(SubPage& page);
 
     UserDatabase* UserData() const { return m_store; }
 
