@@ -9,63 +9,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct Expected
-{
-    const char* name;
-    QRect rect;
-};
-
-QRect ItemRect(const TitleBarControl& bar, const char* id)
-{
-    return bar.findChild<QWidget*>(QString::fromLatin1(id))->geometry();
-}
-
-} // namespace
-
-TEST(TitleBarControl, ItemsSitWhereTheSkinSays)
-{
-    SkinSettings::Instance().Init(240, 320);
-    TitleBarControl bar(nullptr);
-    bar.resize(240, 24);
-    bar.show();
-    const Expected portrait[] = {{"150", {1, 1, 28, 22}},   {"151", {29, 1, 75, 22}},
-                                 {"152", {227, 1, 12, 22}}, {"153", {107, 3, 20, 18}},
-                                 {"154", {107, 3, 57, 18}}, {"155", {167, 3, 57, 18}},
-                                 {"156", {130, 2, 94, 20}}};
-    for (const Expected& item : portrait)
-        EXPECT_EQ(ItemRect(bar, item.name), item.rect) << item.name;
-
-    SkinSettings::Instance().Init(320, 240);
-    bar.resize(320, 24);
-    const Expected landscape[] = {{"150", {1, 1, 28, 22}},   {"151", {29, 3, 75, 22}},
-                                  {"152", {307, 1, 12, 22}}, {"153", {187, 3, 20, 18}},
-                                  {"154", {187, 3, 57, 18}}, {"155", {247, 3, 57, 18}},
-                                  {"156", {210, 2, 94, 20}}};
-    for (const Expected& item : landscape)
-        EXPECT_EQ(ItemRect(bar, item.name), item.rect) << item.name;
-
-    SkinSettings::Instance().Init(480, 640);
-    bar.resize(480, 48);
-    EXPECT_EQ(ItemRect(bar, "155"), QRect(334, 6, 114, 36));
-    SkinSettings::Instance().Init(240, 320);
-}
-
 TEST(TitleBarControl, PaintsTheSectionColour)
 {
     SkinSettings::Instance().Init(240, 320);
     TitleBarControl bar(nullptr);
     bar.resize(240, 24);
     // Between the title image and the help mark nothing covers the band.
-    const QPoint inside(110, 12);
-    EXPECT_EQ(bar.grab().toImage().pixelColor(inside), QColor(0x00, 0x00, 0xC8)); // no section
-    bar.SetSection(QStringLiteral("food"));
-    QImage image = bar.grab().toImage();
-    EXPECT_EQ(image.pixelColor(inside), QColor(0x00, 0x73, 0x00));
-    EXPECT_EQ(image.pixelColor(110, 0), QColor(Qt::black));
+    EXPECT_EQ(bar.grab().toImage().pixelColor(110, 12), QColor(0x00, 0x00, 0xC8)); // no section
     bar.SetSection(QStringLiteral("journal"));
-    EXPECT_EQ(bar.grab().toImage().pixelColor(inside), QColor(0xFE, 0x98, 0x00));
+    const QImage image = bar.grab().toImage();
+    EXPECT_EQ(image.pixelColor(110, 12), QColor(0xFE, 0x98, 0x00));
+    EXPECT_EQ(image.pixelColor(110, 0), QColor(Qt::black));
 }
 
 TEST(TitleBarControl, NamingItemsAndClearing)

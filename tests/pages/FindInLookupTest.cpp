@@ -1,107 +1,23 @@
-#include "app/TestPages.h"
+#include "LookupTestSupport.h"
+
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
-#include "controls/ControlsRegistration.h"
 #include "controls/FindField.h"
-#include "controls/GroupSelectContentControl.h"
-#include "controls/RecordingListener.h"
 #include "data/FoodItem.h"
-#include "data/UserDatabase.h"
-#include "dialogs/LayoutBaseDialog.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "pages/ExerciseLookupPage.h"
 #include "pages/FoodLogPage.h"
 #include "pages/FoodLookupPage.h"
 #include "pages/LookupModel.h"
-#include "skin/DeviceScreen.h"
 #include "vocabulary/Events.h"
 
 #include <QAccessible>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
 
 namespace {
 
-using Step = std::function<void(LayoutBaseDialog& nested)>;
 const QString kDairy = QStringLiteral("Dairy and Egg Products");
 const QString kQueso = QStringLiteral("Cheese, dry white, queso seco");
-
-// The lookups in a real dialog over the reference databases the build made; sub-pages run the
-// scripted steps in their nested dialog.
-class FindInLookupTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        RegisterControlContent();
-        RegisterFitnessContent();
-    }
-
-    FindInLookupTest()
-    {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        m_store = std::make_unique<UserDatabase>(
-            DatabaseFolders{m_dir.path(), {QCoreApplication::applicationDirPath()}});
-    }
-    ~FindInLookupTest() override
-    {
-        m_dialog.reset();
-        DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
-    }
-
-    void Open(Page& page)
-    {
-        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_services);
-        m_dialog->runSubPageDialog = [this](LayoutBaseDialog& nested) {
-            m_subPages << nested.CurrentPage()->GetName();
-            if (m_script.empty())
-                return;
-            const Step step = m_script.front();
-            m_script.pop_front();
-            nested.show(); // typing reaches only a shown find field
-            step(nested);
-        };
-        m_dialog->SetPage(&page);
-        m_dialog->show();
-    }
-
-    static GroupSelectContentControl* List(LayoutBaseDialog& dialog)
-    {
-        return qobject_cast<GroupSelectContentControl*>(dialog.Content());
-    }
-
-    static void Choose(LayoutBaseDialog& dialog, int group, const QString& text)
-    {
-        QComboBox* combo = List(dialog)->GroupList(group);
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
-    static void Pick(LayoutBaseDialog& dialog, const QString& item)
-    {
-        QListWidget* items = List(dialog)->ItemList();
-        const auto found = items->findItems(item, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << item.toStdString();
-        items->setCurrentItem(found.front());
-    }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<UserDatabase> m_store;
-    RecordingDialogs m_services;
-    std::unique_ptr<LayoutBaseDialog> m_dialog;
-    std::deque<Step> m_script;
-    QStringList m_subPages;
-};
+using FindInLookupTest = LookupPagesTest;
 
 } // namespace
 
@@ -119,7 +35,7 @@ TEST_F(FindInLookupTest, LeavingTheFindReturnsToTheSameGroupAndSelection)
             FoodLookupPage foodLookup(false, false);
             ExerciseLookupPage exerciseLookup(false, false);
             LookupPage& lookup = food ? static_cast<LookupPage&>(foodLookup) : exerciseLookup;
-            Open(lookup);
+            Open(lookup, true);
             GroupSelectContentControl* list = List(*m_dialog);
             if (food) {
                 Choose(*m_dialog, 0, kDairy);
@@ -172,7 +88,7 @@ TEST_F(FindInLookupTest, LeavingTheFindReturnsToTheSameGroupAndSelection)
 TEST_F(FindInLookupTest, AddingFromAResultLogsTheRightFoodAndFavoritesComeFirst)
 {
     FoodLogPage page;
-    Open(page);
+    Open(page, true);
     // The first letter typed in the list moves the typing into the find field.
     const auto type = [](LayoutBaseDialog& nested, const char* text) {
         QTest::keyClick(List(nested)->ItemList(), text[0]);

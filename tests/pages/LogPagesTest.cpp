@@ -1,102 +1,27 @@
-#include "app/TestPages.h"
+#include "LookupTestSupport.h"
+
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
-#include "controls/ControlsRegistration.h"
 #include "controls/GridListView.h"
-#include "controls/GroupSelectContentControl.h"
-#include "controls/RecordingListener.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
-#include "data/UserDatabase.h"
-#include "dialogs/LayoutBaseDialog.h"
 #include "fitness/FitnessDetailsContentControl.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "fitness/FoodDetailsContentControl.h"
 #include "pages/ExerciseLookupPage.h"
 #include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
 #include "pages/FoodLookupPage.h"
 #include "pages/LookupModel.h"
-#include "pages/LookupPage.h"
-#include "skin/DeviceScreen.h"
 #include "vocabulary/Events.h"
 
 #include <QAccessible>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
-#include <QListWidget>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
 
 namespace {
 
-using Step = std::function<void(LayoutBaseDialog& nested)>;
-
-// The real pages in a real dialog over the reference databases the build made. Sub-pages run
-// the scripted steps in their nested dialog instead of a modal loop.
-class LogPagesTest : public ::testing::Test
+class LogPagesTest : public LookupPagesTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterControlContent();
-        RegisterFitnessContent();
-    }
-
-    LogPagesTest()
-    {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        m_store = std::make_unique<UserDatabase>(
-            DatabaseFolders{m_dir.path(), {QCoreApplication::applicationDirPath()}});
-    }
-    ~LogPagesTest() override
-    {
-        m_dialog.reset();
-        DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
-    }
-
-    void Open(Page& page)
-    {
-        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_services);
-        m_dialog->runSubPageDialog = [this](LayoutBaseDialog& nested) {
-            m_subPages << nested.CurrentPage()->GetName();
-            if (m_script.empty())
-                return;
-            const Step step = m_script.front();
-            m_script.pop_front();
-            step(nested);
-        };
-        m_dialog->SetPage(&page);
-    }
-
-    static GroupSelectContentControl* List(LayoutBaseDialog& nested)
-    {
-        return qobject_cast<GroupSelectContentControl*>(nested.Content());
-    }
-
-    // Chooses a group entry by its text as a user does.
-    static void Choose(LayoutBaseDialog& nested, int group, const QString& text)
-    {
-        QComboBox* combo = List(nested)->GroupList(group);
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
-    static void Pick(LayoutBaseDialog& nested, const QString& item)
-    {
-        QListWidget* items = List(nested)->ItemList();
-        const auto found = items->findItems(item, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << item.toStdString();
-        items->setCurrentItem(found.front());
-    }
-
     static Step PickFood(const QString& subgroup, const QString& food)
     {
         return [=](LayoutBaseDialog& nested) {
@@ -126,13 +51,6 @@ protected:
         item->SetReference(reference);
         return static_cast<T*>(item);
     }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<UserDatabase> m_store;
-    RecordingDialogs m_services;
-    std::unique_ptr<LayoutBaseDialog> m_dialog;
-    std::deque<Step> m_script;
-    QStringList m_subPages;
 };
 
 } // namespace
