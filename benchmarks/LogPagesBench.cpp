@@ -1,6 +1,6 @@
 // The log pages over ten years of logs ending today: opening the food log and drawing its
 // grid, opening the lookup on the largest subgroup, and switching the day.
-#include "TenYears.h"
+#include "TenYearHistory.h"
 #include "WidgetBenchmarkMain.h"
 #include "controls/ControlsRegistration.h"
 #include "controls/GroupSelectContentControl.h"
@@ -18,14 +18,13 @@
 
 namespace {
 
-using namespace TenYears;
-
 // One store for all runs: filling ten years takes longer than the runs.
 struct History
 {
     History()
     {
-        FillTenYears(store, TimeBase::Today() - 3649u * 86400u);
+        FillHistory(store, 3650, Catalogue::Reference(folder.dir.path()),
+                    TimeBase::Today() - 3649u * 86400u);
         store.SaveFoodLog();
         store.SaveFitnessLog();
         store.Commit();
@@ -33,7 +32,7 @@ struct History
         RegisterFitnessContent();
         DeviceScreen::Instance().SetSize(QSize(240, 320));
     }
-    Folder folder;
+    ReferenceCopies folder;
     UserDatabase store{folder.folders};
 };
 

@@ -1,6 +1,6 @@
 // Opening the reference databases, the lookup's food lists and the day summaries of ten years
 // of logs, over the databases the build wrote next to this program.
-#include "TenYears.h"
+#include "TenYearHistory.h"
 #include "data/DaySummaries.h"
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
@@ -30,20 +30,18 @@
 
 namespace {
 
-using namespace TenYears;
-
 void BM_OpenReferenceDatabases(benchmark::State& state)
 {
     for (auto _ : state) {
         ExerciseDatabase exercises;
-        exercises.Open(Reference("fitness_data.pdb"));
+        exercises.Open(ReferenceFile("fitness_data.pdb"));
         exercises.ReadGroups();
         FoodDatabase foods;
-        foods.Open(Reference("food_data.pdb"));
+        foods.Open(ReferenceFile("food_data.pdb"));
         FoodIndex index;
         index.Build(foods);
         TextIndex texts;
-        texts.Open(Reference("text.pdb"));
+        texts.Open(ReferenceFile("text.pdb"));
         benchmark::DoNotOptimize(index.GroupCount());
     }
 }
@@ -51,7 +49,7 @@ BENCHMARK(BM_OpenReferenceDatabases)->Unit(benchmark::kMillisecond);
 
 void BM_OpenStore(benchmark::State& state)
 {
-    Folder folder;
+    ReferenceCopies folder;
     {
         UserDatabase first(folder.folders);
     } // user.pdb exists from here on
@@ -68,7 +66,7 @@ BENCHMARK(BM_OpenStore)->Unit(benchmark::kMillisecond);
 void BM_LargestFoodListFirstTime(benchmark::State& state)
 {
     FoodDatabase foods;
-    foods.Open(Reference("food_data.pdb"));
+    foods.Open(ReferenceFile("food_data.pdb"));
     int count = 0;
     int loads = 0;
     for (auto _ : state) {
@@ -89,7 +87,7 @@ BENCHMARK(BM_LargestFoodListFirstTime)->Unit(benchmark::kMicrosecond);
 void BM_LargestFoodListCached(benchmark::State& state)
 {
     FoodDatabase foods;
-    foods.Open(Reference("food_data.pdb"));
+    foods.Open(ReferenceFile("food_data.pdb"));
     FoodIndex index;
     index.Build(foods);
     const auto [group, subgroup] = LargestSubgroup(index);
@@ -101,9 +99,9 @@ BENCHMARK(BM_LargestFoodListCached)->Unit(benchmark::kNanosecond);
 
 void BM_DaySummariesTenYears(benchmark::State& state)
 {
-    Folder folder;
+    ReferenceCopies folder;
     UserDatabase store(folder.folders);
-    FillTenYears(store);
+    FillHistory(store, 3650, Catalogue::Reference(folder.dir.path()));
     const bool cold = state.range(0) != 0;
     for (auto _ : state) {
         ItemList summaries(DaySummaryKind);
@@ -185,7 +183,7 @@ void BM_OpenFoodsPeakMemory(benchmark::State& state)
     QLoggingCategory::setFilterRules(QStringLiteral("nutrava.*=false"));
     QTemporaryDir dir;
     const int records = int(state.range(0));
-    const QString path = records > 0 ? HostileFoods(dir, records) : Reference("food_data.pdb");
+    const QString path = records > 0 ? HostileFoods(dir, records) : ReferenceFile("food_data.pdb");
     long peak = 0;
     long baseline = 0;
     int opened = 0;
