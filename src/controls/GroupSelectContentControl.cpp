@@ -24,7 +24,9 @@ GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(
     m_items = new QListWidget(this);
     m_items->setObjectName(QStringLiteral("99"));
     m_items->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_items->setUniformItemSizes(true);
+    // Long names and find results ("name — group") wrap rather than run past a narrow screen.
+    m_items->setWordWrap(true);
+    m_items->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_items->setFocusPolicy(Qt::StrongFocus);
     connect(m_items, &QListWidget::itemSelectionChanged, this,
             &GroupSelectContentControl::OnItemSelectionChanged);
