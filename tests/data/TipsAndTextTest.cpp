@@ -52,37 +52,6 @@ TEST_F(DailyTipTest, TheCounterPicksOneTipADay)
     }
 }
 
-struct DamagedTips
-{
-    const char* file;
-    const char* tip;
-    bool advances;
-};
-
-class DamagedTipsTest : public ::testing::TestWithParam<DamagedTips>
-{
-};
-
-TEST_P(DamagedTipsTest, GivesATextAndNeverDividesByZero)
-{
-    const DamagedTips& param = GetParam();
-    UserSettings settings;
-    settings.SetTipCounter(7);
-    settings.ClearChanged();
-    EXPECT_EQ(TipsDatabase::DailyTip(DamagedFile(param.file), settings),
-              QString::fromLatin1(param.tip));
-    EXPECT_EQ(settings.Changed(), param.advances);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedTipsTest,
-    ::testing::Values(DamagedTips{"tips_missing.pdb", "Install tips database", false},
-                      DamagedTips{"tips_no_records.pdb", "Install tips database", false},
-                      DamagedTips{"tips_truncated_header.pdb", "Install tips database", false},
-                      DamagedTips{"tips_empty_record.pdb", "", true},
-                      DamagedTips{"tips_unterminated.pdb", "Drink water", true}),
-    FileTestName<DamagedTips>);
-
 TEST(TextIndexTest, TopicsByNumber)
 {
     QTemporaryDir dir;
@@ -97,39 +66,5 @@ TEST(TextIndexTest, TopicsByNumber)
     EXPECT_EQ(TextIndex().Open(dir.filePath(QStringLiteral("none.pdb"))),
               DatabaseError::CannotOpen);
 }
-
-struct DamagedText
-{
-    const char* file;
-    int topics;
-    const char* lastName;
-    const char* lastText;
-};
-
-class DamagedTextTest : public ::testing::TestWithParam<DamagedText>
-{
-};
-
-TEST_P(DamagedTextTest, KeepsTheIndexWithinItsRoom)
-{
-    const DamagedText& param = GetParam();
-    TextIndex texts;
-    ASSERT_EQ(texts.Open(DamagedFile(param.file)), DatabaseError::None);
-    ASSERT_EQ(texts.TopicCount(), param.topics);
-    if (param.topics > 0) {
-        EXPECT_EQ(texts.TopicName(param.topics - 1), QString::fromLatin1(param.lastName));
-        EXPECT_EQ(texts.TopicText(param.topics - 1), QString::fromLatin1(param.lastText));
-    }
-    EXPECT_EQ(texts.TopicText(param.topics), QString());
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, DamagedTextTest,
-                         ::testing::Values(DamagedText{"text_no_records.pdb", 0, "", ""},
-                                           DamagedText{"text_too_many_topics.pdb", 100, "T99", ""},
-                                           DamagedText{"text_negative_topic_count.pdb", 0, "", ""},
-                                           DamagedText{"text_count_past_names.pdb", 2, "B", ""},
-                                           DamagedText{"text_missing_topic_records.pdb", 3, "C",
-                                                       ""}),
-                         FileTestName<DamagedText>);
 
 } // namespace
