@@ -85,13 +85,11 @@ TEST_F(FoodStreamTest, ReadsContinueIntoTheNextRecordAndStopAtTheEnd)
 
 TEST_F(FoodStreamTest, DamagedFoodsReadAsPlaceholders)
 {
-    LogCapture log;
     FoodDatabase& db = Open(QByteArray(20, '\0') + QByteArray(1, char(200)) + "Apple");
     EXPECT_EQ(db.SafeFoodName(20 - 4), QString::fromLatin1(FoodDatabase::kDamagedFoodName));
     const Food food = db.SafeReadFood(99999);
     EXPECT_EQ(food.name, QString::fromLatin1(FoodDatabase::kDamagedFoodName));
     EXPECT_EQ(food.numbers[Food::Calories], Food::kNoValue);
-    EXPECT_TRUE(log.Contains(QStringLiteral("No record 6 in food database")));
 }
 
 TEST(FoodValueTest, PortionsTimesNumberTimesUnitGrams)
@@ -114,10 +112,7 @@ TEST(FoodValueTest, PortionsTimesNumberTimesUnitGrams)
     food.numbers[Food::SecondUnitGrams] = Food::kNoValue;
     EXPECT_EQ(FoodValue::Of(food, item, 0), 0); // nor does an unknown unit weight go negative
     food.numbers[Food::SecondUnitGrams] = 227;
-
-    LogCapture log;
-    EXPECT_EQ(FoodValue::Of(food, item, 6), 0);
-    EXPECT_TRUE(log.Contains(QStringLiteral("Unknown field: 6")));
+    EXPECT_EQ(FoodValue::Of(food, item, 6), 0); // no such field
 }
 
 ReferenceSources::FoodRow Row(int group, const char* subgroup, const char* name, double kcal)
