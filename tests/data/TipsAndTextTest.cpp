@@ -13,41 +13,30 @@ using namespace ReferenceTest;
 
 namespace {
 
-const QDateTime kNoon(QDate(2026, 3, 7), QTime(12, 0), Qt::UTC);
-
-class DailyTipTest : public ::testing::Test
+TEST(DailyTipTest, TheCounterPicksOneTipADay)
 {
-protected:
-    void SetUp() override
-    {
-        m_path = m_dir.filePath(QStringLiteral("tips.pdb"));
-        WriteDatabase(m_path, QStringLiteral("- KLV Tips Database"),
-                      {Text("Tip zero"), Text("Tip one"), Text("Tip two")});
-    }
-
-    QTemporaryDir m_dir;
-    QString m_path;
-    TimeBase::ScopedClock m_clock{kNoon};
-};
-
-TEST_F(DailyTipTest, TheCounterPicksOneTipADay)
-{
+    const QDateTime noon(QDate(2026, 3, 7), QTime(12, 0), Qt::UTC);
+    TimeBase::ScopedClock today(noon);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tips.pdb"));
+    WriteDatabase(path, QStringLiteral("- KLV Tips Database"),
+                  {Text("Tip zero"), Text("Tip one"), Text("Tip two")});
     UserSettings settings; // a fresh store starts at the first tip
-    EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QStringLiteral("Tip zero"));
+    EXPECT_EQ(TipsDatabase::DailyTip(path, settings), QStringLiteral("Tip zero"));
     EXPECT_EQ(settings.TipDay(), TimeBase::Today());
     settings.ClearChanged();
-    EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QString());
+    EXPECT_EQ(TipsDatabase::DailyTip(path, settings), QString());
     EXPECT_EQ(settings.TipCounter(), 1);
     EXPECT_FALSE(settings.Changed());
 
-    TimeBase::ScopedClock tomorrow(kNoon.addDays(1));
-    EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QStringLiteral("Tip one"));
+    TimeBase::ScopedClock tomorrow(noon.addDays(1));
+    EXPECT_EQ(TipsDatabase::DailyTip(path, settings), QStringLiteral("Tip one"));
     EXPECT_TRUE(settings.Changed());
     // The counter wraps over the records, even when the stored one is negative.
     for (auto [counter, tip] : {std::pair{5, "Tip two"}, {-1, "Tip two"}}) {
-        TimeBase::ScopedClock later(kNoon.addDays(counter + 10));
+        TimeBase::ScopedClock later(noon.addDays(counter + 10));
         settings.SetTipCounter(counter);
-        EXPECT_EQ(TipsDatabase::DailyTip(m_path, settings), QString::fromLatin1(tip)) << counter;
+        EXPECT_EQ(TipsDatabase::DailyTip(path, settings), QString::fromLatin1(tip)) << counter;
         EXPECT_EQ(settings.TipCounter(), 3);
     }
 }
