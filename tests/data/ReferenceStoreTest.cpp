@@ -40,12 +40,6 @@ protected:
         }
     }
     QString Folder() const { return QDir::toNativeSeparators(m_dir.path()); }
-    static const ItemGroup* Butter(UserDatabase& store)
-    {
-        const int subgroup =
-            int(store.References().Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter")));
-        return subgroup < 0 ? nullptr : store.References().FoodListAt(1, subgroup);
-    }
 
     QTemporaryDir m_dir;
     DatabaseFolders m_folders;
@@ -74,7 +68,8 @@ TEST_F(ReferenceStoreTest, OpensAllFourReadOnlyAndNamesFavoritesFromThem)
     EXPECT_FALSE(store.References().DailyTip().isEmpty());
     EXPECT_TRUE(store.References().DailyTip().isEmpty()); // once a day
 
-    const ItemGroup* butter = Butter(store);
+    const ItemGroup* butter = store.References().FoodListAt(
+        1, int(store.References().Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter"))));
     ASSERT_NE(butter, nullptr);
     FavoritesGroup::Add(store.FavoriteFoods(), butter->RecordAt(0));
     FavoritesGroup::Add(store.FavoriteFoods(), 0x7FFFFFF0); // nothing there
