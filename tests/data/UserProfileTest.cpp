@@ -56,7 +56,7 @@ TEST(UserProfile, BmrTruncatesItsInputsAndGoalFollowsTheSpan)
 
     UserProfile female = whole;
     female.SetMale(false);
-    EXPECT_EQ(female.ComputeBmr(), int(1.8 * 175 + 9.6 * 70 + 665.0 - 4.7 * 40));
+    EXPECT_EQ(female.ComputeBmr(), 1464); // 1.8 x 175 + 9.6 x 70 + 665 - 4.7 x 40
 }
 
 TEST(UserProfile, CompletenessNeedsEveryMeasurement)

@@ -90,7 +90,6 @@ int Count(const QImage& image, QRgb colour = kTrend, QRect area = {})
 TEST(TrendChartTest, NoDataInTheMiddleAndTheAxes)
 {
     Fixture f(240);
-    EXPECT_EQ(f.chart.GetName(), "TrendControl");
     for (TrendDataSource* source :
          {static_cast<TrendDataSource*>(nullptr), static_cast<TrendDataSource*>(&f.source)}) {
         f.chart.SetDataSource(source);
