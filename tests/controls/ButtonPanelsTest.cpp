@@ -30,22 +30,8 @@ QStringList TabOrder(QWidget* from, int steps)
 
 } // namespace
 
-// Slots 1, 2, ... from the left edge; 0, -1, ... from the right.
-TEST(BottomButtonsContainer, SlotsCountFromEitherEdge)
-{
-    SkinSettings::Instance().Init(240, 320);
-    BottomButtonsContainer panel(nullptr);
-    panel.resize(240, 22);
-    panel.show();
-    for (int slot : {1, 2, 0, -1})
-        panel.SetButton(slot, QStringLiteral("add"));
-    const auto x = [&panel](int slot) { return panel.Button(slot)->x(); };
-    EXPECT_EQ(x(1), 2);
-    EXPECT_TRUE(x(1) < x(2) && x(2) < x(-1) && x(-1) < x(0));
-    EXPECT_EQ(panel.Button(0)->geometry().right(), 237);
-}
-
-TEST(BottomButtonsContainer, TabOrderRunsLeftSlotsThenRightSlotsAndKeepsThePanelsPlace)
+// Slots 1, 2, ... count from the left edge, 0, -1, ... from the right; the tab order follows.
+TEST(BottomButtonsContainer, SlotsCountFromEitherEdgeInPlaceAndTabOrder)
 {
     SkinSettings::Instance().Init(240, 320);
     QWidget window;
@@ -55,13 +41,17 @@ TEST(BottomButtonsContainer, TabOrderRunsLeftSlotsThenRightSlotsAndKeepsThePanel
     (new QLineEdit(&window))->setObjectName(QStringLiteral("after"));
     panel->resize(240, 22);
     panel->SetListener(&listener);
-
-    panel->SetButton(0, QStringLiteral("done"));
-    panel->SetButton(1, QStringLiteral("add"));
-    panel->SetButton(-1, QStringLiteral("delete"));
+    for (const auto& [slot, name] : {std::pair{0, "done"}, {1, "add"}, {-1, "delete"}})
+        panel->SetButton(slot, QString::fromLatin1(name));
     EXPECT_EQ(TabOrder(before, 5), Names({"add", "delete", "done", "after"}));
     panel->SetButton(2, QStringLiteral("fav"));
     EXPECT_EQ(TabOrder(before, 6), Names({"add", "fav", "delete", "done", "after"}));
+
+    window.show();
+    const auto x = [panel](int slot) { return panel->Button(slot)->x(); };
+    EXPECT_EQ(x(1), 2);
+    EXPECT_TRUE(x(1) < x(2) && x(2) < x(-1) && x(-1) < x(0));
+    EXPECT_EQ(panel->Button(0)->geometry().right(), 237);
 }
 
 TEST(BottomButtonsContainer, SlotsAreReusedAndClearHidesAll)
@@ -85,13 +75,12 @@ TEST(BottomButtonsContainer, SlotsAreReusedAndClearHidesAll)
     EXPECT_TRUE(add->isVisible());
 
     panel->Clear();
-    EXPECT_FALSE(add->isVisible());
-    EXPECT_FALSE(panel->Button(0)->isVisible());
+    EXPECT_FALSE(add->isVisible() || panel->Button(0)->isVisible());
     EXPECT_EQ(panel->findChildren<BmpButtonImpl*>().size(), 2);
     // Section and listener reach buttons made before they were set.
     panel->SetSection(QStringLiteral("journal"));
-    EXPECT_EQ(panel->Button(0)->Section(), QStringLiteral("journal"));
     panel->SetListener(nullptr);
+    EXPECT_EQ(panel->Button(0)->Section(), QStringLiteral("journal"));
     EXPECT_EQ(add->Listener(), nullptr);
 }
 
@@ -122,9 +111,9 @@ TEST(ButtomNavigation, FiveButtonsFillTheWidthAndPressesReachTheListener)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QStringList names = {"goHome", "goProfile", "goJournal", "goFitness", "goFood"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(nav->Button(i)->Name(), names[i]);
-        EXPECT_EQ(nav->Button(i)->Section(), QStringLiteral("nav"));
-        EXPECT_EQ(nav->Button(i)->geometry(), QRect(64 * i, 0, 64, 30));
+        EXPECT_EQ(std::tuple(nav->Button(i)->Name(), nav->Button(i)->Section(),
+                             nav->Button(i)->geometry()),
+                  std::tuple(names[i], QString("nav"), QRect(64 * i, 0, 64, 30)));
     }
 
     SkinSettings::Instance().Init(240, 320);
@@ -149,16 +138,16 @@ TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
     navigation->SetListener(&listener);
     window.show();
 
-    const std::pair<int, const char*> bottom[] = {
-        {1, "Add"}, {2, "Add to Favorites"}, {-1, "Delete"}, {0, "Done"}};
-    const char* const names[] = {"add", "add.fav", "delete", "done"};
-    for (std::size_t i = 0; i < std::size(bottom); ++i)
-        panel->SetButton(bottom[i].first, QString::fromLatin1(names[i]));
-    for (const auto& [slot, words] : bottom) {
+    const std::tuple<int, const char*, const char*> bottom[] = {{1, "add", "Add"},
+                                                                {2, "add.fav", "Add to Favorites"},
+                                                                {-1, "delete", "Delete"},
+                                                                {0, "done", "Done"}};
+    for (const auto& [slot, name, words] : bottom) {
+        panel->SetButton(slot, QString::fromLatin1(name));
         QAccessibleInterface* button = QAccessible::queryAccessibleInterface(panel->Button(slot));
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->role(), QAccessible::Button) << words;
-        EXPECT_EQ(button->text(QAccessible::Name), QString::fromLatin1(words));
+        EXPECT_EQ(std::pair(button->role(), button->text(QAccessible::Name)),
+                  std::pair(QAccessible::Button, QString::fromLatin1(words)));
         EXPECT_EQ(button->actionInterface()->actionNames(),
                   QStringList{QAccessibleActionInterface::pressAction()});
     }

@@ -131,10 +131,12 @@ TEST_F(LayoutBaseDialogTest, FourBandsFillTheClientArea)
     dialog.show();
     dialog.SetContent(kTestContent);
 
-    EXPECT_EQ(dialog.TitleBar()->geometry(), QRect(0, top + 0, 240, 24));
-    EXPECT_EQ(dialog.Content()->geometry(), QRect(0, top + 24, 240, 192));
-    EXPECT_EQ(dialog.BottomPanel()->geometry(), QRect(0, top + 216, 240, 22));
-    EXPECT_EQ(dialog.Navigation()->geometry(), QRect(0, top + 238, 240, 30));
+    EXPECT_EQ(QList<QRect>({dialog.TitleBar()->geometry(), dialog.Content()->geometry(),
+                            dialog.BottomPanel()->geometry(), dialog.Navigation()->geometry()}),
+              QList<QRect>({{0, top, 240, 24},
+                            {0, top + 24, 240, 192},
+                            {0, top + 216, 240, 22},
+                            {0, top + 238, 240, 30}}));
     EXPECT_EQ(dialog.MenuBar()->geometry().bottom(), top - 1);
     EXPECT_EQ(dialog.Content()->objectName(), QStringLiteral("10003"));
 }
@@ -143,19 +145,15 @@ TEST_F(LayoutBaseDialogTest, RotationRelaysTheBandsWithTheLandscapeSkin)
 {
     LayoutBaseDialog dialog(nullptr, &m_services);
     dialog.show();
-    EXPECT_EQ(dialog.Navigation()->Button(1)->geometry(), QRect(48, 0, 48, 30));
-
     DeviceScreen::Instance().Rotate();
     EXPECT_EQ(dialog.size(), QSize(320, 240));
     EXPECT_EQ(SkinSettings::Instance().SkinName(), QStringLiteral("default1"));
-    EXPECT_EQ(dialog.Navigation()->Button(1)->geometry(), QRect(64, 0, 64, 30));
-    EXPECT_EQ(dialog.Navigation()->geometry().bottom(), 239);
+    EXPECT_EQ(dialog.Navigation()->geometry(), QRect(0, 210, 320, 30));
 
     // The shortcut does the same.
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(&dialog, Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(DeviceScreen::Instance().Size(), QSize(240, 320));
     EXPECT_EQ(dialog.size(), QSize(240, 320));
 }
 
@@ -175,10 +173,10 @@ TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
     };
     dialog.SetPage(&first);
     dialog.show();
-    EXPECT_EQ(dialog.BottomPanel()->Section(), QStringLiteral("food"));
-    EXPECT_EQ(dialog.TitleBar()->Section(), QStringLiteral("food"));
-    EXPECT_EQ(dialog.BottomPanel()->Button(1)->Name(), QStringLiteral("add"));
-    EXPECT_EQ(dialog.TitleBar()->Button(TitleBarControl::Button0)->Name(), QStringLiteral("goals"));
+    EXPECT_EQ(QStringList({dialog.BottomPanel()->Section(), dialog.TitleBar()->Section(),
+                           dialog.BottomPanel()->Button(1)->Name(),
+                           dialog.TitleBar()->Button(TitleBarControl::Button0)->Name()}),
+              Names({"food", "food", "add", "goals"}));
     EXPECT_EQ(dialog.GetDate(), TimeBase::FromDate(QDate(2026, 12, 6)));
     EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Daily Tip: <b>Drink</b> water")});
     ASSERT_EQ(TestContent::alive, 1);
