@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 using PostProtocol::Code;
@@ -278,21 +280,17 @@ TEST_F(ProxyEndToEnd, ASilentClientIsDroppedWithoutHoldingUpOthers)
 TEST_F(ProxyEndToEnd, FiftyConcurrentPostsAllLandWhole)
 {
     constexpr int kPosts = 50;
-    std::vector<std::unique_ptr<RecordingSink>> sinks;
+    std::array<RecordingSink, kPosts> sinks;
     const auto text = [](int i) { return QString("post %1; ").arg(i).repeated(200); };
-    for (int i = 0; i < kPosts; ++i) {
-        sinks.push_back(std::make_unique<RecordingSink>());
-        ASSERT_TRUE(SubmitPost(Post(QString("Title %1").arg(i), text(i)), Url("/post"),
-                               sinks.back().get()));
-    }
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return std::all_of(sinks.cbegin(), sinks.cend(),
-                               [](const auto& sink) { return sink->outcome.has_value(); });
-        },
-        60000));
-    for (const auto& sink : sinks)
-        EXPECT_EQ(sink->outcome->result, kPosted) << qPrintable(sink->outcome->message);
+    for (int i = 0; i < kPosts; ++i)
+        ASSERT_TRUE(SubmitPost(Post(QString("Title %1").arg(i), text(i)), Url("/post"), &sinks[i]));
+    const auto allDone = [&] {
+        return std::ranges::all_of(sinks,
+                                   [](const auto& sink) { return sink.outcome.has_value(); });
+    };
+    ASSERT_TRUE(QTest::qWaitFor(allDone, 60000));
+    for (const RecordingSink& sink : sinks)
+        EXPECT_EQ(sink.outcome->result, kPosted) << qPrintable(sink.outcome->message);
 
     const QList<BlogPost> posts = store.Posts("myblog", &storeError).value();
     ASSERT_EQ(posts.size(), kPosts);
