@@ -42,94 +42,82 @@ TimeBase::Stamp Day(int d)
     return TimeBase::FromDate(QDate(2007, 3, 1).addDays(d));
 }
 
-struct Entry
+TEST(ResultsSeriesTest, DayTotalsAreOnePointPerLoggedDayInDateOrder)
 {
-    bool food; // else exercise
-    int day;
-    std::int32_t value;
-};
+    struct Entry
+    {
+        bool food; // else exercise
+        int day;
+        std::int32_t value;
+    };
+    const struct
+    {
+        const char* name;
+        std::vector<Entry> entries;                  // in log order
+        std::vector<std::pair<int, float>> expected; // day, value
+    } cases[] = {
+        {"food less exercise", {{true, 0, 2000}, {false, 0, 300}}, {{0, 1700.0f}}},
+        {"only exercise is negative", {{false, 0, 300}}, {{0, -300.0f}}},
+        {"missing food value counts zero", {{true, 0, -1}, {true, 0, 500}}, {{0, 500.0f}}},
+        {"out of order days come in date order",
+         {{false, 5, 100}, {true, 2, 1000}, {true, 9, 2000}, {true, 5, 400}},
+         {{2, 1000.0f}, {5, 300.0f}, {9, 2000.0f}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        UserDatabase store(DatabaseFolders{dir.path(), {dir.path()}});
+        for (const Entry& e : c.entries) {
+            if (e.food)
+                static_cast<FoodItem*>(
+                    store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, Day(e.day))))
+                    ->SetFoodId(std::uint32_t(e.value));
+            else
+                static_cast<FitnessItem*>(
+                    store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, Day(e.day))))
+                    ->SetExerciseId(std::uint32_t(e.value));
+        }
+        const IdValues values;
+        ItemList days(DaySummaryKind);
+        BuildDaySummaries(store, days, &values);
 
-struct DayTotalsCase
-{
-    const char* name;
-    std::vector<Entry> entries;                  // in log order
-    std::vector<std::pair<int, float>> expected; // day, value
-};
-
-class DayTotalsTest : public ::testing::TestWithParam<DayTotalsCase>
-{
-};
-
-TEST_P(DayTotalsTest, OnePointPerLoggedDayInDateOrder)
-{
-    QTemporaryDir dir;
-    UserDatabase store(DatabaseFolders{dir.path(), {dir.path()}});
-    for (const Entry& e : GetParam().entries) {
-        if (e.food)
-            static_cast<FoodItem*>(
-                store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, Day(e.day))))
-                ->SetFoodId(std::uint32_t(e.value));
-        else
-            static_cast<FitnessItem*>(
-                store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, Day(e.day))))
-                ->SetExerciseId(std::uint32_t(e.value));
+        ResultsSeries series;
+        series.BuildDayTotals(days, 0);
+        std::vector<std::pair<int, float>> got;
+        for (const ResultsSeries::Point& p : series.Points())
+            got.emplace_back(int(TimeBase::ToDate(Day(0)).daysTo(TimeBase::ToDate(p.day))),
+                             p.value);
+        EXPECT_EQ(got, c.expected);
     }
-    const IdValues values;
-    ItemList days(DaySummaryKind);
-    BuildDaySummaries(store, days, &values);
-
-    ResultsSeries series;
-    series.BuildDayTotals(days, 0);
-    std::vector<std::pair<int, float>> got;
-    for (const ResultsSeries::Point& p : series.Points())
-        got.emplace_back(int(TimeBase::ToDate(Day(0)).daysTo(TimeBase::ToDate(p.day))), p.value);
-    EXPECT_EQ(got, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DayTotalsTest,
-    ::testing::Values(
-        DayTotalsCase{"FoodLessExercise", {{true, 0, 2000}, {false, 0, 300}}, {{0, 1700.0f}}},
-        DayTotalsCase{"OnlyExerciseIsNegative", {{false, 0, 300}}, {{0, -300.0f}}},
-        DayTotalsCase{"MissingFoodValueCountsZero", {{true, 0, -1}, {true, 0, 500}}, {{0, 500.0f}}},
-        DayTotalsCase{"OutOfOrderDaysComeInDateOrder",
-                      {{false, 5, 100}, {true, 2, 1000}, {true, 9, 2000}, {true, 5, 400}},
-                      {{2, 1000.0f}, {5, 300.0f}, {9, 2000.0f}}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct WeightCase
+TEST(ResultsSeriesTest, WeightsReachTheChartFromTheEarliestToTheLatestDay)
 {
-    const char* name;
-    std::vector<std::pair<int, float>> entries;      // day, kilograms, in list order
-    std::vector<std::pair<float, float>> handedOver; // x, value
-};
-
-class WeightSeriesTest : public ::testing::TestWithParam<WeightCase>
-{
-};
-
-TEST_P(WeightSeriesTest, HandsTheChartPointsFromTheEarliestToTheLatestDay)
-{
-    ItemList weights(WeightKind);
-    for (const auto& [day, kilograms] : GetParam().entries)
-        static_cast<WeightItem*>(weights.Append(UserDatabase::CreateItem(WeightKind, Day(day))))
-            ->SetKilograms(kilograms);
-    ResultsSeries series;
-    series.BuildWeights(weights, true);
-    RecordingSink sink;
-    series.Enumerate(sink);
-    EXPECT_EQ(sink.points, GetParam().handedOver);
+    const struct
+    {
+        const char* name;
+        std::vector<std::pair<int, float>> entries;      // day, kilograms, in list order
+        std::vector<std::pair<float, float>> handedOver; // x, value
+    } cases[] = {
+        {"none", {}, {}},
+        {"one entry is one point at zero", {{4, 80.0f}}, {{0.0f, 80.0f}}},
+        {"two on one day are the first", {{4, 80.0f}, {4, 79.0f}}, {{0.0f, 80.0f}}},
+        {"out of order runs forward",
+         {{10, 70.0f}, {0, 72.0f}, {5, 71.0f}},
+         {{0.0f, 72.0f}, {0.5f, 71.0f}, {1.0f, 70.0f}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItemList weights(WeightKind);
+        for (const auto& [day, kilograms] : c.entries)
+            static_cast<WeightItem*>(weights.Append(UserDatabase::CreateItem(WeightKind, Day(day))))
+                ->SetKilograms(kilograms);
+        ResultsSeries series;
+        series.BuildWeights(weights, true);
+        RecordingSink sink;
+        series.Enumerate(sink);
+        EXPECT_EQ(sink.points, c.handedOver);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WeightSeriesTest,
-    ::testing::Values(WeightCase{"None", {}, {}},
-                      WeightCase{"OneEntryIsOnePointAtZero", {{4, 80.0f}}, {{0.0f, 80.0f}}},
-                      WeightCase{
-                          "TwoOnOneDayAreTheFirst", {{4, 80.0f}, {4, 79.0f}}, {{0.0f, 80.0f}}},
-                      WeightCase{"OutOfOrderRunsForward",
-                                 {{10, 70.0f}, {0, 72.0f}, {5, 71.0f}},
-                                 {{0.0f, 72.0f}, {0.5f, 71.0f}, {1.0f, 70.0f}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

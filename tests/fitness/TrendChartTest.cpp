@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 const QRgb kTrend = qRgb(255, 0, 0);
@@ -90,8 +92,7 @@ int Count(const QImage& image, QRgb colour = kTrend, QRect area = {})
 TEST(TrendChartTest, NoDataInTheMiddleAndTheAxes)
 {
     Fixture f(240);
-    for (TrendDataSource* source :
-         {static_cast<TrendDataSource*>(nullptr), static_cast<TrendDataSource*>(&f.source)}) {
+    for (TrendDataSource* source : std::array<TrendDataSource*, 2>{nullptr, &f.source}) {
         f.chart.SetDataSource(source);
         const QImage image = f.Grab();
         EXPECT_EQ(Count(image), 0);
@@ -198,14 +199,12 @@ TEST(TrendChartTest, PointsAreReadPerChangeNeverPerPaint)
 
     // Detached from its source, the chart has nothing to show.
     f.chart.SetDataSource(nullptr);
-    QImage image = f.Grab();
-    EXPECT_EQ(Count(image), 0);
+    EXPECT_EQ(Count(f.Grab()), 0);
     // Narrower than its margins: no columns, nothing drawn.
     f.chart.SetDataSource(&f.source);
     f.chart.resize(8, 6);
     EXPECT_EQ(f.chart.Raster().Width(), 0u);
-    image = f.Grab();
-    EXPECT_EQ(Count(image), 0);
+    EXPECT_EQ(Count(f.Grab()), 0);
 }
 
 } // namespace
