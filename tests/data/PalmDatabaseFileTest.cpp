@@ -32,9 +32,13 @@ protected:
             db.WriteRecord(int(i), records[i].constData(), int(records[i].size()));
     }
 
-    static std::uint32_t Offset(const QByteArray& file, int entry)
+    // The record offsets of the entry list.
+    static std::vector<std::uint32_t> Offsets(const QByteArray& file)
     {
-        return qFromBigEndian<std::uint32_t>(file.constData() + 78 + 8 * entry);
+        std::vector<std::uint32_t> offsets;
+        for (int entry = 0; entry < qFromBigEndian<std::uint16_t>(file.constData() + 76); ++entry)
+            offsets.push_back(qFromBigEndian<std::uint32_t>(file.constData() + 78 + 8 * entry));
+        return offsets;
     }
 
     QTemporaryDir m_dir;
@@ -54,9 +58,9 @@ TEST_F(PalmDatabaseFileTest, NewEmptyDatabaseIsHeaderAndTwoZeroBytes)
     EXPECT_EQ(file.left(20), QByteArray("- KLV Tips Database\0", 20));
     EXPECT_EQ(file.mid(60, 8), QByteArray("dataQZRW"));
     EXPECT_EQ(file.mid(76, 4), Hex("00000000"));
-    // Creation date: local wall-clock time counted from 1904.
-    const std::uint32_t created = qFromBigEndian<std::uint32_t>(file.constData() + 36);
-    EXPECT_EQ(created, TimeBase::FromDateTime(QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15))));
+    // Creation date: local wall-clock time counted from 1904; then the modification number.
+    EXPECT_EQ(qFromBigEndian<std::uint32_t>(file.constData() + 36),
+              TimeBase::FromDateTime(QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15))));
     EXPECT_EQ(qFromBigEndian<std::uint32_t>(file.constData() + 48), 1u);
 }
 
@@ -69,21 +73,16 @@ TEST_F(PalmDatabaseFileTest, RecordsFollowTheEntryListWithoutGapAndEmptyRecordsT
     }
     const QByteArray file = ReadFile(Path());
     ASSERT_EQ(file.size(), 78 + 4 * 8 + 5);
-    EXPECT_EQ(Offset(file, 0), 110u);
-    EXPECT_EQ(Offset(file, 1), 113u);
-    EXPECT_EQ(Offset(file, 2), 113u);
-    EXPECT_EQ(Offset(file, 3), 113u);
+    EXPECT_EQ(Offsets(file), (std::vector<std::uint32_t>{110, 113, 113, 113}));
     EXPECT_EQ(file.mid(110), QByteArray("abcxy"));
 
     PalmDatabaseFile db;
     ASSERT_EQ(db.Open(Path()), DatabaseError::None);
-    EXPECT_EQ(db.RecordCount(), 4u);
-    EXPECT_EQ(db.RecordLength(1), 0);
-    EXPECT_FALSE(db.HasRecord(2));
-    EXPECT_TRUE(db.HasRecord(3));
-    EXPECT_EQ(db.ReadRecord(3).value(), QByteArray("xy"));
+    EXPECT_EQ(std::tuple(db.RecordCount(), db.RecordLength(1), db.HasRecord(2), db.HasRecord(3),
+                         db.RecordLength(-1)),
+              std::tuple(4u, 0, false, true, -1));
+    EXPECT_EQ(db.ReadRecord(3), QByteArray("xy"));
     EXPECT_FALSE(db.ReadRecord(4).has_value());
-    EXPECT_EQ(db.RecordLength(-1), -1);
 }
 
 TEST_F(PalmDatabaseFileTest, AddedEntriesContinueTheLargestIdentifier)
