@@ -10,16 +10,6 @@ using namespace ReferenceTest;
 
 namespace {
 
-QByteArray ExerciseRecord(const char* name, int class0, int class1, int class2)
-{
-    return Word(12020) + Text(name) + Word(class0) + Word(class1) + Word(class2);
-}
-
-QByteArray GroupEntry(int value, const char* name, int first, int last)
-{
-    return Word(value) + Text(name) + Word(first) + Word(last);
-}
-
 // Records 1 to 11: "Exercise 1" .. "Exercise 11"; groups as given.
 class ExerciseDatabaseTest : public ::testing::Test
 {
