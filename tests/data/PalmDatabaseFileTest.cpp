@@ -118,8 +118,7 @@ TEST_F(PalmDatabaseFileTest, RewritesKeepLengthsUnlessAskedAndCountEverySave)
     }
     PalmDatabaseFile db;
     ASSERT_EQ(db.Open(Path()), DatabaseError::None);
-    EXPECT_EQ(db.FileHeader().modificationNumber, 2u);
-    EXPECT_FALSE(db.IsDirty());
+    EXPECT_EQ(std::pair(db.FileHeader().modificationNumber, db.IsDirty()), std::pair(2u, false));
     db.WriteRecord(0, thirty.constData(), 30); // the same bytes change nothing
     EXPECT_FALSE(db.IsDirty());
     db.SetExactRecordLengths(true);
@@ -166,8 +165,7 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTh
     EXPECT_EQ(in.ReadFloat(), 70.5f);
     EXPECT_EQ(in.ReadText(), QString::fromUtf8("café"));
     EXPECT_EQ(in.ReadText(), QString());
-    EXPECT_TRUE(in.AtEnd());
-    EXPECT_TRUE(in.Ok());
+    EXPECT_EQ(std::pair(in.AtEnd(), in.Ok()), std::pair(true, true));
     EXPECT_EQ(in.ReadText(), QString());
     EXPECT_FALSE(in.Ok());
 
@@ -184,8 +182,7 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTh
     char skip[8];
     ASSERT_TRUE(edge.Read(skip, 8));
     EXPECT_EQ(edge.ReadInt16(), 0); // one byte before the end
-    EXPECT_EQ(edge.Position(), 8);
-    EXPECT_FALSE(edge.Ok());
+    EXPECT_EQ(std::pair(edge.Position(), edge.Ok()), std::pair(8, false));
     edge.OpenRead(1);
     EXPECT_TRUE(edge.Ok());
 }
@@ -236,8 +233,7 @@ TEST_P(DamagedContainer, OpensAsDamaged)
     const QString path = QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam();
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(db.Open(path, false), DatabaseError::Damaged);
-    EXPECT_EQ(db.RecordCount(), 0u);
-    EXPECT_FALSE(db.ReadRecord(0).has_value());
+    EXPECT_EQ(std::pair(db.RecordCount(), db.ReadRecord(0).has_value()), std::pair(0u, false));
     EXPECT_FALSE(log.Messages().isEmpty());
 }
 

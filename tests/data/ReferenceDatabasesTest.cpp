@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 
 using namespace ReferenceTest;
 

@@ -3,7 +3,6 @@
 #include "ReferenceTestSupport.h"
 
 #include "data/DayValueSource.h"
-#include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
 #include "data/FoodIndex.h"
 #include "data/TextIndex.h"

@@ -3,7 +3,6 @@
 #include "data/DaySummaries.h"
 #include "data/DaySummary.h"
 #include "data/DayValueSource.h"
-#include "data/FavoriteItem.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
