@@ -193,8 +193,8 @@ TEST_F(UserDatabaseTest, DeletedJournalTextIsGoneFromTheFile)
         store.SaveJournal();
     }
     const QByteArray file = ReadFile(UserFile());
-    EXPECT_FALSE(file.contains("forget me"));
-    EXPECT_TRUE(file.contains("private body of keep me"));
+    EXPECT_EQ(std::pair(file.contains("forget me"), file.contains("private body of keep me")),
+              std::pair(false, true));
     UserDatabase store(Folders());
     ASSERT_EQ(store.Journal().Count(), 1);
     EXPECT_EQ(store.Journal().ItemAt<JournalItem>(0)->Subject(), QStringLiteral("keep me"));
@@ -345,8 +345,7 @@ TEST_F(UserDatabaseTest, LeftoversOfKilledRunsNeitherLockOutNorLinger)
         put(suffix, file);
     UserDatabase store(Folders());
     EXPECT_TRUE(store.IsWritable());
-    QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
-    left.sort();
+    const QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     EXPECT_EQ(left.join(u' ').toStdString(), "user.pdb user.pdb.BACKUP user.pdb.Backup "
                                              "user.pdb.Zq9KLm user.pdb.backup user.pdb.lock");
 }
@@ -356,17 +355,13 @@ TEST_F(UserDatabaseTest, AnEmptyFileIsAFirstStartCutShortUnlessABackupSaysOtherw
     ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
     {
         UserDatabase store(Folders());
-        EXPECT_TRUE(store.IsWritable());
-        EXPECT_TRUE(store.WasCreated());
+        EXPECT_EQ(std::pair(store.IsWritable(), store.WasCreated()), std::pair(true, true));
     }
     const QByteArray created = ReadFile(UserFile());
     const QString backup = UserFile() + QStringLiteral(".bak");
     ASSERT_TRUE(TestSupport::WriteFile(backup, created));
     ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
-    {
-        UserDatabase store(Folders());
-        EXPECT_EQ(store.Error(), DatabaseError::Damaged);
-    }
+    EXPECT_EQ(UserDatabase(Folders()).Error(), DatabaseError::Damaged);
     EXPECT_EQ(ReadFile(backup), created);
 }
 
