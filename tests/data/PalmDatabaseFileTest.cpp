@@ -3,7 +3,6 @@
 #include "data/RecordStream.h"
 #include "data/TimeBase.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -17,15 +16,11 @@ namespace {
 class PalmDatabaseFileTest : public ::testing::Test
 {
 protected:
-    QString Path(const QString& name = QStringLiteral("test.pdb")) const
-    {
-        return QDir(m_dir.path()).filePath(name);
-    }
+    QString Path() const { return m_dir.filePath(QStringLiteral("test.pdb")); }
 
-    void CreateWith(PalmDatabaseFile& db, const std::vector<QByteArray>& records,
-                    const QString& name = QStringLiteral("test.pdb"))
+    void CreateWith(PalmDatabaseFile& db, const std::vector<QByteArray>& records)
     {
-        ASSERT_EQ(db.Create(Path(name), QStringLiteral("- KLV Tips Database"),
+        ASSERT_EQ(db.Create(Path(), QStringLiteral("- KLV Tips Database"),
                             PalmDatabaseFile::FourCC("QZRW"), PalmDatabaseFile::FourCC("data")),
                   DatabaseError::None);
         for (size_t i = 0; i < records.size(); ++i)
@@ -123,14 +118,13 @@ TEST_F(PalmDatabaseFileTest, RewritesKeepLengthsUnlessAskedAndCountEverySave)
     EXPECT_FALSE(db.IsDirty());
     db.SetExactRecordLengths(true);
     db.WriteRecord(0, thirty.constData(), 30);
-    EXPECT_EQ(db.RecordLength(0), 30);
-    EXPECT_TRUE(db.IsDirty());
+    EXPECT_EQ(std::pair(db.RecordLength(0), db.IsDirty()), std::pair(30, true));
 }
 
 TEST_F(PalmDatabaseFileTest, ReferenceFilesOpenReadOnlyAndMissingFilesFail)
 {
     PalmDatabaseFile db;
-    EXPECT_EQ(db.Open(Path(QStringLiteral("none.pdb"))), DatabaseError::CannotOpen);
+    EXPECT_EQ(db.Open(m_dir.filePath(QStringLiteral("none.pdb"))), DatabaseError::CannotOpen);
     EXPECT_FALSE(db.IsOpen());
     EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), DatabaseError::None);
     db.Close();
