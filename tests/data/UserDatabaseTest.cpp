@@ -32,7 +32,7 @@ class UserDatabaseTest : public ::testing::Test
 {
 protected:
     DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
-    QString UserFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("user.pdb")); }
+    QString UserFile() const { return m_dir.filePath(QStringLiteral("user.pdb")); }
     static QString Broken(const char* name)
     {
         return QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + QString::fromLatin1(name);
@@ -286,7 +286,7 @@ TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup
 TEST_F(UserDatabaseTest, AUserFileKeptElsewhereThroughALinkStaysThere)
 {
     EXPECT_TRUE(UserDatabase(Folders()).WasCreated());
-    const QString elsewhere = QDir(m_dir.path()).filePath(QStringLiteral("user-elsewhere.pdb"));
+    const QString elsewhere = m_dir.filePath(QStringLiteral("user-elsewhere.pdb"));
     ASSERT_TRUE(QFile::rename(UserFile(), elsewhere));
     ASSERT_TRUE(QFile::link(elsewhere, UserFile()));
     {
