@@ -45,10 +45,9 @@ protected:
              Food(9, "Fruits", "Applesauce, canned"), Food(9, "Fruits", "Pineapple, raw"),
              Food(11, "Vegetables", "Jalapeño peppers, raw"), Food(14, "Beverages", kLongName)},
             path, nullptr));
-        m_database = std::make_unique<FoodDatabase>();
-        m_database->Open(path);
-        m_index.Build(*m_database);
-        m_finder = NameFinder::ForFoods(*m_database, m_index);
+        ASSERT_EQ(m_database.Open(path), DatabaseError::None);
+        ASSERT_EQ(m_index.Build(m_database), DatabaseError::None);
+        m_finder = NameFinder::ForFoods(m_database, m_index);
     }
 
     QStringList Names(const std::vector<NameFinder::Match>& matches)
@@ -57,7 +56,7 @@ protected:
         for (const NameFinder::Match& match : matches) {
             names.append(match.name.toString());
             // What a lookup adds: the food at that position, listed in that group and subgroup.
-            EXPECT_EQ(m_database->ReadFoodName(match.record), match.name);
+            EXPECT_EQ(m_database.ReadFoodName(match.record), match.name);
             EXPECT_EQ(match.groupName, m_index.GroupNames().value(match.group));
             const FoodList* list = m_index.Foods(match.group, match.subgroup);
             bool listed = false;
@@ -69,7 +68,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<FoodDatabase> m_database;
+    FoodDatabase m_database;
     FoodIndex m_index;
     NameFinder m_finder;
 };
