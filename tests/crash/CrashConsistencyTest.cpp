@@ -39,6 +39,7 @@ TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
     bool damaged = false;
 
     for (int cycle = 0; cycle < Cycles(); ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
         // A damaged file ends the folder's useful life: every later start would refuse it.
         if (cycle % kCyclesPerFolder == 0 || damaged) {
             folder = std::make_unique<QTemporaryDir>();
@@ -67,10 +68,10 @@ TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
                 ++commits;
             } else if (text.startsWith(QStringLiteral("refused ")) ||
                        text.startsWith(QStringLiteral("leftover "))) {
-                ADD_FAILURE() << "cycle " << cycle << ": " << qPrintable(text);
+                ADD_FAILURE() << qPrintable(text);
             } else if (text.startsWith(QStringLiteral("start "))) {
                 EXPECT_TRUE(number == lastCommitted || number == lastCommitted + 1)
-                    << "cycle " << cycle << ": started on " << number << " after " << lastCommitted;
+                    << "started on " << number << " after " << lastCommitted;
             }
         }
 
@@ -82,25 +83,21 @@ TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
             const bool unfinishedFirstStart = lastCommitted == 0 && QFileInfo(path).size() == 0;
             if (records.empty()) {
                 damaged = !unfinishedFirstStart;
-                EXPECT_FALSE(damaged) << "cycle " << cycle << ": user.pdb of "
-                                      << QFileInfo(path).size() << " bytes does not open";
+                EXPECT_FALSE(damaged)
+                    << "user.pdb of " << QFileInfo(path).size() << " bytes does not open";
             } else if (sequence != lastCommitted && sequence != lastCommitted + 1) {
-                ADD_FAILURE() << "cycle " << cycle << ": user.pdb holds " << sequence
-                              << " after commit " << lastCommitted;
+                ADD_FAILURE() << "user.pdb holds " << sequence << " after commit " << lastCommitted;
             } else if (sequence > 0 && records != CommitState::Expected(sequence)) {
-                ADD_FAILURE() << "cycle " << cycle << ": user.pdb does not hold all of commit "
-                              << sequence;
+                ADD_FAILURE() << "user.pdb does not hold all of commit " << sequence;
             } else {
                 lastCommitted = sequence;
             }
         } else if (lastCommitted > 0) {
             damaged = true;
-            ADD_FAILURE() << "cycle " << cycle << ": user.pdb is gone after commit "
-                          << lastCommitted;
+            ADD_FAILURE() << "user.pdb is gone after commit " << lastCommitted;
         }
 
-        EXPECT_FALSE(backupMade && CommitState::RecordsOf(backup).empty())
-            << "cycle " << cycle << ": no sound backup";
+        EXPECT_FALSE(backupMade && CommitState::RecordsOf(backup).empty()) << "no sound backup";
         backupMade = backupMade || QFileInfo::exists(backup);
     }
 

@@ -77,6 +77,43 @@ struct Damaged
     const char* outcome;
 };
 
+const Damaged kDamaged[] = {
+    {"foods_missing.pdb", "cannot be opened: No foods database found"},
+    {"foods_empty_file.pdb", "damaged: The foods database is damaged: header is truncated"},
+    {"foods_truncated_header.pdb", "damaged: The foods database is damaged: header is truncated"},
+    {"foods_records_missing.pdb",
+     "damaged: The foods database is damaged: record list is truncated"},
+    {"foods_no_records.pdb", "damaged: No record 0 in food database"},
+    {"foods_short_inner_record.pdb", "damaged: Record 0 of the foods database has 22 bytes"},
+    {"foods_oversized_record.pdb", "damaged: Record 0 of the foods database has 20057 bytes"},
+    {"foods_negative_group_count.pdb", "damaged: Negative group count in the foods index"},
+    {"foods_group_count_past_end.pdb",
+     "damaged: The foods index lists more groups than the file holds"},
+    {"foods_subgroup_past_end.pdb", "damaged: No record 54 in food database"},
+    {"foods_name_past_end.pdb", "damaged: Reading over EOF of foods db"},
+    {"foods_negative_food_count.pdb", "damaged: Negative food count in the foods index"},
+    {"foods_shared_food_lists.pdb", "damaged: The foods index is larger than the file can hold"},
+    {"foods_many_subgroups.pdb", "damaged: The foods index is larger than the file can hold"},
+    {"exercises_no_records.pdb", "has no records"},
+    {"exercises_empty_index.pdb", "groups:"},
+    {"exercises_group_count_past_end.pdb", "groups: [\"Running\"]"},
+    {"exercises_range_past_end.pdb", "groups: [\"Running\"]"},
+    {"exercises_range_from_index.pdb", "groups: [\"Running\"]"},
+    {"exercises_inverted_range.pdb", "groups: []"},
+    {"exercises_truncated_record.pdb", "groups: [\"Runn\"]"},
+    {"exercises_unterminated_group_name.pdb", "groups:"},
+    {"tips_missing.pdb", "\"Install tips database\""},
+    {"tips_no_records.pdb", "\"Install tips database\""},
+    {"tips_truncated_header.pdb", "\"Install tips database\""},
+    {"tips_empty_record.pdb", "\"\" and the next"},
+    {"tips_unterminated.pdb", "\"Drink water\" and the next"},
+    {"text_no_records.pdb", "0 topics, last \"\": \"\""},
+    {"text_too_many_topics.pdb", "100 topics, last \"T99\": \"\""},
+    {"text_negative_topic_count.pdb", "0 topics, last \"\": \"\""},
+    {"text_count_past_names.pdb", "2 topics, last \"B\": \"\""},
+    {"text_missing_topic_records.pdb", "3 topics, last \"C\": \"\""},
+};
+
 class DamagedReferenceTest : public ::testing::TestWithParam<Damaged>
 {
 };
@@ -92,50 +129,7 @@ TEST_P(DamagedReferenceTest, GivesWhatIsWholeOrADiagnostic)
     EXPECT_EQ(outcome.toStdString(), GetParam().outcome);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedReferenceTest,
-    ::testing::Values(
-        Damaged{"foods_missing.pdb", "cannot be opened: No foods database found"},
-        Damaged{"foods_empty_file.pdb",
-                "damaged: The foods database is damaged: header is truncated"},
-        Damaged{"foods_truncated_header.pdb",
-                "damaged: The foods database is damaged: header is truncated"},
-        Damaged{"foods_records_missing.pdb",
-                "damaged: The foods database is damaged: record list is truncated"},
-        Damaged{"foods_no_records.pdb", "damaged: No record 0 in food database"},
-        Damaged{"foods_short_inner_record.pdb",
-                "damaged: Record 0 of the foods database has 22 bytes"},
-        Damaged{"foods_oversized_record.pdb",
-                "damaged: Record 0 of the foods database has 20057 bytes"},
-        Damaged{"foods_negative_group_count.pdb",
-                "damaged: Negative group count in the foods index"},
-        Damaged{"foods_group_count_past_end.pdb",
-                "damaged: The foods index lists more groups than the file holds"},
-        Damaged{"foods_subgroup_past_end.pdb", "damaged: No record 54 in food database"},
-        Damaged{"foods_name_past_end.pdb", "damaged: Reading over EOF of foods db"},
-        Damaged{"foods_negative_food_count.pdb", "damaged: Negative food count in the foods index"},
-        Damaged{"foods_shared_food_lists.pdb",
-                "damaged: The foods index is larger than the file can hold"},
-        Damaged{"foods_many_subgroups.pdb",
-                "damaged: The foods index is larger than the file can hold"},
-        Damaged{"exercises_no_records.pdb", "has no records"},
-        Damaged{"exercises_empty_index.pdb", "groups:"},
-        Damaged{"exercises_group_count_past_end.pdb", "groups: [\"Running\"]"},
-        Damaged{"exercises_range_past_end.pdb", "groups: [\"Running\"]"},
-        Damaged{"exercises_range_from_index.pdb", "groups: [\"Running\"]"},
-        Damaged{"exercises_inverted_range.pdb", "groups: []"},
-        Damaged{"exercises_truncated_record.pdb", "groups: [\"Runn\"]"},
-        Damaged{"exercises_unterminated_group_name.pdb", "groups:"},
-        Damaged{"tips_missing.pdb", "\"Install tips database\""},
-        Damaged{"tips_no_records.pdb", "\"Install tips database\""},
-        Damaged{"tips_truncated_header.pdb", "\"Install tips database\""},
-        Damaged{"tips_empty_record.pdb", "\"\" and the next"},
-        Damaged{"tips_unterminated.pdb", "\"Drink water\" and the next"},
-        Damaged{"text_no_records.pdb", "0 topics, last \"\": \"\""},
-        Damaged{"text_too_many_topics.pdb", "100 topics, last \"T99\": \"\""},
-        Damaged{"text_negative_topic_count.pdb", "0 topics, last \"\": \"\""},
-        Damaged{"text_count_past_names.pdb", "2 topics, last \"B\": \"\""},
-        Damaged{"text_missing_topic_records.pdb", "3 topics, last \"C\": \"\""}),
-    FileTestName<Damaged>);
+INSTANTIATE_TEST_SUITE_P(Files, DamagedReferenceTest, ::testing::ValuesIn(kDamaged),
+                         FileTestName<Damaged>);
 
 } // namespace

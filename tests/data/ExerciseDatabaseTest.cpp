@@ -10,16 +10,6 @@ using namespace ReferenceTest;
 
 namespace {
 
-QByteArray ExerciseRecord(const char* name, int class0, int class1, int class2)
-{
-    return Word(12020) + Text(name) + Word(class0) + Word(class1) + Word(class2);
-}
-
-QByteArray GroupEntry(int value, const char* name, int first, int last)
-{
-    return Word(value) + Text(name) + Word(first) + Word(last);
-}
-
 // Records 1 to 11: "Exercise 1" .. "Exercise 11"; groups as given.
 class ExerciseDatabaseTest : public ::testing::Test
 {
@@ -54,9 +44,8 @@ TEST_F(ExerciseDatabaseTest, AGroupListsItsRunOfRecordsUnderItsTitle)
         EXPECT_EQ(cardio->NameAt(i), QStringLiteral("Exercise %1").arg(5 + i));
     }
     // Favorites mix groups, so they carry the title; no group covers record 10.
-    EXPECT_EQ(db.QualifiedName(5), QStringLiteral("Cardio: Exercise 5"));
-    EXPECT_EQ(db.QualifiedName(4), QStringLiteral("Warm-up: Exercise 4"));
-    EXPECT_EQ(db.QualifiedName(10), QStringLiteral("Unknown: Exercise 10"));
+    EXPECT_EQ(QStringList({db.QualifiedName(5), db.QualifiedName(4), db.QualifiedName(10)}),
+              QStringList({"Cardio: Exercise 5", "Warm-up: Exercise 4", "Unknown: Exercise 10"}));
 }
 
 TEST_F(ExerciseDatabaseTest, TheWeightClassPicksTheCalorieFigure)

@@ -49,11 +49,10 @@ QString ErrorOf(const std::function<void()>& action)
 TEST_F(FoodStreamTest, NumbersDecodeTheirOneAndFourByteForms)
 {
     FoodDatabase& db = Open(QByteArray::fromHex("f0ff000003e8810003e8010003e8"));
-    EXPECT_EQ(db.ReadNumber(), 0.0);
-    EXPECT_EQ(db.Tell(), 1);
-    EXPECT_EQ(db.ReadNumber(), -1.0);
-    EXPECT_EQ(db.Tell(), 2);
-    EXPECT_DOUBLE_EQ(db.ReadNumber(), 1.0);
+    for (auto [number, end] : {std::pair{0.0, 1}, {-1.0, 2}, {1.0, 6}}) {
+        EXPECT_DOUBLE_EQ(db.ReadNumber(), number);
+        EXPECT_EQ(db.Tell(), end);
+    }
     // The top bit of the first byte is not part of the value.
     const double high = db.ReadNumber();
     EXPECT_DOUBLE_EQ(high, db.ReadNumber());
@@ -67,8 +66,7 @@ TEST_F(FoodStreamTest, ReadsContinueIntoTheNextRecordAndStopAtTheEnd)
     ASSERT_EQ(db.RecordCount(), 2);
     db.Seek(16382);
     EXPECT_EQ(db.ReadLong(), 0x12345678u);
-    EXPECT_EQ(db.Tell(), 16386);
-    EXPECT_TRUE(db.AtEnd());
+    EXPECT_EQ(std::pair(db.Tell(), db.AtEnd()), std::pair(qint64(16386), true));
     db.Seek(16384);
     EXPECT_EQ(ErrorOf([&] { db.ReadLong(); }), QStringLiteral("Reading over EOF of foods db"));
     EXPECT_EQ(ErrorOf([&] { db.Seek(-1); }), QStringLiteral("Negative position"));
@@ -145,9 +143,8 @@ TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
     const FoodList* apples = index.Foods(1, 0);
     ASSERT_NE(apples, nullptr);
     ASSERT_EQ(apples->Count(), 2);
-    EXPECT_EQ(apples->Title(), QStringLiteral("Apples"));
-    EXPECT_EQ(apples->NameAt(0), QStringLiteral("Apple, baked"));
-    EXPECT_EQ(apples->NameAt(1), QStringLiteral("apple, dried"));
+    EXPECT_EQ(QStringList({apples->Title(), apples->NameAt(0), apples->NameAt(1)}),
+              QStringList({"Apples", "Apple, baked", "apple, dried"}));
     EXPECT_EQ(db.ReadFood(apples->RecordAt(1)).numbers[Food::Calories], 243);
 
     db.Seek(0); // move the stream away; the cached list must not need it again

@@ -3,7 +3,6 @@
 #include "data/RecordStream.h"
 #include "data/TimeBase.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -17,24 +16,24 @@ namespace {
 class PalmDatabaseFileTest : public ::testing::Test
 {
 protected:
-    QString Path(const QString& name = QStringLiteral("test.pdb")) const
-    {
-        return QDir(m_dir.path()).filePath(name);
-    }
+    QString Path() const { return m_dir.filePath(QStringLiteral("test.pdb")); }
 
-    void CreateWith(PalmDatabaseFile& db, const std::vector<QByteArray>& records,
-                    const QString& name = QStringLiteral("test.pdb"))
+    void CreateWith(PalmDatabaseFile& db, const std::vector<QByteArray>& records)
     {
-        ASSERT_EQ(db.Create(Path(name), QStringLiteral("- KLV Tips Database"),
+        ASSERT_EQ(db.Create(Path(), QStringLiteral("- KLV Tips Database"),
                             PalmDatabaseFile::FourCC("QZRW"), PalmDatabaseFile::FourCC("data")),
                   DatabaseError::None);
         for (size_t i = 0; i < records.size(); ++i)
             db.WriteRecord(int(i), records[i].constData(), int(records[i].size()));
     }
 
-    static std::uint32_t Offset(const QByteArray& file, int entry)
+    // The record offsets of the entry list.
+    static std::vector<std::uint32_t> Offsets(const QByteArray& file)
     {
-        return qFromBigEndian<std::uint32_t>(file.constData() + 78 + 8 * entry);
+        std::vector<std::uint32_t> offsets;
+        for (int entry = 0; entry < qFromBigEndian<std::uint16_t>(file.constData() + 76); ++entry)
+            offsets.push_back(qFromBigEndian<std::uint32_t>(file.constData() + 78 + 8 * entry));
+        return offsets;
     }
 
     QTemporaryDir m_dir;
@@ -54,9 +53,9 @@ TEST_F(PalmDatabaseFileTest, NewEmptyDatabaseIsHeaderAndTwoZeroBytes)
     EXPECT_EQ(file.left(20), QByteArray("- KLV Tips Database\0", 20));
     EXPECT_EQ(file.mid(60, 8), QByteArray("dataQZRW"));
     EXPECT_EQ(file.mid(76, 4), Hex("00000000"));
-    // Creation date: local wall-clock time counted from 1904.
-    const std::uint32_t created = qFromBigEndian<std::uint32_t>(file.constData() + 36);
-    EXPECT_EQ(created, TimeBase::FromDateTime(QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15))));
+    // Creation date: local wall-clock time counted from 1904; then the modification number.
+    EXPECT_EQ(qFromBigEndian<std::uint32_t>(file.constData() + 36),
+              TimeBase::FromDateTime(QDateTime(QDate(2026, 3, 1), QTime(9, 30, 15))));
     EXPECT_EQ(qFromBigEndian<std::uint32_t>(file.constData() + 48), 1u);
 }
 
@@ -69,21 +68,16 @@ TEST_F(PalmDatabaseFileTest, RecordsFollowTheEntryListWithoutGapAndEmptyRecordsT
     }
     const QByteArray file = ReadFile(Path());
     ASSERT_EQ(file.size(), 78 + 4 * 8 + 5);
-    EXPECT_EQ(Offset(file, 0), 110u);
-    EXPECT_EQ(Offset(file, 1), 113u);
-    EXPECT_EQ(Offset(file, 2), 113u);
-    EXPECT_EQ(Offset(file, 3), 113u);
+    EXPECT_EQ(Offsets(file), (std::vector<std::uint32_t>{110, 113, 113, 113}));
     EXPECT_EQ(file.mid(110), QByteArray("abcxy"));
 
     PalmDatabaseFile db;
     ASSERT_EQ(db.Open(Path()), DatabaseError::None);
-    EXPECT_EQ(db.RecordCount(), 4u);
-    EXPECT_EQ(db.RecordLength(1), 0);
-    EXPECT_FALSE(db.HasRecord(2));
-    EXPECT_TRUE(db.HasRecord(3));
-    EXPECT_EQ(db.ReadRecord(3).value(), QByteArray("xy"));
+    EXPECT_EQ(std::tuple(db.RecordCount(), db.RecordLength(1), db.HasRecord(2), db.HasRecord(3),
+                         db.RecordLength(-1)),
+              std::tuple(4u, 0, false, true, -1));
+    EXPECT_EQ(db.ReadRecord(3), QByteArray("xy"));
     EXPECT_FALSE(db.ReadRecord(4).has_value());
-    EXPECT_EQ(db.RecordLength(-1), -1);
 }
 
 TEST_F(PalmDatabaseFileTest, AddedEntriesContinueTheLargestIdentifier)
@@ -119,20 +113,18 @@ TEST_F(PalmDatabaseFileTest, RewritesKeepLengthsUnlessAskedAndCountEverySave)
     }
     PalmDatabaseFile db;
     ASSERT_EQ(db.Open(Path()), DatabaseError::None);
-    EXPECT_EQ(db.FileHeader().modificationNumber, 2u);
-    EXPECT_FALSE(db.IsDirty());
+    EXPECT_EQ(std::pair(db.FileHeader().modificationNumber, db.IsDirty()), std::pair(2u, false));
     db.WriteRecord(0, thirty.constData(), 30); // the same bytes change nothing
     EXPECT_FALSE(db.IsDirty());
     db.SetExactRecordLengths(true);
     db.WriteRecord(0, thirty.constData(), 30);
-    EXPECT_EQ(db.RecordLength(0), 30);
-    EXPECT_TRUE(db.IsDirty());
+    EXPECT_EQ(std::pair(db.RecordLength(0), db.IsDirty()), std::pair(30, true));
 }
 
 TEST_F(PalmDatabaseFileTest, ReferenceFilesOpenReadOnlyAndMissingFilesFail)
 {
     PalmDatabaseFile db;
-    EXPECT_EQ(db.Open(Path(QStringLiteral("none.pdb"))), DatabaseError::CannotOpen);
+    EXPECT_EQ(db.Open(m_dir.filePath(QStringLiteral("none.pdb"))), DatabaseError::CannotOpen);
     EXPECT_FALSE(db.IsOpen());
     EXPECT_EQ(db.Create(Path(), QStringLiteral("x"), 0, 0), DatabaseError::None);
     db.Close();
@@ -167,8 +159,7 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTh
     EXPECT_EQ(in.ReadFloat(), 70.5f);
     EXPECT_EQ(in.ReadText(), QString::fromUtf8("café"));
     EXPECT_EQ(in.ReadText(), QString());
-    EXPECT_TRUE(in.AtEnd());
-    EXPECT_TRUE(in.Ok());
+    EXPECT_EQ(std::pair(in.AtEnd(), in.Ok()), std::pair(true, true));
     EXPECT_EQ(in.ReadText(), QString());
     EXPECT_FALSE(in.Ok());
 
@@ -185,8 +176,7 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTh
     char skip[8];
     ASSERT_TRUE(edge.Read(skip, 8));
     EXPECT_EQ(edge.ReadInt16(), 0); // one byte before the end
-    EXPECT_EQ(edge.Position(), 8);
-    EXPECT_FALSE(edge.Ok());
+    EXPECT_EQ(std::pair(edge.Position(), edge.Ok()), std::pair(8, false));
     edge.OpenRead(1);
     EXPECT_TRUE(edge.Ok());
 }
@@ -237,8 +227,7 @@ TEST_P(DamagedContainer, OpensAsDamaged)
     const QString path = QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam();
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(db.Open(path, false), DatabaseError::Damaged);
-    EXPECT_EQ(db.RecordCount(), 0u);
-    EXPECT_FALSE(db.ReadRecord(0).has_value());
+    EXPECT_EQ(std::pair(db.RecordCount(), db.ReadRecord(0).has_value()), std::pair(0u, false));
     EXPECT_FALSE(log.Messages().isEmpty());
 }
 

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 
 using namespace ReferenceTest;
 
@@ -25,42 +25,31 @@ class ReferenceDatabasesTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_sources = new ReferenceSources;
         QString error;
-        ASSERT_TRUE(s_sources->Load(QStringLiteral(NUTRAVA_SOURCE_DATA), &error))
+        ASSERT_TRUE(s_sources.Load(QStringLiteral(NUTRAVA_SOURCE_DATA), &error))
             << qPrintable(error);
     }
-    static void TearDownTestSuite()
-    {
-        delete s_sources;
-        s_sources = nullptr;
-    }
 
-    static ReferenceSources* s_sources;
+    static inline ReferenceSources s_sources;
 };
-
-ReferenceSources* ReferenceDatabasesTest::s_sources = nullptr;
 
 // The source's nutrient columns in the order of the stored numbers.
 constexpr Food::Number kNumbers[] = {Food::Calories,    Food::Fat,    Food::SaturatedFat,
                                      Food::Cholesterol, Food::Sodium, Food::Carbs,
                                      Food::Fiber,       Food::Sugars, Food::Protein};
 
+// An unknown figure is stored as exactly -1.
 void ExpectNumber(double stored, const std::optional<double>& source, const QString& what)
 {
-    if (!source) {
-        EXPECT_EQ(stored, -1.0) << qPrintable(what);
-    } else {
-        EXPECT_NEAR(stored, *source, 0.001) << qPrintable(what);
-    }
+    EXPECT_NEAR(stored, source.value_or(-1.0), source ? 0.001 : 0.0) << qPrintable(what);
 }
 
 TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
 {
     using Row = ReferenceSources::FoodRow;
-    ASSERT_FALSE(s_sources->foods.empty());
+    ASSERT_FALSE(s_sources.foods.empty());
     QMultiHash<QString, const Row*> byPlace;
-    for (const Row& row : s_sources->foods)
+    for (const Row& row : s_sources.foods)
         byPlace.insert(row.groupName + u'/' + row.subgroup + u'/' + row.name, &row);
 
     FoodDatabase db;
@@ -104,7 +93,7 @@ TEST_F(ReferenceDatabasesTest, EveryFoodIsReachableWithItsValues)
             }
         }
     }
-    EXPECT_EQ(size_t(seen.size()), s_sources->foods.size()); // each row once
+    EXPECT_EQ(size_t(seen.size()), s_sources.foods.size()); // each row once
 }
 
 TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
@@ -112,15 +101,15 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
     ExerciseDatabase db;
     ASSERT_EQ(db.Open(GeneratedFile("fitness_data.pdb")), DatabaseError::None);
     ASSERT_EQ(db.ReadGroups(), DatabaseError::None);
-    ASSERT_EQ(size_t(db.RecordCount()), s_sources->exercises.size() + 1); // and the index
+    ASSERT_EQ(size_t(db.RecordCount()), s_sources.exercises.size() + 1); // and the index
 
     PalmDatabaseFile file; // for the leading value, which the reader skips
     ASSERT_EQ(file.Open(GeneratedFile("fitness_data.pdb"), false), DatabaseError::None);
     size_t next = 0;
     for (const ExerciseGroup& group : db.Groups()) {
         for (int i = 0; i < group.Count(); ++i, ++next) {
-            ASSERT_LT(next, s_sources->exercises.size());
-            const ReferenceSources::ExerciseRow& row = s_sources->exercises[next];
+            ASSERT_LT(next, s_sources.exercises.size());
+            const ReferenceSources::ExerciseRow& row = s_sources.exercises[next];
             EXPECT_EQ(group.Title(), row.group);
             EXPECT_EQ(group.NameAt(i), row.shortName);
             EXPECT_LE(row.shortName.size(), 32);
@@ -132,7 +121,7 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
             EXPECT_EQ(stream.ReadInt16(), row.code);
         }
     }
-    EXPECT_EQ(next, s_sources->exercises.size());
+    EXPECT_EQ(next, s_sources.exercises.size());
 }
 
 TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
@@ -146,20 +135,20 @@ TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
     ASSERT_EQ(texts.TopicCount(), 11);
     for (int i = 0; i < 11; ++i)
         EXPECT_EQ(std::pair(texts.TopicName(i), texts.TopicText(i)),
-                  std::pair(titles[i], s_sources->help[size_t(i)].text));
+                  std::pair(titles[i], s_sources.help[size_t(i)].text));
     EXPECT_TRUE(texts.TopicText(10).contains(QStringLiteral("estimates")));
     EXPECT_TRUE(texts.TopicText(10).contains(QStringLiteral("no substitute for a physician")));
 }
 
 TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)
 {
-    ASSERT_FALSE(s_sources->tips.isEmpty());
+    ASSERT_FALSE(s_sources.tips.isEmpty());
     PalmDatabaseFile file;
     ASSERT_EQ(file.Open(GeneratedFile("tips.pdb"), false), DatabaseError::None);
-    ASSERT_EQ(int(file.RecordCount()), s_sources->tips.size());
-    for (int i = 0; i < s_sources->tips.size(); ++i) {
+    ASSERT_EQ(int(file.RecordCount()), s_sources.tips.size());
+    for (int i = 0; i < s_sources.tips.size(); ++i) {
         RecordStream stream(file, i);
-        EXPECT_EQ(stream.ReadText(), s_sources->tips[i]);
+        EXPECT_EQ(stream.ReadText(), s_sources.tips[i]);
         EXPECT_TRUE(stream.AtEnd());
     }
 }

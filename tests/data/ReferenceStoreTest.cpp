@@ -3,7 +3,6 @@
 #include "ReferenceTestSupport.h"
 
 #include "data/DayValueSource.h"
-#include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
 #include "data/FoodIndex.h"
 #include "data/TextIndex.h"
@@ -51,33 +50,30 @@ TEST_F(ReferenceStoreTest, OpensAllFourReadOnlyAndNamesFavoritesFromThem)
     for (const char* file : kReferenceFiles) // the reader must not ask to write
         QFile::setPermissions(Path(file), QFile::ReadOwner);
     UserDatabase store(m_folders);
-    EXPECT_TRUE(store.References().CanRun()) << qPrintable(store.References().StartupProblem());
-    EXPECT_TRUE(store.References().StartupProblem().isEmpty());
+    ReferenceDatabases& refs = store.References();
+    EXPECT_TRUE(refs.CanRun()) << qPrintable(refs.StartupProblem());
     EXPECT_EQ(UserDatabase::Instance(), &store);
-    EXPECT_NE(store.References().Texts(), nullptr);
+    EXPECT_NE(refs.Texts(), nullptr);
 
-    const QStringList exerciseGroups = store.References().ExerciseGroupNamesWithFavorites();
-    ASSERT_GE(exerciseGroups.size(), 2);
-    EXPECT_EQ(exerciseGroups[0], QStringLiteral("Favorites"));
-    EXPECT_EQ(exerciseGroups[1], QStringLiteral("Bicycling"));
-    EXPECT_EQ(store.References().ExerciseGroupAt(0), &store.References().FavoriteExerciseGroup());
-    EXPECT_EQ(store.References().FoodListAt(0, 3), &store.References().FavoriteFoodGroup());
-    ASSERT_NE(store.References().FoodListAt(1, 0), nullptr);
-    EXPECT_EQ(store.References().FoodListAt(1, 0)->Title(), QStringLiteral("Beverage"));
+    EXPECT_EQ(refs.ExerciseGroupNamesWithFavorites().mid(0, 2),
+              QStringList({"Favorites", "Bicycling"}));
+    EXPECT_EQ(refs.ExerciseGroupAt(0), &refs.FavoriteExerciseGroup());
+    EXPECT_EQ(refs.FoodListAt(0, 3), &refs.FavoriteFoodGroup());
+    ASSERT_NE(refs.FoodListAt(1, 0), nullptr);
+    EXPECT_EQ(refs.FoodListAt(1, 0)->Title(), QStringLiteral("Beverage"));
 
-    EXPECT_FALSE(store.References().DailyTip().isEmpty());
-    EXPECT_TRUE(store.References().DailyTip().isEmpty()); // once a day
+    EXPECT_FALSE(refs.DailyTip().isEmpty());
+    EXPECT_TRUE(refs.DailyTip().isEmpty()); // once a day
 
-    const ItemGroup* butter = store.References().FoodListAt(
-        1, int(store.References().Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter"))));
+    const ItemGroup* butter =
+        refs.FoodListAt(1, int(refs.Index()->SubgroupNames(0).indexOf(QStringLiteral("Butter"))));
     ASSERT_NE(butter, nullptr);
     FavoritesGroup::Add(store.FavoriteFoods(), butter->RecordAt(0));
     FavoritesGroup::Add(store.FavoriteFoods(), 0x7FFFFFF0); // nothing there
     FavoritesGroup::Add(store.FavoriteExercises(), 1);
-    EXPECT_EQ(store.References().FavoriteFoodGroup().NameAt(0), butter->NameAt(0));
-    EXPECT_EQ(store.References().FavoriteFoodGroup().NameAt(1), QStringLiteral("Unknown food"));
-    EXPECT_EQ(store.References().ExerciseNamesAt(0),
-              QStringList({"Bicycling: Mountain bike, uphill"}));
+    EXPECT_EQ(std::pair(refs.FavoriteFoodGroup().NameAt(0), refs.FavoriteFoodGroup().NameAt(1)),
+              std::pair(butter->NameAt(0), QStringLiteral("Unknown food")));
+    EXPECT_EQ(refs.ExerciseNamesAt(0), QStringList({"Bicycling: Mountain bike, uphill"}));
 }
 
 struct MissingOrDamaged
@@ -98,15 +94,14 @@ TEST_P(ReferenceStoreStartupTest, StartUpLearnsItMustEnd)
     Replace(param.file, param.replacement ? DamagedFile(param.replacement) : QString());
     {
         UserDatabase store(m_folders);
-        EXPECT_FALSE(store.References().CanRun());
-        EXPECT_EQ(store.References().StartupProblem(),
+        ReferenceDatabases& refs = store.References();
+        EXPECT_EQ(refs.StartupProblem(),
                   "Nutrava cannot start: the " + QString::fromLatin1(param.problem).arg(Folder()));
         // The store itself still works, and is reachable, so the profile can be written back.
         EXPECT_EQ(UserDatabase::Instance(), &store);
         EXPECT_TRUE(store.IsWritable());
-        EXPECT_EQ(store.References().Texts(), nullptr);
-        EXPECT_EQ(store.References().FoodListAt(1, 0), nullptr);
-        EXPECT_EQ(store.References().FavoriteFoodGroup().Count(), 0);
+        EXPECT_EQ(std::tuple(refs.Texts(), refs.FoodListAt(1, 0), refs.FavoriteFoodGroup().Count()),
+                  std::tuple(nullptr, nullptr, 0));
         store.Profile().SetLaunchCount(1);
     }
     EXPECT_EQ(UserDatabase::Instance(), nullptr);
@@ -149,20 +144,21 @@ TEST_F(ReferenceStoreTest, RunsWithoutHelpTexts)
 TEST_F(ReferenceStoreTest, ExerciseCaloriesFollowTheGoalWeight)
 {
     UserDatabase store(m_folders);
-    ASSERT_TRUE(store.References().CanRun());
-    const int group = int(
-        store.References().ExerciseGroupNamesWithFavorites().indexOf(QStringLiteral("Running")));
-    const int running = int(store.References().ExerciseNamesAt(group).indexOf(
-        QStringLiteral("Running, 6 mph (10 min/mile)")));
+    ReferenceDatabases& refs = store.References();
+    ASSERT_TRUE(refs.CanRun());
+    const int group =
+        int(refs.ExerciseGroupNamesWithFavorites().indexOf(QStringLiteral("Running")));
+    const int running =
+        int(refs.ExerciseNamesAt(group).indexOf(QStringLiteral("Running, 6 mph (10 min/mile)")));
     ASSERT_GE(running, 0);
     FitnessItem hour(TimeBase::Today());
-    hour.SetExerciseId(store.References().ExerciseGroupAt(group)->RecordAt(running));
+    hour.SetExerciseId(refs.ExerciseGroupAt(group)->RecordAt(running));
     hour.SetDurationIndex(3);
 
     store.Profile().SetGoalWeight(60, true);
-    EXPECT_EQ(store.References().Values()->ExerciseCalories(hour), 4 * 144);
+    EXPECT_EQ(refs.Values()->ExerciseCalories(hour), 4 * 144);
     store.Profile().SetGoalWeight(90, true);
-    EXPECT_EQ(store.References().Values()->ExerciseCalories(hour), 4 * 239);
+    EXPECT_EQ(refs.Values()->ExerciseCalories(hour), 4 * 239);
 }
 
 } // namespace

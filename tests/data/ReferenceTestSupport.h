@@ -43,6 +43,18 @@ inline QByteArray Text(const char* text)
     return QByteArray(text) + '\0';
 }
 
+// An exercise record: its code, name and the calories of the three weight classes.
+inline QByteArray ExerciseRecord(const char* name, int class0, int class1, int class2)
+{
+    return Word(12020) + Text(name) + Word(class0) + Word(class1) + Word(class2);
+}
+
+// An entry of the exercises' group index: a group's value, title and run of records.
+inline QByteArray GroupEntry(int value, const char* name, int first, int last)
+{
+    return Word(value) + Text(name) + Word(first) + Word(last);
+}
+
 // Names parameterised cases after the damaged file they read.
 template <class Param> std::string FileTestName(const ::testing::TestParamInfo<Param>& info)
 {

@@ -3,7 +3,6 @@
 #include "data/DaySummaries.h"
 #include "data/DaySummary.h"
 #include "data/DayValueSource.h"
-#include "data/FavoriteItem.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
@@ -26,16 +25,22 @@ using TestSupport::ReadFile;
 namespace {
 
 const QDateTime kNow(QDate(2026, 1, 31), QTime(10, 0, 0));
+const ItemKind kUserLists[] = {FitnessKind,          FoodKind,         JournalKind,
+                               FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
 
 class UserDatabaseTest : public ::testing::Test
 {
 protected:
     DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
-    QString UserFile() const { return QDir(m_dir.path()).filePath(QStringLiteral("user.pdb")); }
+    QString UserFile() const { return m_dir.filePath(QStringLiteral("user.pdb")); }
+    static QString Broken(const char* name)
+    {
+        return QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + QString::fromLatin1(name);
+    }
     // A store on a copy of a damaged user file.
     std::unique_ptr<UserDatabase> OpenBroken(const char* name)
     {
-        EXPECT_TRUE(QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + name, UserFile()));
+        EXPECT_TRUE(QFile::copy(Broken(name), UserFile()));
         return std::make_unique<UserDatabase>(Folders());
     }
 
@@ -134,11 +139,8 @@ TEST_F(UserDatabaseTest, EveryItemKindAndTheProfileSurviveARoundTrip)
         Add(store.FavoriteExercises(), day)->SetReference(17);
         Add(store.FavoriteFoods(), day)->SetReference(9);
         Add<WeightItem>(store.Weights(), day)->SetKilograms(80.4f);
-        store.SaveFitnessLog();
-        store.SaveFoodLog();
-        store.SaveJournal();
-        store.SaveFavorites();
-        store.SaveWeights();
+        for (ItemKind kind : kUserLists)
+            store.SaveList(store.List(kind));
     }
 
     UserDatabase store(Folders());
@@ -157,22 +159,22 @@ TEST_F(UserDatabaseTest, EveryItemKindAndTheProfileSurviveARoundTrip)
               std::tuple(2u, day, 0, 1));
     EXPECT_FALSE(settings.Changed());
 
-    ASSERT_EQ(store.FitnessLog().Count(), 1);
+    for (ItemKind kind : kUserLists)
+        ASSERT_EQ(store.List(kind).Count(), 1) << kind;
     const auto* fitness = store.FitnessLog().ItemAt<FitnessItem>(0);
     EXPECT_EQ(std::tuple(fitness->Day(), fitness->ExerciseId(), fitness->DurationIndex()),
               std::tuple(day, 17u, 6));
-    ASSERT_EQ(store.FoodLog().Count(), 1);
     const auto* food = store.FoodLog().ItemAt<FoodItem>(0);
     EXPECT_EQ(std::tuple(food->FoodId(), food->QuantityIndex(), food->UnitIndex()),
               std::tuple(123456u, 2, 1));
-    ASSERT_EQ(store.Journal().Count(), 1);
     const auto* entry = store.Journal().ItemAt<JournalItem>(0);
-    EXPECT_TRUE(entry->Posted());
-    EXPECT_EQ(entry->Subject(), QStringLiteral("Monday"));
-    EXPECT_EQ(entry->Body(), QString::fromUtf8("Ran 5 km — felt good"));
-    EXPECT_EQ(store.FavoriteExercises().At(0)->Reference(), 17u);
-    EXPECT_EQ(store.FavoriteFoods().At(0)->Reference(), 9u);
-    EXPECT_EQ(store.Weights().ItemAt<WeightItem>(0)->Kilograms(), 80.4f);
+    EXPECT_EQ(
+        std::tuple(entry->Posted(), entry->Subject(), entry->Body()),
+        std::tuple(true, QStringLiteral("Monday"), QString::fromUtf8("Ran 5 km — felt good")));
+    EXPECT_EQ(std::tuple(store.FavoriteExercises().At(0)->Reference(),
+                         store.FavoriteFoods().At(0)->Reference(),
+                         store.Weights().ItemAt<WeightItem>(0)->Kilograms()),
+              std::tuple(17u, 9u, 80.4f));
 }
 
 TEST_F(UserDatabaseTest, DeletedJournalTextIsGoneFromTheFile)
@@ -191,8 +193,8 @@ TEST_F(UserDatabaseTest, DeletedJournalTextIsGoneFromTheFile)
         store.SaveJournal();
     }
     const QByteArray file = ReadFile(UserFile());
-    EXPECT_FALSE(file.contains("forget me"));
-    EXPECT_TRUE(file.contains("private body of keep me"));
+    EXPECT_EQ(std::pair(file.contains("forget me"), file.contains("private body of keep me")),
+              std::pair(false, true));
     UserDatabase store(Folders());
     ASSERT_EQ(store.Journal().Count(), 1);
     EXPECT_EQ(store.Journal().ItemAt<JournalItem>(0)->Subject(), QStringLiteral("keep me"));
@@ -241,16 +243,13 @@ TEST_F(UserDatabaseTest, DaySummariesFollowFirstAppearanceAndIgnoreNegativeFoodV
     ItemList summaries(DaySummaryKind);
     BuildDaySummaries(store, summaries, &values);
     ASSERT_EQ(summaries.Count(), 2);
-    const auto* first = summaries.ItemAt<DaySummary>(0);
-    const auto* second = summaries.ItemAt<DaySummary>(1);
-    EXPECT_EQ(first->Day(), 300u); // fitness days come first
-    EXPECT_EQ(first->Value(DaySummary::NetCalories), -50);
-    EXPECT_EQ(first->Value(DaySummary::Carbs), 0);
-    EXPECT_EQ(second->Day(), 200u);
-    EXPECT_EQ(second->Value(DaySummary::NetCalories), 10 + 20 - 30);
-    EXPECT_EQ(second->Value(DaySummary::Carbs), 11 + 21);
-    EXPECT_EQ(second->Value(DaySummary::SaturatedFat), 15 + 25);
-    EXPECT_EQ(second->Value(6), 0); // no such field
+    const auto summary = [&](int index) {
+        const auto* s = summaries.ItemAt<DaySummary>(index);
+        return std::tuple(s->Day(), s->Value(DaySummary::NetCalories), s->Value(DaySummary::Carbs),
+                          s->Value(DaySummary::SaturatedFat), s->Value(6)); // 6: no such field
+    };
+    EXPECT_EQ(summary(0), std::tuple(300u, -50, 0, 0, 0)); // fitness days come first
+    EXPECT_EQ(summary(1), std::tuple(200u, 10 + 20 - 30, 11 + 21, 15 + 25, 0));
 }
 
 TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup)
@@ -260,9 +259,7 @@ TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup
                (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
                 QFileDevice::WriteOther);
     };
-    {
-        UserDatabase created(Folders());
-    }
+    EXPECT_TRUE(UserDatabase(Folders()).WasCreated());
     EXPECT_FALSE(othersMayAccess());
     const QByteArray first = ReadFile(UserFile());
     UserDatabase store(Folders());
@@ -288,10 +285,8 @@ TEST_F(UserDatabaseTest, CommitWritesOnlyWhatChangedToAPrivateFileKeepingABackup
 
 TEST_F(UserDatabaseTest, AUserFileKeptElsewhereThroughALinkStaysThere)
 {
-    {
-        UserDatabase created(Folders());
-    }
-    const QString elsewhere = QDir(m_dir.path()).filePath(QStringLiteral("user-elsewhere.pdb"));
+    EXPECT_TRUE(UserDatabase(Folders()).WasCreated());
+    const QString elsewhere = m_dir.filePath(QStringLiteral("user-elsewhere.pdb"));
     ASSERT_TRUE(QFile::rename(UserFile(), elsewhere));
     ASSERT_TRUE(QFile::link(elsewhere, UserFile()));
     {
@@ -305,9 +300,7 @@ TEST_F(UserDatabaseTest, AUserFileKeptElsewhereThroughALinkStaysThere)
 
 TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndBackupAndSaysSo)
 {
-    {
-        UserDatabase created(Folders());
-    }
+    EXPECT_TRUE(UserDatabase(Folders()).WasCreated());
     const QString backup = UserFile() + QStringLiteral(".bak");
     ASSERT_TRUE(TestSupport::WriteFile(backup, "the backup of an earlier run"));
     UserDatabase store(Folders());
@@ -323,7 +316,6 @@ TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndBackupAndSaysSo)
         ASSERT_TRUE(small.IsSet());
         saved = store.Commit();
     }
-
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadFile(UserFile()), before);
     EXPECT_EQ(ReadFile(backup), QByteArray("the backup of an earlier run"));
@@ -338,28 +330,22 @@ TEST_F(UserDatabaseTest, FailedSaveLeavesThePreviousFileAndBackupAndSaysSo)
 
 TEST_F(UserDatabaseTest, LeftoversOfKilledRunsNeitherLockOutNorLinger)
 {
-    {
-        UserDatabase created(Folders());
-    }
+    EXPECT_TRUE(UserDatabase(Folders()).WasCreated());
     const QByteArray file = ReadFile(UserFile());
     const auto put = [&](const char* suffix, const QByteArray& bytes) {
         EXPECT_TRUE(TestSupport::WriteFile(UserFile() + QLatin1String(suffix), bytes));
     };
     put(".lock", {}); // the earlier lock scheme's, emptied by a kill
     put(".lock.rmlock", "1\n");
-    put(".saving", file);
-    put(".bak.saving", file);
-    put(".damaged-20260131-100000.saving", file);
-    put(".Ab3xYz", file); // the earlier save scheme's temporaries
-    put(".TmpXyz", file);
-    put(".backup", file); // a person's copies: words
-    put(".Backup", file);
-    put(".BACKUP", file);
     put(".Zq9KLm", "not ours"); // another file
+    // Temporaries of this save scheme, then of the earlier one (random suffixes), then a
+    // person's copies, whose suffixes are words.
+    for (const char* suffix : {".saving", ".bak.saving", ".damaged-20260131-100000.saving",
+                               ".Ab3xYz", ".TmpXyz", ".backup", ".Backup", ".BACKUP"})
+        put(suffix, file);
     UserDatabase store(Folders());
     EXPECT_TRUE(store.IsWritable());
-    QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
-    left.sort();
+    const QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     EXPECT_EQ(left.join(u' ').toStdString(), "user.pdb user.pdb.BACKUP user.pdb.Backup "
                                              "user.pdb.Zq9KLm user.pdb.backup user.pdb.lock");
 }
@@ -369,17 +355,13 @@ TEST_F(UserDatabaseTest, AnEmptyFileIsAFirstStartCutShortUnlessABackupSaysOtherw
     ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
     {
         UserDatabase store(Folders());
-        EXPECT_TRUE(store.IsWritable());
-        EXPECT_TRUE(store.WasCreated());
+        EXPECT_EQ(std::pair(store.IsWritable(), store.WasCreated()), std::pair(true, true));
     }
     const QByteArray created = ReadFile(UserFile());
     const QString backup = UserFile() + QStringLiteral(".bak");
     ASSERT_TRUE(TestSupport::WriteFile(backup, created));
     ASSERT_TRUE(TestSupport::WriteFile(UserFile(), {}));
-    {
-        UserDatabase store(Folders());
-        EXPECT_EQ(store.Error(), DatabaseError::Damaged);
-    }
+    EXPECT_EQ(UserDatabase(Folders()).Error(), DatabaseError::Damaged);
     EXPECT_EQ(ReadFile(backup), created);
 }
 
@@ -444,8 +426,7 @@ TEST_P(UnreadableUserFile, IsReportedAndLeftUntouched)
         store->SaveFoodLog();
         EXPECT_FALSE(store->Commit());
     }
-    EXPECT_EQ(ReadFile(UserFile()),
-              ReadFile(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + GetParam()));
+    EXPECT_EQ(ReadFile(UserFile()), ReadFile(Broken(GetParam())));
     EXPECT_FALSE(QFile::exists(UserFile() + QStringLiteral(".bak")));
 }
 
@@ -471,7 +452,7 @@ class DamagedRecordsTest : public UserDatabaseTest,
 TEST_P(DamagedRecordsTest, KeepWhatIsWholeAndACopyOfTheRest)
 {
     const DamagedRecords& param = GetParam();
-    const QByteArray found = ReadFile(QStringLiteral(NUTRAVA_TEST_DATA "/broken/") + param.file);
+    const QByteArray found = ReadFile(Broken(param.file));
     const QString copy = UserFile() + QStringLiteral(".damaged-20260131-100000");
     {
         const auto store = OpenBroken(param.file);
@@ -515,6 +496,6 @@ INSTANTIATE_TEST_SUITE_P(BrokenFiles, DamagedRecordsTest,
 TEST_F(UserDatabaseTest, AProfileOfAnotherVersionGivesDefaults)
 {
     const auto store = OpenBroken("user_profile_v6.pdb");
-    EXPECT_EQ(store->Profile().GetUserName(), QString());
-    EXPECT_EQ(store->Profile().GetStartDate(), TimeBase::FromDate(kNow.date()));
+    EXPECT_EQ(std::pair(store->Profile().GetUserName(), store->Profile().GetStartDate()),
+              std::pair(QString(), TimeBase::FromDate(kNow.date())));
 }

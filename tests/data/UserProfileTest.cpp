@@ -38,8 +38,7 @@ TEST(UserProfile, BmrTruncatesItsInputsAndGoalFollowsTheSpan)
     const UserProfile whole = Profile(175, 70, 65, 40);
     const UserProfile fractional = Profile(175.9f, 70.9f, 65, 40);
     // 5 x 175 + 13.7 x 70 + 66 - 6.8 x 40 = 1628
-    EXPECT_EQ(whole.ComputeBmr(), 1628);
-    EXPECT_EQ(fractional.ComputeBmr(), 1628);
+    EXPECT_EQ(std::pair(whole.ComputeBmr(), fractional.ComputeBmr()), std::pair(1628, 1628));
     EXPECT_EQ(whole.MaintenanceCalories(), 1953); // 1628 x 1.2 in single precision
     // 5 kg = 11.023 lb x 3500
     EXPECT_EQ(whole.CaloriesToLose(), 38580);
@@ -84,13 +83,12 @@ TEST(UserProfile, WeightClassesAndExerciseCalories)
 
 TEST(UserProfile, DefaultGoalDateIsTwoMonthsLaterClampedToTheMonth)
 {
-    const auto goal = [](int y, int m, int d) {
-        return TimeBase::ToDate(UserProfile::DefaultGoalDate(QDate(y, m, d)));
-    };
-    EXPECT_EQ(goal(2026, 12, 30), QDate(2027, 2, 28));
-    EXPECT_EQ(goal(2027, 12, 30), QDate(2028, 2, 29));
-    EXPECT_EQ(goal(2026, 6, 30), QDate(2026, 8, 30));
-    EXPECT_EQ(goal(2026, 7, 31), QDate(2026, 9, 30));
+    for (auto [start, goal] : {std::pair{QDate(2026, 12, 30), QDate(2027, 2, 28)},
+                               {QDate(2027, 12, 30), QDate(2028, 2, 29)},
+                               {QDate(2026, 6, 30), QDate(2026, 8, 30)},
+                               {QDate(2026, 7, 31), QDate(2026, 9, 30)}})
+        EXPECT_EQ(TimeBase::ToDate(UserProfile::DefaultGoalDate(start)), goal)
+            << qPrintable(start.toString());
     EXPECT_EQ(TimeBase::DaysInMonth(2100, 2), 28); // past the stamps' range, but the rule holds
     EXPECT_EQ(TimeBase::DaysInMonth(2000, 2), 29);
 
@@ -104,9 +102,10 @@ TEST(UserProfile, UnitsChangeOnlyWhatIsShown)
 {
     UserProfile p = Profile(180, 80);
     EXPECT_FLOAT_EQ(p.GetStartWeight(false), 176.36981f);
-    EXPECT_EQ(UserProfile::RoundForDisplay(p.GetStartWeight(false)), 176);
-    EXPECT_EQ(UserProfile::RoundForDisplay(p.HeightForDisplay(false)), 71);
-    EXPECT_EQ(p.StartWeightKg(), 80.0f);
+    EXPECT_EQ(std::tuple(UserProfile::RoundForDisplay(p.GetStartWeight(false)),
+                         UserProfile::RoundForDisplay(p.HeightForDisplay(false)),
+                         p.StartWeightKg()),
+              std::tuple(176, 71, 80.0f));
 
     // Typing "150.7" pounds stores 150 pounds in kilograms.
     p.ClearChanged();
@@ -121,7 +120,6 @@ TEST(UserProfile, UnitsChangeOnlyWhatIsShown)
     p.SetHeightFromDisplay(70, false);
     EXPECT_EQ(p.HeightCm(), 70 * 2.54f);
 
-    EXPECT_EQ(UserProfile::ParseWholeNumber(QStringLiteral("abc")), 0);
-    EXPECT_EQ(UserProfile::ParseWholeNumber(QStringLiteral("12kg")), 12);
-    EXPECT_EQ(UserProfile::ParseWholeNumber(QStringLiteral("99999999999")), 2147483647);
+    for (auto [typed, number] : {std::pair{"abc", 0}, {"12kg", 12}, {"99999999999", 2147483647}})
+        EXPECT_EQ(UserProfile::ParseWholeNumber(QString::fromLatin1(typed)), number) << typed;
 }

@@ -21,6 +21,8 @@ using TestSupport::ReadFile;
 
 namespace {
 
+using Rows = std::vector<QStringList>;
+
 template <class T> T* Add(ItemList& list, TimeBase::Stamp day)
 {
     return static_cast<T*>(list.Append(UserDatabase::CreateItem(list.Kind(), day)));
@@ -44,6 +46,10 @@ protected:
         return {m_dir.path(), {m_dir.path(), QStringLiteral(NUTRAVA_REFERENCE_DIR)}};
     }
     QString Out() const { return m_dir.filePath(QStringLiteral("out")); }
+    QStringList OutFiles() const
+    {
+        return QDir(Out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
     QString UserFile() const { return m_dir.filePath(QStringLiteral("user.pdb")); }
     CsvReader Read(const char* file) const
     {
@@ -87,10 +93,10 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     butter->SetFoodId(Food(store, "Butter", "Butter, salted"));
     butter->SetQuantityIndex(1);
     butter->SetUnitIndex(1); // 1 tbsp, 14.2 g
+    // No fiber figure; 1 cup, 97 g.
     Add<FoodItem>(store.FoodLog(), march2)
-        ->SetFoodId(
-            Food(store, "Cheese", "Cheese, dry white, queso seco")); // no fiber figure; 1 cup, 97 g
-    Add<FoodItem>(store.FoodLog(), march2)->SetFoodId(0x7FFFFFF0);   // not in the database
+        ->SetFoodId(Food(store, "Cheese", "Cheese, dry white, queso seco"));
+    Add<FoodItem>(store.FoodLog(), march2)->SetFoodId(0x7FFFFFF0); // not in the database
     auto* cycling = Add<FitnessItem>(store.FitnessLog(), march1);
     cycling->SetExerciseId(
         RecordNamed(store.References().ExerciseGroupAt(1), QStringLiteral("Cycling to work")));
@@ -102,10 +108,8 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     entry->SetBody(QStringLiteral("First line,\r\nsecond line: caf\u00e9 \u20ac5\n"));
     entry->SetPosted(true);
     Add<JournalItem>(store.Journal(), march1)->SetSubject(QStringLiteral("plain"));
-    store.SaveFoodLog();
-    store.SaveFitnessLog();
-    store.SaveWeights();
-    store.SaveJournal();
+    for (ItemKind kind : {FoodKind, FitnessKind, WeightKind, JournalKind})
+        store.SaveList(store.List(kind));
     ASSERT_TRUE(store.Commit());
     const QByteArray saved = ReadFile(UserFile());
 
@@ -125,26 +129,23 @@ TEST_F(LogExporterTest, WritesWhatTheLogsShowWhileTheProgramRuns)
     EXPECT_EQ(foods.Rows()[0],
               QStringList({"2026-03-02", "Butter, salted", "Dairy and Egg Products", "2", "1 tbsp",
                            "28.4", "203", "0", "0", "0", "23", "14"}));
-    EXPECT_EQ(foods.Rows()[1][5], QStringLiteral("97"));
-    EXPECT_EQ(foods.Rows()[1][6], QStringLiteral("315"));
-    EXPECT_EQ(foods.Rows()[1][8], QString()) << "an unknown figure is an empty cell";
+    // Grams, calories and fiber: an unknown figure is an empty cell.
+    EXPECT_EQ(QStringList({foods.Rows()[1][5], foods.Rows()[1][6], foods.Rows()[1][8]}),
+              QStringList({"97", "315", ""}));
     EXPECT_EQ(foods.Rows()[2], QStringList({"2026-03-02", "Unknown food", "", "1", "", "0", "", "",
                                             "", "", "", ""}));
 
-    EXPECT_EQ(Read("exercises.csv").Rows(),
-              std::vector<QStringList>({{"2026-03-01", "Cycling to work", "60", "400"}}));
-    EXPECT_EQ(Read("weights.csv").Rows(),
-              std::vector<QStringList>({{"2026-03-01", "68.04", "150"}}));
+    EXPECT_EQ(Read("exercises.csv").Rows(), Rows({{"2026-03-01", "Cycling to work", "60", "400"}}));
+    EXPECT_EQ(Read("weights.csv").Rows(), Rows({{"2026-03-01", "68.04", "150"}}));
 
     EXPECT_EQ(Read("journal.csv").Rows(),
-              std::vector<QStringList>({{"2026-03-01", "plain", "", "no"},
-                                        {"2026-03-02", entry->Subject(), entry->Body(), "yes"}}));
+              Rows({{"2026-03-01", "plain", "", "no"},
+                    {"2026-03-02", entry->Subject(), entry->Body(), "yes"}}));
 
     // days.csv: the day totals in date order, with the calories they are made of and the goal.
     EXPECT_EQ(Read("days.csv").Rows(),
-              std::vector<QStringList>(
-                  {{"2026-03-01", "0", "400", "-400", "0", "0", "0", "0", "0", "191"},
-                   {"2026-03-02", "518", "0", "518", "1", "0", "23", "46", "27", "191"}}));
+              Rows({{"2026-03-01", "0", "400", "-400", "0", "0", "0", "0", "0", "191"},
+                    {"2026-03-02", "518", "0", "518", "1", "0", "23", "46", "27", "191"}}));
 }
 
 TEST_F(LogExporterTest, AReadCopyStoreTakesNoLockAndWritesNothing)
@@ -162,8 +163,7 @@ TEST_F(LogExporterTest, AReadCopyStoreTakesNoLockAndWritesNothing)
         EXPECT_FALSE(store.Commit());
     }
     EXPECT_EQ(ReadFile(UserFile()), before);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({QStringLiteral("user.pdb")}));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"user.pdb"}));
 }
 
 // Every refusal says why, names the place and leaves the target as it was.
@@ -236,12 +236,10 @@ TEST_F(LogExporterTest, AFullDiskLeavesNoFileHalfWrittenAndForceReplaces)
         EXPECT_EQ(LogExporter::Export(Folders(), Out(), true, &message), LogExporter::NotWritten);
     }
     EXPECT_TRUE(message.contains(QStringLiteral("cannot be written"))) << qPrintable(message);
-    EXPECT_EQ(QDir(Out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({QStringLiteral("days.csv")}));
+    EXPECT_EQ(OutFiles(), QStringList({"days.csv"}));
 
     ASSERT_EQ(LogExporter::Export(Folders(), Out(), true, &message), LogExporter::Exported);
-    EXPECT_EQ(
-        QDir(Out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList({"days.csv", "exercises.csv", "foods.csv", "journal.csv", "weights.csv"}));
+    EXPECT_EQ(OutFiles(), QStringList({"days.csv", "exercises.csv", "foods.csv", "journal.csv",
+                                       "weights.csv"}));
     EXPECT_TRUE(ReadFile(QDir(Out()).filePath(QStringLiteral("days.csv"))).startsWith("Date,"));
 }
