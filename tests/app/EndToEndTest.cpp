@@ -1,7 +1,5 @@
 #include "app/Application.h"
-#include "app/DisclamerDialog.h"
 #include "app/HomeDialog.h"
-#include "app/ShutdownSignals.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
@@ -23,14 +21,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
 
 namespace {
@@ -63,56 +59,6 @@ void RunDriven(Application& app, QStringList& steps, const std::function<void(QW
 }
 
 } // namespace
-
-// The real dialogs, driven as a user would: agree to the disclaimer, fill nothing in and leave
-// the profile page, open and leave the food log, then the program is sent SIGTERM.
-TEST(EndToEnd, FirstStartThroughThePagesUntilSigterm)
-{
-    QTemporaryDir dir;
-    StartupOptions options;
-    options.dataDir = dir.path();
-    QStringList steps;
-    {
-        Application app(options, QCoreApplication::applicationFilePath());
-        app.makePages = [] {
-            std::vector<std::unique_ptr<Page>> pages;
-            pages.push_back(std::make_unique<TestPage>(QStringLiteral("profile"), 3));
-            pages.push_back(std::make_unique<TestPage>(QStringLiteral("goFood"), 8));
-            return pages;
-        };
-        ShutdownSignals shutdown;
-        QObject::connect(&shutdown, &ShutdownSignals::shutdownRequested,
-                         [&app] { app.CloseAllWindows(); });
-
-        RunDriven(app, steps, [&](QWidget* modal) {
-            if (auto* disclaimer = qobject_cast<DisclamerDialog*>(modal)) {
-                steps << QStringLiteral("disclaimer");
-                QTest::mouseClick(disclaimer->YesButton(), Qt::LeftButton);
-            } else if (auto* page = qobject_cast<LayoutBaseDialog*>(modal)) {
-                steps << page->CurrentPage()->GetName();
-                QTest::mouseClick(page->Navigation()->Button(0), Qt::LeftButton); // home
-            } else if (auto* home = qobject_cast<HomeDialog*>(modal)) {
-                if (!steps.contains(QStringLiteral("goFood"))) {
-                    steps << QStringLiteral("home");
-                    QTest::mouseClick(home->Button(QStringLiteral("food")), Qt::LeftButton);
-                } else {
-                    steps << QStringLiteral("sigterm");
-                    std::raise(SIGTERM);
-                }
-            } else {
-                steps << QString::fromLatin1(modal->metaObject()->className());
-                modal->close();
-            }
-        });
-    }
-    EXPECT_EQ(steps, QStringList({QStringLiteral("disclaimer"), QStringLiteral("profile"),
-                                  QStringLiteral("home"), QStringLiteral("goFood"),
-                                  QStringLiteral("sigterm")}));
-    UserDatabase store({dir.path(), {dir.path()}});
-    EXPECT_TRUE(store.IsWritable());
-    EXPECT_FALSE(store.WasCreated());
-    EXPECT_EQ(store.Profile().LaunchCount(), 1);
-}
 
 // A day's food through the real pages and dialogs: the food tile, "add", a group, a subgroup
 // and a food, "add", three portions chosen with the keyboard, home. The entry is then in
