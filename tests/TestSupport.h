@@ -2,6 +2,7 @@
 
 #include "data/DatabaseError.h"
 #include "data/Log.h"
+#include "data/UserDatabase.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -31,6 +32,12 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// Appends a new item of the list's kind.
+template <class T = Item> T* Add(ItemList& list, TimeBase::Stamp day = 0)
+{
+    return static_cast<T*>(list.Append(UserDatabase::CreateItem(list.Kind(), day)));
 }
 
 inline QByteArray Hex(const char* hex)

@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using TestSupport::Add;
 using TestSupport::Hex;
 using TestSupport::ReadFile;
 
@@ -58,12 +59,6 @@ protected:
     QTemporaryDir m_dir;
     TimeBase::ScopedClock m_clock{kNow};
 };
-
-// Appends a new item of the list's kind.
-template <class T = Item> T* Add(ItemList& list, TimeBase::Stamp day = 0)
-{
-    return static_cast<T*>(list.Append(UserDatabase::CreateItem(list.Kind(), day)));
-}
 
 class FixedValues final : public DayValueSource
 {

@@ -17,16 +17,12 @@
 
 #include <gtest/gtest.h>
 
+using TestSupport::Add;
 using TestSupport::ReadFile;
 
 namespace {
 
 using Rows = std::vector<QStringList>;
-
-template <class T> T* Add(ItemList& list, TimeBase::Stamp day)
-{
-    return static_cast<T*>(list.Append(UserDatabase::CreateItem(list.Kind(), day)));
-}
 
 std::uint32_t RecordNamed(const ItemGroup* group, const QString& name)
 {

@@ -1,4 +1,5 @@
 #include "fitness/ResultsSeries.h"
+#include "TestSupport.h"
 #include "data/DaySummaries.h"
 #include "data/DayValueSource.h"
 #include "data/FitnessItem.h"
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+using TestSupport::Add;
 
 #include <utility>
 #include <vector>
@@ -69,12 +72,9 @@ TEST(ResultsSeriesTest, DayTotalsAreOnePointPerLoggedDayInDateOrder)
         UserDatabase store(DatabaseFolders{dir.path(), {dir.path()}});
         for (const Entry& e : c.entries) {
             if (e.food)
-                static_cast<FoodItem*>(
-                    store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, Day(e.day))))
-                    ->SetFoodId(std::uint32_t(e.value));
+                Add<FoodItem>(store.FoodLog(), Day(e.day))->SetFoodId(std::uint32_t(e.value));
             else
-                static_cast<FitnessItem*>(
-                    store.FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, Day(e.day))))
+                Add<FitnessItem>(store.FitnessLog(), Day(e.day))
                     ->SetExerciseId(std::uint32_t(e.value));
         }
         const IdValues values;
@@ -110,8 +110,7 @@ TEST(ResultsSeriesTest, WeightsReachTheChartFromTheEarliestToTheLatestDay)
         SCOPED_TRACE(c.name);
         ItemList weights(WeightKind);
         for (const auto& [day, kilograms] : c.entries)
-            static_cast<WeightItem*>(weights.Append(UserDatabase::CreateItem(WeightKind, Day(day))))
-                ->SetKilograms(kilograms);
+            Add<WeightItem>(weights, Day(day))->SetKilograms(kilograms);
         ResultsSeries series;
         series.BuildWeights(weights, true);
         RecordingSink sink;

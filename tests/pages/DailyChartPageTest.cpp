@@ -35,8 +35,7 @@ protected:
     }
     WeightItem* AddWeight(TimeBase::Stamp day, float kilograms)
     {
-        auto* entry = static_cast<WeightItem*>(
-            m_store->Weights().Append(UserDatabase::CreateItem(WeightKind, day)));
+        auto* entry = Add<WeightItem>(m_store->Weights(), day);
         entry->SetKilograms(kilograms);
         return entry;
     }
@@ -55,15 +54,12 @@ protected:
 TEST_F(DailyChartTest, SumsTheDayWithUnknownFoodValuesAsZero)
 {
     auto addFood = [&](TimeBase::Stamp day, std::int32_t calories) {
-        static_cast<FoodItem*>(m_store->FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)))
-            ->SetFoodId(std::uint32_t(calories));
+        Add<FoodItem>(m_store->FoodLog(), day)->SetFoodId(std::uint32_t(calories));
     };
     addFood(m_today, 500);
     addFood(m_today, -1); // missing from the reference data
     addFood(m_today - m_day, 900);
-    static_cast<FitnessItem*>(
-        m_store->FitnessLog().Append(UserDatabase::CreateItem(FitnessKind, m_today)))
-        ->SetExerciseId(700);
+    Add<FitnessItem>(m_store->FitnessLog(), m_today)->SetExerciseId(700);
 
     m_dialog->SetPage(&m_page);
     const QString goal = QString::number(Profile().DailyCalorieGoal());
@@ -153,8 +149,7 @@ TEST_F(DailyChartTest, PostCarriesTheFiguresShown)
 {
     SetAccount();
     Profile().SetUserName(QStringLiteral("Zoë"));
-    static_cast<FoodItem*>(m_store->FoodLog().Append(UserDatabase::CreateItem(FoodKind, m_today)))
-        ->SetFoodId(1234);
+    Add<FoodItem>(m_store->FoodLog(), m_today)->SetFoodId(1234);
     m_dialog->SetPage(&m_page);
     Chart()->FieldAt(DailyChartContentControl::Weight)->setText(QStringLiteral("79"));
     Event(Events::kBlog);

@@ -24,8 +24,7 @@ protected:
     JournalItem* AddEntry(const QString& subject, const QString& body, bool posted,
                           TimeBase::Stamp day = TimeBase::Today())
     {
-        auto* entry = static_cast<JournalItem*>(
-            m_store->Journal().Append(UserDatabase::CreateItem(JournalKind, day)));
+        auto* entry = Add<JournalItem>(m_store->Journal(), day);
         entry->SetSubject(subject);
         entry->SetBody(body);
         entry->SetPosted(posted);

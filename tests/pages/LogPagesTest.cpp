@@ -47,9 +47,9 @@ protected:
 
     template <class T> T* AddToday(ItemList& list, std::uint32_t reference)
     {
-        Item* item = list.Append(UserDatabase::CreateItem(list.Kind(), TimeBase::Today()));
+        T* item = Add<T>(list, TimeBase::Today());
         item->SetReference(reference);
-        return static_cast<T*>(item);
+        return item;
     }
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "app/TestPages.h"
 #include "controls/ControlsRegistration.h"
 #include "controls/GroupSelectContentControl.h"
@@ -18,6 +19,8 @@
 
 #include <deque>
 #include <functional>
+
+using TestSupport::Add;
 
 using Step = std::function<void(LayoutBaseDialog& nested)>;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "app/TestPages.h"
 #include "blog/BlogViewsRegistration.h"
 #include "blog/ConnectionStatusDialog.h"
@@ -21,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using TestSupport::Add;
 
 // Calories straight from the items: a food's calories are its food id, read as signed, an
 // exercise's its exercise id.

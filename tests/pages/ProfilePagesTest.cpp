@@ -30,6 +30,8 @@
 
 #include <cmath>
 
+using TestSupport::Add;
+
 namespace {
 
 const char* const kFitnessContent[] = {"TrendControl", "FoodDetailsControl",
@@ -302,9 +304,7 @@ TEST_F(ProfilePagesTest, ResultsOpenOnTheTrackedNutrientAndSwitchToWeight)
     CompleteProfile(Profile());
     Profile().SetFoodTracking(3); // "Protein"
     for (const QDate date : {QDate(2007, 3, 9), QDate(2007, 3, 5)})
-        static_cast<WeightItem*>(m_store->Weights().Append(UserDatabase::CreateItem(
-                                     WeightKind, TimeBase::FromDate(date))))
-            ->SetKilograms(68);
+        Add<WeightItem>(m_store->Weights(), TimeBase::FromDate(date))->SetKilograms(68);
     Open(m_results);
     auto* chart = Content<TrendContentControl>();
     EXPECT_EQ(chart->ModeList()->count(), 7);
