@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, when any is missing (clang
 # and its runtime libraries build the fuzz targets).
 set -euo pipefail
-packages=(qt6-base-dev qt6-svg-dev qt6-httpserver-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
+packages=(qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ xvfb xauth imagemagick fonts-dejavu-core
           dpkg-dev desktop-file-utils appstream python3 clang libclang-rt-14-dev clang-format)
 missing=()
