@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, when any is missing (clang
-# and its runtime libraries build the fuzz targets).
+# and its runtime libraries build the fuzz targets). --list prints them instead.
 set -euo pipefail
 packages=(qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ xvfb xauth imagemagick fonts-dejavu-core
           dpkg-dev desktop-file-utils appstream python3 clang libclang-rt-14-dev clang-format)
+if [ "${1:-}" = --list ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
