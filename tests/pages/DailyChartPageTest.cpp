@@ -87,6 +87,7 @@ TEST_F(DailyChartTest, ShowsTheLastKnownWeightAndStoresOnlyWhatIsTyped)
     EXPECT_EQ(Shown(DailyChartContentControl::Weight), "80"); // empty list: the start weight
     AddWeight(m_today - 10 * m_day, 75);
     AddWeight(m_today - 20 * m_day, 72); // added last, though not the nearest day
+    AddWeight(m_today - 25 * m_day, 0);  // an older version's empty field: no weight
     // Paging through the days with the title bar's date, as a person does.
     QDateEdit* date = m_dialog->TitleBar()->DatePicker();
     date->setCurrentSection(QDateTimeEdit::DaySection);
@@ -95,7 +96,7 @@ TEST_F(DailyChartTest, ShowsTheLastKnownWeightAndStoresOnlyWhatIsTyped)
     EXPECT_EQ(m_page.Day(), m_today + 3 * m_day);
     EXPECT_EQ(Shown(DailyChartContentControl::Weight), "72");
     ShowDay(m_today - 5 * m_day);
-    EXPECT_EQ(m_store->Weights().Count(), 2);
+    EXPECT_EQ(m_store->Weights().Count(), 3);
 
     AddWeight(m_today - 30 * m_day, 66);
     AddWeight(m_today - 30 * m_day, 99);
@@ -106,8 +107,8 @@ TEST_F(DailyChartTest, ShowsTheLastKnownWeightAndStoresOnlyWhatIsTyped)
     EXPECT_EQ(Shown(DailyChartContentControl::Weight), "99"); // the last added, as stored
     QTest::keyClicks(Chart()->FieldAt(DailyChartContentControl::Weight), ".5");
     m_dialog->SetPage(nullptr);
-    EXPECT_EQ(m_store->Weights().Count(), 5);
-    EXPECT_EQ(std::tuple(StoredKilograms(2), StoredKilograms(3), StoredKilograms(4)),
+    EXPECT_EQ(m_store->Weights().Count(), 6);
+    EXPECT_EQ(std::tuple(StoredKilograms(3), StoredKilograms(4), StoredKilograms(5)),
               std::tuple(64.0f, 99.0f, 99.5f));
 }
 
@@ -166,8 +167,8 @@ TEST_F(DailyChartTest, TypedWeightsTakeOneDecimalWithinTheProfilesRange)
     }
 }
 
-// Shown whole numbers are stored back only when the user changed them: merely looking at the
-// chart in pounds must not wear the weight down.
+// A shown weight is stored back only when the user changed it: merely looking at the chart in
+// pounds must not wear the weight down.
 TEST_F(DailyChartTest, LookingDoesNotChangeTheWeightAndUnitsSwitchAfterSaving)
 {
     m_store->Settings().SetMetric(0);
@@ -236,13 +237,13 @@ TEST_F(DailyChartTest, PostCarriesTheFiguresShown)
     Profile().SetUserName(QStringLiteral("Zoë"));
     Add<FoodItem>(m_store->FoodLog(), m_today)->SetFoodId(1234);
     m_dialog->SetPage(&m_page);
-    Chart()->FieldAt(DailyChartContentControl::Weight)->setText(QStringLiteral("79"));
+    Chart()->FieldAt(DailyChartContentControl::Weight)->setText(QStringLiteral("79.5"));
     Event(Events::kBlog);
 
     ASSERT_EQ(m_proxy.requests.size(), 1);
     EXPECT_TRUE(m_proxy.requests[0].head.startsWith("POST /post "));
     const QString table =
-        QStringLiteral("<table><tr><td>Current Weight</td><td>79</td></tr><tr><td>Daily Caloric "
+        QStringLiteral("<table><tr><td>Current Weight</td><td>79.5</td></tr><tr><td>Daily Caloric "
                        "Goal</td><td>%1</td></tr><tr><td>Today's Calories</td><td>1234</td></tr>"
                        "<tr><td>Calories Consumed</td><td>1234</td></tr><tr><td>Calories "
                        "Burned</td><td>0</td></tr></table>")
@@ -251,7 +252,7 @@ TEST_F(DailyChartTest, PostCarriesTheFiguresShown)
                                             table.toLatin1() + QByteArray(1, '\0') +
                                             AnsiCodec::Encode(QStringLiteral("Zoë")) +
                                             QByteArray(1, '\0'));
-    EXPECT_EQ(StoredKilograms(0), 79.0f); // saved before posting
+    EXPECT_EQ(StoredKilograms(0), 79.5f); // saved before posting
     EXPECT_EQ(m_dialogs.messages, QStringList());
 }
 
