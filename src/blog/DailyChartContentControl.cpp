@@ -1,23 +1,18 @@
 #include "blog/DailyChartContentControl.h"
 
 #include "data/UserProfile.h"
+#include "fitness/MeasureValidator.h"
 #include "vocabulary/EventListener.h"
 #include "vocabulary/Events.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <cmath>
 
 const QString DailyChartContentControl::kName = QStringLiteral("DailyChartControl");
-
-namespace {
-// Enough for any weight in either unit; more digits would only overflow the figure.
-constexpr int kWeightDigits = 5;
-} // namespace
 
 DailyChartContentControl::DailyChartContentControl(QWidget* parent) : RowLayoutContainer(parent)
 {
@@ -41,9 +36,14 @@ DailyChartContentControl::DailyChartContentControl(QWidget* parent) : RowLayoutC
         rows.push_back({label, field});
     }
     QLineEdit* weight = m_fields[Weight];
-    weight->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), weight));
-    weight->setMaxLength(kWeightDigits);
+    m_weightValidator = new MeasureValidator(ProfileCheck::Measure::Weight,
+                                             QStringLiteral("Current weight"), weight);
+    m_problem = MakeStatic(156);
+    MeasureValidator::SetUpProblemLine(m_problem, QStringLiteral("What to correct in the weight"));
+    rows.push_back({m_problem, nullptr});
+    connect(weight, &QLineEdit::textChanged, this, &DailyChartContentControl::CheckWeight);
+    connect(m_weightValidator, &MeasureValidator::Refused, this,
+            [this](const QString& why) { MeasureValidator::ShowProblem(m_problem, why); });
     SetRowLayout(std::make_unique<RowLayout>(QStringLiteral("layout/daily"), rows));
 }
 
@@ -54,6 +54,7 @@ void DailyChartContentControl::ShowFillProfile()
     weight->setValidator(nullptr);
     weight->setMaxLength(32767);
     weight->setText(QStringLiteral("Fill Profile"));
+    MeasureValidator::ShowProblem(m_problem, {});
     weight->setAccessibleDescription(QStringLiteral("Press Enter to fill in the profile"));
     if (!m_fillProfile)
         weight->installEventFilter(this);
@@ -78,14 +79,35 @@ bool DailyChartContentControl::eventFilter(QObject* watched, QEvent* event)
 
 float DailyChartContentControl::GetCurrentWeight() const
 {
-    return float(Figure(Weight));
+    return UserProfile::ParseOneDecimal(m_fields[Weight]->text());
 }
 
 void DailyChartContentControl::SetCurrentWeight(float weight)
 {
+    const QString typed = UserProfile::OneDecimalText(weight);
     // Truncation toward zero, clamped so that a damaged weight cannot overflow the conversion.
     const double clamped = std::clamp(double(weight), -2147483648.0, 2147483647.0);
-    SetFigure(Weight, std::isnan(weight) ? 0 : int(clamped));
+    m_shownWeight =
+        !typed.isEmpty() ? typed : QString::asprintf("%d", std::isnan(weight) ? 0 : int(clamped));
+    m_fields[Weight]->setText(m_shownWeight);
+}
+
+void DailyChartContentControl::SetWeightMetric(bool metric)
+{
+    m_weightValidator->SetMetric(metric);
+    CheckWeight();
+}
+
+bool DailyChartContentControl::IsWeightEdited() const
+{
+    const QLineEdit* weight = m_fields[Weight];
+    return !m_fillProfile && (weight->isModified() || weight->text() != m_shownWeight);
+}
+
+void DailyChartContentControl::CheckWeight()
+{
+    if (!m_fillProfile)
+        MeasureValidator::ShowProblem(m_problem, m_weightValidator->Problem());
 }
 
 void DailyChartContentControl::SetDailyCaloricGoal(int calories)

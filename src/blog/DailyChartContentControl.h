@@ -6,10 +6,12 @@
 
 #include <array>
 
+class MeasureValidator;
 class QLineEdit;
 
 // One day's figures as a form ("DailyChartControl"): the weight the user may type, then the
-// calorie goal, the net calories, the calories consumed and burned, read only.
+// calorie goal, the net calories, the calories consumed and burned, read only. A line below says
+// why a typed weight cannot be stored.
 class DailyChartContentControl final : public RowLayoutContainer,
                                        public ContentControl,
                                        public DailyChartView
@@ -31,6 +33,8 @@ public:
     void ShowFillProfile() override;
     float GetCurrentWeight() const override;
     void SetCurrentWeight(float weight) override;
+    void SetWeightMetric(bool metric) override;
+    bool IsWeightEdited() const override;
     void SetDailyCaloricGoal(int calories) override;
     void SetTodaysCalories(int calories) override;
     void SetCaloriesConsumed(int calories) override;
@@ -50,6 +54,7 @@ public:
         FieldCount
     };
     QLineEdit* FieldAt(int field) const { return m_fields[size_t(field)]; }
+    QLabel* ProblemLabel() const { return m_problem; }
 
 protected:
     // In the "Fill Profile" state a tap, Enter or Space on the weight field raises "profile".
@@ -59,7 +64,12 @@ private:
     void SetFigure(int field, int value);
     int Figure(int field) const;
 
+    void CheckWeight();
+
     EventListener* m_listener = nullptr;
     std::array<QLineEdit*, FieldCount> m_fields{};
+    MeasureValidator* m_weightValidator = nullptr;
+    QLabel* m_problem = nullptr;
+    QString m_shownWeight; // as last set
     bool m_fillProfile = false;
 };

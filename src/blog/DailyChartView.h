@@ -10,10 +10,14 @@ public:
     virtual QString GetName() const = 0;
     // The weight field becomes read-only text asking for the profile.
     virtual void ShowFillProfile() = 0;
-    // The leading digits of the weight field; 0 when it does not start with one.
+    // The weight field's number, with its one decimal; 0 when it does not start with a digit.
     virtual float GetCurrentWeight() const = 0;
-    // Shown truncated toward zero.
+    // Shown with its decimal when it has one, else truncated toward zero.
     virtual void SetCurrentWeight(float weight) = 0;
+    // The unit the weight is shown in, for the range the field takes.
+    virtual void SetWeightMetric(bool metric) = 0;
+    // The user typed in the weight field, or it shows another number than last set.
+    virtual bool IsWeightEdited() const = 0;
     virtual void SetDailyCaloricGoal(int calories) = 0;
     virtual void SetTodaysCalories(int calories) = 0;
     virtual void SetCaloriesConsumed(int calories) = 0;

@@ -96,27 +96,64 @@ int UserProfile::RoundForDisplay(float value)
     return Truncate(value + 0.5f);
 }
 
-int UserProfile::ParseWholeNumber(const QString& text)
+namespace {
+
+// The leading integer of the text, saturated; `i` is left after its digits.
+int ScanWholeNumber(const QString& text, qsizetype& i, bool& negative)
 {
-    qsizetype i = 0;
     while (i < text.size() && text.at(i).isSpace())
         ++i;
-    bool negative = false;
     if (i < text.size() && (text.at(i) == u'-' || text.at(i) == u'+'))
         negative = text.at(i++) == u'-';
     qint64 value = 0;
+    bool saturated = false;
     for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i) {
-        value = value * 10 + (text.at(i).unicode() - u'0');
-        if (value > std::numeric_limits<std::int32_t>::max())
-            return negative ? std::numeric_limits<std::int32_t>::min()
-                            : std::numeric_limits<std::int32_t>::max();
+        if (!saturated)
+            value = value * 10 + (text.at(i).unicode() - u'0');
+        saturated = saturated || value > std::numeric_limits<std::int32_t>::max();
     }
+    if (saturated)
+        return negative ? std::numeric_limits<std::int32_t>::min()
+                        : std::numeric_limits<std::int32_t>::max();
     return int(negative ? -value : value);
 }
 
-float UserProfile::HeightForDisplay(bool metric) const
+} // namespace
+
+int UserProfile::ParseWholeNumber(const QString& text)
 {
-    return metric ? m_height : m_height * 0.39370078f;
+    qsizetype i = 0;
+    bool negative = false;
+    return ScanWholeNumber(text, i, negative);
+}
+
+float UserProfile::ParseOneDecimal(const QString& text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    const int whole = ScanWholeNumber(text, i, negative);
+    int tenths = 0;
+    if (i + 1 < text.size() && text.at(i) == u'.' && text.at(i + 1) >= u'0' &&
+        text.at(i + 1) <= u'9')
+        tenths = text.at(i + 1).unicode() - u'0';
+    // Formed in double and narrowed once, so that 70.9 reads as the float nearest to 70.9.
+    return float(double(whole) + (negative ? -tenths : tenths) / 10.0);
+}
+
+QString UserProfile::OneDecimalText(float value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 1e6f)
+        return {};
+    const double tenths = std::round(double(value) * 10.0);
+    // A thousandth covers the rounding of a conversion to the other unit and back.
+    if (std::fmod(tenths, 10.0) == 0 || std::fabs(double(value) * 10.0 - tenths) > 0.01)
+        return {};
+    return QString::asprintf("%.1f", tenths / 10.0);
+}
+
+float UserProfile::HeightForDisplay(float centimetres, bool metric)
+{
+    return metric ? centimetres : centimetres * 0.39370078f;
 }
 
 void UserProfile::SetHeightFromDisplay(float value, bool metric)
@@ -126,7 +163,8 @@ void UserProfile::SetHeightFromDisplay(float value, bool metric)
 
 bool UserProfile::IsComplete() const
 {
-    return !m_name.isEmpty() && m_age > 0 && m_height > 0 && m_startWeight > 0 && m_goalWeight > 0;
+    return !m_name.isEmpty() && kAgeYears.Holds(float(m_age)) && kHeightCm.Holds(m_height) &&
+           kWeightKg.Holds(m_startWeight) && kWeightKg.Holds(m_goalWeight);
 }
 
 float UserProfile::ComputeBmi() const

@@ -30,6 +30,18 @@ public:
     static constexpr int kBlogAccountSeen = 2;
     static constexpr int kJournalFlag = 8;
 
+    // What the profile takes, in stored units: wide enough for any adult, narrow enough that a
+    // slip of the pen (0, 9999) is caught. Outside it a measurement counts as missing.
+    struct Range
+    {
+        float low;
+        float high;
+        bool Holds(float value) const { return value >= low && value <= high; } // NaN: no
+    };
+    static constexpr Range kAgeYears{1, 120};
+    static constexpr Range kHeightCm{50, 250};
+    static constexpr Range kWeightKg{20, 450};
+
     UserProfile(); // defaults: dates from today
 
     static QString NutrientName(int index);      // "Calories" .. "Saturated Fat"; empty outside
@@ -47,6 +59,11 @@ public:
     static int RoundForDisplay(float value);
     // Typed values: the leading integer of the text (0 when it does not start with digits).
     static int ParseWholeNumber(const QString& text);
+    // A typed weight: the leading number with at most its first decimal.
+    static float ParseOneDecimal(const QString& text);
+    // "178.5" for a value that has one decimal, to single precision (a weight typed so, also
+    // after a round trip through the other unit); empty for a value shown as a whole number.
+    static QString OneDecimalText(float value);
 
     bool Changed() const { return m_changed; }
     void SetChanged() { m_changed = true; }
@@ -60,7 +77,8 @@ public:
     void SetMale(bool male) { m_male = male; }
 
     float HeightCm() const { return m_height; }
-    float HeightForDisplay(bool metric) const;
+    float HeightForDisplay(bool metric) const { return HeightForDisplay(m_height, metric); }
+    static float HeightForDisplay(float centimetres, bool metric);
     void SetHeightFromDisplay(float value, bool metric);
 
     float StartWeightKg() const { return m_startWeight; }
@@ -98,6 +116,7 @@ public:
     QString BlogPassword() const { return m_blogPassword; }
     void SetBlogPassword(const QString& password) { Set(m_blogPassword, password); }
 
+    // A name, and every measurement within its range.
     bool IsComplete() const;
     float ComputeBmi() const;
     int ComputeWeightStatus() const;

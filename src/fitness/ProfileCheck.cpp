@@ -4,45 +4,61 @@
 
 #include <cmath>
 
-namespace {
-
-struct Range
+ProfileCheck::Limits ProfileCheck::LimitsOf(Measure measure, bool metric)
 {
-    int low;
-    int high;
-    bool Holds(int value) const { return value >= low && value <= high; }
-};
-
-// Wide enough for any adult, narrow enough that a slip of the pen (0, 9999) is caught. The
-// imperial bounds lie inside the metric ones once converted.
-constexpr Range kAge{1, 120};
-constexpr Range kHeightCm{50, 250};
-constexpr Range kHeightInches{20, 98};
-constexpr Range kWeightKg{20, 450};
-constexpr Range kWeightLbs{45, 990};
-
-QString OutOfRange(const char* field, Range range, const char* unit)
-{
-    return QString::asprintf("%s must be %d to %d %s.", field, range.low, range.high, unit);
+    const auto inside = [metric](UserProfile::Range range, float (*shown)(float, bool),
+                                 int decimals, const char* unit) {
+        return Limits{int(std::ceil(shown(range.low, metric))),
+                      int(std::floor(shown(range.high, metric))), decimals, unit};
+    };
+    switch (measure) {
+    case Measure::Age:
+        return inside(
+            UserProfile::kAgeYears, [](float years, bool) { return years; }, 0, "years");
+    case Measure::Height:
+        return inside(UserProfile::kHeightCm, &UserProfile::HeightForDisplay, 0,
+                      metric ? "cm" : "inches");
+    case Measure::Weight:
+        return inside(UserProfile::kWeightKg, &UserProfile::WeightForDisplay, 1,
+                      metric ? "kg" : "lbs");
+    }
+    return {0, 0, 0, ""};
 }
 
-} // namespace
+QString ProfileCheck::OutOfRange(const QString& field, Measure measure, bool metric)
+{
+    const Limits limits = LimitsOf(measure, metric);
+    return QStringLiteral("%1 must be %2 to %3 %4.")
+        .arg(field)
+        .arg(limits.low)
+        .arg(limits.high)
+        .arg(QString::fromLatin1(limits.unit));
+}
+
+QString ProfileCheck::FormOf(const QString& field, Measure measure)
+{
+    return field + (LimitsOf(measure, true).decimals > 0
+                        ? QStringLiteral(": digits and one decimal.")
+                        : QStringLiteral(": digits only."));
+}
 
 QString ProfileCheck::Problem(const Entry& e)
 {
     if (e.name.trimmed().isEmpty())
         return QStringLiteral("Enter your name.");
-    if (!kAge.Holds(e.age))
-        return OutOfRange("Age", kAge, "years");
-    const Range height = e.metric ? kHeightCm : kHeightInches;
-    if (!height.Holds(e.height))
-        return OutOfRange("Height", height, e.metric ? "cm" : "inches");
-    const Range weight = e.metric ? kWeightKg : kWeightLbs;
-    const char* unit = e.metric ? "kg" : "lbs";
-    if (!weight.Holds(e.startWeight))
-        return OutOfRange("Start weight", weight, unit);
-    if (!weight.Holds(e.goalWeight))
-        return OutOfRange("Goal weight", weight, unit);
+    const struct
+    {
+        const char* name;
+        Measure measure;
+        float value;
+    } fields[] = {{"Age", Measure::Age, float(e.age)},
+                  {"Height", Measure::Height, float(e.height)},
+                  {"Start weight", Measure::Weight, e.startWeight},
+                  {"Goal weight", Measure::Weight, e.goalWeight}};
+    for (const auto& field : fields) {
+        if (!LimitsOf(field.measure, e.metric).Holds(field.value))
+            return OutOfRange(QString::fromLatin1(field.name), field.measure, e.metric);
+    }
     if (e.goalDate < e.startDate)
         return QStringLiteral("The goal date is before the start date.");
     return {};
@@ -50,6 +66,5 @@ QString ProfileCheck::Problem(const Entry& e)
 
 bool ProfileCheck::HasGoalFigures(const UserProfile& profile)
 {
-    return profile.IsComplete() && profile.GetGoalDate() >= profile.GetStartDate() &&
-           std::isfinite(profile.ComputeBmi());
+    return profile.IsComplete() && profile.GetGoalDate() >= profile.GetStartDate();
 }

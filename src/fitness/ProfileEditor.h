@@ -5,7 +5,8 @@
 #include <QString>
 
 // What the profile page gets back from SetContent("ProfileEditorControl"). Numbers are in the
-// units the editor shows (GetMetric); typed text reads as its leading whole number.
+// units the editor shows (GetMetric); weights take one decimal, the others are whole. A number
+// set to 0, a missing value, shows as an empty field.
 class ProfileEditor
 {
 public:
@@ -22,7 +23,7 @@ public:
     virtual int GetHeight() const = 0;
     virtual void SetHeight(int height) = 0;
     virtual float GetStartWeight() const = 0;
-    // Shown as a whole number (+ 0.5, truncated).
+    // Shown with its decimal when it has one, else as a whole number (+ 0.5, truncated).
     virtual void SetStartWeight(float weight) = 0;
     virtual float GetGoalWeight() const = 0;
     virtual void SetGoalWeight(float weight) = 0;

@@ -2,12 +2,11 @@
 
 #include "controls/DayPicker.h"
 #include "data/UserProfile.h"
-#include "fitness/ProfileCheck.h"
+#include "fitness/MeasureValidator.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 const QString ProfileEditorContentControl::kName = QStringLiteral("ProfileEditorControl");
 
@@ -20,6 +19,19 @@ QString FieldName(const QString& label)
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     return name;
+}
+
+// 0 stands for a missing value: the field stays empty and the line asks for it.
+void SetNumber(QLineEdit* field, float value, const QString& text)
+{
+    field->setText(value == 0 ? QString() : text);
+}
+
+// As typed when it has a decimal, else a whole number (+ 0.5, truncated).
+QString WeightText(float weight)
+{
+    const QString typed = UserProfile::OneDecimalText(weight);
+    return typed.isEmpty() ? QString::asprintf("%d", UserProfile::RoundForDisplay(weight)) : typed;
 }
 
 } // namespace
@@ -38,13 +50,14 @@ ProfileEditorContentControl::ProfileEditorContentControl(QWidget* parent)
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("200"));
     m_name->setGeometry(0, 0, 10, 10);
-    m_age = MakeNumberField(201);
-    m_height = MakeNumberField(202);
-    m_startWeight = MakeNumberField(203);
+    using Measure = ProfileCheck::Measure;
+    m_age = MakeNumberField(201, Measure::Age, QStringLiteral("Age"));
+    m_height = MakeNumberField(202, Measure::Height, QStringLiteral("Height"));
+    m_startWeight = MakeNumberField(203, Measure::Weight, QStringLiteral("Start weight"));
     m_startDate = new DayPicker(this);
     m_startDate->setObjectName(QStringLiteral("250"));
     m_startDate->setGeometry(0, 0, 10, 10);
-    m_goalWeight = MakeNumberField(204);
+    m_goalWeight = MakeNumberField(204, Measure::Weight, QStringLiteral("Goal weight"));
     m_goalDate = new DayPicker(this);
     m_goalDate->setObjectName(QStringLiteral("251"));
     m_goalDate->setGeometry(0, 0, 10, 10);
@@ -60,11 +73,10 @@ ProfileEditorContentControl::ProfileEditorContentControl(QWidget* parent)
     ShowUnits();
 
     m_problem = MakeStatic(158);
-    m_problem->setFocusPolicy(Qt::NoFocus);
-    m_problem->setAccessibleDescription(QStringLiteral("What to correct in the profile"));
-    QPalette warning = m_problem->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xB0, 0, 0));
-    m_problem->setPalette(warning);
+    MeasureValidator::SetUpProblemLine(m_problem, QStringLiteral("What to correct in the profile"));
+    for (MeasureValidator* validator : m_validators)
+        connect(validator, &MeasureValidator::Refused, this,
+                [this](const QString& why) { MeasureValidator::ShowProblem(m_problem, why); });
 
     for (QLineEdit* field : {m_name, m_age, m_height, m_startWeight, m_goalWeight})
         connect(field, &QLineEdit::textChanged, this, &ProfileEditorContentControl::CheckFields);
@@ -94,14 +106,15 @@ QLabel* ProfileEditorContentControl::MakeLabel(int id, const QString& text, QWid
     return label;
 }
 
-QLineEdit* ProfileEditorContentControl::MakeNumberField(int id)
+QLineEdit* ProfileEditorContentControl::MakeNumberField(int id, ProfileCheck::Measure measure,
+                                                        const QString& name)
 {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::number(id));
     field->setGeometry(0, 0, 10, 10);
-    field->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
-    field->setInputMethodHints(Qt::ImhDigitsOnly);
+    auto* validator = new MeasureValidator(measure, name, field);
+    validator->SetMetric(m_metric);
+    m_validators.push_back(validator);
     return field;
 }
 
@@ -128,6 +141,8 @@ void ProfileEditorContentControl::SetMetric(bool metric)
     if (metric == m_metric)
         return;
     m_metric = metric;
+    for (MeasureValidator* validator : m_validators)
+        validator->SetMetric(metric);
     ShowUnits();
     CheckFields(); // the ranges are in the shown unit
 }
@@ -159,7 +174,7 @@ int ProfileEditorContentControl::GetAge() const
 
 void ProfileEditorContentControl::SetAge(int age)
 {
-    m_age->setText(QString::asprintf("%d", age));
+    SetNumber(m_age, float(age), QString::asprintf("%d", age));
 }
 
 int ProfileEditorContentControl::GetHeight() const
@@ -169,27 +184,27 @@ int ProfileEditorContentControl::GetHeight() const
 
 void ProfileEditorContentControl::SetHeight(int height)
 {
-    m_height->setText(QString::asprintf("%d", height));
+    SetNumber(m_height, float(height), QString::asprintf("%d", height));
 }
 
 float ProfileEditorContentControl::GetStartWeight() const
 {
-    return float(UserProfile::ParseWholeNumber(m_startWeight->text()));
+    return UserProfile::ParseOneDecimal(m_startWeight->text());
 }
 
 void ProfileEditorContentControl::SetStartWeight(float weight)
 {
-    m_startWeight->setText(QString::asprintf("%d", UserProfile::RoundForDisplay(weight)));
+    SetNumber(m_startWeight, weight, WeightText(weight));
 }
 
 float ProfileEditorContentControl::GetGoalWeight() const
 {
-    return float(UserProfile::ParseWholeNumber(m_goalWeight->text()));
+    return UserProfile::ParseOneDecimal(m_goalWeight->text());
 }
 
 void ProfileEditorContentControl::SetGoalWeight(float weight)
 {
-    m_goalWeight->setText(QString::asprintf("%d", UserProfile::RoundForDisplay(weight)));
+    SetNumber(m_goalWeight, weight, WeightText(weight));
 }
 
 TimeBase::Stamp ProfileEditorContentControl::GetStartDate() const
@@ -220,8 +235,8 @@ QString ProfileEditorContentControl::Problem() const
     entry.name = GetUserName();
     entry.age = GetAge();
     entry.height = GetHeight();
-    entry.startWeight = UserProfile::ParseWholeNumber(m_startWeight->text());
-    entry.goalWeight = UserProfile::ParseWholeNumber(m_goalWeight->text());
+    entry.startWeight = GetStartWeight();
+    entry.goalWeight = GetGoalWeight();
     entry.startDate = GetStartDate();
     entry.goalDate = GetGoalDate();
     entry.metric = m_metric;
@@ -232,7 +247,5 @@ void ProfileEditorContentControl::CheckFields()
 {
     if (!m_problem)
         return;
-    const QString problem = Problem();
-    m_problem->setText(problem);
-    m_problem->setAccessibleName(problem);
+    MeasureValidator::ShowProblem(m_problem, Problem());
 }

@@ -1,16 +1,21 @@
 #pragma once
 
 #include "controls/RowLayoutContainer.h"
+#include "fitness/ProfileCheck.h"
 #include "fitness/ProfileEditor.h"
 #include "vocabulary/ContentControl.h"
 
+#include <vector>
+
 class DayPicker;
+class MeasureValidator;
 class QComboBox;
 class QLineEdit;
 
 // The profile form ("ProfileEditorControl"): tracked nutrient, name, age, height, start weight
 // and date, goal weight and date, labels left and fields right. A line below the fields says
-// which one is missing or out of range while there is one.
+// which one is missing or out of range while there is one, or what a refused key would have
+// broken.
 class ProfileEditorContentControl final : public RowLayoutContainer,
                                           public ContentControl,
                                           public ProfileEditor
@@ -61,7 +66,7 @@ public:
 
 private:
     QLabel* MakeLabel(int id, const QString& text, QWidget* field);
-    QLineEdit* MakeNumberField(int id);
+    QLineEdit* MakeNumberField(int id, ProfileCheck::Measure measure, const QString& name);
     void ShowUnits();
     void CheckFields();
 
@@ -79,4 +84,5 @@ private:
     QLabel* m_startWeightLabel = nullptr;
     QLabel* m_goalWeightLabel = nullptr;
     QLabel* m_problem = nullptr;
+    std::vector<MeasureValidator*> m_validators;
 };

@@ -9,6 +9,7 @@
 #include "data/ReferenceDatabases.h"
 #include "data/UserDatabase.h"
 #include "data/WeightItem.h"
+#include "fitness/ProfileCheck.h"
 #include "pages/BlogPosting.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
@@ -117,13 +118,15 @@ WeightItem* DailyChartPage::HeldWeight() const
 void DailyChartPage::Refresh(TimeBase::Stamp day)
 {
     m_day = day;
+    m_showsWeight = false;
     m_holdsWeight = false;
     UserDatabase* store = UserDatabase::Instance();
     DailyChartView* view = View();
     if (!store || !view)
         return;
     const UserProfile& profile = store->Profile();
-    if (!profile.IsComplete()) {
+    // The goal needs what the goals page needs; a profile that lacks it is asked for.
+    if (!ProfileCheck::HasGoalFigures(profile)) {
         view->ShowFillProfile();
         return;
     }
@@ -136,45 +139,50 @@ void DailyChartPage::Refresh(TimeBase::Stamp day)
     view->SetCaloriesConsumed(calories.consumed);
     view->SetCaloriesBurned(calories.burned);
 
-    // The day's first entry; else a new one carrying the latest entry's weight, or the start
-    // weight when there is none.
+    // The day's first entry; else the weight last entered that the profile could take (the list
+    // may hold 0 or 1785 kg from older versions), else the start weight.
     ItemList& weights = store->Weights();
-    WeightItem* entry = nullptr;
-    for (int i = 0; i < weights.Count() && !entry; ++i) {
+    const WeightItem* shown = nullptr;
+    for (int i = 0; i < weights.Count() && !shown; ++i) {
         if (weights.At(i)->Day() == day)
-            entry = weights.ItemAt<WeightItem>(i);
+            shown = weights.ItemAt<WeightItem>(i);
     }
-    if (!entry) {
-        const float kilograms = weights.Count() > 0
-                                    ? weights.ItemAt<WeightItem>(weights.Count() - 1)->Kilograms()
-                                    : profile.StartWeightKg();
-        entry = static_cast<WeightItem*>(weights.Append(UserDatabase::CreateItem(WeightKind, day)));
-        if (entry) {
-            entry->SetKilograms(kilograms);
-            store->SaveWeights();
-        }
+    m_holdsWeight = shown != nullptr;
+    if (shown)
+        m_weightUid = shown->Uid();
+    for (int i = weights.Count() - 1; i >= 0 && !shown; --i) {
+        const auto* entry = weights.ItemAt<WeightItem>(i);
+        if (UserProfile::kWeightKg.Holds(entry->Kilograms()))
+            shown = entry;
     }
     m_metric = store->Settings().Metric() != 0;
-    if (!entry)
-        return; // the list is full: the weight is shown nowhere and never saved
-    m_holdsWeight = true;
-    m_weightUid = entry->Uid();
-    view->SetCurrentWeight(UserProfile::WeightForDisplay(entry->Kilograms(), m_metric));
-    m_shownWeight = view->GetCurrentWeight();
+    m_showsWeight = true;
+    view->SetWeightMetric(m_metric);
+    view->SetCurrentWeight(UserProfile::WeightForDisplay(
+        shown ? shown->Kilograms() : profile.StartWeightKg(), m_metric));
 }
 
 void DailyChartPage::SaveWeight()
 {
     UserDatabase* store = UserDatabase::Instance();
     DailyChartView* view = View();
-    WeightItem* entry = HeldWeight();
-    if (!store || !view || !entry || !store->Profile().IsComplete())
+    // Only a weight the user typed is stored; an empty field or one out of the profile's range
+    // (the line below it says so) stores nothing and leaves the day's entry as it was.
+    if (!store || !view || !m_showsWeight || !view->IsWeightEdited())
         return;
     const float shown = view->GetCurrentWeight();
-    if (shown == m_shownWeight)
+    if (!ProfileCheck::LimitsOf(ProfileCheck::Measure::Weight, m_metric).Holds(shown))
         return;
+    WeightItem* entry = HeldWeight();
+    if (!entry) {
+        entry = static_cast<WeightItem*>(
+            store->Weights().Append(UserDatabase::CreateItem(WeightKind, m_day)));
+        if (!entry)
+            return; // the list is full
+        m_holdsWeight = true;
+        m_weightUid = entry->Uid();
+    }
     entry->SetKilograms(UserProfile::WeightFromDisplay(shown, m_metric));
-    m_shownWeight = shown;
     store->SaveWeights();
 }
 
@@ -185,12 +193,16 @@ QString DailyChartPage::PostTitle(TimeBase::Stamp day)
 
 QString DailyChartPage::PostBody(const DailyChartView& view)
 {
+    // The weight as shown: with its decimal when it has one.
+    const float weight = view.GetCurrentWeight();
+    const QString typed = UserProfile::OneDecimalText(weight);
     return QString::asprintf(
-        "<table><tr><td>Current Weight</td><td>%.0f</td></tr><tr><td>Daily Caloric "
+        "<table><tr><td>Current Weight</td><td>%s</td></tr><tr><td>Daily Caloric "
         "Goal</td><td>%d</td></tr><tr><td>Today's Calories</td><td>%d</td></tr><tr><td>Calories "
         "Consumed</td><td>%d</td></tr><tr><td>Calories Burned</td><td>%d</td></tr></table>",
-        double(view.GetCurrentWeight()), view.GetDailyCaloricGoal(), view.GetTodaysCalories(),
-        view.GetCaloriesConsumed(), view.GetCaloriesBurned());
+        qPrintable(typed.isEmpty() ? QString::asprintf("%.0f", double(weight)) : typed),
+        view.GetDailyCaloricGoal(), view.GetTodaysCalories(), view.GetCaloriesConsumed(),
+        view.GetCaloriesBurned());
 }
 
 void DailyChartPage::PostChart()

@@ -13,7 +13,8 @@ class UserDatabase;
 class WeightItem;
 
 // One day summed up ("daily.chart"): the day's weight, which the user may correct, the calorie
-// goal, and the calories consumed, burned and net; "blog" posts them as a table.
+// goal, and the calories consumed, burned and net; "blog" posts them as a table. A day without
+// a weight shows the last one known, and gets an entry only when the user types one.
 class DailyChartPage final : public PageBase
 {
 public:
@@ -44,9 +45,7 @@ private:
     QPointer<QWidget> m_window; // the view's window, which the dialog owns
     TimeBase::Stamp m_day = 0;
     bool m_metric = true;
-    bool m_holdsWeight = false;
+    bool m_showsWeight = false; // the profile is complete and the field shows the day's weight
+    bool m_holdsWeight = false; // the day has an entry, m_weightUid
     std::int32_t m_weightUid = 0;
-    // The weight figure as last shown: only a figure the user changed is stored back, since
-    // the whole-number field cannot carry the stored weight exactly.
-    float m_shownWeight = 0;
 };

@@ -19,8 +19,9 @@ void GoalsPage::Attach(PageHost& host)
     if (!m_figures || !store)
         return;
     const UserProfile& profile = store->Profile();
-    // An incomplete profile (no height: an infinite BMI) or a goal date before the start date
-    // (a negative span of days) has no figures worth showing.
+    // An incomplete profile, one out of range (an age of 40000, or -25536 as an older version
+    // wrapped it on disk), or a goal date before the start date (a negative span of days) has no
+    // figures worth showing.
     if (!ProfileCheck::HasGoalFigures(profile)) {
         m_figures->ClearFigures();
         return;

@@ -1,6 +1,7 @@
 #include "pages/ProfilePage.h"
 
 #include "data/UserDatabase.h"
+#include "fitness/ProfileCheck.h"
 #include "fitness/ProfileEditor.h"
 #include "pages/PageRegistry.h"
 #include "pages/ProfileBands.h"
@@ -11,6 +12,13 @@
 namespace {
 
 const QString kEditorName = QStringLiteral("ProfileEditorControl");
+
+// A stored value the profile could not have taken (an older version stored one, or wrapped it on
+// disk) is shown as missing, so that the editor asks for it.
+float Storable(float value, UserProfile::Range range)
+{
+    return range.Holds(value) ? value : 0;
+}
 
 bool IsNavigation(const QString& name)
 {
@@ -97,16 +105,20 @@ void ProfilePage::FillEditor(UserProfile& profile, bool metric)
 {
     if (!m_editor)
         return;
-    const int height = UserProfile::RoundForDisplay(profile.HeightForDisplay(metric));
+    const auto shownWeight = [metric](float kilograms) {
+        return UserProfile::WeightForDisplay(Storable(kilograms, UserProfile::kWeightKg), metric);
+    };
+    const int height = UserProfile::RoundForDisplay(UserProfile::HeightForDisplay(
+        Storable(profile.HeightCm(), UserProfile::kHeightCm), metric));
     m_editor->SetMetric(metric);
     m_editor->SetFoodTracking(profile.GetFoodTracking());
     m_editor->SetUserName(profile.GetUserName());
-    m_editor->SetAge(profile.GetAge());
+    m_editor->SetAge(int(Storable(float(profile.GetAge()), UserProfile::kAgeYears)));
     m_editor->SetHeight(height);
     m_editor->SetStartDate(profile.GetStartDate());
-    m_editor->SetStartWeight(profile.GetStartWeight(metric));
+    m_editor->SetStartWeight(shownWeight(profile.StartWeightKg()));
     m_editor->SetGoalDate(profile.GetGoalDate());
-    m_editor->SetGoalWeight(profile.GetGoalWeight(metric));
+    m_editor->SetGoalWeight(shownWeight(profile.GoalWeightKg()));
     m_shown = {metric, float(height), m_editor->GetStartWeight(), m_editor->GetGoalWeight()};
 }
 
@@ -115,25 +127,29 @@ void ProfilePage::ReadEditor(UserProfile& profile)
     if (!m_editor)
         return;
     const bool unit = m_editor->GetMetric();
-    // A number still showing what it showed before keeps the stored value it stood for.
-    const auto edited = [&](float& shown, float now) {
+    using Measure = ProfileCheck::Measure;
+    // A number still showing what it showed before keeps the stored value it stood for; one the
+    // profile cannot take (the editor's line says why) is not stored either.
+    const auto edited = [&](float& shown, float now, Measure measure) {
         const bool changed = unit != m_shown.metric || now != shown;
         shown = now;
-        return changed;
+        return changed && ProfileCheck::LimitsOf(measure, unit).Holds(now);
     };
     profile.SetUserName(m_editor->GetUserName());
     profile.SetFoodTracking(m_editor->GetFoodTracking());
-    profile.SetAge(m_editor->GetAge());
+    const int age = m_editor->GetAge();
+    if (ProfileCheck::LimitsOf(Measure::Age, unit).Holds(float(age)))
+        profile.SetAge(age);
     const float height = float(m_editor->GetHeight());
-    if (edited(m_shown.height, height))
+    if (edited(m_shown.height, height, Measure::Height))
         profile.SetHeightFromDisplay(height, unit);
     profile.SetStartDate(m_editor->GetStartDate());
     const float startWeight = m_editor->GetStartWeight();
-    if (edited(m_shown.startWeight, startWeight))
+    if (edited(m_shown.startWeight, startWeight, Measure::Weight))
         profile.SetStartWeight(startWeight, unit);
     profile.SetGoalDate(m_editor->GetGoalDate());
     const float goalWeight = m_editor->GetGoalWeight();
-    if (edited(m_shown.goalWeight, goalWeight))
+    if (edited(m_shown.goalWeight, goalWeight, Measure::Weight))
         profile.SetGoalWeight(goalWeight, unit);
     m_shown.metric = unit;
 }

@@ -63,9 +63,14 @@ TEST(UserProfile, CompletenessNeedsEveryMeasurement)
     UserProfile noName = Profile(175, 70);
     EXPECT_TRUE(noName.IsComplete());
     noName.SetUserName(QString());
+    // Out of the ranges the profile page takes, a measurement counts as missing: 40000 years
+    // come back from an older version's file as -25536.
     for (const UserProfile& p :
-         {UserProfile(), noName, Profile(175, 70, 0), Profile(175, 70, 70, 0)})
+         {UserProfile(), noName, Profile(175, 70, 0), Profile(175, 70, 70, 0),
+          Profile(175, 70, 70, -25536), Profile(175, 70, 70, 121), Profile(49.9f, 70),
+          Profile(251, 70), Profile(175, 19.9f), Profile(175, 70, 450.1f)})
         EXPECT_FALSE(p.IsComplete());
+    EXPECT_TRUE(Profile(50, 20, 450, 120).IsComplete());
 }
 
 TEST(UserProfile, WeightClassesAndExerciseCalories)
@@ -122,4 +127,19 @@ TEST(UserProfile, UnitsChangeOnlyWhatIsShown)
 
     for (auto [typed, number] : {std::pair{"abc", 0}, {"12kg", 12}, {"99999999999", 2147483647}})
         EXPECT_EQ(UserProfile::ParseWholeNumber(QString::fromLatin1(typed)), number) << typed;
+    // Weights take one decimal, and are shown with it, also back from the other unit.
+    for (auto [typed, number] : {std::pair{"70.9", 70.9f},
+                                 {"178.55", 178.5f},
+                                 {"-0.5", -0.5f},
+                                 {"12.", 12.0f},
+                                 {"12kg.5", 12.0f}})
+        EXPECT_EQ(UserProfile::ParseOneDecimal(QString::fromLatin1(typed)), number) << typed;
+    const float backFromPounds =
+        UserProfile::WeightForDisplay(UserProfile::WeightFromDisplay(992.9f, false), false);
+    for (auto [value, shown] : {std::pair{70.9f, "70.9"},
+                                {backFromPounds, "992.9"},
+                                {70.0f, ""},
+                                {p.GetStartWeight(false), ""},
+                                {70.95f, ""}})
+        EXPECT_EQ(UserProfile::OneDecimalText(value), QString::fromLatin1(shown)) << value;
 }

@@ -132,6 +132,14 @@ TEST_F(ProfilePagesTest, EditorShowsTheChosenUnitsAndLeavesUntouchedNumbersExact
         Send(Events::kDone);
         EXPECT_FLOAT_EQ(Profile().HeightCm(), 177.8f);
         EXPECT_FLOAT_EQ(Profile().StartWeightKg(), 68.0f);
+        // A weight takes one decimal, and comes back as typed.
+        Open(m_profile);
+        Editor()->GoalWeightField()->selectAll();
+        QTest::keyClicks(Editor()->GoalWeightField(), "150.5");
+        Send(Events::kDone);
+        EXPECT_EQ(Profile().GoalWeightKg(), UserProfile::WeightFromDisplay(150.5f, metric));
+        Open(m_profile);
+        EXPECT_EQ(Editor()->GoalWeightField()->text(), QStringLiteral("150.5"));
     }
 }
 
@@ -235,30 +243,53 @@ TEST_F(ProfilePagesTest, DoneWritesTheProfileToDiskEvenUnchanged)
     EXPECT_TRUE(TestSupport::ReadFile(m_store->UserFilePath()).contains("Bob"));
 }
 
-TEST_F(ProfilePagesTest, EditorSaysWhichFieldIsOutOfRangeAndTheGoalsWait)
+// Typed as a person types; what the profile cannot hold is refused or said, and never stored.
+TEST_F(ProfilePagesTest, EditorSaysWhichFieldIsOutOfRangeAndStoresNone)
 {
     using Form = ProfileEditorContentControl;
-    const std::pair<void (*)(Form*), const char*> cases[] = {
-        {[](Form* e) { e->HeightField()->setText("0"); }, "Height must be 20 to 98 inches."},
-        {[](Form* e) { e->HeightField()->setText("9999"); }, "Height must be 20 to 98 inches."},
-        {[](Form* e) { e->StartWeightField()->setText("0"); },
-         "Start weight must be 45 to 990 lbs."},
-        {[](Form* e) { e->NameField()->clear(); }, "Enter your name."},
-        {[](Form* e) { e->GoalDateField()->setDate(e->StartDateField()->date().addDays(-1)); },
-         "The goal date is before the start date."}};
-    for (const auto& [spoil, said] : cases) {
-        SCOPED_TRACE(said);
+    struct Case
+    {
+        QLineEdit* (Form::*field)() const;
+        const char *typed, *shown, *said;
+    };
+    const Case cases[] = {
+        {&Form::AgeField, "40000", "40000", "Age must be 1 to 120 years."},
+        {&Form::AgeField, "0", "0", "Age must be 1 to 120 years."},
+        {&Form::AgeField, "x", "", "Age: digits only."},
+        {&Form::HeightField, "9999", "9999", "Height must be 20 to 98 inches."},
+        {&Form::StartWeightField, "5", "5", "Start weight must be 45 to 992 lbs."},
+        {&Form::GoalWeightField, "993", "993", "Goal weight must be 45 to 992 lbs."},
+        {&Form::NameField, "", "", "Enter your name."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
         Reopen();
         CompleteProfileSeen();
+        const UserProfile before = Profile();
         Open(m_profile);
         EXPECT_EQ(Editor()->ProblemLabel()->text(), QString());
-        spoil(Editor());
-        EXPECT_EQ(AccessibleName(Editor()->ProblemLabel()), QString::fromLatin1(said));
+        QLineEdit* field = (Editor()->*c.field)();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QString::fromLatin1(c.typed));
+        EXPECT_EQ(std::pair(field->text(), AccessibleName(Editor()->ProblemLabel())),
+                  std::pair(QString::fromLatin1(c.shown), QString::fromLatin1(c.said)));
         for (const QString& event : {Events::kGoals, Events::kResults}) {
             Send(event);
             EXPECT_EQ(Current(), QStringLiteral("profile"));
         }
+        Send(Events::kDone);
+        EXPECT_EQ(std::tuple(Profile().GetAge(), Profile().HeightCm(), Profile().StartWeightKg(),
+                             Profile().GoalWeightKg()),
+                  std::tuple(before.GetAge(), before.HeightCm(), before.StartWeightKg(),
+                             before.GoalWeightKg()));
     }
+    Reopen();
+    CompleteProfileSeen();
+    Open(m_profile);
+    Editor()->GoalDateField()->setDate(Editor()->StartDateField()->date().addDays(-1));
+    EXPECT_EQ(Editor()->ProblemLabel()->text(), "The goal date is before the start date.");
+    Send(Events::kGoals);
+    EXPECT_EQ(Current(), QStringLiteral("profile"));
 }
 
 TEST_F(ProfilePagesTest, GoalsShowFiguresOnlyForAProfileThatHasThem)
@@ -268,7 +299,11 @@ TEST_F(ProfilePagesTest, GoalsShowFiguresOnlyForAProfileThatHasThem)
         {"damaged height, infinite BMI",
          [](UserProfile& p) { p.SetHeightFromDisplay(1e-30f, true); }},
         {"no weight", [](UserProfile& p) { p.SetStartWeight(0, true); }},
-        {"goal before start", [](UserProfile& p) { p.SetGoalDate(p.GetStartDate() - 86400); }}};
+        {"goal before start", [](UserProfile& p) { p.SetGoalDate(p.GetStartDate() - 86400); }},
+        // As an older version stored them: out of range, the age wrapped on disk.
+        {"age 40000", [](UserProfile& p) { p.SetAge(40000); }},
+        {"age wrapped on disk", [](UserProfile& p) { p.SetAge(-25536); }},
+        {"goal weight 5 kg", [](UserProfile& p) { p.SetGoalWeight(5, true); }}};
     for (const auto& [name, spoil] : noFigures) {
         SCOPED_TRACE(name);
         Reopen();
