@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -68,7 +69,7 @@ public:
 class TestContent final : public QWidget, public ContentControl
 {
 public:
-    TestContent() : edit(new QLineEdit(this)) { ++alive; }
+    TestContent() : edit(new QLineEdit(this)), text(new QPlainTextEdit(this)) { ++alive; }
     ~TestContent() override { --alive; }
     EventListener* GetListener() const override { return listener; }
     void SetListener(EventListener* l) override { listener = l; }
@@ -76,6 +77,7 @@ public:
     void Raise(const QString& name) { listener->OnEvent(name, this); }
 
     QLineEdit* edit;
+    QPlainTextEdit* text;
     EventListener* listener = nullptr;
     static inline int alive = 0;
 };
@@ -368,14 +370,16 @@ TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons
 
     QStringList order;
     QWidget* widget = dialog.TitleBar()->HelpButton();
-    for (int i = 0; i < 40 && order.size() < 4; ++i) {
+    for (int i = 0; i < 40 && order.size() < 5; ++i) {
         widget = widget->nextInFocusChain();
         if (widget == content->edit)
             order << QStringLiteral("content");
+        else if (widget == content->text && widget->focusPolicy() == Qt::StrongFocus)
+            order << QStringLiteral("text"); // a scroll area keeps taking clicks and Tab
         else if (auto* button = qobject_cast<BmpButtonImpl*>(widget))
             order << button->Name();
     }
-    EXPECT_EQ(order, Names({"content", "add", "done", "goHome"}));
+    EXPECT_EQ(order, Names({"content", "text", "add", "done", "goHome"}));
 
     // The content's first field has the focus once the dialog shows.
     dialog.show();
