@@ -32,6 +32,16 @@ public:
     virtual void SetGoalDate(TimeBase::Stamp day) = 0;
     // The first field missing or out of range, in the words the editor shows; empty when none.
     virtual QString Problem() const = 0;
+    // Whether the field's validator accepts its text; refused text is never read into the
+    // profile.
+    enum class NumberField
+    {
+        Age,
+        Height,
+        StartWeight,
+        GoalWeight,
+    };
+    virtual bool Accepts(NumberField field) const = 0;
 
 protected:
     ~ProfileEditor() = default;

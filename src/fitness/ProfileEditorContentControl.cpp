@@ -228,6 +228,12 @@ QString ProfileEditorContentControl::Problem() const
     return ProfileCheck::Problem(entry);
 }
 
+bool ProfileEditorContentControl::Accepts(NumberField field) const
+{
+    const QLineEdit* const fields[] = {m_age, m_height, m_startWeight, m_goalWeight};
+    return fields[int(field)]->hasAcceptableInput();
+}
+
 void ProfileEditorContentControl::CheckFields()
 {
     if (!m_problem)

@@ -48,6 +48,7 @@ public:
     TimeBase::Stamp GetGoalDate() const override;
     void SetGoalDate(TimeBase::Stamp day) override;
     QString Problem() const override;
+    bool Accepts(NumberField field) const override;
 
     QComboBox* FoodTrackingField() const { return m_tracking; }
     QLineEdit* NameField() const { return m_name; }

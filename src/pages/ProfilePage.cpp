@@ -114,26 +114,31 @@ void ProfilePage::ReadEditor(UserProfile& profile)
 {
     if (!m_editor)
         return;
+    using Field = ProfileEditor::NumberField;
     const bool unit = m_editor->GetMetric();
-    // A number still showing what it showed before keeps the stored value it stood for.
-    const auto edited = [&](float& shown, float now) {
+    // A number still showing what it showed before keeps the stored value it stood for, and
+    // one its validator refuses keeps it too.
+    const auto edited = [&](Field field, float& shown, float now) {
+        if (!m_editor->Accepts(field))
+            return false;
         const bool changed = unit != m_shown.metric || now != shown;
         shown = now;
         return changed;
     };
     profile.SetUserName(m_editor->GetUserName());
     profile.SetFoodTracking(m_editor->GetFoodTracking());
-    profile.SetAge(m_editor->GetAge());
+    if (m_editor->Accepts(Field::Age))
+        profile.SetAge(m_editor->GetAge());
     const float height = float(m_editor->GetHeight());
-    if (edited(m_shown.height, height))
+    if (edited(Field::Height, m_shown.height, height))
         profile.SetHeightFromDisplay(height, unit);
     profile.SetStartDate(m_editor->GetStartDate());
     const float startWeight = m_editor->GetStartWeight();
-    if (edited(m_shown.startWeight, startWeight))
+    if (edited(Field::StartWeight, m_shown.startWeight, startWeight))
         profile.SetStartWeight(startWeight, unit);
     profile.SetGoalDate(m_editor->GetGoalDate());
     const float goalWeight = m_editor->GetGoalWeight();
-    if (edited(m_shown.goalWeight, goalWeight))
+    if (edited(Field::GoalWeight, m_shown.goalWeight, goalWeight))
         profile.SetGoalWeight(goalWeight, unit);
     m_shown.metric = unit;
 }

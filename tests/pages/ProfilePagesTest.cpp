@@ -21,6 +21,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -233,6 +234,21 @@ TEST_F(ProfilePagesTest, DoneWritesTheProfileToDiskEvenUnchanged)
     Open(m_profile);
     Send(Events::kDone);
     EXPECT_TRUE(TestSupport::ReadFile(m_store->UserFilePath()).contains("Bob"));
+}
+
+// Whatever leaves the page (here its window closed from the desktop), a number its field's
+// validator refuses is not stored; the rest is.
+TEST_F(ProfilePagesTest, ANumberItsValidatorRefusesKeepsTheStoredValue)
+{
+    CompleteProfileSeen();
+    Open(m_profile);
+    QLineEdit* age = Editor()->AgeField();
+    age->setValidator(new QIntValidator(10, 120, age));
+    age->setText(QStringLiteral("5"));
+    Editor()->NameField()->setText(QStringLiteral("Bea"));
+    m_dialog->close();
+    EXPECT_EQ(Profile().GetAge(), 30);
+    EXPECT_EQ(Profile().GetUserName(), QStringLiteral("Bea"));
 }
 
 TEST_F(ProfilePagesTest, EditorSaysWhichFieldIsOutOfRangeAndTheGoalsWait)
