@@ -5,11 +5,13 @@
 #include "data/UserDatabase.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,14 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// Lets modal loops run again after QCoreApplication::exit() (the program's end) left every later
+// one returning at once: only an exec() of the application clears that.
+inline void ResumeEventLoops()
+{
+    QTimer::singleShot(0, [] { QCoreApplication::exit(); });
+    QCoreApplication::exec();
 }
 
 // Appends a new item of the list's kind.

@@ -3,6 +3,7 @@
 #include "app/DisclamerDialog.h"
 #include "app/HomeDialog.h"
 #include "app/ShellDialogServices.h"
+#include "app/ShutdownSignals.h"
 #include "blog/DataConnection.h"
 #include "blog/SubmitPost.h"
 #include "data/UserDatabase.h"
@@ -15,7 +16,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdlib>
+
 namespace {
+
+// Long enough for any orderly end, which runs no event loop once asked to end.
+constexpr int kLastResortMs = 500;
 
 // The store's reason and what the user can do about it.
 QString WithAdvice(const UserDatabase& store)
@@ -63,10 +69,24 @@ Application::Application(const StartupOptions& options, const QString& executabl
     runDisclaimer = [](DisclamerDialog& dialog) { return dialog.exec(); };
     runHome = [](HomeDialog& home) { home.exec(); };
     makePages = MakeAllPages;
+    endProcess = [](int code) { std::_Exit(code); };
     SetInstance(this);
     InstallConnectionCheck([](const QUrl& url, PostProgressSink* sink) {
         AppServices* services = AppServices::Instance();
         return services && services->EnsureDataConnection(url.toString(), sink);
+    });
+
+    m_shutdown = std::make_unique<ShutdownSignals>();
+    QObject::connect(m_shutdown.get(), &ShutdownSignals::shutdownRequested,
+                     [this] { RequestShutdown(); });
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QObject::connect(gui, &QGuiApplication::commitDataRequest, m_shutdown.get(),
+                         [this] { CommitStore(); });
+    m_lastResort.setSingleShot(true);
+    QObject::connect(&m_lastResort, &QTimer::timeout, [this] {
+        CommitStore();
+        const int signal = m_shutdown->SignalNumber();
+        endProcess(signal ? 128 + signal : 1);
     });
 }
 
@@ -129,6 +149,8 @@ int Application::Run()
     }
     if (!m_store->DamageNotice().isEmpty())
         showDamageNotice(m_store->DamageNotice());
+    if (m_ending)
+        return 0;
 
     // A start counts only once the disclaimer is agreed to: a declined one (No, Escape, closing
     // it, a signal) shows again at the next start.
@@ -163,19 +185,18 @@ void Application::RaiseMainWindow()
     top->activateWindow();
 }
 
-void Application::CloseAllWindows()
+void Application::RequestShutdown()
 {
-    // Each close ends one modal loop; the loops unwind after this returns.
-    for (int guard = 0; guard < 100; ++guard) {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            break;
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    }
-    CommitStore();
+    if (m_ending)
+        return;
+    m_ending = true;
+    // A closed home screen leads on to no other page.
+    CloseMainWindow();
+    // Every running loop ends as the calls unwind, innermost first, so a sub-page's result still
+    // reaches the page that ran it; the thread's quit flag makes every later exec() return at
+    // once (nothing here runs QCoreApplication::exec(), which would clear it).
+    QCoreApplication::exit(0);
+    m_lastResort.start(kLastResortMs);
 }
 
 void Application::CommitStore()

@@ -4,6 +4,7 @@
 #include "vocabulary/AppServices.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -14,10 +15,12 @@ class DisclamerDialog;
 class HomeDialog;
 class Page;
 class ShellDialogServices;
+class ShutdownSignals;
 class UserDatabase;
 
 // The application object: opens the store, shows the disclaimer at the first start, runs the
-// home screen, and writes the store back when it is destroyed.
+// home screen, and writes the store back when it is destroyed. SIGTERM, SIGINT, SIGHUP and the
+// end of the desktop session end the run as leaving every page would.
 class Application final : public AppServices
 {
 public:
@@ -31,9 +34,11 @@ public:
 
     // Brings the main window forward (a second start asked for it).
     void RaiseMainWindow();
-    // Closes every open dialog, innermost first, so that pages save and the store is written.
-    void CloseAllWindows();
-    // Writes what the store holds (the desktop session is ending).
+    // Ends the run whatever is open: every modal loop ends now and every later one at once, each
+    // page keeps what was typed as its dialog unwinds, and Run() returns. Should a loop that
+    // ignores this still run after a grace period, the store is written and the process ends.
+    void RequestShutdown();
+    // Writes what the store holds (the desktop session asks for its data).
     void CommitStore();
 
     UserDatabase* Store() const { return m_store.get(); }
@@ -51,6 +56,8 @@ public:
     std::function<int(DisclamerDialog& dialog)> runDisclaimer;
     std::function<void(HomeDialog& home)> runHome;
     std::function<std::vector<std::unique_ptr<Page>>()> makePages;
+    // Ends the process at once with the exit code; the last resort of RequestShutdown().
+    std::function<void(int code)> endProcess;
 
 private:
     StartupOptions m_options;
@@ -59,4 +66,7 @@ private:
     std::unique_ptr<ShellDialogServices> m_dialogs;
     std::unique_ptr<DataConnection> m_connection;
     QPointer<HomeDialog> m_home;
+    std::unique_ptr<ShutdownSignals> m_shutdown;
+    QTimer m_lastResort;
+    bool m_ending = false;
 };

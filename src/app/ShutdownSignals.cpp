@@ -1,5 +1,7 @@
 #include "app/ShutdownSignals.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -22,6 +24,10 @@ void OnSignal(int number)
 
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent)
 {
+    // The session manager's "die" arrives as a Quit event; left to Qt it would close the windows
+    // in no particular order, outer pages before the sub-pages whose results they store.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
     if (g_fds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_fds) != 0)
         return;
     m_notifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
@@ -46,4 +52,13 @@ ShutdownSignals::~ShutdownSignals()
     action.sa_handler = SIG_DFL;
     for (int number : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(number, &action, nullptr);
+}
+
+bool ShutdownSignals::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+        emit shutdownRequested();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

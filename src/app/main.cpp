@@ -1,6 +1,5 @@
 #include "BuildInfo.h"
 #include "app/Application.h"
-#include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
 #include "blog/BlogViewsRegistration.h"
@@ -14,7 +13,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
 
@@ -130,10 +128,5 @@ int main(int argc, char* argv[])
     Application application(options, executable);
     QObject::connect(&instance, &SingleInstance::raiseRequested,
                      [&application] { application.RaiseMainWindow(); });
-    ShutdownSignals shutdown;
-    QObject::connect(&shutdown, &ShutdownSignals::shutdownRequested,
-                     [&application] { application.CloseAllWindows(); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest,
-                     [&application] { application.CommitStore(); });
     return application.Run();
 }

@@ -13,6 +13,8 @@ void ChainTabOrder(const std::vector<QWidget*>& widgets)
     }
     for (std::size_t i = 1; i < widgets.size(); ++i)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
-    for (const auto& [widget, policy] : policies)
-        widget->setFocusPolicy(policy);
+    // Backwards: a scroll area's viewport, after it in the chain, passes its own policy (none)
+    // on to the area it is the focus proxy of, which must get its own back last.
+    for (auto link = policies.rbegin(); link != policies.rend(); ++link)
+        link->first->setFocusPolicy(link->second);
 }

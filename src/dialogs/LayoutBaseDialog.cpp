@@ -96,8 +96,13 @@ void LayoutBaseDialog::RunMenuCommand(int command)
 
 int LayoutBaseDialog::Run()
 {
-    if (!m_closed)
+    if (!m_closed) {
+        m_ended = false;
         exec();
+        // Only the application's exit ends the loop without done(): the program is ending.
+        if (!m_ended)
+            KeepPage();
+    }
     m_closed = false;
     return result();
 }
@@ -240,6 +245,16 @@ void LayoutBaseDialog::DetachPage()
     m_page->Detach();
 }
 
+void LayoutBaseDialog::KeepPage()
+{
+    if (!m_page || !m_attached)
+        return;
+    m_keeping = true;
+    m_page->OnEvent(Events::kWindowClosing, nullptr);
+    DetachPage();
+    m_keeping = false;
+}
+
 void LayoutBaseDialog::SetPage(Page* page)
 {
     if (page == m_page)
@@ -282,7 +297,8 @@ void LayoutBaseDialog::Close()
 
 void LayoutBaseDialog::ShowMessage(const QString& caption, const QString& text)
 {
-    m_services->ShowMessage(this, caption, text);
+    if (!m_keeping)
+        m_services->ShowMessage(this, caption, text);
 }
 
 int LayoutBaseDialog::OnEvent(const QString& name, QWidget* sender)
@@ -314,4 +330,16 @@ void LayoutBaseDialog::accept()
         DetachPage();
     }
     QDialog::accept();
+}
+
+void LayoutBaseDialog::done(int result)
+{
+    m_ended = true;
+    QDialog::done(result);
+}
+
+void LayoutBaseDialog::closeEvent(QCloseEvent* event)
+{
+    KeepPage();
+    QDialog::closeEvent(event);
 }

@@ -33,7 +33,8 @@ public:
     explicit LayoutBaseDialog(QWidget* parent = nullptr, DialogServices* services = nullptr);
     ~LayoutBaseDialog() override;
 
-    // Runs the dialog modally, unless the page already closed it while attaching.
+    // Runs the dialog modally, unless the page already closed it while attaching. A loop ended
+    // from outside (the program ending) leaves the page keeping what was typed.
     int Run();
 
     // PageHost
@@ -71,8 +72,11 @@ public slots:
     // OK (Ctrl+Return): the page hears "dialogApplied" and is detached. Cancel leaves it
     // attached.
     void accept() override;
+    void done(int result) override;
 
 protected:
+    // Closed from the desktop: the page keeps what was typed, as "done" would.
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -81,6 +85,8 @@ private:
     void DestroyContent();
     void FocusContent();
     void DetachPage();
+    // The page hears "windowClosing" and is detached, with no message shown meanwhile.
+    void KeepPage();
 
     Page* m_page = nullptr;
     bool m_attached = false;
@@ -93,4 +99,6 @@ private:
     TitleBarControl* m_title;
     int m_eventDepth = 0; // events being handled: content may not be deleted under its feet
     bool m_closed = false;
+    bool m_ended = false;   // done() ended the modal loop
+    bool m_keeping = false; // the page is kept as the window goes: nothing more is shown
 };

@@ -79,13 +79,13 @@ int JournalEntryPage::OnEvent(const QString& name, QWidget*)
         Post();
         return 1;
     }
-    if (name == Events::kDialogApplied) {
-        // The dialog's own OK stores the entry as "done" does.
+    if (name == Events::kDialogApplied || name == Events::kWindowClosing) {
+        // The dialog's own OK, and its window going, store the entry as "done" does.
         if (Differs())
             m_posted = false;
         RecordChoice();
         m_accepted = !m_subject.isEmpty();
-        return HandleSubPageEvent(name);
+        return name == Events::kWindowClosing ? 1 : HandleSubPageEvent(name);
     }
     if (name == Events::kDataChanged) {
         UpdateBlogButton();

@@ -36,6 +36,9 @@ inline const QString kItemActivated = QStringLiteral("itemActivated");
 inline const QString kDataChanged = QStringLiteral("dataChanged");
 inline const QString kPreferences = QStringLiteral("preferences");
 inline const QString kDialogApplied = QStringLiteral("dialogApplied");
+// The page's window goes without an answer from the page: closed from the desktop, or the
+// program ending. The page keeps what was typed as "done" would; the dialog shows nothing more.
+inline const QString kWindowClosing = QStringLiteral("windowClosing");
 // The text of a lookup's find field changed; the sender is the field.
 inline const QString kFindChanged = QStringLiteral("findChanged");
 

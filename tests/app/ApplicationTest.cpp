@@ -10,8 +10,10 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
+#include <csignal>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -159,10 +161,11 @@ protected:
         store.Profile().SetLaunchCount(1);
     }
 
-    void Start(QProcess& process)
+    void Start(QProcess& process) { Start(process, m_dir.path()); }
+    void Start(QProcess& process, const QString& dataDir)
     {
         process.setProgram(m_program);
-        process.setArguments({QStringLiteral("--data-dir"), m_dir.path()});
+        process.setArguments({QStringLiteral("--data-dir"), dataDir});
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start();
     }
@@ -197,6 +200,34 @@ TEST_F(RunningProgram, ASecondStartHandsOverAndSigtermLeavesAValidStore)
     UserDatabase store({m_dir.path(), {m_dir.path()}});
     EXPECT_TRUE(store.IsWritable());
     EXPECT_EQ(store.Profile().LaunchCount(), 2);
+}
+
+// Each signal ends the program in good order (exit code 0, not the last resort's 128 + signal)
+// while the notice of a damaged user.pdb waits for its OK; no home screen follows.
+TEST_F(RunningProgram, EverySignalEndsItDuringTheDamageNotice)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir dir;
+        ASSERT_TRUE(QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/broken/user_count_lies.pdb"),
+                                QDir(dir.path()).filePath(QStringLiteral("user.pdb"))));
+        QProcess process;
+        Start(process, dir.path());
+        // The copy of the file as found is made as the store opens, right before the notice.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return !QDir(dir.path())
+                            .entryList({QStringLiteral("user.pdb.damaged-*")})
+                            .isEmpty();
+            },
+            15000));
+        ::kill(pid_t(process.processId()), signal);
+        // A hang lasts forever; the second, and slack for a busy machine.
+        ASSERT_TRUE(process.waitForFinished(3000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_TRUE(UserDatabase({dir.path(), {dir.path()}}).IsWritable());
+    }
 }
 
 TEST_F(RunningProgram, WithoutADisplayItEndsWithTheStartupMessageAndTouchesNothing)

@@ -1,4 +1,5 @@
 #include "dialogs/LayoutBaseDialog.h"
+#include "TestSupport.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -68,7 +70,7 @@ public:
 class TestContent final : public QWidget, public ContentControl
 {
 public:
-    TestContent() : edit(new QLineEdit(this)) { ++alive; }
+    TestContent() : edit(new QLineEdit(this)), text(new QPlainTextEdit(this)) { ++alive; }
     ~TestContent() override { --alive; }
     EventListener* GetListener() const override { return listener; }
     void SetListener(EventListener* l) override { listener = l; }
@@ -76,6 +78,7 @@ public:
     void Raise(const QString& name) { listener->OnEvent(name, this); }
 
     QLineEdit* edit;
+    QPlainTextEdit* text;
     EventListener* listener = nullptr;
     static inline int alive = 0;
 };
@@ -330,6 +333,32 @@ TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialo
     }
 }
 
+// Closed from the desktop, or its loop ended by the program's end: the page hears it and keeps
+// what was typed, and nothing it says meanwhile is shown.
+TEST_F(LayoutBaseDialogTest, AWindowGoingFromOutsideLetsThePageKeepItsTypingSilently)
+{
+    for (const bool programEnds : {false, true}) {
+        SCOPED_TRACE(programEnds);
+        LoggingPage page;
+        page.onEvent = [&page](const QString&) {
+            page.host->ShowMessage(QStringLiteral("Formats Error"), QStringLiteral("a question"));
+            return 0;
+        };
+        LayoutBaseDialog dialog(nullptr, &m_services);
+        dialog.SetPage(&page);
+        if (programEnds) {
+            QTimer::singleShot(0, [] { QCoreApplication::exit(); });
+            dialog.Run();
+            TestSupport::ResumeEventLoops();
+        } else {
+            dialog.show();
+            dialog.close();
+        }
+        EXPECT_EQ(page.log, Names({"attach", "windowClosing", "detach"}));
+        EXPECT_TRUE(m_services.messages.isEmpty());
+    }
+}
+
 TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
 {
     Watchdog watchdog;
@@ -368,14 +397,16 @@ TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons
 
     QStringList order;
     QWidget* widget = dialog.TitleBar()->HelpButton();
-    for (int i = 0; i < 40 && order.size() < 4; ++i) {
+    for (int i = 0; i < 40 && order.size() < 5; ++i) {
         widget = widget->nextInFocusChain();
         if (widget == content->edit)
             order << QStringLiteral("content");
+        else if (widget == content->text && widget->focusPolicy() == Qt::StrongFocus)
+            order << QStringLiteral("text"); // a scroll area keeps taking clicks and Tab
         else if (auto* button = qobject_cast<BmpButtonImpl*>(widget))
             order << button->Name();
     }
-    EXPECT_EQ(order, Names({"content", "add", "done", "goHome"}));
+    EXPECT_EQ(order, Names({"content", "text", "add", "done", "goHome"}));
 
     // The content's first field has the focus once the dialog shows.
     dialog.show();
