@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -141,4 +142,27 @@ void ScreenStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     if ((control == CC_ComboBox || control == CC_SpinBox) && (option->state & State_HasFocus))
         DrawFocusRing(*painter, option->rect, option->palette);
+}
+
+void ScreenStyle::polish(QWidget* widget)
+{
+    QProxyStyle::polish(widget);
+    // Qt places pop-ups within the desktop; the user sees only the emulated screen.
+    if (widget->windowType() == Qt::Popup)
+        widget->installEventFilter(this);
+}
+
+void ScreenStyle::unpolish(QWidget* widget)
+{
+    if (widget->windowType() == Qt::Popup)
+        widget->removeEventFilter(this);
+    QProxyStyle::unpolish(widget);
+}
+
+bool ScreenStyle::eventFilter(QObject* watched, QEvent* event)
+{
+    // Before the window is mapped, so it never shows in the wrong place.
+    if (event->type() == QEvent::Show && watched->isWidgetType())
+        DeviceScreen::Instance().KeepInside(static_cast<QWidget*>(watched));
+    return QProxyStyle::eventFilter(watched, event);
 }
