@@ -9,13 +9,13 @@
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
+#include "skin/ScreenFileDialog.h"
 #include "skin/ShellMenu.h"
 #include "skin/SkinSettings.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/Page.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QTimer>
@@ -35,8 +35,8 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
     setWindowTitle(QStringLiteral("Nutrava"));
     runPageDialog = [](LayoutBaseDialog& dialog) { dialog.Run(); };
     askExportFolder = [](QWidget* parent) {
-        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Export to"),
-                                                 QDir::homePath());
+        return ScreenFileDialog::ChooseFolder(parent, QStringLiteral("Export to"),
+                                              QDir::homePath());
     };
 
     for (const char* tile : kTiles) {

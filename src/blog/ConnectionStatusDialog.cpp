@@ -1,6 +1,7 @@
 #include "blog/ConnectionStatusDialog.h"
 
 #include "blog/PostCancel.h"
+#include "skin/DeviceScreen.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -27,7 +28,8 @@ ConnectionStatusDialog::ConnectionStatusDialog(QWidget* parent)
     connect(m_button, &QPushButton::clicked, this, &ConnectionStatusDialog::reject);
 
     m_button->resize(DialogUnits(50, 14));
-    resize(DialogUnits(186, 95));
+    // The template's size in this font can be wider than a small screen; the text wraps.
+    resize(DialogUnits(186, 95).boundedTo(DeviceScreen::Instance().Size()));
 }
 
 ConnectionStatusDialog::~ConnectionStatusDialog()
@@ -82,6 +84,12 @@ void ConnectionStatusDialog::resizeEvent(QResizeEvent* event)
     m_button->move((client.width() - button.width()) / 2, buttonTop);
     m_text->setGeometry(0, client.top() + kMargin, client.width(),
                         std::max(0, buttonTop - kMargin - (client.top() + kMargin)));
+}
+
+void ConnectionStatusDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event); // centres on the parent as the desktop sees it
+    DeviceScreen::Instance().Centre(this);
 }
 
 void ConnectionStatusDialog::ShowProgress(const QString& text)

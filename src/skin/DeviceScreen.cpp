@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 constexpr int kMinSide = 120;
 constexpr int kMaxSide = 4096;
@@ -46,6 +48,41 @@ QPoint DeviceScreen::Position() const
     const QRect area = desktop->availableGeometry();
     return {area.x() + qMax(0, (area.width() - m_size.width()) / 2),
             area.y() + qMax(0, (area.height() - m_size.height()) / 2)};
+}
+
+QRect DeviceScreen::Area(const QWidget* widget) const
+{
+    for (const QWidget* window = widget ? widget->window() : nullptr; window;
+         window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+        if (window->windowType() != Qt::Popup && window->size() == m_size)
+            return {window->mapToGlobal(QPoint(0, 0)), m_size};
+    }
+    return {Position(), m_size};
+}
+
+void DeviceScreen::KeepInside(QWidget* popup) const
+{
+    const QWidget* anchor = popup->parentWidget();
+    const QRect area = Area(anchor);
+    QRect place(popup->pos(), popup->size().boundedTo(area.size()));
+    // One that drops below its field and finds no room there opens above it, as on a desktop.
+    if (anchor && place.bottom() > area.bottom()) {
+        const QRect field(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
+        if (place.top() >= field.bottom() && field.top() - area.top() >= place.height())
+            place.moveBottom(field.top() - 1);
+    }
+    place.moveLeft(std::clamp(place.left(), area.left(), area.right() + 1 - place.width()));
+    place.moveTop(std::clamp(place.top(), area.top(), area.bottom() + 1 - place.height()));
+    if (place != popup->geometry())
+        popup->setGeometry(place);
+}
+
+void DeviceScreen::Centre(QWidget* window) const
+{
+    const QRect area = Area(window->parentWidget());
+    const QSize outer = window->frameGeometry().size(); // with the window manager's frame, if any
+    window->move(area.topLeft() +
+                 QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2));
 }
 
 QSize DeviceScreen::SkinMode() const

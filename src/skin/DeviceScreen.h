@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -31,6 +32,13 @@ public:
 
     // Where full-screen dialogs sit: centred on the desktop, the same for all of them.
     QPoint Position() const;
+    // The screen as the user sees it around `widget`, in global coordinates: the full-screen
+    // dialog the widget (or the window it pops up from) belongs to, else where one would sit.
+    QRect Area(const QWidget* widget) const;
+    // Shrinks a pop-up window to the screen and moves it as little as needed to lie inside it.
+    void KeepInside(QWidget* popup) const;
+    // Centres a small window, with its frame if it has one, on the screen of its parent.
+    void Centre(QWidget* window) const;
     // The screen mode the skin lays out for: the screen itself when it is one of the skin's six
     // modes, otherwise the portrait 240x320 mode at single size.
     QSize SkinMode() const;

@@ -111,7 +111,5 @@ void ScreenMessageBox::FitScreen()
     }
     if (height() > area.height())
         setFixedHeight(area.height());
-    const QSize outer = frameGeometry().size(); // with the window manager's frame, if any
-    move(screen.Position() +
-         QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2));
+    screen.Centre(this);
 }

@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QEvent>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -17,6 +19,9 @@ int Multiplier()
 
 // The base style's narrowest push button with text, at single size.
 constexpr int kMinButtonWidth = 80;
+// What a menu entry adds to the height of its text, at single size: a little less than the base
+// style's, so that a calendar's twelve months fit the 240-pixel-high screens.
+constexpr int kMenuEntryPadding = 6;
 
 } // namespace
 
@@ -61,7 +66,15 @@ int ScreenStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
 QSize ScreenStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
                                     const QSize& size, const QWidget* widget) const
 {
-    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    QSize contents = size;
+    // A drop-down list's rows are menu entries measured from the row's rectangle, not from their
+    // text: measure the text, so the padding below is all that grows.
+    if (type == CT_MenuItem && qobject_cast<const QComboBox*>(widget)) {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option))
+            contents =
+                QSize(item->fontMetrics.horizontalAdvance(item->text), item->fontMetrics.height());
+    }
+    QSize result = QProxyStyle::sizeFromContents(type, option, contents, widget);
     const int m = Multiplier();
     switch (type) {
     case CT_PushButton:
@@ -72,8 +85,11 @@ QSize ScreenStyle::sizeFromContents(ContentsType type, const QStyleOption* optio
     case CT_MenuItem:
     case CT_MenuBarItem:
         // The base style pads menu entries by fixed amounts, not by metrics.
-        if (result.isValid() && size.isValid())
-            result = size + (result - size) * m;
+        if (result.isValid() && contents.isValid())
+            result = contents + (result - contents) * m;
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            type == CT_MenuItem && item && item->menuItemType != QStyleOptionMenuItem::Separator)
+            result.setHeight(qMin(result.height(), contents.height() + kMenuEntryPadding * m));
         break;
     default:
         break;
@@ -126,4 +142,27 @@ void ScreenStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     if ((control == CC_ComboBox || control == CC_SpinBox) && (option->state & State_HasFocus))
         DrawFocusRing(*painter, option->rect, option->palette);
+}
+
+void ScreenStyle::polish(QWidget* widget)
+{
+    QProxyStyle::polish(widget);
+    // Qt places pop-ups within the desktop; the user sees only the emulated screen.
+    if (widget->windowType() == Qt::Popup)
+        widget->installEventFilter(this);
+}
+
+void ScreenStyle::unpolish(QWidget* widget)
+{
+    if (widget->windowType() == Qt::Popup)
+        widget->removeEventFilter(this);
+    QProxyStyle::unpolish(widget);
+}
+
+bool ScreenStyle::eventFilter(QObject* watched, QEvent* event)
+{
+    // Before the window is mapped, so it never shows in the wrong place.
+    if (event->type() == QEvent::Show && watched->isWidgetType())
+        DeviceScreen::Instance().KeepInside(static_cast<QWidget*>(watched));
+    return QProxyStyle::eventFilter(watched, event);
 }

@@ -6,8 +6,9 @@ class QPainter;
 
 // The native widgets' look on the emulated screen: every length the base style measures
 // (indicators, scroll bars, icons, margins, frames) grows with the skin multiplier, as text does,
-// and keyboard focus is drawn as a bold ring at every size. Install makes it the application's
-// style and keeps the application font at the screen mode's size across rotations and changes.
+// and keyboard focus is drawn as a bold ring at every size; pop-ups (drop-down lists, calendars,
+// menus) open inside the emulated screen. Install makes it the application's style and keeps
+// the application font at the screen mode's size across rotations and changes.
 class ScreenStyle final : public QProxyStyle
 {
     Q_OBJECT
@@ -34,4 +35,11 @@ public:
                      const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -75,3 +75,33 @@ TEST(ContentControlRegistry, LatestRegistrationWinsAndUnknownNamesGiveNone)
     EXPECT_FALSE(ContentControlRegistry::Unregister(name));
     EXPECT_EQ(ContentControlRegistry::Create(name), nullptr);
 }
+
+TEST(DeviceScreen, PopupsAreKeptInsideTheScreenOfTheirDialog)
+{
+    DeviceScreen& screen = DeviceScreen::Instance();
+    screen.SetSize(QSize(240, 320));
+    QWidget dialog;
+    screen.Apply(&dialog);
+    dialog.move(100, 50);
+    auto* field = new QWidget(&dialog);
+    field->setGeometry(10, 250, 100, 20); // global 110,300 to 209,319
+    const QRect area(dialog.mapToGlobal(QPoint(0, 0)), dialog.size());
+    EXPECT_EQ(screen.Area(field), area);
+
+    // Where Qt would put the pop-up, and where it goes.
+    const std::pair<QRect, QRect> rows[] = {
+        {{110, 120, 150, 100}, {110, 120, 150, 100}}, // inside: stays
+        {{200, 120, 150, 100}, {area.right() - 149, 120, 150, 100}},
+        {{20, 120, 300, 100}, {area.left(), 120, 240, 100}},
+        {{110, 320, 150, 100}, {110, 200, 150, 100}}, // no room below its field: above it
+        {{110, 320, 150, 260}, {110, area.bottom() - 259, 150, 260}},
+        {{110, 0, 150, 400}, {110, area.top(), 150, 320}},
+    };
+    for (const auto& [qt, kept] : rows) {
+        QWidget popup(field, Qt::Popup);
+        popup.setGeometry(qt);
+        screen.KeepInside(&popup);
+        EXPECT_EQ(popup.geometry(), kept) << qt.x() << "," << qt.y() << " " << qt.width();
+    }
+    screen.SetSize(DeviceScreen::kDefaultSize);
+}

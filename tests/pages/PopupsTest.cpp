@@ -1,0 +1,192 @@
+#include "LookupTestSupport.h"
+
+#include "blog/ConnectionStatusDialog.h"
+#include "controls/CustomGrid.h"
+#include "controls/DayPicker.h"
+#include "controls/GridEnumCellControl.h"
+#include "controls/GridListView.h"
+#include "controls/TitleBarControl.h"
+#include "fitness/ProfileEditorContentControl.h"
+#include "pages/FitnessLogPage.h"
+#include "pages/FoodLogPage.h"
+#include "pages/ProfilePage.h"
+#include "skin/PreferencesDialog.h"
+#include "skin/ScreenFileDialog.h"
+#include "vocabulary/Events.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLayout>
+#include <QMenu>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+
+// Where a window shows its contents, without the frame a window manager may add.
+QRect Client(const QWidget* window)
+{
+    return {window->mapToGlobal(QPoint(0, 0)), window->size()};
+}
+
+// The handheld's screen as the user sees it: the full-screen dialog the widget belongs to.
+QRect ScreenOf(const QWidget* widget)
+{
+    EXPECT_EQ(widget->window()->size(), DeviceScreen::Instance().Size());
+    return Client(widget->window());
+}
+
+testing::AssertionResult Inside(const QRect& place, const QRect& screen)
+{
+    if (screen.contains(place))
+        return testing::AssertionSuccess();
+    const auto text = [](const QRect& r) {
+        return QString::asprintf("%d,%d %dx%d", r.x(), r.y(), r.width(), r.height()).toStdString();
+    };
+    return testing::AssertionFailure()
+           << text(place) << " reaches past the screen " << text(screen);
+}
+
+// Pixels of a list's rows darker than mid-grey: the entries' text. A list drawn blank has none.
+int TextPixels(QAbstractItemView* view)
+{
+    const QImage image = view->viewport()->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return dark;
+}
+
+// Every drop-down list, calendar and dialog that opens over a page, in every screen mode: lists
+// show their entries, and nothing reaches past the screen.
+class PopupsTest : public LookupPagesTest
+{
+protected:
+    static void CheckOpenList(QComboBox* combo, const char* name)
+    {
+        SCOPED_TRACE(name);
+        QWidget* popup = combo->view()->window();
+        ASSERT_TRUE(popup->isVisible());
+        EXPECT_TRUE(Inside(Client(popup), ScreenOf(combo)));
+        EXPECT_GT(TextPixels(combo->view()), 50);
+    }
+    static void CheckList(QComboBox* combo, const char* name)
+    {
+        combo->showPopup();
+        CheckOpenList(combo, name);
+        combo->hidePopup();
+    }
+    // A tap on the cell of the first row opens its list.
+    void CheckCell(int column, const char* name)
+    {
+        auto* grid = qobject_cast<CustomGrid*>(m_dialog->Content());
+        ASSERT_NE(grid, nullptr);
+        GridListView* list = grid->List();
+        const QRect cell = list->visualRect(list->model()->index(0, column));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        CheckOpenList(grid->Editor(), name);
+        grid->Editor()->hidePopup();
+    }
+    // A tap on the field's arrow opens its calendar, a tap on the month its twelve months.
+    static void CheckCalendar(DayPicker* field, const char* name)
+    {
+        SCOPED_TRACE(name);
+        QTest::mouseClick(field, Qt::LeftButton, {},
+                          QPoint(field->width() - 4, field->height() / 2));
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(Inside(Client(popup), ScreenOf(field)));
+        EXPECT_EQ(popup->font().pixelSize(), DeviceScreen::Instance().Font().pixelSize());
+        auto* month = popup->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+        ASSERT_TRUE(month && month->menu());
+        month->menu()->popup(month->mapToGlobal(QPoint(0, month->height())));
+        EXPECT_TRUE(Inside(Client(month->menu()), ScreenOf(field)));
+        EXPECT_EQ(month->menu()->size(), month->menu()->sizeHint()); // none cut off
+        month->menu()->close();
+        popup->close();
+    }
+};
+
+} // namespace
+
+TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
+{
+    CompleteProfile(m_store->Profile());
+    m_store->Profile().SetFlags(UserProfile::kBlogAccountSeen);
+    for (const QSize size : {QSize(240, 240), QSize(240, 320), QSize(320, 240), QSize(480, 480),
+                             QSize(480, 640), QSize(640, 480)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        DeviceScreen::Instance().SetSize(size);
+
+        FoodLogPage food;
+        Open(food, true);
+        m_script = {[](LayoutBaseDialog& nested) {
+            Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
+            CheckList(List(nested)->GroupList(0), "groups");
+            CheckList(List(nested)->GroupList(1), "subgroups");
+            Choose(nested, 1, QStringLiteral("Butter"));
+            Pick(nested, QStringLiteral("Butter, salted"));
+            nested.OnEvent(Events::kAdd, nullptr);
+        }};
+        m_dialog->OnEvent(Events::kAdd, nullptr);
+        CheckCell(1, "portions");
+        CheckCell(2, "units");
+        CheckCalendar(m_dialog->TitleBar()->DatePicker(), "day");
+
+        FitnessLogPage fitness;
+        m_dialog->SetPage(&fitness);
+        m_script = {[](LayoutBaseDialog& nested) {
+            Choose(nested, 0, QStringLiteral("Running"));
+            Pick(nested, QStringLiteral("Running, 9 mph (6.5 min/mile)"));
+            nested.OnEvent(Events::kAdd, nullptr);
+        }};
+        m_dialog->OnEvent(Events::kAdd, nullptr);
+        CheckCell(1, "time");
+
+        ProfilePage profile;
+        m_dialog->SetPage(&profile);
+        auto* editor = qobject_cast<ProfileEditorContentControl*>(m_dialog->Content());
+        ASSERT_NE(editor, nullptr);
+        CheckList(editor->FoodTrackingField(), "food tracking");
+        CheckCalendar(editor->StartDateField(), "start date");
+        CheckCalendar(editor->GoalDateField(), "goal date");
+
+        PreferencesDialog preferences(m_store->Profile(), m_store->Settings(), m_dialog.get());
+        preferences.show();
+        CheckList(preferences.findChild<QComboBox*>(QStringLiteral("1004")), "track");
+        preferences.close();
+
+        ConnectionStatusDialog status(m_dialog.get());
+        status.OnComplete(-1, QStringLiteral("The proxy at http://127.0.0.1:8780/post could not be "
+                                             "reached: the connection was refused."));
+        status.show();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(status.Failed());
+        EXPECT_TRUE(Inside(Client(&status), ScreenOf(m_dialog.get())));
+        status.close();
+
+        ScreenFileDialog files(QStringLiteral("Export to"), m_dir.path(), m_dialog.get());
+        files.show();
+        EXPECT_EQ(Client(&files), ScreenOf(m_dialog.get()));
+        EXPECT_EQ(files.font().pixelSize(), DeviceScreen::Instance().Font().pixelSize());
+        // Laid out within its least size: nothing in it overlaps or is cut.
+        const QSize least = files.Files()->layout()->totalMinimumSize();
+        EXPECT_EQ(least.boundedTo(files.Files()->size()), least);
+    }
+}
+
+TEST_F(PopupsTest, TheFolderChooserLeavesNothingInTheSharedQtSettings)
+{
+    {
+        ScreenFileDialog files(QStringLiteral("Export to"), m_dir.path());
+        files.show();
+    }
+    const QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
+    const QStringList history = shared.value(QStringLiteral("FileDialog/history")).toStringList();
+    EXPECT_FALSE(history.contains(QUrl::fromLocalFile(m_dir.path()).toString()));
+}
