@@ -9,7 +9,10 @@
 #include "pages/JournalPage.h"
 #include "vocabulary/Events.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWindow>
 
 namespace {
 
@@ -94,6 +97,47 @@ TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
     UserDatabase reopened(DatabaseFolders{m_dir.path(), {m_dir.path()}});
     ASSERT_EQ(reopened.Journal().Count(), 1);
     EXPECT_EQ(reopened.Journal().ItemAt<JournalItem>(0)->Body(), "5 km\r\nfelt good");
+}
+
+// Clicks and keys as a user's reach the window: the body takes the focus from a click and from
+// Tab out of the subject, Return breaks its line, Tab leaves it untyped, and the text is kept.
+TEST_F(JournalTest, BodyIsReachedByClickAndByTabAndWhatIsTypedIsKept)
+{
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        nested.show();
+        nested.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&nested));
+        QWindow* window = nested.windowHandle();
+        const auto type = [window](const char* text) {
+            for (const char* c = text; *c; ++c)
+                QTest::keyClick(window, *c);
+        };
+        const auto click = [&nested, window](QWidget* widget) {
+            QTest::mouseClick(window, Qt::LeftButton, {},
+                              widget->mapTo(&nested, widget->rect().center()));
+        };
+        QPlainTextEdit* body = details.BodyField();
+        type("Run");
+        QTest::keyClick(window, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), body);
+        type("5 km");
+        QTest::keyClick(window, Qt::Key_Return);
+        type("easy");
+        QTest::keyClick(window, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), body);
+        click(details.SubjectField());
+        click(body);
+        EXPECT_EQ(QApplication::focusWidget(), body);
+        QTest::keyClick(window, Qt::Key_End, Qt::ControlModifier);
+        type("!");
+        click(nested.BottomPanel()->Button(0)); // done
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    ASSERT_EQ(m_store->Journal().Count(), 1);
+    const JournalItem* entry = m_store->Journal().ItemAt<JournalItem>(0);
+    EXPECT_EQ(entry->Subject(), "Run");
+    EXPECT_EQ(entry->Body(), "5 km\r\neasy!");
 }
 
 // The navigation bar leaves the entry page and the journal; what was typed is kept.
