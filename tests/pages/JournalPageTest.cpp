@@ -1,7 +1,9 @@
 #include "PagesTestSupport.h"
 
 #include "blog/PostProtocol.h"
+#include "controls/CustomGrid.h"
 #include "controls/Grid.h"
+#include "controls/GridListView.h"
 #include "controls/JournalItemDetailsCtrl.h"
 #include "data/AnsiCodec.h"
 #include "data/JournalItem.h"
@@ -10,8 +12,10 @@
 #include "vocabulary/Events.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QWindow>
 
 namespace {
@@ -76,6 +80,24 @@ TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
     m_store->Settings().SetTipDay(0); // a new day; this store has no tips database
     m_dialog->SetPage(&m_page);
     EXPECT_EQ(m_dialogs.messages, QStringList({"Daily Tip: Install tips database"}));
+}
+
+// The posted mark's column is a tenth of the list, too narrow for the header's own minimum: it
+// still fits beside the notes, with no scroll bar across, at every screen size.
+TEST_F(JournalTest, PostedColumnFitsBesideTheNotes)
+{
+    AddEntry("A subject far longer than the notes column of any screen", "", true);
+    for (const QSize size : {QSize(240, 320), QSize(320, 240), QSize(480, 640)}) {
+        DeviceScreen::Instance().SetSize(size);
+        LayoutBaseDialog dialog(nullptr, &m_dialogs);
+        dialog.SetPage(&m_page);
+        dialog.show();
+        QCoreApplication::processEvents();
+        const GridListView* list = dynamic_cast<CustomGrid*>(dialog.Content())->List();
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << size.width();
+        EXPECT_EQ(list->horizontalHeader()->sectionSize(1), m_page.GetColumnWidth(1));
+        dialog.SetPage(nullptr);
+    }
 }
 
 TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
