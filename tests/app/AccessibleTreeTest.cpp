@@ -19,121 +19,84 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
-bool IsControl(QAccessible::Role role)
+// What a screen reader finds under a window that a person operates yet cannot call by a name,
+// as "window: ClassName objectName".
+void CollectUnnamed(QAccessibleInterface* node, const QString& window, QStringList& found)
 {
-    switch (role) {
-    case QAccessible::Button:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::EditableText:
-    case QAccessible::SpinBox:
-    case QAccessible::List:
-    case QAccessible::Table:
-    case QAccessible::Tree:
-        return true;
-    default:
-        return false;
+    static const std::set<QAccessible::Role> kControls{
+        QAccessible::Button,       QAccessible::ButtonMenu,  QAccessible::ButtonDropDown,
+        QAccessible::CheckBox,     QAccessible::RadioButton, QAccessible::ComboBox,
+        QAccessible::EditableText, QAccessible::SpinBox,     QAccessible::List,
+        QAccessible::Table,        QAccessible::Tree};
+    if (!node || !node->isValid())
+        return;
+    if (kControls.contains(node->role()) && node->text(QAccessible::Name).trimmed().isEmpty()) {
+        const QObject* object = node->object();
+        found << window + QStringLiteral(": ") +
+                     (object ? QString::fromLatin1(object->metaObject()->className()) + u' ' +
+                                   object->objectName()
+                             : QString::number(node->role()));
     }
+    for (int i = 0; i < node->childCount(); ++i)
+        CollectUnnamed(node->child(i), window, found);
 }
-
-// The controls a screen reader finds under `window` with nothing to call them by, as
-// "window: ClassName objectName".
-QStringList Unnamed(QWidget* window)
-{
-    QStringList found;
-    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
-        if (!node || !node->isValid())
-            return;
-        if (IsControl(node->role()) && node->text(QAccessible::Name).trimmed().isEmpty()) {
-            const QObject* object = node->object();
-            const QString what = object ? QString::fromLatin1(object->metaObject()->className()) +
-                                              u' ' + object->objectName()
-                                        : QStringLiteral("role %1").arg(int(node->role()));
-            found << window->objectName() + QStringLiteral(": ") + what;
-        }
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
-    };
-    walk(QAccessible::queryAccessibleInterface(window));
-    return found;
-}
-
-class AccessibleTreeTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        RegisterControlContent();
-        RegisterFitnessContent();
-        RegisterBlogContent();
-        m_store = std::make_unique<UserDatabase>(
-            DatabaseFolders{m_dir.path(), {QCoreApplication::applicationDirPath()}});
-        CompleteProfile(m_store->Profile());
-    }
-    void TearDown() override
-    {
-        m_store.reset();
-        DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
-    }
-
-    // Walks the window, named after what it shows.
-    void Check(QWidget& window, const QString& name)
-    {
-        window.setObjectName(name);
-        window.show();
-        m_unnamed << Unnamed(&window);
-        ++m_walked;
-    }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<UserDatabase> m_store;
-    RecordingDialogs m_dialogs;
-    QStringList m_unnamed;
-    int m_walked = 0;
-};
 
 } // namespace
 
-TEST_F(AccessibleTreeTest, EveryControlOfEveryWindowHasAName)
+// Every page as the program shows it, with the sub-pages "add" opens (a lookup, then its first
+// item's details, or a journal entry), and the small dialogs.
+TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
 {
-    auto pages = MakeAllPages();
-    std::vector<Page*> shown;
-    for (const auto& page : pages)
-        shown.push_back(page.get());
-    HomeDialog home(*m_store, std::move(pages), m_dialogs);
-    home.runPageDialog = [](LayoutBaseDialog&) {};
-    Check(home, QStringLiteral("home"));
+    DeviceScreen::Instance().SetSize(QSize(240, 320));
+    RegisterControlContent();
+    RegisterFitnessContent();
+    RegisterBlogContent();
+    QTemporaryDir dir;
+    UserDatabase store({dir.path(), {QCoreApplication::applicationDirPath()}});
+    CompleteProfile(store.Profile());
+    RecordingDialogs dialogs;
+    QStringList walked;
+    QStringList unnamed;
+    const auto walk = [&](QWidget& window, const QString& name) {
+        window.show();
+        walked << name;
+        CollectUnnamed(QAccessible::queryAccessibleInterface(&window), name, unnamed);
+    };
 
-    // Each page with the sub-pages its "add" opens (a lookup, whose first item's details follow,
-    // or a journal entry).
-    for (Page* page : shown) {
-        LayoutBaseDialog dialog(nullptr, &m_dialogs);
-        dialog.runSubPageDialog = [this](LayoutBaseDialog& nested) {
-            Check(nested, nested.CurrentPage()->GetName());
+    auto owned = MakeAllPages();
+    std::vector<Page*> pages;
+    for (const auto& page : owned)
+        pages.push_back(page.get());
+    HomeDialog home(store, std::move(owned), dialogs);
+    walk(home, QStringLiteral("home"));
+    for (Page* page : pages) {
+        LayoutBaseDialog dialog(nullptr, &dialogs);
+        dialog.runSubPageDialog = [&](LayoutBaseDialog& nested) {
+            walk(nested, nested.CurrentPage()->GetName());
             nested.OnEvent(Events::kItemActivated, nullptr);
         };
         dialog.SetPage(page);
-        Check(dialog, page->GetName());
+        walk(dialog, page->GetName());
         dialog.OnEvent(Events::kAdd, nullptr);
         dialog.SetPage(nullptr);
     }
-
-    PreferencesDialog preferences(m_store->Profile(), m_store->Settings(), nullptr);
-    Check(preferences, QStringLiteral("preferences"));
+    PreferencesDialog preferences(store.Profile(), store.Settings(), nullptr);
+    walk(preferences, QStringLiteral("preferences"));
     HelpIndexDialog index(nullptr);
-    Check(index, QStringLiteral("help index"));
+    walk(index, QStringLiteral("help index"));
     HelpDialog help(11, nullptr);
-    Check(help, QStringLiteral("help"));
+    walk(help, QStringLiteral("help"));
     AboutDialog about(nullptr);
-    Check(about, QStringLiteral("about"));
+    walk(about, QStringLiteral("about"));
+    DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
 
-    EXPECT_TRUE(m_unnamed.isEmpty()) << m_unnamed.join(u'\n').toStdString();
-    // Home, eight pages, two lookups and two details, the journal entry, four dialogs.
-    EXPECT_EQ(m_walked, 18);
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
+    EXPECT_EQ(walked.join(u' ').toStdString(),
+              "home goFitness fitness.lookup fitness.details goFood food.lookup food.details "
+              "goJournal journal.entry profile goals results daily.chart blogger preferences "
+              "help index help about");
 }
