@@ -31,7 +31,10 @@ public:
             return;
         }
         const Lookup lookup = SkinLookup();
-        const int tag = lookup(QStringLiteral("layout/blogger/siteTagWidth"), 50);
+        // Wider than the skin's tag when the suffix needs it, as long as the field keeps a third.
+        const int tag = std::min(std::max(lookup(QStringLiteral("layout/blogger/siteTagWidth"), 50),
+                                          m_domain->sizeHint().width()),
+                                 rect.width() * 2 / 3);
         const int spacing = lookup(QStringLiteral("layout/blogger/xRowSpacing"), 2);
         const int fieldWidth = std::max(0, rect.width() - tag - spacing);
         m_field->setGeometry(rect.x(), rect.y(), fieldWidth, rect.height());

@@ -5,6 +5,7 @@
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/GridTableModel.h"
+#include "skin/DropDownName.h"
 #include "vocabulary/EventListener.h"
 #include "vocabulary/Events.h"
 
@@ -165,5 +166,8 @@ void CustomGrid::StartEditing(int row, int column)
                          m_list->visualRect(index).size());
     if (editor->Activate(cell))
         return;
+    // Read out as the column it changes ("Units").
+    SetDropDownName(m_editor,
+                    m_adapter->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     m_editor->Edit(editor, cell, cellRect);
 }

@@ -5,6 +5,7 @@
 
 #include <QChildEvent>
 #include <QKeyEvent>
+#include <QToolButton>
 
 const QString FindField::kAccessibleName = QStringLiteral("Find by name");
 
@@ -15,6 +16,11 @@ FindField::FindField(QWidget* parent) : QLineEdit(parent)
     setAccessibleDescription(QStringLiteral("Type the start of any words of the name"));
     setPlaceholderText(QStringLiteral("Find"));
     setClearButtonEnabled(true);
+    // The clear button Qt adds is a picture with no name.
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        button->setAccessibleName(QStringLiteral("Clear"));
+        button->setToolTip(QStringLiteral("Clear"));
+    }
     setMaxLength(kMaxLength);
     connect(this, &QLineEdit::textChanged, this, &FindField::OnTextChanged);
 }

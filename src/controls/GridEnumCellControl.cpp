@@ -1,6 +1,7 @@
 #include "controls/GridEnumCellControl.h"
 
 #include "controls/GridCellEditor.h"
+#include "skin/DropDownName.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
@@ -15,6 +16,7 @@ GridEnumCellControl::GridEnumCellControl(QWidget* parent) : QComboBox(parent)
     // Reached only by a tap on a cell, never by tabbing: it is hidden the rest of the time.
     setFocusPolicy(Qt::NoFocus);
     hide();
+    SetDropDownName(this, QStringLiteral("Choices"));
     connect(this, qOverload<int>(&QComboBox::activated), this, &GridEnumCellControl::OnActivated);
 }
 

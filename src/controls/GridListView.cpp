@@ -1,7 +1,10 @@
 #include "controls/GridListView.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QToolTip>
 
 GridListView::GridListView(QWidget* parent) : QTableView(parent)
 {
@@ -19,6 +22,9 @@ GridListView::GridListView(QWidget* parent) : QTableView(parent)
     // Fixed row heights keep a view over a hundred thousand rows from measuring any of them.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setStretchLastSection(false);
+    // Columns are as wide as the page says, however narrow: the header's own minimum (the width
+    // of "..." and its margins) would widen a narrow last column past the list's edge.
+    horizontalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -91,4 +97,21 @@ void GridListView::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
     emit focusLost();
+}
+
+bool GridListView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data().toString();
+    const QRect cell = visualRect(index);
+    // The delegate keeps this margin on either side of the text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    if (index.isValid() && fontMetrics().horizontalAdvance(text) > cell.width() - 2 * margin)
+        QToolTip::showText(help->globalPos(), text, viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
 }

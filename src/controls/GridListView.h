@@ -25,6 +25,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // A cell cut short shows its whole text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void FitRowHeight();

@@ -1,8 +1,7 @@
 #include "controls/RowLayoutContainer.h"
 
+#include "controls/StaticText.h"
 #include "controls/WhiteBackground.h"
-
-#include <QLabel>
 
 RowLayoutContainer::RowLayoutContainer(QWidget* parent) : ScrollCtrlContainer(parent)
 {
@@ -19,9 +18,8 @@ void RowLayoutContainer::SetRowLayout(std::unique_ptr<RowLayout> layout)
 
 QLabel* RowLayoutContainer::MakeStatic(int id, const QString& text)
 {
-    auto* label = new QLabel(text, this);
+    auto* label = new StaticText(text, this);
     label->setObjectName(QString::number(id));
-    label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::TabFocus);
     label->setGeometry(0, 0, 10, 10);
     return label;

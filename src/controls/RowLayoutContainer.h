@@ -21,7 +21,8 @@ public:
 protected:
     // Takes the rows once the children exist, and lays them out.
     void SetRowLayout(std::unique_ptr<RowLayout> layout);
-    // A static text as forms use them: plain text, identified by its control number.
+    // A static text as forms use them: plain text, identified by its control number, that tells
+    // what does not fit (StaticText).
     QLabel* MakeStatic(int id, const QString& text = {});
 
     void LayoutContent(const QRect& contentRect, const QRect& clientRect, int yTop) override;

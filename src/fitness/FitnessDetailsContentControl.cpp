@@ -10,8 +10,10 @@ FitnessDetailsContentControl::FitnessDetailsContentControl(QWidget* parent)
     setObjectName(kName);
     QLabel* categoryTitle = MakeStatic(150, QStringLiteral("Category:"));
     m_category = MakeStatic(151);
+    m_category->setWordWrap(true); // the rows are two lines high
     QLabel* nameTitle = MakeStatic(152, QStringLiteral("Name:"));
     m_name = MakeStatic(153);
+    m_name->setWordWrap(true);
     QLabel* caloriesTitle = MakeStatic(154, QStringLiteral("Calories (15 min):"));
     m_calories = MakeStatic(155);
     SetRowLayout(std::make_unique<RowLayout>(

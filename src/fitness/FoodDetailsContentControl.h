@@ -6,7 +6,8 @@
 
 #include <array>
 
-// A food's name and its six nutrition values, read only ("FoodDetailsControl").
+// A food's name, in as many lines as it takes, and its six nutrition values per 100 g, read only
+// ("FoodDetailsControl").
 class FoodDetailsContentControl final : public RowLayoutContainer,
                                         public ContentControl,
                                         public FoodDetails
@@ -31,7 +32,14 @@ public:
     QLabel* NameLabel() const { return m_name; }
     QLabel* ValueLabel(int nutrient) const { return m_values[nutrient]; }
 
+protected:
+    void LayoutContent(const QRect& contentRect, const QRect& clientRect, int yTop) override;
+    int GetContentHeight(const QRect& clientRect, const ScrollInfo& info) override;
+
 private:
+    // What the name's lines beyond the first add to its row, at this width of the window.
+    int NameExtraHeight(int clientWidth) const;
+
     EventListener* m_listener = nullptr;
     QLabel* m_name = nullptr;
     std::array<QLabel*, 6> m_values{};

@@ -3,6 +3,7 @@
 #include "controls/DayPicker.h"
 #include "data/UserProfile.h"
 #include "fitness/MeasureValidator.h"
+#include "skin/DropDownName.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -102,7 +103,10 @@ QLabel* ProfileEditorContentControl::MakeLabel(int id, const QString& text, QWid
     QLabel* label = MakeStatic(id, text);
     label->setFocusPolicy(Qt::NoFocus); // the field beside it takes the focus
     label->setBuddy(field);
-    field->setAccessibleName(FieldName(text));
+    if (auto* box = qobject_cast<QComboBox*>(field))
+        SetDropDownName(box, FieldName(text));
+    else
+        field->setAccessibleName(FieldName(text));
     return label;
 }
 

@@ -3,6 +3,7 @@
 #include "controls/WhiteBackground.h"
 #include "fitness/TrendDataSource.h"
 #include "skin/DeviceScreen.h"
+#include "skin/DropDownName.h"
 #include "skin/SkinSettings.h"
 
 #include <QComboBox>
@@ -34,6 +35,7 @@ TrendContentControl::TrendContentControl(QWidget* parent) : QWidget(parent)
     m_modes->setObjectName(QStringLiteral("100"));
     m_modes->setEditable(false);
     m_modes->setGeometry(0, 0, 10, 10);
+    SetDropDownName(m_modes, QStringLiteral("What the chart shows"));
     connect(m_modes, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         if (m_source)
             m_source->SetMode(index);

@@ -6,6 +6,7 @@
 #include "data/ItemList.h"
 #include "data/UserDatabase.h"
 #include "pages/LookupModel.h"
+#include "skin/DropDownName.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
@@ -47,7 +48,7 @@ void LookupPage::Attach(PageHost& host)
         m_list->SetModel(m_model.get());
     if (auto* control = dynamic_cast<GroupSelectContentControl*>(m_list)) {
         for (int g = 0; g < control->GroupCount() && g < m_listNames.size(); ++g)
-            control->GroupList(g)->setAccessibleName(m_listNames[g]);
+            SetDropDownName(control->GroupList(g), m_listNames[g]);
         control->ItemList()->setAccessibleName(m_listNames.value(control->GroupCount()));
         control->AddFindField();
     }

@@ -3,6 +3,7 @@
 #include "data/UserProfile.h"
 #include "data/UserSettings.h"
 #include "skin/DeviceScreen.h"
+#include "skin/DropDownName.h"
 #include "skin/SmallDialog.h"
 
 #include <QCheckBox>
@@ -22,7 +23,8 @@ PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& setting
     m_track->setObjectName(QStringLiteral("1006"));
     m_nutrients = new QComboBox(this);
     m_nutrients->setObjectName(QStringLiteral("1004"));
-    m_track->setBuddy(m_nutrients); // its accessible name
+    m_track->setBuddy(m_nutrients);
+    SetDropDownName(m_nutrients, QStringLiteral("Track"));
     m_metric = new QCheckBox(QStringLiteral("Metric Units"), this);
     m_metric->setObjectName(QStringLiteral("1005"));
 

@@ -91,7 +91,9 @@ TEST_F(InfoDialogsTest, TappingOrReturnOnAnIndexEntryOpensThatTopicAndMissingTop
     HelpDialog known(8, nullptr);
     EXPECT_EQ(known.TitleText(), QStringLiteral("Food Log Help"));
     EXPECT_NE(known.BodyText(), HelpDialog::kMissingText);
-    HelpDialog outside(11, nullptr); // past the last topic
+    HelpDialog blog(11, nullptr); // the blog account page's, outside the index
+    EXPECT_EQ(blog.TitleText(), QStringLiteral("Blog Account Help"));
+    HelpDialog outside(12, nullptr); // past the last topic
     EXPECT_EQ(outside.BodyText(), HelpDialog::kMissingText);
 }
 

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,8 @@ public:
     QString GetCellText(const GridCell& cell) override
     {
         ++asked[cell.row];
+        if (cell.row == 0 && cell.column == 0 && !first.isEmpty())
+            return first;
         return QString("r%1c%2").arg(cell.row).arg(cell.column);
     }
     int GetSelectedRow() override { return selected; }
@@ -68,6 +71,7 @@ public:
 
     Grid* grid = nullptr;
     int columns = 4, width = 0, rows = 10, selected = -1;
+    QString first;            // the first cell's text, when given
     std::map<int, int> asked; // row -> texts asked
     std::vector<int> current;
     Editor editor;
@@ -142,6 +146,24 @@ TEST(GridTest, ColumnsFollowTheClientWidthAndScreenReadersGetATable)
     const int client = f.grid->GetClientWidth();
     ASSERT_LT(client, 240);
     EXPECT_EQ(header->sectionSize(0), int(float(client) * 40.0f * 0.01f));
+}
+
+// A cell cut short tells its whole text in a tooltip; one that fits needs none.
+TEST(GridTest, CutCellsShowTheirWholeTextAsATooltip)
+{
+    Fixture f(2);
+    f.model.width = 50;
+    f.model.first = QStringLiteral("1 cup, quartered or chopped");
+    f.grid->SetModel(&f.model);
+    f.Paint();
+    const auto tip = [&](int row) {
+        QHelpEvent help(QEvent::ToolTip, f.Cell(row, 0),
+                        f.List()->viewport()->mapToGlobal(f.Cell(row, 0)));
+        QApplication::sendEvent(f.List()->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tip(1), QString());
+    EXPECT_EQ(tip(0), f.model.first);
 }
 
 TEST(GridTest, RefreshRedrawsOneRowOrAllAndSelectsTheModelsRow)

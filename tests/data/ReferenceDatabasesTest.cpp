@@ -124,20 +124,22 @@ TEST_F(ReferenceDatabasesTest, EveryExerciseIsInItsGroup)
     EXPECT_EQ(next, s_sources.exercises.size());
 }
 
-TEST_F(ReferenceDatabasesTest, HelpHasTheElevenTopicsOfTheIndex)
+// The eleven topics of the help index, then the blog account page's topic 11.
+TEST_F(ReferenceDatabasesTest, HelpHasTheTopicsOfTheIndexAndOfTheBlogAccountPage)
 {
     TextIndex texts;
     ASSERT_EQ(texts.Open(GeneratedFile("text.pdb")), DatabaseError::None);
     const QStringList titles = {"Getting Started",    "Main Interface Help", "Daily Chart Help",
                                 "Profile Help",       "Results Help",        "Goals Help",
                                 "Daily Journal Help", "Fitness Log Help",    "Food Log Help",
-                                "Look-up Help",       "Disclaimer"};
-    ASSERT_EQ(texts.TopicCount(), 11);
-    for (int i = 0; i < 11; ++i)
+                                "Look-up Help",       "Disclaimer",          "Blog Account Help"};
+    ASSERT_EQ(texts.TopicCount(), 12);
+    for (int i = 0; i < 12; ++i)
         EXPECT_EQ(std::pair(texts.TopicName(i), texts.TopicText(i)),
                   std::pair(titles[i], s_sources.help[size_t(i)].text));
     EXPECT_TRUE(texts.TopicText(10).contains(QStringLiteral("estimates")));
     EXPECT_TRUE(texts.TopicText(10).contains(QStringLiteral("no substitute for a physician")));
+    EXPECT_TRUE(texts.TopicText(11).contains(QStringLiteral("user.pdb")));
 }
 
 TEST_F(ReferenceDatabasesTest, EveryTipIsARecord)

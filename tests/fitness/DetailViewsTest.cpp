@@ -1,5 +1,7 @@
+#include "controls/StaticText.h"
 #include "fitness/FitnessDetailsContentControl.h"
 #include "fitness/FoodDetailsContentControl.h"
+#include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
 
 #include <QLabel>
@@ -14,9 +16,20 @@ std::pair<int, int> Span(const QWidget* w)
     return {w->x(), w->x() + w->width()};
 }
 
+// The 240x320 screen, its skin and its fonts, while it lives.
+struct SmallScreen
+{
+    SmallScreen()
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        SkinSettings::Instance().Init(240, 320);
+    }
+    ~SmallScreen() { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
+};
+
 TEST(FoodDetailsTest, NameAboveABlankRowAndSixValues)
 {
-    SkinSettings::Instance().Init(240, 320);
+    const SmallScreen screen;
     FoodDetailsContentControl view;
     view.resize(240, 192);
     view.show();
@@ -33,9 +46,31 @@ TEST(FoodDetailsTest, NameAboveABlankRowAndSixValues)
     // Row 1's widths are never read (it has no controls): the columns split at the middle.
     EXPECT_EQ(Span(view.findChild<QLabel*>("151")), std::make_pair(5, 120));
     EXPECT_EQ(Span(view.ValueLabel(0)), std::make_pair(120, 235));
-    // Nothing sits in the blank row.
+    // Nothing sits in the blank row; the values are said to be per 100 g under it.
     for (const QLabel* label : view.findChildren<QLabel*>())
         EXPECT_FALSE(label->geometry().intersects(QRect(0, 27, 240, 15))) << label->text().data();
+    const QLabel* per100 = view.findChild<QLabel*>("163");
+    EXPECT_EQ(std::pair(per100->text(), per100->y()), std::pair(QString("Per 100 g:"), 44));
+}
+
+// A long name takes the lines it needs, whole; the rows below it make room.
+TEST(FoodDetailsTest, LongNameWrapsWholeAndPushesTheRowsDown)
+{
+    const SmallScreen screen;
+    FoodDetailsContentControl view;
+    view.resize(240, 192);
+    view.show();
+    const QLabel* per100 = view.findChild<QLabel*>("163");
+    const int top = per100->y();
+    view.SetFoodName(
+        "Beverage, instant breakfast powder, chocolate, sugar-free, not reconstituted");
+    const auto* name = qobject_cast<StaticText*>(view.NameLabel());
+    ASSERT_NE(name, nullptr);
+    const int added = per100->y() - top;
+    EXPECT_GT(added, 0);
+    EXPECT_FALSE(name->IsCut());
+    EXPECT_EQ(name->height(), 15 + added);
+    EXPECT_EQ(view.ValueLabel(5)->y() - per100->y(), 6 * 17);
 }
 
 TEST(FoodDetailsTest, ValuesAreWholeNumbersAndTheNamePlainText)
@@ -55,11 +90,14 @@ TEST(FoodDetailsTest, ValuesAreWholeNumbersAndTheNamePlainText)
 
 TEST(FitnessDetailsTest, RowsAndTexts)
 {
-    SkinSettings::Instance().Init(240, 320);
+    const SmallScreen screen;
     FitnessDetailsContentControl view;
     view.resize(240, 192);
     view.show();
     view.SetCalories(-43);
+    view.SetExerciseName("Mountain bike, uphill, vigorous");
+    // Two lines a row hold a long name whole.
+    EXPECT_FALSE(qobject_cast<StaticText*>(view.NameLabel())->IsCut());
     EXPECT_EQ(view.CaloriesLabel()->text(), "-43");
     // Names from the database are never read as markup.
     EXPECT_EQ(view.CategoryLabel()->textFormat(), Qt::PlainText);

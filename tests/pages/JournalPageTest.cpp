@@ -1,7 +1,9 @@
 #include "PagesTestSupport.h"
 
 #include "blog/PostProtocol.h"
+#include "controls/CustomGrid.h"
 #include "controls/Grid.h"
+#include "controls/GridListView.h"
 #include "controls/JournalItemDetailsCtrl.h"
 #include "data/AnsiCodec.h"
 #include "data/JournalItem.h"
@@ -9,7 +11,12 @@
 #include "pages/JournalPage.h"
 #include "vocabulary/Events.h"
 
+#include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QWindow>
 
 namespace {
 
@@ -75,6 +82,24 @@ TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
     EXPECT_EQ(m_dialogs.messages, QStringList({"Daily Tip: Install tips database"}));
 }
 
+// The posted mark's column is a tenth of the list, too narrow for the header's own minimum: it
+// still fits beside the notes, with no scroll bar across, at every screen size.
+TEST_F(JournalTest, PostedColumnFitsBesideTheNotes)
+{
+    AddEntry("A subject far longer than the notes column of any screen", "", true);
+    for (const QSize size : {QSize(240, 320), QSize(320, 240), QSize(480, 640)}) {
+        DeviceScreen::Instance().SetSize(size);
+        LayoutBaseDialog dialog(nullptr, &m_dialogs);
+        dialog.SetPage(&m_page);
+        dialog.show();
+        QCoreApplication::processEvents();
+        const GridListView* list = dynamic_cast<CustomGrid*>(dialog.Content())->List();
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << size.width();
+        EXPECT_EQ(list->horizontalHeader()->sectionSize(1), m_page.GetColumnWidth(1));
+        dialog.SetPage(nullptr);
+    }
+}
+
 TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
 {
     OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
@@ -94,6 +119,47 @@ TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
     UserDatabase reopened(DatabaseFolders{m_dir.path(), {m_dir.path()}});
     ASSERT_EQ(reopened.Journal().Count(), 1);
     EXPECT_EQ(reopened.Journal().ItemAt<JournalItem>(0)->Body(), "5 km\r\nfelt good");
+}
+
+// Clicks and keys as a user's reach the window: the body takes the focus from a click and from
+// Tab out of the subject, Return breaks its line, Tab leaves it untyped, and the text is kept.
+TEST_F(JournalTest, BodyIsReachedByClickAndByTabAndWhatIsTypedIsKept)
+{
+    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        nested.show();
+        nested.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&nested));
+        QWindow* window = nested.windowHandle();
+        const auto type = [window](const char* text) {
+            for (const char* c = text; *c; ++c)
+                QTest::keyClick(window, *c);
+        };
+        const auto click = [&nested, window](QWidget* widget) {
+            QTest::mouseClick(window, Qt::LeftButton, {},
+                              widget->mapTo(&nested, widget->rect().center()));
+        };
+        QPlainTextEdit* body = details.BodyField();
+        type("Run");
+        QTest::keyClick(window, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), body);
+        type("5 km");
+        QTest::keyClick(window, Qt::Key_Return);
+        type("easy");
+        QTest::keyClick(window, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), body);
+        click(details.SubjectField());
+        click(body);
+        EXPECT_EQ(QApplication::focusWidget(), body);
+        QTest::keyClick(window, Qt::Key_End, Qt::ControlModifier);
+        type("!");
+        click(nested.BottomPanel()->Button(0)); // done
+    });
+    m_dialog->SetPage(&m_page);
+    Event(Events::kAdd);
+    ASSERT_EQ(m_store->Journal().Count(), 1);
+    const JournalItem* entry = m_store->Journal().ItemAt<JournalItem>(0);
+    EXPECT_EQ(entry->Subject(), "Run");
+    EXPECT_EQ(entry->Body(), "5 km\r\neasy!");
 }
 
 // The navigation bar leaves the entry page and the journal; what was typed is kept.

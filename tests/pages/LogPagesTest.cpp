@@ -14,7 +14,6 @@
 #include "pages/LookupModel.h"
 #include "vocabulary/Events.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 namespace {
@@ -243,22 +242,4 @@ TEST_F(LogPagesTest, ItemsTheReferenceDataLacksShowPlaceholdersAndCanBeDeleted)
     m_dialog->OnEvent(Events::kGridActivate, nullptr);
     m_dialog->OnEvent(Events::kDelete, nullptr);
     EXPECT_EQ(m_store->FitnessLog().Count(), 0);
-}
-
-TEST_F(LogPagesTest, ControlsOfTheLogAndLookupPagesHaveNames)
-{
-    FoodLogPage page;
-    Open(page);
-    m_script = {[](LayoutBaseDialog& nested) {
-        const auto* list = List(nested);
-        for (QWidget* w :
-             {static_cast<QWidget*>(list->GroupList(0)), static_cast<QWidget*>(list->GroupList(1)),
-              static_cast<QWidget*>(list->ItemList())})
-            EXPECT_FALSE(
-                QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
-                << w->objectName().toStdString();
-    }};
-    m_dialog->OnEvent(Events::kAdd, nullptr);
-    auto* grid = m_dialog->Content()->findChild<GridListView*>();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(grid)->text(QAccessible::Name), "Food log");
 }
