@@ -10,6 +10,7 @@
 #include "export/LogExporter.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
+#include "skin/FocusReturn.h"
 #include "skin/ScreenStyle.h"
 
 #include <QApplication>
@@ -114,6 +115,7 @@ int main(int argc, char* argv[])
     if (options.screenSize.isValid())
         DeviceScreen::Instance().SetSize(options.screenSize);
     ScreenStyle::Install();
+    InstallFocusReturn();
     InstallControlsAccessibility();
 
     const QString executable = QApplication::applicationFilePath();

@@ -1,7 +1,10 @@
 #include "controls/GridListView.h"
 
+#include "skin/ScreenStyle.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 
 GridListView::GridListView(QWidget* parent) : QTableView(parent)
 {
@@ -87,8 +90,25 @@ void GridListView::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleTapped();
 }
 
+void GridListView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update(); // the ring
+}
+
 void GridListView::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
+    viewport()->update();
     emit focusLost();
+}
+
+void GridListView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    // A frame would narrow the client width the columns are measured in.
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        ScreenStyle::DrawFocusRing(painter, viewport()->rect(), palette());
+    }
 }

@@ -1,0 +1,100 @@
+#include "LookupTestSupport.h"
+
+#include "controls/DayPicker.h"
+#include "controls/GridEnumCellControl.h"
+#include "controls/GridListView.h"
+#include "controls/TitleBarControl.h"
+#include "data/FoodItem.h"
+#include "data/ItemGroup.h"
+#include "data/ReferenceDatabases.h"
+#include "pages/FoodLogPage.h"
+#include "pages/LookupModel.h"
+#include "pages/LookupPage.h"
+#include "vocabulary/Events.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QTest>
+
+#include <optional>
+
+// The log and lookup pages driven by keys as a user presses them: each goes to the window, which
+// hands it to its focus widget or to the drop-down open over it.
+namespace {
+
+class KeyboardTest : public LookupPagesTest
+{
+protected:
+    // The dialog goes first: its focus leaves the grid of the page as it closes.
+    ~KeyboardTest() override { m_dialog.reset(); }
+
+    // Shows the food log in the window the keys go to.
+    void OpenActive()
+    {
+        Open(m_page, true);
+        Activate(*m_dialog);
+    }
+    static void Activate(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    static void Press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(window.windowHandle(), key, modifiers);
+    }
+    static void Type(QWidget& window, const char* text)
+    {
+        for (; *text; ++text)
+            QTest::keyClick(window.windowHandle(), *text);
+    }
+    // Whether the focus ring shows on the left edge of the widget, halfway down `area`.
+    static bool RingDrawn(QWidget& widget, const QRect& area)
+    {
+        return widget.grab().toImage().pixelColor(area.left(), area.center().y()) ==
+               widget.palette().color(QPalette::Highlight);
+    }
+    static std::optional<std::uint32_t> Selected(LayoutBaseDialog& lookup)
+    {
+        return dynamic_cast<LookupPage&>(*lookup.CurrentPage()).Model()->SelectedRecord();
+    }
+    std::uint32_t AddTodaysFood()
+    {
+        const std::uint32_t food = m_store->References().FoodListAt(1, 0)->RecordAt(0);
+        Add<FoodItem>(m_store->FoodLog(), TimeBase::Today())->SetReference(food);
+        return food;
+    }
+    GridListView* Grid() const { return m_dialog->Content()->findChild<GridListView*>(); }
+
+    FoodLogPage m_page;
+};
+
+TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
+{
+    AddTodaysFood();
+    OpenActive();
+    // A look-up only: Enter shows the details; Escape closes each.
+    m_script = {[&](LayoutBaseDialog& lookup) {
+                    Activate(lookup);
+                    QListWidget* items = List(lookup)->ItemList();
+                    Press(lookup, Qt::Key_Return);
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(&lookup));
+                    EXPECT_TRUE(items->hasFocus());
+                    EXPECT_TRUE(RingDrawn(*items, items->rect()));
+                    Press(lookup, Qt::Key_Escape);
+                },
+                [&](LayoutBaseDialog& details) {
+                    Activate(details);
+                    Press(details, Qt::Key_Escape);
+                }};
+    m_dialog->OnEvent(Events::kLookup, nullptr);
+
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.details"}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    GridListView* grid = Grid();
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_TRUE(RingDrawn(*grid, grid->viewport()->geometry()));
+}
+
+} // namespace
