@@ -70,6 +70,32 @@ protected:
     FoodLogPage m_page;
 };
 
+TEST_F(KeyboardTest, EnterInTheLookupAddsTheHighlightedItemOrTheFirstFound)
+{
+    OpenActive();
+    std::vector<std::uint32_t> chosen;
+    m_script = {[&](LayoutBaseDialog& nested) {
+                    Activate(nested);
+                    Press(nested, Qt::Key_Down);
+                    chosen.push_back(Selected(nested).value());
+                    Press(nested, Qt::Key_Return);
+                },
+                [&](LayoutBaseDialog& nested) {
+                    Activate(nested);
+                    Type(nested, "egg white");
+                    chosen.push_back(Selected(nested).value());
+                    Press(nested, Qt::Key_Return);
+                }};
+    m_dialog->OnEvent(Events::kAdd, nullptr);
+    m_dialog->OnEvent(Events::kAdd, nullptr);
+
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup"})); // no details on the way
+    ASSERT_EQ(m_store->FoodLog().Count(), 2);
+    EXPECT_EQ(std::vector<std::uint32_t>({m_store->FoodLog().ItemAt<FoodItem>(0)->Reference(),
+                                          m_store->FoodLog().ItemAt<FoodItem>(1)->Reference()}),
+              chosen);
+}
+
 TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
 {
     AddTodaysFood();
