@@ -96,6 +96,27 @@ TEST_F(KeyboardTest, EnterInTheLookupAddsTheHighlightedItemOrTheFirstFound)
               chosen);
 }
 
+TEST_F(KeyboardTest, SpaceArrowsAndEnterChooseThePortionsWithoutDetails)
+{
+    AddTodaysFood();
+    OpenActive();
+    GridListView* grid = Grid();
+    ASSERT_TRUE(grid->hasFocus());
+    // The current cell is the name's: Space opens the row's portions.
+    Press(*m_dialog, Qt::Key_Space);
+    auto* portions = m_dialog->Content()->findChild<GridEnumCellControl*>();
+    ASSERT_TRUE(portions->view()->isVisible());
+    Press(*m_dialog, Qt::Key_Down);
+    Press(*m_dialog, Qt::Key_Down);
+    Press(*m_dialog, Qt::Key_Return);
+
+    EXPECT_FALSE(portions->isVisible());
+    EXPECT_EQ(m_store->FoodLog().ItemAt<FoodItem>(0)->QuantityIndex(), 2);
+    EXPECT_EQ(m_page.GetCellText({0, 1}), QStringLiteral("3"));
+    EXPECT_TRUE(m_subPages.isEmpty());
+    EXPECT_TRUE(grid->hasFocus());
+}
+
 TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
 {
     AddTodaysFood();
