@@ -1,5 +1,6 @@
 #include "blog/DailyChartContentControl.h"
 
+#include "controls/NumberField.h"
 #include "data/UserProfile.h"
 #include "vocabulary/EventListener.h"
 #include "vocabulary/Events.h"
@@ -7,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +31,7 @@ DailyChartContentControl::DailyChartContentControl(QWidget* parent) : RowLayoutC
     for (int f = 0; f < FieldCount; ++f) {
         const QString title = QString::fromLatin1(kTitles[f]);
         QLabel* label = MakeStatic(151 + f, title);
-        auto* field = new QLineEdit(this);
+        QLineEdit* field = f == Weight ? new NumberField(this) : new QLineEdit(this);
         field->setObjectName(QString::number(200 + f));
         field->setAccessibleName(title);
         field->setGeometry(0, 0, 10, 10);
@@ -40,10 +40,7 @@ DailyChartContentControl::DailyChartContentControl(QWidget* parent) : RowLayoutC
         m_fields[size_t(f)] = field;
         rows.push_back({label, field});
     }
-    QLineEdit* weight = m_fields[Weight];
-    weight->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), weight));
-    weight->setMaxLength(kWeightDigits);
+    m_fields[Weight]->setMaxLength(kWeightDigits);
     SetRowLayout(std::make_unique<RowLayout>(QStringLiteral("layout/daily"), rows));
 }
 

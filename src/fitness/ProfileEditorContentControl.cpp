@@ -1,13 +1,13 @@
 #include "fitness/ProfileEditorContentControl.h"
 
 #include "controls/DayPicker.h"
+#include "controls/NumberField.h"
 #include "data/UserProfile.h"
 #include "fitness/ProfileCheck.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 const QString ProfileEditorContentControl::kName = QStringLiteral("ProfileEditorControl");
 
@@ -96,12 +96,9 @@ QLabel* ProfileEditorContentControl::MakeLabel(int id, const QString& text, QWid
 
 QLineEdit* ProfileEditorContentControl::MakeNumberField(int id)
 {
-    auto* field = new QLineEdit(this);
+    auto* field = new NumberField(this);
     field->setObjectName(QString::number(id));
     field->setGeometry(0, 0, 10, 10);
-    field->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
-    field->setInputMethodHints(Qt::ImhDigitsOnly);
     return field;
 }
 
