@@ -117,6 +117,19 @@ TEST_F(KeyboardTest, SpaceArrowsAndEnterChooseThePortionsWithoutDetails)
     EXPECT_TRUE(grid->hasFocus());
 }
 
+TEST_F(KeyboardTest, TabLeavesTheDateWithTheDateUnchanged)
+{
+    OpenActive();
+    DayPicker* date = m_dialog->TitleBar()->DatePicker();
+    const QDate day = date->date();
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+        date->setFocus(Qt::TabFocusReason);
+        Press(*m_dialog, Qt::Key_Tab, modifiers);
+        EXPECT_FALSE(date->hasFocus()) << modifiers;
+        EXPECT_EQ(std::pair(date->date(), m_page.Day()), std::pair(day, TimeBase::Today()));
+    }
+}
+
 TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
 {
     AddTodaysFood();
