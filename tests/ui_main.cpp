@@ -1,4 +1,5 @@
 #include "controls/ControlsAccessibility.h"
+#include "skin/FocusReturn.h"
 #include "skin/ScreenStyle.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The native widgets' look of the program at every screen mode.
     ScreenStyle::Install();
+    InstallFocusReturn();
     InstallControlsAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -9,6 +9,7 @@
 #include "export/LogExporter.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
+#include "skin/FocusReturn.h"
 #include "skin/ScreenStyle.h"
 
 #include <QApplication>
@@ -112,6 +113,7 @@ int main(int argc, char* argv[])
     if (options.screenSize.isValid())
         DeviceScreen::Instance().SetSize(options.screenSize);
     ScreenStyle::Install();
+    InstallFocusReturn();
     InstallControlsAccessibility();
 
     const QString executable = QApplication::applicationFilePath();

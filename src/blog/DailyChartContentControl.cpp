@@ -1,5 +1,6 @@
 #include "blog/DailyChartContentControl.h"
 
+#include "controls/NumberField.h"
 #include "data/UserProfile.h"
 #include "fitness/MeasureValidator.h"
 #include "vocabulary/EventListener.h"
@@ -26,7 +27,7 @@ DailyChartContentControl::DailyChartContentControl(QWidget* parent) : RowLayoutC
     for (int f = 0; f < FieldCount; ++f) {
         const QString title = QString::fromLatin1(kTitles[f]);
         QLabel* label = MakeStatic(151 + f, title);
-        auto* field = new QLineEdit(this);
+        QLineEdit* field = f == Weight ? new NumberField(this) : new QLineEdit(this);
         field->setObjectName(QString::number(200 + f));
         field->setAccessibleName(title);
         field->setGeometry(0, 0, 10, 10);

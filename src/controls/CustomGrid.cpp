@@ -32,7 +32,7 @@ CustomGrid::CustomGrid(QWidget* parent) : QWidget(parent)
 
     connect(m_list, &QAbstractItemView::clicked, this, &CustomGrid::OnClicked);
     connect(m_list, &GridListView::doubleTapped, this, &CustomGrid::OnDoubleTap);
-    connect(m_list, &GridListView::editRequested, this, &CustomGrid::OnClicked);
+    connect(m_list, &GridListView::editRequested, this, &CustomGrid::OnEditKey);
     connect(m_list, &GridListView::focusLost, this, &CustomGrid::ReportCurrentRow);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_refreshing)
@@ -101,7 +101,9 @@ void CustomGrid::Refresh(int row)
     const int selected = m_model->GetSelectedRow();
     QItemSelectionModel* selection = m_list->selectionModel();
     if (selected >= 0 && selected < rows) {
-        selection->setCurrentIndex(m_adapter->index(selected, 0),
+        // The keys' current cell stays in its column: the next edit needs no walking back.
+        const int column = std::max(0, m_list->currentIndex().column());
+        selection->setCurrentIndex(m_adapter->index(selected, column),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         selection->clearSelection();
@@ -144,6 +146,24 @@ void CustomGrid::OnClicked(const QModelIndex& index)
     ReportCurrentRow();
     if (index.isValid())
         StartEditing(index.row(), index.column());
+}
+
+void CustomGrid::OnEditKey(const QModelIndex& index)
+{
+    ReportCurrentRow();
+    if (!m_model || !index.isValid())
+        return;
+    // Rows are selected whole, so the current cell is easily a name: the key then edits the
+    // row's first cell that has choices (a food's portions).
+    const int row = index.row();
+    int column = index.column();
+    if (!m_model->GetCellEditor({row, column})) {
+        column = 0;
+        while (column < m_adapter->columnCount() && !m_model->GetCellEditor({row, column}))
+            ++column;
+    }
+    if (column < m_adapter->columnCount())
+        StartEditing(row, column);
 }
 
 void CustomGrid::OnDoubleTap()

@@ -11,7 +11,7 @@ class GridTableModel;
 
 // The log pages' grid ("GridContentControl"): a report list over a page's GridModel that asks
 // for texts on demand, edits cells in place with a drop-down list and raises "gridActivate" on
-// a double tap.
+// a double tap. Space or F2 edits the current cell, or the row's first editable one.
 class CustomGrid final : public QWidget, public ContentControl, public Grid
 {
     Q_OBJECT
@@ -45,6 +45,7 @@ private:
     void ApplyColumnWidths();
     void ReportCurrentRow();
     void OnClicked(const QModelIndex& index);
+    void OnEditKey(const QModelIndex& index);
     void OnDoubleTap();
     void StartEditing(int row, int column);
 

@@ -26,3 +26,9 @@ TimeBase::Stamp DayPicker::GetDay() const
 {
     return TimeBase::FromDateTime(QDateTime(date(), m_time));
 }
+
+bool DayPicker::focusNextPrevChild(bool next)
+{
+    // The date edit would step through its sections, and Tab would never leave the field.
+    return QWidget::focusNextPrevChild(next);
+}

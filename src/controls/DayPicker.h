@@ -6,7 +6,8 @@
 #include <QTime>
 
 // A short-date picker with a calendar that round-trips a day stamp: the days a stamp can hold,
-// and the time of day it was given handed back unchanged.
+// and the time of day it was given handed back unchanged. Tab leaves it as it leaves any
+// field; the arrow keys and typing reach the month, day and year.
 class DayPicker final : public QDateEdit
 {
     Q_OBJECT
@@ -17,6 +18,9 @@ public:
     // Shows the stamp's date without raising dateChanged.
     void SetDay(TimeBase::Stamp stamp);
     TimeBase::Stamp GetDay() const;
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QTime m_time;

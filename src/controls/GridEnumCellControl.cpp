@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <utility>
@@ -18,6 +19,35 @@ GridEnumCellControl::GridEnumCellControl(QWidget* parent) : QComboBox(parent)
     hide();
     SetDropDownName(this, QStringLiteral("Choices"));
     connect(this, qOverload<int>(&QComboBox::activated), this, &GridEnumCellControl::OnActivated);
+    view()->installEventFilter(this); // after the drop-down's own filter, so heard before it
+}
+
+bool GridEnumCellControl::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    if (watched == view() && (type == QEvent::ShortcutOverride || type == QEvent::KeyPress)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The drop-down would confirm at the shortcut check and close, and the key press
+            // itself would then reach the grid, which opens the row's details. Claimed at the
+            // check, the press comes here.
+            event->accept();
+            if (type == QEvent::KeyPress)
+                Confirm();
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void GridEnumCellControl::Confirm()
+{
+    const QModelIndex current = view()->currentIndex();
+    if (current.isValid())
+        setCurrentIndex(current.row());
+    hidePopup();
+    if (current.isValid())
+        OnActivated(current.row());
 }
 
 void GridEnumCellControl::Edit(GridCellEditor* editor, const GridCell& cell, const QRect& cellRect)

@@ -7,7 +7,8 @@
 class GridCellEditor;
 
 // The drop-down list a grid shows over a cell to edit it in place. A confirmed choice goes to
-// the cell's editor once; cancelling or leaving only hides the list.
+// the cell's editor once; cancelling or leaving only hides the list. The Enter that confirms
+// goes no further.
 class GridEnumCellControl final : public QComboBox
 {
     Q_OBJECT
@@ -29,9 +30,11 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnActivated(int index);
+    void Confirm();
     void Close();
 
     GridCellEditor* m_editor = nullptr;

@@ -1,8 +1,11 @@
 #include "controls/GridListView.h"
 
+#include "skin/ScreenStyle.h"
+
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QToolTip>
 
@@ -93,9 +96,16 @@ void GridListView::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleTapped();
 }
 
+void GridListView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update(); // the ring
+}
+
 void GridListView::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
+    viewport()->update();
     emit focusLost();
 }
 
@@ -114,4 +124,14 @@ bool GridListView::viewportEvent(QEvent* event)
     else
         QToolTip::hideText();
     return true;
+}
+
+void GridListView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    // A frame would narrow the client width the columns are measured in.
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        ScreenStyle::DrawFocusRing(painter, viewport()->rect(), palette());
+    }
 }

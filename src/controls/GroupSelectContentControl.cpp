@@ -16,7 +16,8 @@
 
 const QString GroupSelectContentControl::kName = QStringLiteral("GroupSelectControl");
 
-GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(parent)
+GroupSelectContentControl::GroupSelectContentControl(QWidget* parent)
+    : QWidget(parent), m_enterEvent(Events::kItemActivated)
 {
     setObjectName(kName);
     SetWhiteBackground(this);
@@ -31,7 +32,7 @@ GroupSelectContentControl::GroupSelectContentControl(QWidget* parent) : QWidget(
     connect(m_items, &QListWidget::itemSelectionChanged, this,
             &GroupSelectContentControl::OnItemSelectionChanged);
     connect(m_items, &QListWidget::itemDoubleClicked, this,
-            &GroupSelectContentControl::RaiseItemActivated);
+            [this] { Raise(Events::kItemActivated); });
     m_items->installEventFilter(this);
 }
 
@@ -41,10 +42,9 @@ bool GroupSelectContentControl::eventFilter(QObject* watched, QEvent* event)
         event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        // Enter on an item, or in the find field on the item found, does what a double tap does.
         if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             SelectedItem() >= 0) {
-            RaiseItemActivated();
+            Raise(m_enterEvent);
             return true;
         }
         if (!plain)
@@ -91,10 +91,10 @@ void GroupSelectContentControl::ChainTabs()
     ChainTabOrder(chain);
 }
 
-void GroupSelectContentControl::RaiseItemActivated()
+void GroupSelectContentControl::Raise(const QString& name)
 {
     if (m_listener)
-        m_listener->OnEvent(Events::kItemActivated, nullptr);
+        m_listener->OnEvent(name, nullptr);
 }
 
 void GroupSelectContentControl::SetListener(EventListener* listener)

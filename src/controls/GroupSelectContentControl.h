@@ -13,8 +13,9 @@ class QListWidget;
 
 // The lookup pages' chain of drop-down groups above a list of items ("GroupSelectControl").
 // A choice in one group goes to the model, and the groups after it and the items are read
-// again; a double tap on an item, or Enter, raises "itemActivated". An optional find field
-// above the groups takes the typing; while it holds text the groups step aside for the items.
+// again; a double tap on an item raises "itemActivated", Enter the page's main action. An
+// optional find field above the groups takes the typing; while it holds text the groups step
+// aside for the items.
 class GroupSelectContentControl final : public QWidget, public ContentControl, public GroupSelect
 {
     Q_OBJECT
@@ -50,13 +51,16 @@ public:
     FindField* Find() const { return m_find; }
     // Refills the items from the model although no group changed (the model found others).
     void ReloadItems();
+    // The event Enter raises on an item, or in the find field on the item found: a double
+    // tap's "itemActivated" until set.
+    void SetEnterEvent(const QString& name) { m_enterEvent = name; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void RaiseItemActivated();
+    void Raise(const QString& name);
     void Layout();
     void ChainTabs();
     void FillItems();
@@ -71,4 +75,5 @@ private:
     QListWidget* m_items = nullptr;
     FindField* m_find = nullptr;
     bool m_filling = false;
+    QString m_enterEvent;
 };

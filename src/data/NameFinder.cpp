@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <numeric>
-#include <tuple>
 
 namespace {
 
@@ -88,43 +86,132 @@ std::vector<QByteArrayView> Words(QByteArrayView folded)
     return words;
 }
 
-// A typed word matches a word of a name it begins, or the name's word is the typed one
-// without its plural "s" ("apples" finds "Apple, raw"; "apple" finds "Apples" by the first
-// rule already).
-bool WordMatches(QByteArrayView typed, const char* word, qsizetype length)
+// Typed words this long are also found inside a name's words ("berries" in "Strawberries");
+// shorter ones only begin words, or one letter would find nearly every name.
+constexpr qsizetype kInsideWord = 3;
+
+// The bits of a sort key that hold an entry's alphabetical rank and its index.
+constexpr std::uint64_t kRankMask = 0x3FFFFF;
+constexpr std::uint64_t kEntryMask = 0x1FFFFFFF;
+
+// How well a typed word meets one word of a name, best last.
+enum class Fit
+{
+    None,
+    Inside,
+    Start,
+    Whole
+};
+
+// A typed word is the whole word, or either is the other with a plural "s" ("egg" finds
+// "Eggs", "apples" finds "Apple, raw"); else it may begin the word or, when long enough, lie
+// inside it.
+Fit FitOf(QByteArrayView typed, QByteArrayView word)
 {
     const qsizetype n = typed.size();
-    if (n <= length)
-        return std::memcmp(word, typed.data(), size_t(n)) == 0;
-    return n == length + 1 && n > 1 && typed[n - 1] == 's' &&
-           std::memcmp(word, typed.data(), size_t(length)) == 0;
-}
-
-// Whether every typed word matches a word of the key.
-bool KeyMatches(QByteArrayView key, const std::vector<QByteArrayView>& typed)
-{
-    const char* const end = key.data() + key.size();
-    for (const QByteArrayView& word : typed) {
-        bool found = false;
-        for (const char* at = key.data(); at < end && !found;) {
-            const char* space = static_cast<const char*>(std::memchr(at, ' ', size_t(end - at)));
-            if (!space)
-                space = end;
-            found = *at == word[0] && WordMatches(word, at, space - at);
-            at = space + 1;
+    const qsizetype length = word.size();
+    if (length > 0 && word[0] == typed[0]) { // most words fail here, before any call
+        if (n <= length && std::memcmp(word.data(), typed.data(), size_t(n)) == 0) {
+            const bool plural = n + 1 == length && word[n] == 's';
+            return n == length || plural ? Fit::Whole : Fit::Start;
         }
-        if (!found)
-            return false;
+        if (n == length + 1 && n > 1 && typed[n - 1] == 's' &&
+            std::memcmp(word.data(), typed.data(), size_t(length)) == 0)
+            return Fit::Whole;
     }
-    return true;
+    if (n >= kInsideWord && n < length && word.indexOf(typed) > 0)
+        return Fit::Inside;
+    return Fit::None;
 }
 
-bool FirstWordMatches(QByteArrayView key, const std::vector<QByteArrayView>& typed)
+// Calls `visit` with each word of a folded key, without its space.
+template <typename Visit> void ForEachWord(QByteArrayView key, Visit visit)
 {
-    const qsizetype space = key.indexOf(' ');
-    const qsizetype length = space < 0 ? key.size() : space;
-    return std::any_of(typed.begin(), typed.end(),
-                       [&](QByteArrayView word) { return WordMatches(word, key.data(), length); });
+    // Names are short: a plain loop beats a library call per word.
+    const char* const end = key.data() + key.size();
+    for (const char* at = key.data(); at < end;) {
+        const char* space = at;
+        while (space < end && *space != ' ')
+            ++space;
+        visit(QByteArrayView(at, space - at));
+        at = space + 1;
+    }
+}
+
+// A typed word ready for the first, quick test of every name: whether it fits a word of the
+// name at all. Words in a folded key follow its start or a space.
+class Needle
+{
+public:
+    explicit Needle(QByteArrayView typed) : m_word(typed), m_spaced(' ' + typed.toByteArray())
+    {
+        if (typed.size() > 1 && typed.back() == 's')
+            m_stem = ' ' + typed.chopped(1).toByteArray() + ' ';
+    }
+
+    bool In(QByteArrayView key) const
+    {
+        const bool found = m_word.size() >= kInsideWord
+                               ? key.indexOf(m_word) >= 0
+                               : key.startsWith(m_word) || key.indexOf(m_spaced) >= 0;
+        if (found || m_stem.isEmpty())
+            return found;
+        // The typed plural of a word of the name.
+        return key.startsWith(QByteArrayView(m_stem).sliced(1)) || key.indexOf(m_stem) >= 0;
+    }
+
+private:
+    QByteArrayView m_word;
+    QByteArray m_spaced;
+    QByteArray m_stem;
+};
+
+// Where a matching key ranks among the others, best first: the name is the typed words; its
+// first word is a typed word; another of its words is; every typed word begins a word; some
+// only lie inside one. Then whether a typed word begins its first word.
+struct Standing
+{
+    int tier = 0;
+    bool firstBegun = false;
+};
+
+// `fits` is scratch space, one entry per typed word.
+Standing StandingOf(QByteArrayView key, const std::vector<QByteArrayView>& typed,
+                    std::vector<Fit>& fits)
+{
+    fits.assign(typed.size(), Fit::None);
+    bool everyNameWordWhole = true;
+    bool firstWhole = false;
+    Standing standing;
+    bool first = true;
+    ForEachWord(key, [&](QByteArrayView word) {
+        Fit best = Fit::None;
+        for (size_t t = 0; t < typed.size(); ++t) {
+            // A short word fits only from the start: most words fail at their first letter.
+            if (typed[t].size() < kInsideWord && typed[t][0] != word[0])
+                continue;
+            const Fit fit = FitOf(typed[t], word);
+            fits[t] = std::max(fits[t], fit);
+            best = std::max(best, fit);
+        }
+        everyNameWordWhole = everyNameWordWhole && best == Fit::Whole;
+        if (first) {
+            firstWhole = best == Fit::Whole;
+            standing.firstBegun = best >= Fit::Start;
+            first = false;
+        }
+    });
+    const Fit worst = *std::min_element(fits.begin(), fits.end());
+    const bool anyWhole = std::find(fits.begin(), fits.end(), Fit::Whole) != fits.end();
+    if (everyNameWordWhole && worst == Fit::Whole)
+        standing.tier = 0;
+    else if (firstWhole)
+        standing.tier = 1;
+    else if (anyWhole)
+        standing.tier = 2;
+    else
+        standing.tier = worst >= Fit::Start ? 3 : 4;
+    return standing;
 }
 
 } // namespace
@@ -236,15 +323,19 @@ std::vector<NameFinder::Match> NameFinder::Find(QStringView typed, const ItemGro
         return a.size() != b.size() ? a.size() > b.size() : a < b;
     });
     words.erase(std::unique(words.begin(), words.end()), words.end());
-    // A word that begins another typed word cannot fail where the longer one matches: leaving
-    // it out of the matching bounds the work whatever is pasted into the field. The ranking
-    // still asks every word.
+    // A word that begins another typed word cannot fail where the longer one matches (unless
+    // only the longer may lie inside a word): leaving it out of the matching bounds the work
+    // whatever is pasted into the field. The ranking still asks every word.
     std::vector<QByteArrayView> needed;
     for (const QByteArrayView& word : words) {
-        if (std::none_of(needed.begin(), needed.end(),
-                         [&word](QByteArrayView longer) { return longer.startsWith(word); }))
+        const auto covers = [&word](QByteArrayView longer) {
+            return longer.startsWith(word) &&
+                   (word.size() >= kInsideWord || longer.size() < kInsideWord);
+        };
+        if (std::none_of(needed.begin(), needed.end(), covers))
             needed.push_back(word);
     }
+    const std::vector<Needle> needles(needed.begin(), needed.end());
 
     std::vector<std::uint32_t> favored;
     if (favorites) {
@@ -253,18 +344,21 @@ std::vector<NameFinder::Match> NameFinder::Find(QStringView typed, const ItemGro
         std::sort(favored.begin(), favored.end());
     }
 
-    // Sort key: favorite, first word, word count, alphabetical rank; the entry in the low half.
+    // Sort key: favorite, tier, first word begun, word count, alphabetical rank, the entry.
     std::vector<std::uint64_t> found;
+    std::vector<Fit> fits;
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const QByteArrayView key = KeyOf(i);
-        if (!KeyMatches(key, needed))
+        if (!std::all_of(needles.begin(), needles.end(),
+                         [&key](const Needle& needle) { return needle.In(key); }))
             continue;
-        const bool firstWord = FirstWordMatches(key, words);
         const Entry& entry = m_entries[i];
         const bool favorite = std::binary_search(favored.begin(), favored.end(), entry.record);
+        const Standing standing = StandingOf(key, words, fits);
         const std::uint64_t order =
-            (std::uint64_t(favorite ? 0 : 1) << 63) | (std::uint64_t(firstWord ? 0 : 1) << 62) |
-            (std::uint64_t(entry.words) << 54) | (std::uint64_t(entry.rank & 0x3FFFFF) << 32) | i;
+            (std::uint64_t(favorite ? 0 : 1) << 63) | (std::uint64_t(standing.tier) << 60) |
+            (std::uint64_t(standing.firstBegun ? 0 : 1) << 59) |
+            (std::uint64_t(entry.words) << 51) | (std::uint64_t(entry.rank & kRankMask) << 29) | i;
         found.push_back(order);
     }
     auto last = found.end();
@@ -278,7 +372,7 @@ std::vector<NameFinder::Match> NameFinder::Find(QStringView typed, const ItemGro
     std::vector<Match> matches;
     matches.reserve(size_t(last - found.begin()));
     for (auto it = found.begin(); it != last; ++it) {
-        const size_t i = size_t(*it & 0xFFFFFFFFu);
+        const size_t i = size_t(*it & kEntryMask);
         const Entry& entry = m_entries[i];
         Match match;
         match.record = entry.record;

@@ -16,8 +16,9 @@ class FoodIndex;
 class ItemGroup;
 
 // Every name of a reference database, kept ready for finding by typed words: each typed word
-// must begin a word of the name, ignoring case and accents, in any order, with a plural "s"
-// on either side tolerated. Built once; a search reads only memory.
+// must begin a word of the name, or lie inside one when it has three letters or more, ignoring
+// case and accents, in any order, with a plural "s" on either side tolerated. Built once; a
+// search reads only memory.
 class NameFinder final
 {
 public:
@@ -40,8 +41,11 @@ public:
     static NameFinder ForExercises(const ExerciseDatabase& database);
 
     // The names that match every typed word, best first: favorites (records the group lists),
-    // then names whose first word matches, then names of fewer words, then alphabetical. Text
-    // with no word in it finds nothing. A limit of 0 or less returns every match.
+    // then the name that is the typed words, names whose first word is a typed word, names with
+    // a typed word elsewhere, names whose words the typed ones only begin, names they only lie
+    // inside; within each, names whose first word a typed word begins, then fewer words, then
+    // alphabetical. Text with no word in it finds nothing. A limit of 0 or less returns every
+    // match.
     std::vector<Match> Find(QStringView typed, const ItemGroup* favorites = nullptr,
                             int limit = 0) const;
 

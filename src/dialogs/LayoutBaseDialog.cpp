@@ -274,6 +274,7 @@ void LayoutBaseDialog::SetPage(Page* page)
 
 int LayoutBaseDialog::RunSubPage(Page* page)
 {
+    const QPointer<QWidget> left = focusWidget();
     LayoutBaseDialog nested(this, m_services);
     nested.runSubPageDialog = runSubPageDialog;
     nested.SetPage(page);
@@ -284,7 +285,12 @@ int LayoutBaseDialog::RunSubPage(Page* page)
     } else {
         result = nested.Run();
     }
-    FocusContent();
+    // Back where the user left the content for the sub-page, when that is still there.
+    if (left && m_content && m_content->isAncestorOf(left) && left->isVisible() &&
+        left->isEnabled())
+        left->setFocus(Qt::OtherFocusReason);
+    else
+        FocusContent();
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "fitness/ProfileEditorContentControl.h"
 
 #include "controls/DayPicker.h"
+#include "controls/NumberField.h"
 #include "data/UserProfile.h"
 #include "fitness/MeasureValidator.h"
 #include "skin/DropDownName.h"
@@ -20,12 +21,6 @@ QString FieldName(const QString& label)
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     return name;
-}
-
-// 0 stands for a missing value: the field stays empty and the line asks for it.
-void SetNumber(QLineEdit* field, float value, const QString& text)
-{
-    field->setText(value == 0 ? QString() : text);
 }
 
 // As typed when it has a decimal, else a whole number (+ 0.5, truncated).
@@ -113,7 +108,7 @@ QLabel* ProfileEditorContentControl::MakeLabel(int id, const QString& text, QWid
 QLineEdit* ProfileEditorContentControl::MakeNumberField(int id, ProfileCheck::Measure measure,
                                                         const QString& name)
 {
-    auto* field = new QLineEdit(this);
+    auto* field = new NumberField(this);
     field->setObjectName(QString::number(id));
     field->setGeometry(0, 0, 10, 10);
     auto* validator = new MeasureValidator(measure, name, field);
@@ -178,7 +173,7 @@ int ProfileEditorContentControl::GetAge() const
 
 void ProfileEditorContentControl::SetAge(int age)
 {
-    SetNumber(m_age, float(age), QString::asprintf("%d", age));
+    m_age->setText(QString::asprintf("%d", age));
 }
 
 int ProfileEditorContentControl::GetHeight() const
@@ -188,7 +183,7 @@ int ProfileEditorContentControl::GetHeight() const
 
 void ProfileEditorContentControl::SetHeight(int height)
 {
-    SetNumber(m_height, float(height), QString::asprintf("%d", height));
+    m_height->setText(QString::asprintf("%d", height));
 }
 
 float ProfileEditorContentControl::GetStartWeight() const
@@ -198,7 +193,7 @@ float ProfileEditorContentControl::GetStartWeight() const
 
 void ProfileEditorContentControl::SetStartWeight(float weight)
 {
-    SetNumber(m_startWeight, weight, WeightText(weight));
+    m_startWeight->setText(WeightText(weight));
 }
 
 float ProfileEditorContentControl::GetGoalWeight() const
@@ -208,7 +203,7 @@ float ProfileEditorContentControl::GetGoalWeight() const
 
 void ProfileEditorContentControl::SetGoalWeight(float weight)
 {
-    SetNumber(m_goalWeight, weight, WeightText(weight));
+    m_goalWeight->setText(WeightText(weight));
 }
 
 TimeBase::Stamp ProfileEditorContentControl::GetStartDate() const

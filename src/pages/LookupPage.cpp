@@ -51,6 +51,8 @@ void LookupPage::Attach(PageHost& host)
             SetDropDownName(control->GroupList(g), m_listNames[g]);
         control->ItemList()->setAccessibleName(m_listNames.value(control->GroupCount()));
         control->AddFindField();
+        // Enter does what the page is for: adding, or in a look-up only, showing the details.
+        control->SetEnterEvent(m_lookupOnly ? Events::kItemActivated : Events::kAdd);
     }
 }
 

@@ -15,9 +15,10 @@ class UserDatabase;
 
 // A sub-page picking one item from "Favorites" or the reference database's groups. It ends
 // chosen with "add" or the OK command and closed with "cancel" or "done" (lookup-only mode);
-// "add.fav" and "delete" keep the favorites and "itemActivated" shows an item's details.
-// Nothing is chosen, added or shown without a selected item. Typing finds items by name across
-// the groups; the found item is chosen, added and shown as a selected one is.
+// "add.fav" and "delete" keep the favorites and "itemActivated" shows an item's details. Enter
+// on an item adds it, or in lookup-only mode shows its details. Nothing is chosen, added or
+// shown without a selected item. Typing finds items by name across the groups; the found item
+// is chosen, added and shown as a selected one is.
 class LookupPage : public SubPage
 {
 public:

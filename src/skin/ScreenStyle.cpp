@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -109,10 +110,13 @@ void ScreenStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
                                 QPainter* painter, const QWidget* widget) const
 {
     if (element == PE_FrameFocusRect) {
-        // A list's rows are tight and selection already shows them: a plain line, no inner rim.
+        // A list's rows are tight and selection already shows them: a plain line, no inner rim,
+        // light on a selected row.
         if (qobject_cast<const QAbstractItemView*>(widget)) {
+            const auto role =
+                (option->state & State_Selected) ? QPalette::HighlightedText : QPalette::Highlight;
             painter->save();
-            painter->setPen(QPen(option->palette.color(QPalette::Highlight), Multiplier()));
+            painter->setPen(QPen(option->palette.color(role), Multiplier()));
             painter->setBrush(Qt::NoBrush);
             painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
             painter->restore();
@@ -131,8 +135,11 @@ void ScreenStyle::drawControl(ControlElement element, const QStyleOption* option
                               const QWidget* widget) const
 {
     QProxyStyle::drawControl(element, option, painter, widget);
-    // The base style only tints a focused push button's rim.
-    if (element == CE_PushButton && (option->state & State_HasFocus))
+    // The base style only tints a focused push button's rim, and draws nothing on a static text
+    // that takes the focus so that a screen reader reads it.
+    const bool ringed = element == CE_PushButton ||
+                        (element == CE_ShapedFrame && qobject_cast<const QLabel*>(widget));
+    if (ringed && (option->state & State_HasFocus))
         DrawFocusRing(*painter, option->rect, option->palette);
 }
 

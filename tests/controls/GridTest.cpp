@@ -270,6 +270,9 @@ TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
         ASSERT_NE(list, nullptr);
         EXPECT_TRUE(list->hasFocus());
         EXPECT_EQ(page.model.grid->GetClientWidth(), 240);
+        // Frameless, it still shows that it has the focus.
+        EXPECT_EQ(list->grab().toImage().pixelColor(0, list->viewport()->geometry().center().y()),
+                  list->palette().color(QPalette::Highlight));
 
         // Up and Down move the row inside, and leave the grid at its ends.
         QTest::keyClick(list, Qt::Key_Up);

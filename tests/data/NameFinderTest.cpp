@@ -41,9 +41,12 @@ protected:
              Food(1, "Dairy", "Cheese, cheddar, sharp, sliced"), Food(1, "Dairy", "Cheese, blue"),
              Food(1, "Dairy", "Cream cheese"), Food(1, "Dairy", "Crème fraîche"),
              Food(1, "Dairy", "Egg, whole, raw"), Food(1, "Dairy", "Eggs, scrambled"),
-             Food(9, "Fruits", "Apple, raw"), Food(9, "Fruits", "Apples, dried"),
-             Food(9, "Fruits", "Applesauce, canned"), Food(9, "Fruits", "Pineapple, raw"),
-             Food(11, "Vegetables", "Jalapeño peppers, raw"), Food(14, "Beverages", kLongName)},
+             Food(1, "Dairy", "Eggnog"), Food(11, "Vegetables", "Eggplant, raw"),
+             Food(20, "Grains", "Noodles, egg, dry"), Food(15, "Fish", "Shellfish, prawn"),
+             Food(15, "Fish", "Shellfish, raw"), Food(9, "Fruits", "Apple, raw"),
+             Food(9, "Fruits", "Apples, dried"), Food(9, "Fruits", "Applesauce, canned"),
+             Food(9, "Fruits", "Pineapple, raw"), Food(11, "Vegetables", "Jalapeño peppers, raw"),
+             Food(14, "Beverages", kLongName)},
             path, nullptr));
         ASSERT_EQ(m_database.Open(path), DatabaseError::None);
         ASSERT_EQ(m_index.Build(m_database), DatabaseError::None);
@@ -105,10 +108,19 @@ const FindCase kFindCases[] = {
     {"PunctuationParts", "cheddar,sharp", {"Cheese, cheddar, sharp, sliced"}},
     {"AccentsIgnoredInTheName", "creme fraiche", {"Crème fraîche"}},
     {"AccentsIgnoredWhenTyped", "JALAPEÑO", {"Jalapeño peppers, raw"}},
-    {"PluralTypedFindsSingular", "eggs", {"Eggs, scrambled", "Egg, whole, raw"}},
+    {"PluralTypedFindsSingular",
+     "eggs",
+     {"Eggs, scrambled", "Egg, whole, raw", "Noodles, egg, dry"}},
+    {"WholeWordsBeforeWordStarts",
+     "egg",
+     {"Eggs, scrambled", "Egg, whole, raw", "Noodles, egg, dry", "Eggnog", "Eggplant, raw"}},
+    {"TheWholeNameFirst", "shellfish raw", {"Shellfish, raw", "Shellfish, prawn"}},
     {"PluralOfAPrefixIsNoWord", "apps", {}},
     {"PluralWithItsStem", "apples raw", {"Apple, raw"}},
-    {"OnlyWordStarts", "apple", {"Apple, raw", "Apples, dried", "Applesauce, canned"}},
+    {"InsideAWordLast",
+     "apple",
+     {"Apple, raw", "Apples, dried", "Applesauce, canned", "Pineapple, raw"}},
+    {"ShortWordsOnlyBeginWords", "ap", {"Apple, raw", "Apples, dried", "Applesauce, canned"}},
     {"EveryWordMustMatch", "cheddar blue", {}},
     {"NoMatch", "banana", {}},
     {"NoWords", " ,-% ", {}},
@@ -133,7 +145,8 @@ TEST_F(FoodFinderTest, FavoritesComeFirstWhenTheyMatch)
     const FoodList favorites(QString(), {{position("applesauce"), QStringLiteral("x")},
                                          {position("cheese blue"), QStringLiteral("y")}});
     const std::vector<NameFinder::Match> found = m_finder.Find(u"apple", &favorites);
-    ASSERT_EQ(Names(found), QStringList({"Applesauce, canned", "Apple, raw", "Apples, dried"}));
+    ASSERT_EQ(Names(found),
+              QStringList({"Applesauce, canned", "Apple, raw", "Apples, dried", "Pineapple, raw"}));
     EXPECT_EQ(std::pair(found[0].favorite, found[1].favorite), std::pair(true, false));
 
     // A limit keeps the best.

@@ -109,17 +109,16 @@ TEST_F(FindInLookupTest, AddingFromAResultLogsTheRightFoodAndFavoritesComeFirst)
                     nested.OnEvent(Events::kAdd, nullptr);
                 },
                 [&](LayoutBaseDialog& nested) {
-                    // Among every cheese the favorite one leads.
+                    // Among every cheese the favorite one leads, and Enter adds it.
                     type(nested, "chee");
                     EXPECT_EQ(List(nested)->ItemList()->item(0)->text(),
                               kQueso + QStringLiteral(" — ") + kDairy);
-                    QTest::keyClick(List(nested)->Find(), Qt::Key_Return); // its details
-                    nested.OnEvent(Events::kAdd, nullptr);
+                    QTest::keyClick(List(nested)->Find(), Qt::Key_Return);
                 }};
     for (int i = 0; i < 3; ++i)
         m_dialog->OnEvent(Events::kAdd, nullptr);
 
-    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup", "food.lookup", "food.details"}));
+    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup", "food.lookup"}));
     ASSERT_EQ(m_store->FoodLog().Count(), 3);
     ASSERT_EQ(m_store->FavoriteFoods().Count(), 1);
     const std::uint32_t queso = m_store->FoodLog().ItemAt<FoodItem>(0)->Reference();

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,34 @@ TEST_F(ProfilePagesTest, EveryFieldHasALabelARoleAndItsPlaceInTheTabOrder)
     e->AgeField()->clear();
     QTest::keyClicks(e->AgeField(), QStringLiteral("4x2"));
     EXPECT_EQ(e->AgeField()->text(), QStringLiteral("42")); // digits only
+}
+
+TEST_F(ProfilePagesTest, TypingIntoAFieldHoldingTheDefaultZeroReplacesIt)
+{
+    Open(m_profile);
+    m_dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    QWindow* window = m_dialog->windowHandle();
+    const auto tapEnd = [&](QLineEdit* field) {
+        const QPoint end(field->width() - 4, field->height() / 2);
+        QTest::mouseClick(window, Qt::LeftButton, {}, field->mapTo(m_dialog.get(), end));
+    };
+    const auto type = [&](const char* digits) {
+        for (; *digits; ++digits)
+            QTest::keyClick(window, *digits);
+    };
+    ProfileEditorContentControl* e = Editor();
+    ASSERT_EQ(e->AgeField()->text(), QStringLiteral("0"));
+    tapEnd(e->AgeField());
+    type("35");
+    EXPECT_EQ(e->AgeField()->text(), QStringLiteral("35"));
+    QTest::keyClick(window, Qt::Key_Tab);
+    type("70");
+    EXPECT_EQ(e->HeightField()->text(), QStringLiteral("70"));
+    // Any other number is the user's to go on with.
+    tapEnd(e->AgeField());
+    type("6");
+    EXPECT_EQ(e->AgeField()->text(), QStringLiteral("356"));
 }
 
 TEST_F(ProfilePagesTest, PreferencesKeepTypedValuesAndTheNewlyChosenNutrient)

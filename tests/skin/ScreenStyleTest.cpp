@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyleOption>
@@ -154,8 +155,12 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
         auto* list = new QComboBox(&window);
         list->addItem(QStringLiteral("Calories"));
         auto* date = new QDateEdit(&window);
+        // A static text takes the focus for screen readers in the detail views.
+        auto* label = new QLabel(QStringLiteral("Calories:"), &window);
+        label->setFocusPolicy(Qt::TabFocus);
+        const std::initializer_list<QWidget*> widgets{button, box, list, date, label};
         int y = 10;
-        for (QWidget* widget : std::initializer_list<QWidget*>{button, box, list, date}) {
+        for (QWidget* widget : widgets) {
             widget->setGeometry(10, y, widget->sizeHint().width(), widget->sizeHint().height());
             y += widget->height() + 10;
         }
@@ -165,17 +170,36 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         const QColor highlight = window.palette().color(QPalette::Highlight);
         const int ring = 2 * DeviceScreen::Instance().Multiplier();
-        for (QWidget* widget : std::initializer_list<QWidget*>{button, box, list, date}) {
+        for (QWidget* widget : widgets) {
             widget->setFocus();
             ASSERT_TRUE(widget->hasFocus());
             const QImage image = widget->grab().toImage();
-            // Somewhere along the middle row the ring is `ring` highlight pixels wide.
+            // Somewhere along the middle row or column (a text may cover the row's ends) the
+            // ring is `ring` highlight pixels wide.
             int longest = 0;
             for (int x = 0, run = 0; x < image.width(); ++x) {
                 run = image.pixelColor(x, image.height() / 2) == highlight ? run + 1 : 0;
                 longest = std::max(longest, run);
             }
+            for (int y = 0, run = 0; y < image.height(); ++y) {
+                run = image.pixelColor(image.width() / 2, y) == highlight ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
             EXPECT_GE(longest, ring) << widget->metaObject()->className() << " at " << size.width();
         }
     }
+}
+
+TEST_F(ScreenStyleTest, AListsFocusLineShowsOnTheSelectedRow)
+{
+    DeviceScreen::Instance().SetSize(QSize(240, 320));
+    QListWidget list;
+    list.addItems({QStringLiteral("Apple"), QStringLiteral("Pear")});
+    list.setCurrentRow(0);
+    list.show();
+    list.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    const QRect row = list.visualItemRect(list.item(0));
+    EXPECT_EQ(list.viewport()->grab().toImage().pixelColor(row.left(), row.center().y()),
+              list.palette().color(QPalette::HighlightedText));
 }
