@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, when any is missing (clang
-# and its runtime libraries build the fuzz targets). --list prints them instead.
+# and its runtime libraries build the fuzz targets; xdotool, the accessibility bus and pyatspi
+# play the walkthrough). --list prints them instead.
 set -euo pipefail
 packages=(qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ xvfb xauth imagemagick fonts-dejavu-core
+          xdotool dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+          python3-xlib
           dpkg-dev desktop-file-utils appstream python3 clang libclang-rt-14-dev clang-format)
 if [ "${1:-}" = --list ]; then
     printf '%s\n' "${packages[@]}"
