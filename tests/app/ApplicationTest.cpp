@@ -153,6 +153,10 @@ class RunningProgram : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The single-instance socket lives in the temporary folder: one of its own keeps a
+        // copy started by a test running alongside from answering for this one.
+        m_tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(m_sockets.path()));
         m_program =
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("nutrava"));
         ASSERT_TRUE(QFile::exists(m_program));
@@ -170,8 +174,18 @@ protected:
         process.start();
     }
 
+    void TearDown() override
+    {
+        if (m_tmp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", m_tmp);
+    }
+
     QString m_program;
+    QTemporaryDir m_sockets;
     QTemporaryDir m_dir;
+    QByteArray m_tmp;
 };
 
 TEST_F(RunningProgram, ASecondStartHandsOverAndSigtermLeavesAValidStore)
@@ -222,7 +236,7 @@ TEST_F(RunningProgram, EverySignalEndsItDuringTheDamageNotice)
             },
             15000));
         ::kill(pid_t(process.processId()), signal);
-        // A hang lasts forever; the second, and slack for a busy machine.
+        // A hang lasts forever: a second, and slack for a busy machine.
         ASSERT_TRUE(process.waitForFinished(3000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 0);
