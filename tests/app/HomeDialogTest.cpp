@@ -22,10 +22,8 @@ class HomeDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
         m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir.path(), {m_dir.path()}});
     }
-    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
 
     // A home screen of test pages whose dialogs record their page instead of running. Each page
     // saves an edit without committing; the blog account page marks itself seen, as the real one.

@@ -21,12 +21,7 @@
 
 namespace {
 
-class InfoDialogsTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { DeviceScreen::Instance().SetSize(QSize(240, 320)); }
-    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-};
+using InfoDialogsTest = ::testing::Test;
 
 template <class T> T* Child(QWidget* parent, const char* id)
 {

@@ -16,8 +16,6 @@ namespace {
 class BmpButtonTest : public ::testing::Test
 {
 protected:
-    BmpButtonTest() { SkinSettings::Instance().Init(240, 320); }
-
     // Pixels of the white label text (antialiased, so nearly white counts).
     static int WhitePixels(const QImage& image)
     {
@@ -88,6 +86,7 @@ TEST_F(BmpButtonTest, SingleImagesTextAndTheSectionColourWithoutArtwork)
     EXPECT_EQ(Grab(*icon).pixelColor(14, 11), TestArt::ColorOf(3043));
 
     std::unique_ptr<BmpButtonImpl> labelled(Make(true, nullptr, "food", "add"));
+    DeviceScreen::Instance().SetSize(QSize(480, 640)); // a font large enough to count its text
     labelled->setFont(DeviceScreen::Instance().Font());
     labelled->resize(57, 18);
     QImage image = Grab(*labelled);

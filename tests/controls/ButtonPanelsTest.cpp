@@ -33,7 +33,6 @@ QStringList TabOrder(QWidget* from, int steps)
 // Slots 1, 2, ... count from the left edge, 0, -1, ... from the right; the tab order follows.
 TEST(BottomButtonsContainer, SlotsCountFromEitherEdgeInPlaceAndTabOrder)
 {
-    SkinSettings::Instance().Init(240, 320);
     QWidget window;
     RecordingListener listener;
     auto* before = new QLineEdit(&window);
@@ -86,7 +85,6 @@ TEST(BottomButtonsContainer, SlotsAreReusedAndClearHidesAll)
 
 TEST(BottomButtonsContainer, PaintsTheSectionColourWithARoundedOutline)
 {
-    SkinSettings::Instance().Init(240, 320);
     BottomButtonsContainer panel(nullptr);
     panel.resize(240, 22);
     panel.SetSection(QStringLiteral("food"));
@@ -128,7 +126,6 @@ TEST(ButtomNavigation, FiveButtonsFillTheWidthAndPressesReachTheListener)
 
 TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
 {
-    SkinSettings::Instance().Init(240, 320);
     QWidget window;
     RecordingListener listener;
     auto* panel = new BottomButtonsContainer(&window);

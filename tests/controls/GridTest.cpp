@@ -82,9 +82,6 @@ struct Fixture
 {
     explicit Fixture(int rows = 10)
     {
-        // The screen and the skin agree, as in the program: fonts and metrics at single size.
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        SkinSettings::Instance().Init(240, 320);
         grid = new CustomGrid(&window);
         grid->setGeometry(0, 0, 240, 200);
         model.grid = grid;
@@ -96,10 +93,6 @@ struct Fixture
         grid->SetModel(&model);
         Paint();
     }
-    ~Fixture() { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-    Fixture(const Fixture&) = delete;
-    Fixture& operator=(const Fixture&) = delete;
-
     QPoint Cell(int row, int column) const
     {
         return List()->visualRect(List()->model()->index(row, column)).center();
@@ -254,8 +247,6 @@ public:
 
 TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
 {
-    const QSize screen = DeviceScreen::Instance().Size();
-    DeviceScreen::Instance().SetSize(QSize(240, 320));
     RegisterControlContent();
     {
         LogPage page;
@@ -292,7 +283,6 @@ TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
     for (const char* name :
          {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
         ContentControlRegistry::Unregister(name);
-    DeviceScreen::Instance().SetSize(screen);
 }
 
 TEST(GridTest, HundredThousandRowsAskOnlyForWhatShows)

@@ -1,7 +1,6 @@
 #include "controls/TitleBarControl.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/RecordingListener.h"
-#include "skin/SkinSettings.h"
 #include "skin/TestArt.h"
 
 #include <QDateEdit>
@@ -11,7 +10,6 @@
 
 TEST(TitleBarControl, PaintsTheSectionColour)
 {
-    SkinSettings::Instance().Init(240, 320);
     TitleBarControl bar(nullptr);
     bar.resize(240, 24);
     // Between the title image and the help mark nothing covers the band.
@@ -25,7 +23,6 @@ TEST(TitleBarControl, PaintsTheSectionColour)
 TEST(TitleBarControl, NamingItemsAndClearing)
 {
     ScopedTestArt art({3030, 3027});
-    SkinSettings::Instance().Init(240, 320);
     QWidget window;
     RecordingListener listener;
     auto* bar = new TitleBarControl(&window);

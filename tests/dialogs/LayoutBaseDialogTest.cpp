@@ -106,18 +106,12 @@ private:
 class LayoutBaseDialogTest : public ::testing::Test
 {
 protected:
-    LayoutBaseDialogTest() : m_screenBefore(DeviceScreen::Instance().Size())
+    LayoutBaseDialogTest()
     {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
         ContentControlRegistry::Register(kTestContent, [] { return new TestContent; });
     }
-    ~LayoutBaseDialogTest() override
-    {
-        ContentControlRegistry::Unregister(kTestContent);
-        DeviceScreen::Instance().SetSize(m_screenBefore);
-    }
+    ~LayoutBaseDialogTest() override { ContentControlRegistry::Unregister(kTestContent); }
 
-    QSize m_screenBefore;
     RecordingDialogs m_services;
 };
 

@@ -1,8 +1,6 @@
 #include "controls/StaticText.h"
 #include "fitness/FitnessDetailsContentControl.h"
 #include "fitness/FoodDetailsContentControl.h"
-#include "skin/DeviceScreen.h"
-#include "skin/SkinSettings.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -16,20 +14,8 @@ std::pair<int, int> Span(const QWidget* w)
     return {w->x(), w->x() + w->width()};
 }
 
-// The 240x320 screen, its skin and its fonts, while it lives.
-struct SmallScreen
-{
-    SmallScreen()
-    {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        SkinSettings::Instance().Init(240, 320);
-    }
-    ~SmallScreen() { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-};
-
 TEST(FoodDetailsTest, NameAboveABlankRowAndSixValues)
 {
-    const SmallScreen screen;
     FoodDetailsContentControl view;
     view.resize(240, 192);
     view.show();
@@ -56,7 +42,6 @@ TEST(FoodDetailsTest, NameAboveABlankRowAndSixValues)
 // A long name takes the lines it needs, whole; the rows below it make room.
 TEST(FoodDetailsTest, LongNameWrapsWholeAndPushesTheRowsDown)
 {
-    const SmallScreen screen;
     FoodDetailsContentControl view;
     view.resize(240, 192);
     view.show();
@@ -90,7 +75,6 @@ TEST(FoodDetailsTest, ValuesAreWholeNumbersAndTheNamePlainText)
 
 TEST(FitnessDetailsTest, RowsAndTexts)
 {
-    const SmallScreen screen;
     FitnessDetailsContentControl view;
     view.resize(240, 192);
     view.show();

@@ -19,11 +19,7 @@
 
 namespace {
 
-class ScreenStyleTest : public ::testing::Test
-{
-protected:
-    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-};
+using ScreenStyleTest = ::testing::Test;
 
 struct Measures
 {
@@ -192,7 +188,6 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
 
 TEST_F(ScreenStyleTest, AListsFocusLineShowsOnTheSelectedRow)
 {
-    DeviceScreen::Instance().SetSize(QSize(240, 320));
     QListWidget list;
     list.addItems({QStringLiteral("Apple"), QStringLiteral("Pear")});
     list.setCurrentRow(0);
