@@ -1,4 +1,4 @@
-#include "LookupTestSupport.h"
+#include "PagesTestSupport.h"
 
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
@@ -56,7 +56,7 @@ protected:
 
 TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
 {
-    FoodLogPage page;
+    auto& page = Keep<FoodLogPage>();
     Open(page);
     EXPECT_EQ(page.GetRowCount(), 0);
     EXPECT_EQ(page.GetSelectedRow(), -1);
@@ -102,7 +102,7 @@ TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
 
 TEST_F(LogPagesTest, FavoritesKeepTheRememberedGroupAndHoldEachFoodOnce)
 {
-    FoodLogPage page;
+    auto& page = Keep<FoodLogPage>();
     Open(page);
     m_store->Settings().SetLastFoodGroup(3);
     m_script = {[](LayoutBaseDialog& nested) {
@@ -158,8 +158,8 @@ TEST_F(LogPagesTest, RememberedGroupOutsideTheGroupsOpensTheFirstRealOne)
 
 TEST_F(LogPagesTest, LeavingASubPageThroughNavigationLeavesTheLogPageToo)
 {
-    FoodLogPage food;
-    FitnessLogPage fitness;
+    auto& food = Keep<FoodLogPage>();
+    auto& fitness = Keep<FitnessLogPage>();
     Open(food);
     m_script = {[](LayoutBaseDialog& nested) {
                     Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
@@ -183,7 +183,7 @@ TEST_F(LogPagesTest, FitnessLogCaloriesFollowTheDurationAndTheWeightClass)
     CompleteProfile(m_store->Profile());
     m_store->Profile().SetGoalWeight(78, true); // the middle weight class
     m_store->Profile().SetFoodTracking(3);      // the fitness log shows calories regardless
-    FitnessLogPage page;
+    auto& page = Keep<FitnessLogPage>();
     Open(page);
     m_script = {[](LayoutBaseDialog& nested) {
         EXPECT_EQ(List(nested)->GroupCount(), 1);
@@ -216,8 +216,8 @@ TEST_F(LogPagesTest, ItemsTheReferenceDataLacksShowPlaceholdersAndCanBeDeleted)
     CompleteProfile(m_store->Profile());
     AddToday<FoodItem>(m_store->FoodLog(), 0x7FFFFFF0)->SetQuantityIndex(-4);
     AddToday<FitnessItem>(m_store->FitnessLog(), 9999)->SetDurationIndex(42);
-    FoodLogPage food;
-    FitnessLogPage fitness;
+    auto& food = Keep<FoodLogPage>();
+    auto& fitness = Keep<FitnessLogPage>();
     Open(food);
     EXPECT_EQ(Row(food, 0), Names({"Unknown food", "1", "", "0"}));
     m_script = {[](LayoutBaseDialog& nested) {
