@@ -14,6 +14,7 @@
 #include "vocabulary/Events.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 
 // The log and lookup pages driven by keys as a user presses them.
 namespace {
@@ -23,13 +24,12 @@ using namespace UserInput;
 class KeyboardTest : public LookupPagesTest
 {
 protected:
-    // Shows the food log, with one food of today when told, in the window the keys go to.
-    void OpenActive(bool withFood = false)
+    // Shows the food log with that many foods of today in the window the keys go to.
+    void OpenActive(int foods = 0)
     {
-        if (withFood) {
-            const std::uint32_t food = m_store->References().FoodListAt(1, 0)->RecordAt(0);
+        const std::uint32_t food = m_store->References().FoodListAt(1, 0)->RecordAt(0);
+        for (int i = 0; i < foods; ++i)
             Add<FoodItem>(m_store->FoodLog(), TimeBase::Today())->SetReference(food);
-        }
         Open(m_page, true);
         Activate(*m_dialog);
     }
@@ -64,7 +64,7 @@ TEST_F(KeyboardTest, EnterInTheLookupAddsTheHighlightedItem)
 
 TEST_F(KeyboardTest, SpaceArrowsAndEnterChooseThePortionsWithoutDetails)
 {
-    OpenActive(true);
+    OpenActive(1);
     ASSERT_TRUE(Grid()->hasFocus());
     // The current cell is the name's: Space opens the row's portions.
     Press(*m_dialog, Qt::Key_Space);
@@ -77,6 +77,24 @@ TEST_F(KeyboardTest, SpaceArrowsAndEnterChooseThePortionsWithoutDetails)
     EXPECT_EQ(m_page.GetCellText({0, 1}), QStringLiteral("3"));
     EXPECT_TRUE(m_subPages.isEmpty());
     EXPECT_TRUE(Grid()->hasFocus());
+}
+
+// The grid is frameless and still shows that it has the focus; Up and Down move the row inside
+// it and leave it at its ends, for the title bar above and the buttons below.
+TEST_F(KeyboardTest, ArrowsMoveTheRowAndLeaveTheGridAtItsEnds)
+{
+    OpenActive(2);
+    ASSERT_TRUE(Grid()->hasFocus());
+    EXPECT_TRUE(RingDrawn(*Grid(), Grid()->viewport()->geometry()));
+    Press(*m_dialog, Qt::Key_Down);
+    EXPECT_EQ(std::pair(Grid()->hasFocus(), m_page.GetSelectedRow()), std::pair(true, 1));
+    Press(*m_dialog, Qt::Key_Down);
+    EXPECT_TRUE(m_dialog->BottomPanel()->isAncestorOf(QApplication::focusWidget()));
+    Grid()->setFocus();
+    Press(*m_dialog, Qt::Key_Up);
+    EXPECT_EQ(std::pair(Grid()->hasFocus(), m_page.GetSelectedRow()), std::pair(true, 0));
+    Press(*m_dialog, Qt::Key_Up);
+    EXPECT_TRUE(m_dialog->TitleBar()->isAncestorOf(QApplication::focusWidget()));
 }
 
 TEST_F(KeyboardTest, TabLeavesTheDateWithTheDateUnchanged)
@@ -94,7 +112,7 @@ TEST_F(KeyboardTest, TabLeavesTheDateWithTheDateUnchanged)
 
 TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
 {
-    OpenActive(true);
+    OpenActive(1);
     // A look-up only: Enter shows the details; Escape closes each.
     m_script = {[&](LayoutBaseDialog& lookup) {
                     Activate(lookup);
