@@ -1,5 +1,6 @@
 #include "app/HomeDialog.h"
 #include "TestSupport.h"
+#include "UserInput.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/UserDatabase.h"
@@ -111,9 +112,7 @@ TEST_F(HomeDialogTest, KeysEscapeStaysArrowsMoveByPlaceAndTheMenuOpens)
 {
     CompleteProfile(m_store->Profile());
     auto home = MakeHome({});
-    home->show();
-    home->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(home.get()));
+    UserInput::Activate(*home);
 
     QTest::keyClick(home->Button(QStringLiteral("profile")), Qt::Key_Escape);
     EXPECT_TRUE(home->isVisible());

@@ -1,4 +1,5 @@
 #include "controls/BmpButtonImpl.h"
+#include "UserInput.h"
 #include "controls/RecordingListener.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
@@ -66,9 +67,7 @@ TEST_F(BmpButtonTest, DrawsTheBitmapOfItsStateStretched)
 
     // No "/focus" artwork: the "/up" image with a bold focus ring over it, as wide as two
     // pixels of the screen mode.
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    UserInput::Activate(window);
     button->setFocus();
     ASSERT_TRUE(button->hasFocus());
     image = Grab(*button);
@@ -110,9 +109,7 @@ TEST_F(BmpButtonTest, PassiveUntilItHasAListenerAndHiddenWhileNameless)
     window.resize(120, 40);
     auto* button = new BmpButtonImpl(true, &window, 1501);
     button->setGeometry(10, 10, 57, 18);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    UserInput::Activate(window);
     const QPoint at(30, 18);
     EXPECT_FALSE(button->isVisible());
     button->SetName(QStringLiteral("add"));

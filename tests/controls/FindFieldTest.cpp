@@ -1,4 +1,5 @@
 #include "controls/FindField.h"
+#include "UserInput.h"
 #include "controls/RecordingListener.h"
 
 #include <QAccessible>
@@ -29,9 +30,7 @@ struct Lookup
         layout->addWidget(area);
         field->SetListener(&listener);
         field->WatchTyping(area);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        UserInput::Activate(dialog);
         list->setFocus();
     }
 

@@ -1,3 +1,4 @@
+#include "UserInput.h"
 #include "controls/CustomGrid.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
@@ -79,9 +80,7 @@ struct Fixture
         model.grid = grid;
         model.rows = rows;
         grid->SetListener(&listener);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        UserInput::Activate(window);
         grid->SetModel(&model);
         Paint();
     }

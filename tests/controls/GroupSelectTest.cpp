@@ -1,3 +1,4 @@
+#include "UserInput.h"
 #include "controls/GroupSelectContentControl.h"
 #include "controls/GroupSelectModel.h"
 #include "controls/RecordingListener.h"
@@ -66,9 +67,7 @@ struct Fixture
     {
         control.resize(240, 200);
         control.SetListener(&listener);
-        control.show();
-        QApplication::setActiveWindow(&control);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&control));
+        UserInput::Activate(control);
         control.SetModel(&model);
         model.ClearCounts();
     }

@@ -1,5 +1,6 @@
 #include "dialogs/LayoutBaseDialog.h"
 #include "TestSupport.h"
+#include "UserInput.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
@@ -81,26 +82,6 @@ public:
     QPlainTextEdit* text;
     EventListener* listener = nullptr;
     static inline int alive = 0;
-};
-
-// Fails a test that would otherwise hang in a modal loop, and ends the loops.
-class Watchdog final
-{
-public:
-    Watchdog()
-    {
-        m_timer.setSingleShot(true);
-        QObject::connect(&m_timer, &QTimer::timeout, [] {
-            ADD_FAILURE() << "a modal dialog did not end";
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<QDialog*>(widget))
-                    dialog->reject();
-        });
-        m_timer.start(5000);
-    }
-
-private:
-    QTimer m_timer;
 };
 
 class LayoutBaseDialogTest : public ::testing::Test
@@ -317,9 +298,7 @@ TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialo
         page.onAttach = [](PageHost& host) { host.SetContent(kTestContent); };
         LayoutBaseDialog dialog(nullptr, &m_services);
         dialog.SetPage(&page);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        UserInput::Activate(dialog);
         QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
         EXPECT_EQ(page.log, Names({"attach", "dialogApplied", "detach"}));
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -355,9 +334,14 @@ TEST_F(LayoutBaseDialogTest, AWindowGoingFromOutsideLetsThePageKeepItsTypingSile
 
 TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
 {
-    Watchdog watchdog;
     LayoutBaseDialog dialog(nullptr, &m_services);
     dialog.SetContent(kTestContent);
+    QTimer::singleShot(5000, &dialog, [] { // a loop that does not end fails, and is ended
+        ADD_FAILURE() << "a modal dialog did not end";
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* open = qobject_cast<QDialog*>(widget))
+                open->reject();
+    });
     LoggingPage sub;
     PageHost* subHost = nullptr;
     sub.onAttach = [&subHost](PageHost& host) {
@@ -403,8 +387,6 @@ TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons
     EXPECT_EQ(order, Names({"content", "text", "add", "done", "goHome"}));
 
     // The content's first field has the focus once the dialog shows.
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    UserInput::Activate(dialog);
     EXPECT_EQ(QApplication::focusWidget(), content->edit);
 }

@@ -1,4 +1,5 @@
 #include "skin/ScreenStyle.h"
+#include "UserInput.h"
 #include "skin/DeviceScreen.h"
 #include "skin/ScreenMessageBox.h"
 
@@ -161,9 +162,7 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
             y += widget->height() + 10;
         }
         window.resize(300, y);
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        UserInput::Activate(window);
         const QColor highlight = window.palette().color(QPalette::Highlight);
         const int ring = 2 * DeviceScreen::Instance().Multiplier();
         for (QWidget* widget : widgets) {
@@ -191,9 +190,7 @@ TEST_F(ScreenStyleTest, AListsFocusLineShowsOnTheSelectedRow)
     QListWidget list;
     list.addItems({QStringLiteral("Apple"), QStringLiteral("Pear")});
     list.setCurrentRow(0);
-    list.show();
-    list.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    UserInput::Activate(list);
     const QRect row = list.visualItemRect(list.item(0));
     EXPECT_EQ(list.viewport()->grab().toImage().pixelColor(row.left(), row.center().y()),
               list.palette().color(QPalette::HighlightedText));
