@@ -98,29 +98,26 @@ TEST(Application, WithoutTheTextDatabaseTheBuiltInDisclaimerIsShown)
 
 TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
 {
+    // The start-up error of a run in that data folder, by a program in `folder`.
+    const auto error = [](const QTemporaryDir& data, const QString& folder = Executable()) {
+        Application app(In(data), folder);
+        QString said;
+        app.showStartupError = [&](const QString& text) { said = text; };
+        app.runHome = [](HomeDialog&) { ADD_FAILURE() << "a home screen"; };
+        EXPECT_EQ(app.Run(), 1);
+        return said;
+    };
     QTemporaryDir dir;
     const QString damaged = QDir(dir.path()).filePath(QStringLiteral("user.pdb"));
     ASSERT_TRUE(TestSupport::WriteFile(damaged, QByteArray("not a database")));
-    {
-        Application app(In(dir), Executable());
-        QString error;
-        app.showStartupError = [&](const QString& text) { error = text; };
-        EXPECT_EQ(app.Run(), 1);
-        EXPECT_TRUE(error.contains(QStringLiteral("user.pdb")));
-        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.path())));
-        EXPECT_TRUE(error.contains(QStringLiteral("move it out of the folder")));
-    }
+    const QString unreadable = error(dir);
+    EXPECT_TRUE(unreadable.contains(QStringLiteral("user.pdb")));
+    EXPECT_TRUE(unreadable.contains(QDir::toNativeSeparators(dir.path())));
+    EXPECT_TRUE(unreadable.contains(QStringLiteral("move it out of the folder")));
     EXPECT_EQ(TestSupport::ReadFile(damaged), QByteArray("not a database"));
     // With the file of the previous start beside it, the user is told how to go back to it.
     ASSERT_TRUE(TestSupport::WriteFile(damaged + QStringLiteral(".bak"), QByteArray("older")));
-    {
-        Application app(In(dir), Executable());
-        QString error;
-        app.showStartupError = [&](const QString& text) { error = text; };
-        EXPECT_EQ(app.Run(), 1);
-        EXPECT_TRUE(error.contains(QStringLiteral("rename user.pdb.bak to user.pdb")))
-            << error.toStdString();
-    }
+    EXPECT_TRUE(error(dir).contains(QStringLiteral("rename user.pdb.bak to user.pdb")));
     EXPECT_EQ(TestSupport::ReadFile(damaged + QStringLiteral(".bak")), QByteArray("older"));
 
     // Damaged records: the program goes on with what was whole and says where the rest is.
@@ -139,12 +136,8 @@ TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
     // No exercise database anywhere: the program names it and ends.
     QTemporaryDir data;
     QTemporaryDir install;
-    Application app(In(data), QDir(install.path()).filePath(QStringLiteral("nutrava")));
-    QString error;
-    app.showStartupError = [&](const QString& text) { error = text; };
-    app.runHome = [](HomeDialog&) { ADD_FAILURE() << "home screen without exercises"; };
-    EXPECT_EQ(app.Run(), 1);
-    EXPECT_TRUE(error.contains(QStringLiteral("fitness_data.pdb"))) << error.toStdString();
+    EXPECT_TRUE(error(data, QDir(install.path()).filePath(QStringLiteral("nutrava")))
+                    .contains(QStringLiteral("fitness_data.pdb")));
 }
 
 // The real executable, as two processes.

@@ -1,5 +1,4 @@
 #include "dialogs/LayoutBaseDialog.h"
-#include "TestSupport.h"
 #include "UserInput.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
@@ -303,32 +302,6 @@ TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialo
         EXPECT_EQ(page.log, Names({"attach", "dialogApplied", "detach"}));
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_FALSE(dialog.isVisible());
-    }
-}
-
-// Closed from the desktop, or its loop ended by the program's end: the page hears it and keeps
-// what was typed, and nothing it says meanwhile is shown.
-TEST_F(LayoutBaseDialogTest, AWindowGoingFromOutsideLetsThePageKeepItsTypingSilently)
-{
-    for (const bool programEnds : {false, true}) {
-        SCOPED_TRACE(programEnds);
-        LoggingPage page;
-        page.onEvent = [&page](const QString&) {
-            page.host->ShowMessage(QStringLiteral("Formats Error"), QStringLiteral("a question"));
-            return 0;
-        };
-        LayoutBaseDialog dialog(nullptr, &m_services);
-        dialog.SetPage(&page);
-        if (programEnds) {
-            QTimer::singleShot(0, [] { QCoreApplication::exit(); });
-            dialog.Run();
-            TestSupport::ResumeEventLoops();
-        } else {
-            dialog.show();
-            dialog.close();
-        }
-        EXPECT_EQ(page.log, Names({"attach", "windowClosing", "detach"}));
-        EXPECT_TRUE(m_services.messages.isEmpty());
     }
 }
 
