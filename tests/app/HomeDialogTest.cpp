@@ -3,6 +3,7 @@
 #include "UserInput.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
+#include "controls/RecordingListener.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "skin/DeviceScreen.h"
@@ -161,24 +162,18 @@ TEST_F(HomeDialogTest, ScreenReadersHearTheTilesAndSeeTheHeaderAsAPicture)
 {
     auto home = MakeHome({});
     home->show();
-    const std::pair<const char*, const char*> tiles[] = {{"daily", "Daily Chart"},
-                                                         {"profile", "Profile"},
-                                                         {"journal", "Journal"},
-                                                         {"fitness", "Fitness Log"},
-                                                         {"food", "Food Log"}};
-    for (const auto& [tile, words] : tiles) {
+    QStringList heard;
+    for (const char* tile : {"daily", "profile", "journal", "fitness", "food"}) {
         QAccessibleInterface* button =
             QAccessible::queryAccessibleInterface(home->Button(QString::fromLatin1(tile)));
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->role(), QAccessible::Button) << tile;
-        EXPECT_EQ(button->text(QAccessible::Name), QString::fromLatin1(words));
-        EXPECT_TRUE(button->state().focusable) << tile;
+        EXPECT_TRUE(button->role() == QAccessible::Button && button->state().focusable) << tile;
+        heard << button->text(QAccessible::Name);
     }
+    EXPECT_EQ(heard, Names({"Daily Chart", "Profile", "Journal", "Fitness Log", "Food Log"}));
     QAccessibleInterface* header =
         QAccessible::queryAccessibleInterface(home->Button(QStringLiteral("header")));
-    EXPECT_EQ(header->role(), QAccessible::Graphic);
+    EXPECT_TRUE(header->role() == QAccessible::Graphic && !header->state().focusable);
     EXPECT_TRUE(header->text(QAccessible::Name).startsWith(QStringLiteral("Nutrava")));
-    EXPECT_FALSE(header->state().focusable);
     EXPECT_TRUE(header->actionInterface()->actionNames().isEmpty());
 }
 

@@ -48,7 +48,7 @@ protected:
     const TimeBase::ScopedClock m_clock{QDateTime(QDate(2007, 3, 7), QTime(9, 30))};
     const TimeBase::Stamp m_today = TimeBase::Today();
     const TimeBase::Stamp m_day = 86400;
-    IdValues m_values;
+    TestSupport::IdValues m_values;
     DailyChartPage& m_page = Keep<DailyChartPage>();
 };
 

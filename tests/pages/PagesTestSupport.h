@@ -10,7 +10,6 @@
 #include "controls/ControlsRegistration.h"
 #include "controls/GroupSelectContentControl.h"
 #include "controls/RecordingListener.h"
-#include "data/DayValueSource.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "data/UserDatabase.h"
@@ -33,21 +32,6 @@
 using TestSupport::Add;
 
 using Step = std::function<void(LayoutBaseDialog& nested)>;
-
-// Calories straight from the items: a food's calories are its food id, read as signed, an
-// exercise's its exercise id.
-class IdValues final : public DayValueSource
-{
-public:
-    std::int32_t ExerciseCalories(const FitnessItem& item) const override
-    {
-        return std::int32_t(item.ExerciseId());
-    }
-    std::int32_t FoodValue(const FoodItem& item, int) const override
-    {
-        return std::int32_t(item.FoodId());
-    }
-};
 
 // The real pages in a page dialog over a store in a temporary folder, with the reference
 // databases the build made or without; a loopback posting proxy whose status dialogs are
