@@ -207,13 +207,9 @@ TEST_F(RunningProgram, EverySignalEndsItDuringTheDamageNotice)
         QProcess process;
         Start(process, dir.path());
         // The copy of the file as found is made as the store opens, right before the notice.
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return !QDir(dir.path())
-                            .entryList({QStringLiteral("user.pdb.damaged-*")})
-                            .isEmpty();
-            },
-            15000));
+        const QStringList copy{QStringLiteral("user.pdb.damaged-*")};
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !QDir(dir.path()).entryList(copy).isEmpty(); }, 15000));
         ::kill(pid_t(process.processId()), signal);
         // A hang lasts forever; the second, and slack for a busy machine.
         ASSERT_TRUE(process.waitForFinished(3000));

@@ -93,12 +93,7 @@ TEST_F(FindInLookupTest, AddingFromAResultLogsTheRightFoodAndFavoritesComeFirst)
         QTest::keyClick(List(nested)->ItemList(), text[0]);
         QTest::keyClicks(List(nested)->Find(), QString::fromLatin1(text + 1));
     };
-    m_script = {[](LayoutBaseDialog& nested) {
-                    Choose(nested, 0, kDairy);
-                    Choose(nested, 1, QStringLiteral("Cheese"));
-                    Pick(nested, kQueso);
-                    nested.OnEvent(Events::kAdd, nullptr);
-                },
+    m_script = {Adding({kDairy, QStringLiteral("Cheese")}, kQueso),
                 [&](LayoutBaseDialog& nested) {
                     type(nested, "seco QUESO");
                     Pick(nested, kQueso + QStringLiteral(" — ") + kDairy);

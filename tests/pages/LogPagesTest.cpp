@@ -21,16 +21,6 @@ namespace {
 class LogPagesTest : public LookupPagesTest
 {
 protected:
-    static Step PickFood(const QString& subgroup, const QString& food)
-    {
-        return [=](LayoutBaseDialog& nested) {
-            Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
-            Choose(nested, 1, subgroup);
-            Pick(nested, food);
-            nested.OnEvent(Events::kAdd, nullptr);
-        };
-    }
-
     static QString Extra(LayoutBaseDialog& nested)
     {
         return nested.BottomPanel()->Button(-1)->Name();
@@ -62,8 +52,11 @@ TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
     EXPECT_EQ(page.GetSelectedRow(), -1);
     m_dialog->OnEvent(Events::kDelete, nullptr); // an empty day: nothing to delete
 
-    m_script = {PickFood("Butter", "Butter, salted"), PickFood("Butter", "Butter, without salt"),
-                PickFood("Cheese", "Cheese, dry white, queso seco")};
+    const auto dairy = [](const char* subgroup, const char* food) {
+        return Adding({"Dairy and Egg Products", subgroup}, food);
+    };
+    m_script = {dairy("Butter", "Butter, salted"), dairy("Butter", "Butter, without salt"),
+                dairy("Cheese", "Cheese, dry white, queso seco")};
     for (int i = 0; i < 3; ++i)
         m_dialog->OnEvent(Events::kAdd, nullptr);
     ASSERT_EQ(page.GetRowCount(), 3);

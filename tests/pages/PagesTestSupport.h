@@ -16,6 +16,7 @@
 #include "dialogs/LayoutBaseDialog.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "pages/BlogPosting.h"
+#include "vocabulary/Events.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -135,6 +136,16 @@ protected:
         const auto found = items->findItems(item, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << item.toStdString();
         items->setCurrentItem(found.front());
+    }
+    // A lookup's step: the groups chosen by their texts, then the item picked and added.
+    static Step Adding(const QStringList& groups, const QString& item)
+    {
+        return [=](LayoutBaseDialog& nested) {
+            for (int group = 0; group < groups.size(); ++group)
+                Choose(nested, group, groups[group]);
+            Pick(nested, item);
+            nested.OnEvent(Events::kAdd, nullptr);
+        };
     }
 
     bool m_references;

@@ -130,11 +130,7 @@ TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
 
         auto& fitness = Keep<FitnessLogPage>();
         m_dialog->SetPage(&fitness);
-        m_script = {[](LayoutBaseDialog& nested) {
-            Choose(nested, 0, QStringLiteral("Running"));
-            Pick(nested, QStringLiteral("Running, 9 mph (6.5 min/mile)"));
-            nested.OnEvent(Events::kAdd, nullptr);
-        }};
+        m_script = {Adding({"Running"}, QStringLiteral("Running, 9 mph (6.5 min/mile)"))};
         m_dialog->OnEvent(Events::kAdd, nullptr);
         CheckCell(1, "time");
 
