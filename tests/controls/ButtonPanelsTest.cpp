@@ -124,6 +124,7 @@ TEST(ButtomNavigation, FiveButtonsFillTheWidthAndPressesReachTheListener)
     EXPECT_EQ(listener.senders.front(), nav->Button(4));
 }
 
+// The navigation buttons' names are AccessibleTreeTest's, which walks every page.
 TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
 {
     QWidget window;
@@ -153,13 +154,6 @@ TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(listener.names, Names({"done"}));
-
-    QStringList heard;
-    for (QObject* child : navigation->children()) {
-        if (auto* button = qobject_cast<BmpButtonImpl*>(child))
-            heard << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
-    }
-    EXPECT_EQ(heard, Names({"Home", "Profile", "Journal", "Fitness Log", "Food Log"}));
     for (QWidget* strip : std::initializer_list<QWidget*>{panel, navigation}) {
         QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(strip);
         EXPECT_EQ(bar->role(), QAccessible::ToolBar);

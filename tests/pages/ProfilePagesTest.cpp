@@ -86,6 +86,7 @@ TEST_F(ProfilePagesTest, EditorShowsTheChosenUnitsAndLeavesUntouchedNumbersExact
     }
 }
 
+// The fields' names are AccessibleTreeTest's, and the walkthrough's, which finds them by name.
 TEST_F(ProfilePagesTest, EveryFieldHasALabelARoleAndItsPlaceInTheTabOrder)
 {
     Open(m_profile);
@@ -103,10 +104,6 @@ TEST_F(ProfilePagesTest, EveryFieldHasALabelARoleAndItsPlaceInTheTabOrder)
     for (const auto& [field, label, role] : fields) {
         EXPECT_EQ(LabelOf(field), QString::fromLatin1(label));
         EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->role(), role) << label;
-        // A combo box tells its choice as its name, and its label by relation.
-        if (role != QAccessible::ComboBox) {
-            EXPECT_EQ(AccessibleName(field), QString::fromLatin1(label).remove(u':'));
-        }
         QWidget* next = before ? before->nextInFocusChain() : field;
         while (!(next->focusPolicy() & Qt::TabFocus) || next->focusProxy())
             next = next->nextInFocusChain();
