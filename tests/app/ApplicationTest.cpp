@@ -40,49 +40,30 @@ TEST(Application, TheDisclaimerShowsAtEveryStartUntilItIsAgreedTo)
     QTemporaryDir dir;
     StartupOptions options = In(dir); // a data folder that does not exist yet is made
     options.dataDir = QDir(dir.path()).filePath(QStringLiteral("new/data"));
-    struct Start
-    {
+    // "No", Escape, closing the window and a shutdown signal all reject the dialog. Gives the
+    // disclaimers and home screens shown and the launches counted.
+    const auto start = [&](std::optional<int> answer) {
         int disclaimers = 0;
         int homes = 0;
-        QString text;
-        int launches = 0;
-    };
-    // "No", Escape, closing the window and a shutdown signal all reject the dialog.
-    const auto start = [&](std::optional<int> answer) {
-        Start seen;
         Application app(options, Executable());
         EXPECT_EQ(AppServices::Instance(), &app);
         app.runDisclaimer = [&](DisclamerDialog& dialog) {
-            ++seen.disclaimers;
-            seen.text = dialog.Text();
+            ++disclaimers;
+            EXPECT_TRUE(dialog.Text().contains(QStringLiteral("physician")));
             return answer.value_or(int(QDialog::Accepted));
         };
         app.runHome = [&](HomeDialog& home) {
-            ++seen.homes;
+            ++homes;
             EXPECT_EQ(home.windowTitle(), QStringLiteral("Nutrava"));
         };
         EXPECT_EQ(app.Run(), 0);
-        seen.launches = app.Store()->Profile().LaunchCount();
-        return seen;
+        return std::tuple(disclaimers, homes, app.Store()->Profile().LaunchCount());
     };
-
-    const Start declined = start(int(QDialog::Rejected));
-    EXPECT_EQ(declined.disclaimers, 1);
-    EXPECT_EQ(declined.homes, 0);
-    EXPECT_EQ(declined.launches, 0);
-    EXPECT_TRUE(declined.text.contains(QStringLiteral("physician"))) << declined.text.toStdString();
+    EXPECT_EQ(start(int(QDialog::Rejected)), std::tuple(1, 0, 0));
     EXPECT_TRUE(QFile::exists(QDir(options.dataDir).filePath(QStringLiteral("user.pdb"))));
     EXPECT_EQ(AppServices::Instance(), nullptr);
-
-    const Start agreed = start(int(QDialog::Accepted)); // asked again
-    EXPECT_EQ(agreed.disclaimers, 1);
-    EXPECT_EQ(agreed.homes, 1);
-    EXPECT_EQ(agreed.launches, 1);
-
-    const Start later = start(std::nullopt);
-    EXPECT_EQ(later.disclaimers, 0);
-    EXPECT_EQ(later.homes, 1);
-    EXPECT_EQ(later.launches, 2);
+    EXPECT_EQ(start(int(QDialog::Accepted)), std::tuple(1, 1, 1)); // asked again
+    EXPECT_EQ(start(std::nullopt), std::tuple(0, 1, 2));
 }
 
 TEST(Application, WithoutTheTextDatabaseTheBuiltInDisclaimerIsShown)

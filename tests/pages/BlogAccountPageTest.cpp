@@ -60,16 +60,15 @@ TEST_F(BlogAccountTest, LeavingStoresTheCleanedFieldsAndTheirCheck)
     Type(" http://MyBlog/", " joe@example.com ", " ");
     EXPECT_EQ(BottomButton(*m_dialog, -1), "view");
     m_dialog->SetPage(nullptr);
-    EXPECT_EQ(Profile().BlogName(), "myblog");
-    EXPECT_EQ(Profile().BlogEmail(), "joe@example.com");
-    EXPECT_EQ(Profile().BlogPassword(), " ");
+    EXPECT_EQ(QStringList({Profile().BlogName(), Profile().BlogEmail(), Profile().BlogPassword()}),
+              Names({"myblog", "joe@example.com", " "}));
     EXPECT_EQ(Profile().Flags(), UserProfile::kBlogAccountSeen | UserProfile::kJournalFlag);
     EXPECT_EQ(m_dialogs.messages, QStringList());
 
     m_dialog->SetPage(&m_page);
-    EXPECT_EQ(m_dialogs.helpTopics.size(), 1u);
-    EXPECT_EQ(Editor()->BlogNameField()->text(), "myblog");
-    EXPECT_EQ(BottomButton(*m_dialog, -1), "view");
+    EXPECT_EQ(std::tuple(m_dialogs.helpTopics.size(), Editor()->BlogNameField()->text(),
+                         BottomButton(*m_dialog, -1)),
+              std::tuple(1u, QString("myblog"), QString("view")));
     Type("", "", "");
     EXPECT_EQ(BottomButton(*m_dialog, -1), QString());
     m_dialog->SetPage(nullptr);
@@ -93,14 +92,13 @@ TEST_F(BlogAccountTest, TestSendsTheTypedAccountAndStoresNothing)
     Event(QStringLiteral("test"));
     ASSERT_EQ(m_proxy.requests.size(), 1);
     const LoopbackProxy::Request& request = m_proxy.requests[0];
-    EXPECT_TRUE(request.head.startsWith("POST /test "));
-    EXPECT_TRUE(request.body.isEmpty());
+    EXPECT_TRUE(request.head.startsWith("POST /test ") && request.body.isEmpty());
     EXPECT_EQ(PostProtocol::DecodeAuth(QString::fromLatin1(request.Header("Auth")),
                                        PostProtocol::ScrambleKey()),
               "myblog" + PostProtocol::BlogDomain().toLatin1() + " joe@example.com pw");
     EXPECT_EQ(m_dialogs.messages.last(), "Blogger: Data verified");
-    EXPECT_TRUE(Profile().Flags() & UserProfile::kJournalFlag);
-    EXPECT_EQ(Profile().BlogName(), QString());
+    EXPECT_EQ(std::pair(Profile().Flags() & UserProfile::kJournalFlag, Profile().BlogName()),
+              std::pair(UserProfile::kJournalFlag, QString()));
 }
 
 TEST_F(BlogAccountTest, BrowserOpensOnlyTheSignUpPageOrTheUsersOwnBlog)
@@ -128,10 +126,10 @@ TEST_F(BlogAccountTest, FormIsLaidOut)
     // as it needs to show whole.
     const QRect field = editor->BlogNameField()->geometry();
     const QRect domain = editor->DomainLabel()->geometry();
-    EXPECT_EQ(domain.left() - (field.right() + 1), 2);
+    EXPECT_EQ(std::pair(domain.left() - (field.right() + 1), domain.top()),
+              std::pair(2, field.top()));
     EXPECT_GE(domain.width(), 80);
     EXPECT_FALSE(qobject_cast<StaticText*>(editor->DomainLabel())->IsCut());
-    EXPECT_EQ(domain.top(), field.top());
     EXPECT_EQ(editor->PasswordField()->echoMode(), QLineEdit::Password);
 }
 

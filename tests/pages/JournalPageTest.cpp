@@ -66,16 +66,14 @@ TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
     EXPECT_EQ(QStringList({m_page.GetColumnTitle(0), m_page.GetColumnTitle(1)}),
               QStringList({"Notes", "B"}));
     const int width = dynamic_cast<Grid*>(m_dialog->Content())->GetClientWidth();
-    EXPECT_EQ(m_page.GetColumnWidth(1), width / 10);
-    EXPECT_EQ(m_page.GetColumnWidth(0), width - width / 10);
-    EXPECT_EQ(Cells(0), QStringList({"Monday", "Later"}));
-    EXPECT_EQ(Cells(1), QStringList({"B", " "}));
+    EXPECT_EQ(std::pair(m_page.GetColumnWidth(0), m_page.GetColumnWidth(1)),
+              std::pair(width - width / 10, width / 10));
+    EXPECT_EQ(Cells(0) + Cells(1), QStringList({"Monday", "Later", "B", " "}));
 
     m_page.SetCurrentRow(1);
     Event(Events::kDelete);
-    EXPECT_EQ(Cells(0), QStringList({"Monday"}));
-    EXPECT_EQ(m_page.GetSelectedRow(), 0);
-    EXPECT_EQ(m_store->Journal().Count(), 2);
+    EXPECT_EQ(std::tuple(Cells(0), m_page.GetSelectedRow(), m_store->Journal().Count()),
+              std::tuple(QStringList({"Monday"}), 0, 2));
 
     m_dialog->SetPage(nullptr);
     m_store->Settings().SetTipDay(0); // a new day; this store has no tips database
