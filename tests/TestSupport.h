@@ -1,6 +1,9 @@
 #pragma once
 
 #include "data/DatabaseError.h"
+#include "data/DayValueSource.h"
+#include "data/FitnessItem.h"
+#include "data/FoodItem.h"
 #include "data/Log.h"
 #include "data/UserDatabase.h"
 
@@ -54,6 +57,21 @@ inline QByteArray Hex(const char* hex)
 {
     return QByteArray::fromHex(hex);
 }
+
+// Values straight from the items: an exercise burns its id in calories, and every value of a
+// food is its id, read as signed (-1: not in the reference data).
+class IdValues final : public DayValueSource
+{
+public:
+    std::int32_t ExerciseCalories(const FitnessItem& item) const override
+    {
+        return std::int32_t(item.ExerciseId());
+    }
+    std::int32_t FoodValue(const FoodItem& item, int) const override
+    {
+        return std::int32_t(item.FoodId());
+    }
+};
 
 // Containers damaged in every way the reader must refuse (tests/data/broken).
 inline const char* const kBrokenContainers[] = {"truncated_header.pdb", "entries_past_end.pdb",

@@ -1,6 +1,8 @@
 #include "controls/ControlsAccessibility.h"
+#include "skin/DeviceScreen.h"
 #include "skin/FocusReturn.h"
 #include "skin/ScreenStyle.h"
+#include "skin/SkinSettings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,6 +10,20 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every test starts on the 240x320 screen with its skin, whatever the test before left.
+class SmallScreen final : public ::testing::EmptyTestEventListener
+{
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        DeviceScreen::Instance().SetSize(QSize(240, 320));
+        SkinSettings::Instance().Init(240, 320);
+    }
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -26,5 +42,6 @@ int main(int argc, char* argv[])
     InstallFocusReturn();
     InstallControlsAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SmallScreen);
     return RUN_ALL_TESTS();
 }

@@ -7,7 +7,6 @@
 #include "fitness/FitnessViewsRegistration.h"
 #include "pages/AllPages.h"
 #include "skin/AboutDialog.h"
-#include "skin/DeviceScreen.h"
 #include "skin/HelpDialog.h"
 #include "skin/HelpIndexDialog.h"
 #include "skin/PreferencesDialog.h"
@@ -51,7 +50,6 @@ void CollectUnnamed(QAccessibleInterface* node, const QString& window, QStringLi
 // item's details, or a journal entry), and the small dialogs.
 TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
 {
-    DeviceScreen::Instance().SetSize(QSize(240, 320));
     RegisterControlContent();
     RegisterFitnessContent();
     RegisterBlogContent();
@@ -92,7 +90,6 @@ TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
     walk(help, QStringLiteral("help"));
     AboutDialog about(nullptr);
     walk(about, QStringLiteral("about"));
-    DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize);
 
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
     EXPECT_EQ(walked.join(u' ').toStdString(),

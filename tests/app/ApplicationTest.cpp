@@ -40,49 +40,30 @@ TEST(Application, TheDisclaimerShowsAtEveryStartUntilItIsAgreedTo)
     QTemporaryDir dir;
     StartupOptions options = In(dir); // a data folder that does not exist yet is made
     options.dataDir = QDir(dir.path()).filePath(QStringLiteral("new/data"));
-    struct Start
-    {
+    // "No", Escape, closing the window and a shutdown signal all reject the dialog. Gives the
+    // disclaimers and home screens shown and the launches counted.
+    const auto start = [&](std::optional<int> answer) {
         int disclaimers = 0;
         int homes = 0;
-        QString text;
-        int launches = 0;
-    };
-    // "No", Escape, closing the window and a shutdown signal all reject the dialog.
-    const auto start = [&](std::optional<int> answer) {
-        Start seen;
         Application app(options, Executable());
         EXPECT_EQ(AppServices::Instance(), &app);
         app.runDisclaimer = [&](DisclamerDialog& dialog) {
-            ++seen.disclaimers;
-            seen.text = dialog.Text();
+            ++disclaimers;
+            EXPECT_TRUE(dialog.Text().contains(QStringLiteral("physician")));
             return answer.value_or(int(QDialog::Accepted));
         };
         app.runHome = [&](HomeDialog& home) {
-            ++seen.homes;
+            ++homes;
             EXPECT_EQ(home.windowTitle(), QStringLiteral("Nutrava"));
         };
         EXPECT_EQ(app.Run(), 0);
-        seen.launches = app.Store()->Profile().LaunchCount();
-        return seen;
+        return std::tuple(disclaimers, homes, app.Store()->Profile().LaunchCount());
     };
-
-    const Start declined = start(int(QDialog::Rejected));
-    EXPECT_EQ(declined.disclaimers, 1);
-    EXPECT_EQ(declined.homes, 0);
-    EXPECT_EQ(declined.launches, 0);
-    EXPECT_TRUE(declined.text.contains(QStringLiteral("physician"))) << declined.text.toStdString();
+    EXPECT_EQ(start(int(QDialog::Rejected)), std::tuple(1, 0, 0));
     EXPECT_TRUE(QFile::exists(QDir(options.dataDir).filePath(QStringLiteral("user.pdb"))));
     EXPECT_EQ(AppServices::Instance(), nullptr);
-
-    const Start agreed = start(int(QDialog::Accepted)); // asked again
-    EXPECT_EQ(agreed.disclaimers, 1);
-    EXPECT_EQ(agreed.homes, 1);
-    EXPECT_EQ(agreed.launches, 1);
-
-    const Start later = start(std::nullopt);
-    EXPECT_EQ(later.disclaimers, 0);
-    EXPECT_EQ(later.homes, 1);
-    EXPECT_EQ(later.launches, 2);
+    EXPECT_EQ(start(int(QDialog::Accepted)), std::tuple(1, 1, 1)); // asked again
+    EXPECT_EQ(start(std::nullopt), std::tuple(0, 1, 2));
 }
 
 TEST(Application, WithoutTheTextDatabaseTheBuiltInDisclaimerIsShown)
@@ -98,29 +79,26 @@ TEST(Application, WithoutTheTextDatabaseTheBuiltInDisclaimerIsShown)
 
 TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
 {
+    // The start-up error of a run in that data folder, by a program in `folder`.
+    const auto error = [](const QTemporaryDir& data, const QString& folder = Executable()) {
+        Application app(In(data), folder);
+        QString said;
+        app.showStartupError = [&](const QString& text) { said = text; };
+        app.runHome = [](HomeDialog&) { ADD_FAILURE() << "a home screen"; };
+        EXPECT_EQ(app.Run(), 1);
+        return said;
+    };
     QTemporaryDir dir;
     const QString damaged = QDir(dir.path()).filePath(QStringLiteral("user.pdb"));
     ASSERT_TRUE(TestSupport::WriteFile(damaged, QByteArray("not a database")));
-    {
-        Application app(In(dir), Executable());
-        QString error;
-        app.showStartupError = [&](const QString& text) { error = text; };
-        EXPECT_EQ(app.Run(), 1);
-        EXPECT_TRUE(error.contains(QStringLiteral("user.pdb")));
-        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dir.path())));
-        EXPECT_TRUE(error.contains(QStringLiteral("move it out of the folder")));
-    }
+    const QString unreadable = error(dir);
+    EXPECT_TRUE(unreadable.contains(QStringLiteral("user.pdb")));
+    EXPECT_TRUE(unreadable.contains(QDir::toNativeSeparators(dir.path())));
+    EXPECT_TRUE(unreadable.contains(QStringLiteral("move it out of the folder")));
     EXPECT_EQ(TestSupport::ReadFile(damaged), QByteArray("not a database"));
     // With the file of the previous start beside it, the user is told how to go back to it.
     ASSERT_TRUE(TestSupport::WriteFile(damaged + QStringLiteral(".bak"), QByteArray("older")));
-    {
-        Application app(In(dir), Executable());
-        QString error;
-        app.showStartupError = [&](const QString& text) { error = text; };
-        EXPECT_EQ(app.Run(), 1);
-        EXPECT_TRUE(error.contains(QStringLiteral("rename user.pdb.bak to user.pdb")))
-            << error.toStdString();
-    }
+    EXPECT_TRUE(error(dir).contains(QStringLiteral("rename user.pdb.bak to user.pdb")));
     EXPECT_EQ(TestSupport::ReadFile(damaged + QStringLiteral(".bak")), QByteArray("older"));
 
     // Damaged records: the program goes on with what was whole and says where the rest is.
@@ -139,12 +117,8 @@ TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
     // No exercise database anywhere: the program names it and ends.
     QTemporaryDir data;
     QTemporaryDir install;
-    Application app(In(data), QDir(install.path()).filePath(QStringLiteral("nutrava")));
-    QString error;
-    app.showStartupError = [&](const QString& text) { error = text; };
-    app.runHome = [](HomeDialog&) { ADD_FAILURE() << "home screen without exercises"; };
-    EXPECT_EQ(app.Run(), 1);
-    EXPECT_TRUE(error.contains(QStringLiteral("fitness_data.pdb"))) << error.toStdString();
+    EXPECT_TRUE(error(data, QDir(install.path()).filePath(QStringLiteral("nutrava")))
+                    .contains(QStringLiteral("fitness_data.pdb")));
 }
 
 // The real executable, as two processes.
@@ -228,13 +202,9 @@ TEST_F(RunningProgram, EverySignalEndsItDuringTheDamageNotice)
         QProcess process;
         Start(process, dir.path());
         // The copy of the file as found is made as the store opens, right before the notice.
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return !QDir(dir.path())
-                            .entryList({QStringLiteral("user.pdb.damaged-*")})
-                            .isEmpty();
-            },
-            15000));
+        const QStringList copy{QStringLiteral("user.pdb.damaged-*")};
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !QDir(dir.path()).entryList(copy).isEmpty(); }, 15000));
         ::kill(pid_t(process.processId()), signal);
         // A hang lasts forever: a second, and slack for a busy machine.
         ASSERT_TRUE(process.waitForFinished(3000));

@@ -1,4 +1,5 @@
 #include "controls/BmpButtonImpl.h"
+#include "UserInput.h"
 #include "controls/RecordingListener.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
@@ -16,8 +17,6 @@ namespace {
 class BmpButtonTest : public ::testing::Test
 {
 protected:
-    BmpButtonTest() { SkinSettings::Instance().Init(240, 320); }
-
     // Pixels of the white label text (antialiased, so nearly white counts).
     static int WhitePixels(const QImage& image)
     {
@@ -68,9 +67,7 @@ TEST_F(BmpButtonTest, DrawsTheBitmapOfItsStateStretched)
 
     // No "/focus" artwork: the "/up" image with a bold focus ring over it, as wide as two
     // pixels of the screen mode.
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    UserInput::Activate(window);
     button->setFocus();
     ASSERT_TRUE(button->hasFocus());
     image = Grab(*button);
@@ -88,6 +85,7 @@ TEST_F(BmpButtonTest, SingleImagesTextAndTheSectionColourWithoutArtwork)
     EXPECT_EQ(Grab(*icon).pixelColor(14, 11), TestArt::ColorOf(3043));
 
     std::unique_ptr<BmpButtonImpl> labelled(Make(true, nullptr, "food", "add"));
+    DeviceScreen::Instance().SetSize(QSize(480, 640)); // a font large enough to count its text
     labelled->setFont(DeviceScreen::Instance().Font());
     labelled->resize(57, 18);
     QImage image = Grab(*labelled);
@@ -111,9 +109,7 @@ TEST_F(BmpButtonTest, PassiveUntilItHasAListenerAndHiddenWhileNameless)
     window.resize(120, 40);
     auto* button = new BmpButtonImpl(true, &window, 1501);
     button->setGeometry(10, 10, 57, 18);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    UserInput::Activate(window);
     const QPoint at(30, 18);
     EXPECT_FALSE(button->isVisible());
     button->SetName(QStringLiteral("add"));

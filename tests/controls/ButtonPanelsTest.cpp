@@ -33,7 +33,6 @@ QStringList TabOrder(QWidget* from, int steps)
 // Slots 1, 2, ... count from the left edge, 0, -1, ... from the right; the tab order follows.
 TEST(BottomButtonsContainer, SlotsCountFromEitherEdgeInPlaceAndTabOrder)
 {
-    SkinSettings::Instance().Init(240, 320);
     QWidget window;
     RecordingListener listener;
     auto* before = new QLineEdit(&window);
@@ -86,7 +85,6 @@ TEST(BottomButtonsContainer, SlotsAreReusedAndClearHidesAll)
 
 TEST(BottomButtonsContainer, PaintsTheSectionColourWithARoundedOutline)
 {
-    SkinSettings::Instance().Init(240, 320);
     BottomButtonsContainer panel(nullptr);
     panel.resize(240, 22);
     panel.SetSection(QStringLiteral("food"));
@@ -126,9 +124,9 @@ TEST(ButtomNavigation, FiveButtonsFillTheWidthAndPressesReachTheListener)
     EXPECT_EQ(listener.senders.front(), nav->Button(4));
 }
 
+// The navigation buttons' names are AccessibleTreeTest's, which walks every page.
 TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
 {
-    SkinSettings::Instance().Init(240, 320);
     QWidget window;
     RecordingListener listener;
     auto* panel = new BottomButtonsContainer(&window);
@@ -156,13 +154,6 @@ TEST(ButtonPanels, ScreenReadersHearWhatEachButtonDoes)
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(listener.names, Names({"done"}));
-
-    QStringList heard;
-    for (QObject* child : navigation->children()) {
-        if (auto* button = qobject_cast<BmpButtonImpl*>(child))
-            heard << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
-    }
-    EXPECT_EQ(heard, Names({"Home", "Profile", "Journal", "Fitness Log", "Food Log"}));
     for (QWidget* strip : std::initializer_list<QWidget*>{panel, navigation}) {
         QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(strip);
         EXPECT_EQ(bar->role(), QAccessible::ToolBar);

@@ -1,7 +1,7 @@
 #include "controls/FindField.h"
+#include "UserInput.h"
 #include "controls/RecordingListener.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -29,9 +29,7 @@ struct Lookup
         layout->addWidget(area);
         field->SetListener(&listener);
         field->WatchTyping(area);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        UserInput::Activate(dialog);
         list->setFocus();
     }
 
@@ -93,14 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"SpaceStaysWithTheList", Qt::Key_Space, ' ', Qt::NoModifier, ""}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.what); });
 
-TEST(FindFieldTest, NamedEditableTextThatEscapeEmptiesBeforeTheDialogCancels)
+TEST(FindFieldTest, EscapeEmptiesItBeforeTheDialogCancels)
 {
     Lookup lookup;
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(lookup.field);
-    ASSERT_NE(accessible, nullptr);
-    EXPECT_EQ(accessible->role(), QAccessible::EditableText);
-    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Find by name"));
-
     // Lookups add their group lists after the field watches them.
     auto* group = new QComboBox(lookup.area);
     group->addItems({"Dairy", "Fruits"});

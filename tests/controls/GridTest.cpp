@@ -1,18 +1,11 @@
-#include "controls/BmpButtonImpl.h"
-#include "controls/BottomButtonsContainer.h"
-#include "controls/ControlsRegistration.h"
+#include "UserInput.h"
 #include "controls/CustomGrid.h"
 #include "controls/GridCellEditor.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"
 #include "controls/GridModel.h"
 #include "controls/RecordingListener.h"
-#include "controls/TitleBarControl.h"
-#include "dialogs/LayoutBaseDialog.h"
-#include "skin/DeviceScreen.h"
 #include "skin/SkinSettings.h"
-#include "vocabulary/ContentControlRegistry.h"
-#include "vocabulary/Page.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
@@ -82,24 +75,15 @@ struct Fixture
 {
     explicit Fixture(int rows = 10)
     {
-        // The screen and the skin agree, as in the program: fonts and metrics at single size.
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        SkinSettings::Instance().Init(240, 320);
         grid = new CustomGrid(&window);
         grid->setGeometry(0, 0, 240, 200);
         model.grid = grid;
         model.rows = rows;
         grid->SetListener(&listener);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        UserInput::Activate(window);
         grid->SetModel(&model);
         Paint();
     }
-    ~Fixture() { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-    Fixture(const Fixture&) = delete;
-    Fixture& operator=(const Fixture&) = delete;
-
     QPoint Cell(int row, int column) const
     {
         return List()->visualRect(List()->model()->index(row, column)).center();
@@ -232,67 +216,6 @@ TEST(GridTest, TapOnAnEditableCellOffersItsChoicesAndDoubleTapActivates)
     QTest::mouseDClick(f.List()->viewport(), Qt::LeftButton, {}, f.Cell(5, 0));
     EXPECT_EQ(f.listener.names, QStringList{"gridActivate"});
     EXPECT_EQ(f.model.current.back(), 5);
-}
-
-// The food log's shape: the grid above a bottom panel of buttons in the real dialog.
-class LogPage final : public Page
-{
-public:
-    void Attach(PageHost& host) override
-    {
-        host.SetBottomButton(1, "add");
-        model.grid = dynamic_cast<Grid*>(host.SetContent("GridContentControl"));
-        model.grid->SetModel(&model);
-    }
-    void Detach() override {}
-    int OnEvent(const QString&, QWidget*) override { return 1; }
-    int GetHelpTopic() const override { return -1; }
-    QString GetName() const override { return "goFood"; }
-
-    Model model;
-};
-
-TEST(GridTest, InItsDialogTheListHasTheFocusAndArrowsLeaveAtTheEnds)
-{
-    const QSize screen = DeviceScreen::Instance().Size();
-    DeviceScreen::Instance().SetSize(QSize(240, 320));
-    RegisterControlContent();
-    {
-        LogPage page;
-        page.model.rows = 3;
-        page.model.selected = 2;
-        LayoutBaseDialog dialog;
-        dialog.SetPage(&page);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        auto* list = dialog.Content()->findChild<GridListView*>();
-        ASSERT_NE(list, nullptr);
-        EXPECT_TRUE(list->hasFocus());
-        EXPECT_EQ(page.model.grid->GetClientWidth(), 240);
-        // Frameless, it still shows that it has the focus.
-        EXPECT_EQ(list->grab().toImage().pixelColor(0, list->viewport()->geometry().center().y()),
-                  list->palette().color(QPalette::Highlight));
-
-        // Up and Down move the row inside, and leave the grid at its ends.
-        QTest::keyClick(list, Qt::Key_Up);
-        EXPECT_TRUE(list->hasFocus());
-        EXPECT_EQ(page.model.current.back(), 1);
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Down);
-        EXPECT_EQ(page.model.current.back(), 2);
-        EXPECT_NE(qobject_cast<BmpButtonImpl*>(QApplication::focusWidget()), nullptr);
-        EXPECT_TRUE(dialog.BottomPanel()->isAncestorOf(QApplication::focusWidget()));
-        list->setFocus();
-        page.model.selected = 0;
-        page.model.grid->Refresh(-1);
-        QTest::keyClick(list, Qt::Key_Up);
-        EXPECT_TRUE(dialog.TitleBar()->isAncestorOf(QApplication::focusWidget()));
-    }
-    for (const char* name :
-         {"GridContentControl", "GroupSelectControl", "JournalItemDetailsControl"})
-        ContentControlRegistry::Unregister(name);
-    DeviceScreen::Instance().SetSize(screen);
 }
 
 TEST(GridTest, HundredThousandRowsAskOnlyForWhatShows)

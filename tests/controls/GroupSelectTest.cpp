@@ -1,3 +1,4 @@
+#include "UserInput.h"
 #include "controls/GroupSelectContentControl.h"
 #include "controls/GroupSelectModel.h"
 #include "controls/RecordingListener.h"
@@ -66,9 +67,7 @@ struct Fixture
     {
         control.resize(240, 200);
         control.SetListener(&listener);
-        control.show();
-        QApplication::setActiveWindow(&control);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&control));
+        UserInput::Activate(control);
         control.SetModel(&model);
         model.ClearCounts();
     }
@@ -81,12 +80,10 @@ TEST(GroupSelectTest, FillsGroupsAndItemsFromTheModel)
 {
     Fixture f;
     ASSERT_EQ(f.control.GroupCount(), 2);
-    EXPECT_EQ(f.control.GroupList(0)->count(), 3);
-    EXPECT_EQ(f.control.GroupList(1)->currentText(), "g1 c1 of 0");
-    EXPECT_EQ(f.control.ItemList()->count(), 4);
-    EXPECT_EQ(f.control.ItemList()->item(0)->isSelected(), true);
-    EXPECT_TRUE(f.control.ItemList()->hasFocus());
-    EXPECT_EQ(f.control.GroupList(1)->objectName(), "101");
+    EXPECT_EQ(std::tuple(f.control.GroupList(0)->count(), f.control.GroupList(1)->currentText(),
+                         f.control.GroupList(1)->objectName(), f.control.ItemList()->count()),
+              std::tuple(3, QString("g1 c1 of 0"), QString("101"), 4));
+    EXPECT_TRUE(f.control.ItemList()->item(0)->isSelected() && f.control.ItemList()->hasFocus());
 
     // The items fill what the groups leave, down to the bottom less a pixel.
     EXPECT_EQ(f.control.ItemList()->geometry().bottom(), 198);
@@ -124,10 +121,9 @@ TEST(GroupSelectTest, ReloadAndChoicesRefillOnlyWhatChangedOrDependsOnIt)
     // The last group's change refills only the items.
     f.model.ClearCounts();
     QTest::keyClick(f.control.GroupList(1), Qt::Key_Down);
-    EXPECT_EQ(f.model.writes, QStringList{"group 1 = 1"});
-    EXPECT_EQ(f.model.textReads[0] + f.model.textReads[1], 0);
-    EXPECT_EQ(f.model.itemReads, 4);
-    EXPECT_EQ(f.control.ItemList()->item(2)->text(), "item 2 (1/1)");
+    EXPECT_EQ(std::tuple(f.model.writes, f.model.textReads[0] + f.model.textReads[1],
+                         f.model.itemReads, f.control.ItemList()->item(2)->text()),
+              std::tuple(QStringList{"group 1 = 1"}, 0, 4, QString("item 2 (1/1)")));
 
     // The entry already chosen, confirmed again: no group is written, nothing refilled.
     f.model.ClearCounts();
@@ -138,13 +134,14 @@ TEST(GroupSelectTest, ReloadAndChoicesRefillOnlyWhatChangedOrDependsOnIt)
     // A group left without choices is emptied and disabled until it has some again.
     f.control.GroupList(0)->setCurrentIndex(2);
     f.control.Reload();
+    const auto second = [&] {
+        return std::pair(f.control.GroupList(1)->count(), f.control.GroupList(1)->isEnabled());
+    };
     EXPECT_EQ(f.model.writes, QStringList{"group 0 = 2"});
-    EXPECT_EQ(f.control.GroupList(1)->count(), 0);
-    EXPECT_FALSE(f.control.GroupList(1)->isEnabled());
+    EXPECT_EQ(second(), std::pair(0, false));
     f.control.GroupList(0)->setCurrentIndex(0);
     f.control.Reload();
-    EXPECT_EQ(f.control.GroupList(1)->count(), 2);
-    EXPECT_TRUE(f.control.GroupList(1)->isEnabled());
+    EXPECT_EQ(second(), std::pair(2, true));
 }
 
 TEST(GroupSelectTest, ItemSelectionAndDoubleTap)
@@ -184,10 +181,9 @@ TEST(GroupSelectTest, ModelAnsweringNonsenseIsBounded)
     GroupSelectContentControl control;
     control.resize(240, 200);
     control.SetModel(&wild);
-    EXPECT_EQ(control.GroupCount(), 2);
-    EXPECT_FALSE(control.GroupList(0)->isEnabled());
-    EXPECT_EQ(control.GroupList(1)->currentIndex(), -1);
-    EXPECT_EQ(control.ItemList()->count(), 0);
+    EXPECT_EQ(std::tuple(control.GroupCount(), control.GroupList(0)->isEnabled(),
+                         control.GroupList(1)->currentIndex(), control.ItemList()->count()),
+              std::tuple(2, false, -1, 0));
     // An out-of-range choice shows no selection and is never written back as one.
     control.Reload();
     EXPECT_TRUE(wild.writes.empty());

@@ -35,13 +35,11 @@ std::vector<RowLayout::Placement> Skinned(const char* prefix, const Occupancy& r
 // The blogger row's second width is -1, the rest after the spacing; doubled, the skin gives -2.
 TEST(RowLayoutTest, TheRestWidthSurvivesDoubling)
 {
-    SkinSettings::Instance().Init(240, 320);
     EXPECT_EQ(Spans(Skinned("layout/blogger", Occupancy{{true, true}}, 240)),
               (std::vector<Span>{{5, 70}, {72, 235}}));
     SkinSettings::Instance().Init(480, 640);
     EXPECT_EQ(Spans(Skinned("layout/blogger", Occupancy{{true, true}}, 480)),
               (std::vector<Span>{{10, 140}, {144, 470}}));
-    SkinSettings::Instance().Init(240, 320);
 }
 
 TEST(RowLayoutTest, WidthsCarryOverAndSingleControlsSpanTheRow)
@@ -142,7 +140,6 @@ public:
 
 TEST(ScrollCtrlContainerTest, ScrollsItsRowsByLayingThemOutAgain)
 {
-    SkinSettings::Instance().Init(240, 320);
     Form form;
     ASSERT_TRUE(form.ScrollBar()->isVisible());
     EXPECT_EQ(form.Info(), (Info{0, 139, 120, 0}));
@@ -170,7 +167,6 @@ TEST(ScrollCtrlContainerTest, ScrollsItsRowsByLayingThemOutAgain)
 
 TEST(ScrollCtrlContainerTest, FocusBringsTheFieldIntoView)
 {
-    SkinSettings::Instance().Init(240, 320);
     Form form;
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

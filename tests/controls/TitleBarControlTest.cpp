@@ -1,7 +1,6 @@
 #include "controls/TitleBarControl.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/RecordingListener.h"
-#include "skin/SkinSettings.h"
 #include "skin/TestArt.h"
 
 #include <QDateEdit>
@@ -11,7 +10,6 @@
 
 TEST(TitleBarControl, PaintsTheSectionColour)
 {
-    SkinSettings::Instance().Init(240, 320);
     TitleBarControl bar(nullptr);
     bar.resize(240, 24);
     // Between the title image and the help mark nothing covers the band.
@@ -25,7 +23,6 @@ TEST(TitleBarControl, PaintsTheSectionColour)
 TEST(TitleBarControl, NamingItemsAndClearing)
 {
     ScopedTestArt art({3030, 3027});
-    SkinSettings::Instance().Init(240, 320);
     QWidget window;
     RecordingListener listener;
     auto* bar = new TitleBarControl(&window);
@@ -38,9 +35,10 @@ TEST(TitleBarControl, NamingItemsAndClearing)
 
     // Only the menu icon and the help mark show at first.
     EXPECT_EQ(bar->Button(TitleBarControl::Icon)->Name(), QStringLiteral("menu"));
-    EXPECT_TRUE(bar->HelpButton()->isVisible());
-    EXPECT_FALSE(bar->Button(TitleBarControl::Title)->isVisible());
-    EXPECT_FALSE(bar->DatePicker()->isVisible());
+    EXPECT_EQ(std::tuple(bar->HelpButton()->isVisible(),
+                         bar->Button(TitleBarControl::Title)->isVisible(),
+                         bar->DatePicker()->isVisible()),
+              std::tuple(true, false, false));
 
     bar->SetButtonName(1, QStringLiteral("title.daily"));
     EXPECT_EQ(bar->grab().toImage().pixelColor(60, 12), TestArt::ColorOf(3030));
@@ -75,9 +73,8 @@ TEST(TitleBarControl, DatePickerRoundTripsDayStampsAndReportsEachUserChange)
 
     const TimeBase::Stamp day = TimeBase::FromDate(QDate(2026, 12, 6));
     bar.SetDate(day);
-    EXPECT_FALSE(bar.DatePicker()->isHidden());
-    EXPECT_EQ(bar.GetDate(), day);
-    EXPECT_EQ(bar.DatePicker()->date(), QDate(2026, 12, 6));
+    EXPECT_EQ(std::tuple(bar.DatePicker()->isHidden(), bar.GetDate(), bar.DatePicker()->date()),
+              std::tuple(false, day, QDate(2026, 12, 6)));
     EXPECT_TRUE(listener.names.isEmpty()); // the page's own date is no change
 
     // A stamp with a time of day comes back whole.

@@ -152,14 +152,12 @@ TEST_F(PalmDatabaseFileTest, StreamReadsAndWritesBigEndianFieldsAndNothingPastTh
               Hex("01FFFEFFFE000003E8428D0000") + QByteArray("caf\xE9\0\0", 6));
 
     RecordStream in(db, 0);
-    EXPECT_TRUE(in.ReadBool());
-    EXPECT_EQ(in.ReadInt16(), -2);
-    EXPECT_EQ(in.ReadUInt16(), 0xFFFEu);
-    EXPECT_EQ(in.ReadInt32(), 1000);
-    EXPECT_EQ(in.ReadFloat(), 70.5f);
-    EXPECT_EQ(in.ReadText(), QString::fromUtf8("café"));
-    EXPECT_EQ(in.ReadText(), QString());
-    EXPECT_EQ(std::pair(in.AtEnd(), in.Ok()), std::pair(true, true));
+    const std::tuple read{in.ReadBool(),  in.ReadInt16(), in.ReadUInt16(),
+                          in.ReadInt32(), in.ReadFloat(), in.ReadText(),
+                          in.ReadText(),  in.AtEnd()}; // braces: read in order
+    EXPECT_EQ(read, std::tuple(true, -2, 0xFFFEu, 1000, 70.5f, QString::fromUtf8("café"), QString(),
+                               true));
+    EXPECT_TRUE(in.Ok());
     EXPECT_EQ(in.ReadText(), QString());
     EXPECT_FALSE(in.Ok());
 

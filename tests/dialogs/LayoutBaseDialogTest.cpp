@@ -1,5 +1,5 @@
 #include "dialogs/LayoutBaseDialog.h"
-#include "TestSupport.h"
+#include "UserInput.h"
 #include "app/TestPages.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
@@ -83,41 +83,15 @@ public:
     static inline int alive = 0;
 };
 
-// Fails a test that would otherwise hang in a modal loop, and ends the loops.
-class Watchdog final
-{
-public:
-    Watchdog()
-    {
-        m_timer.setSingleShot(true);
-        QObject::connect(&m_timer, &QTimer::timeout, [] {
-            ADD_FAILURE() << "a modal dialog did not end";
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<QDialog*>(widget))
-                    dialog->reject();
-        });
-        m_timer.start(5000);
-    }
-
-private:
-    QTimer m_timer;
-};
-
 class LayoutBaseDialogTest : public ::testing::Test
 {
 protected:
-    LayoutBaseDialogTest() : m_screenBefore(DeviceScreen::Instance().Size())
+    LayoutBaseDialogTest()
     {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
         ContentControlRegistry::Register(kTestContent, [] { return new TestContent; });
     }
-    ~LayoutBaseDialogTest() override
-    {
-        ContentControlRegistry::Unregister(kTestContent);
-        DeviceScreen::Instance().SetSize(m_screenBefore);
-    }
+    ~LayoutBaseDialogTest() override { ContentControlRegistry::Unregister(kTestContent); }
 
-    QSize m_screenBefore;
     RecordingDialogs m_services;
 };
 
@@ -154,8 +128,7 @@ TEST_F(LayoutBaseDialogTest, RotationRelaysTheBandsWithTheLandscapeSkin)
     EXPECT_EQ(dialog.Navigation()->geometry(), QRect(0, 210, 320, 30));
 
     // The shortcut does the same.
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    UserInput::Activate(dialog);
     QTest::keyClick(&dialog, Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(dialog.size(), QSize(240, 320));
 }
@@ -184,18 +157,19 @@ TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
     EXPECT_EQ(m_services.messages, QStringList{QStringLiteral("Daily Tip: <b>Drink</b> water")});
     ASSERT_EQ(TestContent::alive, 1);
 
-    dialog.SetPage(&first); // the current page: nothing happens
-    EXPECT_EQ(first.log, QStringList{QStringLiteral("attach")});
-    EXPECT_TRUE(dialog.BottomPanel()->Button(1)->isVisible());
-    EXPECT_EQ(TestContent::alive, 1);
-
+    // The current page again: nothing happens. Another one clears what the first set.
+    const auto shown = [&] {
+        return std::tuple(dialog.BottomPanel()->Button(1)->isVisible(),
+                          dialog.TitleBar()->Button(TitleBarControl::Button0)->isVisible(),
+                          TestContent::alive);
+    };
+    dialog.SetPage(&first);
+    EXPECT_EQ(std::pair(first.log, shown()),
+              std::pair(Names({"attach"}), std::tuple(true, true, 1)));
     dialog.SetPage(&second);
-    EXPECT_EQ(first.log, Names({"attach", "detach"}));
-    EXPECT_EQ(second.log, QStringList{QStringLiteral("attach")});
-    EXPECT_FALSE(dialog.BottomPanel()->Button(1)->isVisible());
-    EXPECT_FALSE(dialog.TitleBar()->Button(TitleBarControl::Button0)->isVisible());
-    EXPECT_EQ(dialog.Content(), nullptr);
-    EXPECT_EQ(TestContent::alive, 0);
+    EXPECT_EQ(first.log + second.log, Names({"attach", "detach", "attach"}));
+    EXPECT_EQ(std::pair(shown(), dialog.Content() == nullptr),
+              std::pair(std::tuple(false, false, 0), true));
 }
 
 TEST_F(LayoutBaseDialogTest, NewContentReplacesTheOldEvenFromTheOldOnesOwnEvent)
@@ -323,47 +297,23 @@ TEST_F(LayoutBaseDialogTest, OkAppliesAndDetachesCancelKeepsThePageUntilTheDialo
         page.onAttach = [](PageHost& host) { host.SetContent(kTestContent); };
         LayoutBaseDialog dialog(nullptr, &m_services);
         dialog.SetPage(&page);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        UserInput::Activate(dialog);
         QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
-        EXPECT_EQ(page.log, Names({"attach", "dialogApplied", "detach"}));
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_FALSE(dialog.isVisible());
-    }
-}
-
-// Closed from the desktop, or its loop ended by the program's end: the page hears it and keeps
-// what was typed, and nothing it says meanwhile is shown.
-TEST_F(LayoutBaseDialogTest, AWindowGoingFromOutsideLetsThePageKeepItsTypingSilently)
-{
-    for (const bool programEnds : {false, true}) {
-        SCOPED_TRACE(programEnds);
-        LoggingPage page;
-        page.onEvent = [&page](const QString&) {
-            page.host->ShowMessage(QStringLiteral("Formats Error"), QStringLiteral("a question"));
-            return 0;
-        };
-        LayoutBaseDialog dialog(nullptr, &m_services);
-        dialog.SetPage(&page);
-        if (programEnds) {
-            QTimer::singleShot(0, [] { QCoreApplication::exit(); });
-            dialog.Run();
-            TestSupport::ResumeEventLoops();
-        } else {
-            dialog.show();
-            dialog.close();
-        }
-        EXPECT_EQ(page.log, Names({"attach", "windowClosing", "detach"}));
-        EXPECT_TRUE(m_services.messages.isEmpty());
+        EXPECT_EQ(std::tuple(page.log, dialog.result(), dialog.isVisible()),
+                  std::tuple(Names({"attach", "dialogApplied", "detach"}), 1, false));
     }
 }
 
 TEST_F(LayoutBaseDialogTest, SubPagesRunNestedAndCloseWithResultZero)
 {
-    Watchdog watchdog;
     LayoutBaseDialog dialog(nullptr, &m_services);
     dialog.SetContent(kTestContent);
+    QTimer::singleShot(5000, &dialog, [] { // a loop that does not end fails, and is ended
+        ADD_FAILURE() << "a modal dialog did not end";
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* open = qobject_cast<QDialog*>(widget))
+                open->reject();
+    });
     LoggingPage sub;
     PageHost* subHost = nullptr;
     sub.onAttach = [&subHost](PageHost& host) {
@@ -409,8 +359,6 @@ TEST_F(LayoutBaseDialogTest, TabGoesFromTheTitleBarThroughTheContentToTheButtons
     EXPECT_EQ(order, Names({"content", "text", "add", "done", "goHome"}));
 
     // The content's first field has the focus once the dialog shows.
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    UserInput::Activate(dialog);
     EXPECT_EQ(QApplication::focusWidget(), content->edit);
 }

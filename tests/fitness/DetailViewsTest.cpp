@@ -1,8 +1,6 @@
 #include "controls/StaticText.h"
 #include "fitness/FitnessDetailsContentControl.h"
 #include "fitness/FoodDetailsContentControl.h"
-#include "skin/DeviceScreen.h"
-#include "skin/SkinSettings.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -16,20 +14,8 @@ std::pair<int, int> Span(const QWidget* w)
     return {w->x(), w->x() + w->width()};
 }
 
-// The 240x320 screen, its skin and its fonts, while it lives.
-struct SmallScreen
+TEST(FoodDetailsTest, NameAboveABlankRowAndSixValuesAndALongNameWhole)
 {
-    SmallScreen()
-    {
-        DeviceScreen::Instance().SetSize(QSize(240, 320));
-        SkinSettings::Instance().Init(240, 320);
-    }
-    ~SmallScreen() { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-};
-
-TEST(FoodDetailsTest, NameAboveABlankRowAndSixValues)
-{
-    const SmallScreen screen;
     FoodDetailsContentControl view;
     view.resize(240, 192);
     view.show();
@@ -51,25 +37,15 @@ TEST(FoodDetailsTest, NameAboveABlankRowAndSixValues)
         EXPECT_FALSE(label->geometry().intersects(QRect(0, 27, 240, 15))) << label->text().data();
     const QLabel* per100 = view.findChild<QLabel*>("163");
     EXPECT_EQ(std::pair(per100->text(), per100->y()), std::pair(QString("Per 100 g:"), 44));
-}
 
-// A long name takes the lines it needs, whole; the rows below it make room.
-TEST(FoodDetailsTest, LongNameWrapsWholeAndPushesTheRowsDown)
-{
-    const SmallScreen screen;
-    FoodDetailsContentControl view;
-    view.resize(240, 192);
-    view.show();
-    const QLabel* per100 = view.findChild<QLabel*>("163");
-    const int top = per100->y();
+    // A long name takes the lines it needs, whole; the rows below it make room.
     view.SetFoodName(
         "Beverage, instant breakfast powder, chocolate, sugar-free, not reconstituted");
     const auto* name = qobject_cast<StaticText*>(view.NameLabel());
     ASSERT_NE(name, nullptr);
-    const int added = per100->y() - top;
+    const int added = per100->y() - 44;
     EXPECT_GT(added, 0);
-    EXPECT_FALSE(name->IsCut());
-    EXPECT_EQ(name->height(), 15 + added);
+    EXPECT_EQ(std::pair(name->IsCut(), name->height()), std::pair(false, 15 + added));
     EXPECT_EQ(view.ValueLabel(5)->y() - per100->y(), 6 * 17);
 }
 
@@ -90,7 +66,6 @@ TEST(FoodDetailsTest, ValuesAreWholeNumbersAndTheNamePlainText)
 
 TEST(FitnessDetailsTest, RowsAndTexts)
 {
-    const SmallScreen screen;
     FitnessDetailsContentControl view;
     view.resize(240, 192);
     view.show();

@@ -19,20 +19,6 @@ using TestSupport::Add;
 
 namespace {
 
-// An exercise burns its id in calories; a food's every value is its id (-1: not in the data).
-class IdValues final : public DayValueSource
-{
-public:
-    std::int32_t ExerciseCalories(const FitnessItem& item) const override
-    {
-        return std::int32_t(item.ExerciseId());
-    }
-    std::int32_t FoodValue(const FoodItem& item, int) const override
-    {
-        return std::int32_t(item.FoodId());
-    }
-};
-
 class RecordingSink final : public TrendPointSink
 {
 public:
@@ -77,7 +63,7 @@ TEST(ResultsSeriesTest, DayTotalsAreOnePointPerLoggedDayInDateOrder)
                 Add<FitnessItem>(store.FitnessLog(), Day(e.day))
                     ->SetExerciseId(std::uint32_t(e.value));
         }
-        const IdValues values;
+        const TestSupport::IdValues values;
         ItemList days(DaySummaryKind);
         BuildDaySummaries(store, days, &values);
 

@@ -2,7 +2,6 @@
 #include "fitness/TrendDataSource.h"
 #include "fitness/TrendPointSink.h"
 #include "skin/DeviceScreen.h"
-#include "skin/SkinSettings.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -53,7 +52,6 @@ struct Fixture
 {
     explicit Fixture(int width, std::vector<std::pair<float, float>> points = {})
     {
-        SkinSettings::Instance().Init(240, 320);
         font.setPixelSize(DeviceScreen::kBaseFontPixels);
         source.chart = &chart;
         source.points = std::move(points);

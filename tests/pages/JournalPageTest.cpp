@@ -1,4 +1,5 @@
 #include "PagesTestSupport.h"
+#include "UserInput.h"
 
 #include "blog/PostProtocol.h"
 #include "controls/CustomGrid.h"
@@ -9,6 +10,7 @@
 #include "data/JournalItem.h"
 #include "pages/BlogAccountPage.h"
 #include "pages/JournalPage.h"
+#include "skin/DeviceScreen.h"
 #include "vocabulary/Events.h"
 
 #include <QApplication>
@@ -16,7 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QWindow>
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
         return texts;
     }
 
-    JournalPage m_page;
+    JournalPage& m_page = Keep<JournalPage>();
 };
 
 TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
@@ -65,16 +66,14 @@ TEST_F(JournalTest, ListsTheDaysEntriesWithTheirPostedMark)
     EXPECT_EQ(QStringList({m_page.GetColumnTitle(0), m_page.GetColumnTitle(1)}),
               QStringList({"Notes", "B"}));
     const int width = dynamic_cast<Grid*>(m_dialog->Content())->GetClientWidth();
-    EXPECT_EQ(m_page.GetColumnWidth(1), width / 10);
-    EXPECT_EQ(m_page.GetColumnWidth(0), width - width / 10);
-    EXPECT_EQ(Cells(0), QStringList({"Monday", "Later"}));
-    EXPECT_EQ(Cells(1), QStringList({"B", " "}));
+    EXPECT_EQ(std::pair(m_page.GetColumnWidth(0), m_page.GetColumnWidth(1)),
+              std::pair(width - width / 10, width / 10));
+    EXPECT_EQ(Cells(0) + Cells(1), QStringList({"Monday", "Later", "B", " "}));
 
     m_page.SetCurrentRow(1);
     Event(Events::kDelete);
-    EXPECT_EQ(Cells(0), QStringList({"Monday"}));
-    EXPECT_EQ(m_page.GetSelectedRow(), 0);
-    EXPECT_EQ(m_store->Journal().Count(), 2);
+    EXPECT_EQ(std::tuple(Cells(0), m_page.GetSelectedRow(), m_store->Journal().Count()),
+              std::tuple(QStringList({"Monday"}), 0, 2));
 
     m_dialog->SetPage(nullptr);
     m_store->Settings().SetTipDay(0); // a new day; this store has no tips database
@@ -100,14 +99,31 @@ TEST_F(JournalTest, PostedColumnFitsBesideTheNotes)
     }
 }
 
-TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
+// Clicks and keys as a user's reach the window: the body takes the focus from a click and from
+// Tab out of the subject, Return breaks its line, Tab leaves it untyped. "done" keeps the entry
+// once it has a subject.
+TEST_F(JournalTest, NewEntryTypedWithClicksAndTabIsKeptWhenDoneAndCommittedWhenLeft)
 {
     OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
+        using namespace UserInput;
+        Activate(nested);
         nested.OnEvent(Events::kDone, nullptr); // no subject: stays
         EXPECT_TRUE(Attached(nested));
-        details.SetSubject(QStringLiteral("Run"));
-        details.SetBody(QStringLiteral("5 km\r\nfelt good"));
-        nested.OnEvent(Events::kDone, nullptr);
+        QPlainTextEdit* body = details.BodyField();
+        Type(nested, "Run");
+        Press(nested, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), body);
+        Type(nested, "5 km");
+        Press(nested, Qt::Key_Return);
+        Type(nested, "easy");
+        Press(nested, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), body);
+        Tap(nested, details.SubjectField());
+        Tap(nested, body);
+        EXPECT_EQ(QApplication::focusWidget(), body);
+        Press(nested, Qt::Key_End, Qt::ControlModifier);
+        Type(nested, "!");
+        Tap(nested, nested.BottomPanel()->Button(0)); // done
     });
     m_dialog->SetPage(&m_page);
     Event(Events::kAdd);
@@ -116,50 +132,11 @@ TEST_F(JournalTest, NewEntryIsKeptWhenDoneAndCommittedWhenLeft)
     ASSERT_TRUE(m_store->Commit());
 
     m_store.reset();
-    UserDatabase reopened(DatabaseFolders{m_dir.path(), {m_dir.path()}});
+    UserDatabase reopened(DatabaseFolders{m_dir->path(), {m_dir->path()}});
     ASSERT_EQ(reopened.Journal().Count(), 1);
-    EXPECT_EQ(reopened.Journal().ItemAt<JournalItem>(0)->Body(), "5 km\r\nfelt good");
-}
-
-// Clicks and keys as a user's reach the window: the body takes the focus from a click and from
-// Tab out of the subject, Return breaks its line, Tab leaves it untyped, and the text is kept.
-TEST_F(JournalTest, BodyIsReachedByClickAndByTabAndWhatIsTypedIsKept)
-{
-    OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
-        nested.show();
-        nested.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&nested));
-        QWindow* window = nested.windowHandle();
-        const auto type = [window](const char* text) {
-            for (const char* c = text; *c; ++c)
-                QTest::keyClick(window, *c);
-        };
-        const auto click = [&nested, window](QWidget* widget) {
-            QTest::mouseClick(window, Qt::LeftButton, {},
-                              widget->mapTo(&nested, widget->rect().center()));
-        };
-        QPlainTextEdit* body = details.BodyField();
-        type("Run");
-        QTest::keyClick(window, Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), body);
-        type("5 km");
-        QTest::keyClick(window, Qt::Key_Return);
-        type("easy");
-        QTest::keyClick(window, Qt::Key_Tab);
-        EXPECT_NE(QApplication::focusWidget(), body);
-        click(details.SubjectField());
-        click(body);
-        EXPECT_EQ(QApplication::focusWidget(), body);
-        QTest::keyClick(window, Qt::Key_End, Qt::ControlModifier);
-        type("!");
-        click(nested.BottomPanel()->Button(0)); // done
-    });
-    m_dialog->SetPage(&m_page);
-    Event(Events::kAdd);
-    ASSERT_EQ(m_store->Journal().Count(), 1);
-    const JournalItem* entry = m_store->Journal().ItemAt<JournalItem>(0);
-    EXPECT_EQ(entry->Subject(), "Run");
-    EXPECT_EQ(entry->Body(), "5 km\r\neasy!");
+    const JournalItem* entry = reopened.Journal().ItemAt<JournalItem>(0);
+    EXPECT_EQ(std::pair(entry->Subject(), entry->Body()),
+              std::pair(QString("Run"), QString("5 km\r\neasy!")));
 }
 
 // The navigation bar leaves the entry page and the journal; what was typed is kept.

@@ -1,4 +1,5 @@
-#include "LookupTestSupport.h"
+#include "PagesTestSupport.h"
+#include "UserInput.h"
 
 #include "controls/DayPicker.h"
 #include "controls/GridEnumCellControl.h"
@@ -14,40 +15,23 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QTest>
 
-#include <optional>
-
-// The log and lookup pages driven by keys as a user presses them: each goes to the window, which
-// hands it to its focus widget or to the drop-down open over it.
+// The log and lookup pages driven by keys as a user presses them.
 namespace {
+
+using namespace UserInput;
 
 class KeyboardTest : public LookupPagesTest
 {
 protected:
-    // The dialog goes first: its focus leaves the grid of the page as it closes.
-    ~KeyboardTest() override { m_dialog.reset(); }
-
-    // Shows the food log in the window the keys go to.
-    void OpenActive()
+    // Shows the food log with that many foods of today in the window the keys go to.
+    void OpenActive(int foods = 0)
     {
+        const std::uint32_t food = m_store->References().FoodListAt(1, 0)->RecordAt(0);
+        for (int i = 0; i < foods; ++i)
+            Add<FoodItem>(m_store->FoodLog(), TimeBase::Today())->SetReference(food);
         Open(m_page, true);
         Activate(*m_dialog);
-    }
-    static void Activate(QWidget& window)
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    static void Press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::keyClick(window.windowHandle(), key, modifiers);
-    }
-    static void Type(QWidget& window, const char* text)
-    {
-        for (; *text; ++text)
-            QTest::keyClick(window.windowHandle(), *text);
     }
     // Whether the focus ring shows on the left edge of the widget, halfway down `area`.
     static bool RingDrawn(QWidget& widget, const QRect& area)
@@ -55,66 +39,61 @@ protected:
         return widget.grab().toImage().pixelColor(area.left(), area.center().y()) ==
                widget.palette().color(QPalette::Highlight);
     }
-    static std::optional<std::uint32_t> Selected(LayoutBaseDialog& lookup)
-    {
-        return dynamic_cast<LookupPage&>(*lookup.CurrentPage()).Model()->SelectedRecord();
-    }
-    std::uint32_t AddTodaysFood()
-    {
-        const std::uint32_t food = m_store->References().FoodListAt(1, 0)->RecordAt(0);
-        Add<FoodItem>(m_store->FoodLog(), TimeBase::Today())->SetReference(food);
-        return food;
-    }
     GridListView* Grid() const { return m_dialog->Content()->findChild<GridListView*>(); }
 
-    FoodLogPage m_page;
+    FoodLogPage& m_page = Keep<FoodLogPage>();
 };
 
-TEST_F(KeyboardTest, EnterInTheLookupAddsTheHighlightedItemOrTheFirstFound)
+// Typing a name and Enter, which adds the first found, is FindInLookupTest's.
+TEST_F(KeyboardTest, EnterInTheLookupAddsTheHighlightedItem)
 {
     OpenActive();
-    std::vector<std::uint32_t> chosen;
+    std::optional<std::uint32_t> chosen;
     m_script = {[&](LayoutBaseDialog& nested) {
-                    Activate(nested);
-                    Press(nested, Qt::Key_Down);
-                    chosen.push_back(Selected(nested).value());
-                    Press(nested, Qt::Key_Return);
-                },
-                [&](LayoutBaseDialog& nested) {
-                    Activate(nested);
-                    Type(nested, "egg white");
-                    chosen.push_back(Selected(nested).value());
-                    Press(nested, Qt::Key_Return);
-                }};
-    m_dialog->OnEvent(Events::kAdd, nullptr);
+        Activate(nested);
+        Press(nested, Qt::Key_Down);
+        chosen = dynamic_cast<LookupPage&>(*nested.CurrentPage()).Model()->SelectedRecord();
+        Press(nested, Qt::Key_Return);
+    }};
     m_dialog->OnEvent(Events::kAdd, nullptr);
 
-    EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup"})); // no details on the way
-    ASSERT_EQ(m_store->FoodLog().Count(), 2);
-    EXPECT_EQ(std::vector<std::uint32_t>({m_store->FoodLog().ItemAt<FoodItem>(0)->Reference(),
-                                          m_store->FoodLog().ItemAt<FoodItem>(1)->Reference()}),
-              chosen);
+    EXPECT_EQ(m_subPages, Names({"food.lookup"})); // no details on the way
+    ASSERT_EQ(m_store->FoodLog().Count(), 1);
+    EXPECT_EQ(m_store->FoodLog().ItemAt<FoodItem>(0)->Reference(), chosen);
 }
 
 TEST_F(KeyboardTest, SpaceArrowsAndEnterChooseThePortionsWithoutDetails)
 {
-    AddTodaysFood();
-    OpenActive();
-    GridListView* grid = Grid();
-    ASSERT_TRUE(grid->hasFocus());
+    OpenActive(1);
+    ASSERT_TRUE(Grid()->hasFocus());
     // The current cell is the name's: Space opens the row's portions.
     Press(*m_dialog, Qt::Key_Space);
     auto* portions = m_dialog->Content()->findChild<GridEnumCellControl*>();
     ASSERT_TRUE(portions->view()->isVisible());
-    Press(*m_dialog, Qt::Key_Down);
-    Press(*m_dialog, Qt::Key_Down);
-    Press(*m_dialog, Qt::Key_Return);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        Press(*m_dialog, key);
 
     EXPECT_FALSE(portions->isVisible());
-    EXPECT_EQ(m_store->FoodLog().ItemAt<FoodItem>(0)->QuantityIndex(), 2);
     EXPECT_EQ(m_page.GetCellText({0, 1}), QStringLiteral("3"));
     EXPECT_TRUE(m_subPages.isEmpty());
-    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_TRUE(Grid()->hasFocus());
+}
+
+// Up and Down move the row inside the grid and leave it at its ends, for the title bar above and
+// the buttons below.
+TEST_F(KeyboardTest, ArrowsMoveTheRowAndLeaveTheGridAtItsEnds)
+{
+    OpenActive(2);
+    ASSERT_TRUE(Grid()->hasFocus());
+    Press(*m_dialog, Qt::Key_Down);
+    EXPECT_EQ(std::pair(Grid()->hasFocus(), m_page.GetSelectedRow()), std::pair(true, 1));
+    Press(*m_dialog, Qt::Key_Down);
+    EXPECT_TRUE(m_dialog->BottomPanel()->isAncestorOf(QApplication::focusWidget()));
+    Grid()->setFocus();
+    Press(*m_dialog, Qt::Key_Up);
+    EXPECT_EQ(std::pair(Grid()->hasFocus(), m_page.GetSelectedRow()), std::pair(true, 0));
+    Press(*m_dialog, Qt::Key_Up);
+    EXPECT_TRUE(m_dialog->TitleBar()->isAncestorOf(QApplication::focusWidget()));
 }
 
 TEST_F(KeyboardTest, TabLeavesTheDateWithTheDateUnchanged)
@@ -132,8 +111,7 @@ TEST_F(KeyboardTest, TabLeavesTheDateWithTheDateUnchanged)
 
 TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
 {
-    AddTodaysFood();
-    OpenActive();
+    OpenActive(1);
     // A look-up only: Enter shows the details; Escape closes each.
     m_script = {[&](LayoutBaseDialog& lookup) {
                     Activate(lookup);
@@ -152,9 +130,8 @@ TEST_F(KeyboardTest, ClosingASubPageGivesTheFocusBackAndItIsDrawn)
 
     EXPECT_EQ(m_subPages, Names({"food.lookup", "food.details"}));
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    GridListView* grid = Grid();
-    EXPECT_TRUE(grid->hasFocus());
-    EXPECT_TRUE(RingDrawn(*grid, grid->viewport()->geometry()));
+    EXPECT_TRUE(Grid()->hasFocus());
+    EXPECT_TRUE(RingDrawn(*Grid(), Grid()->viewport()->geometry()));
 }
 
 } // namespace

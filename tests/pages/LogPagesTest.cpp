@@ -1,4 +1,4 @@
-#include "LookupTestSupport.h"
+#include "PagesTestSupport.h"
 
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
@@ -21,16 +21,6 @@ namespace {
 class LogPagesTest : public LookupPagesTest
 {
 protected:
-    static Step PickFood(const QString& subgroup, const QString& food)
-    {
-        return [=](LayoutBaseDialog& nested) {
-            Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
-            Choose(nested, 1, subgroup);
-            Pick(nested, food);
-            nested.OnEvent(Events::kAdd, nullptr);
-        };
-    }
-
     static QString Extra(LayoutBaseDialog& nested)
     {
         return nested.BottomPanel()->Button(-1)->Name();
@@ -56,21 +46,24 @@ protected:
 
 TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
 {
-    FoodLogPage page;
+    auto& page = Keep<FoodLogPage>();
     Open(page);
     EXPECT_EQ(page.GetRowCount(), 0);
     EXPECT_EQ(page.GetSelectedRow(), -1);
     m_dialog->OnEvent(Events::kDelete, nullptr); // an empty day: nothing to delete
 
-    m_script = {PickFood("Butter", "Butter, salted"), PickFood("Butter", "Butter, without salt"),
-                PickFood("Cheese", "Cheese, dry white, queso seco")};
+    const auto dairy = [](const char* subgroup, const char* food) {
+        return Adding({"Dairy and Egg Products", subgroup}, food);
+    };
+    m_script = {dairy("Butter", "Butter, salted"), dairy("Butter", "Butter, without salt"),
+                dairy("Cheese", "Cheese, dry white, queso seco")};
     for (int i = 0; i < 3; ++i)
         m_dialog->OnEvent(Events::kAdd, nullptr);
     ASSERT_EQ(page.GetRowCount(), 3);
     // Appended with one portion of the first unit, and selected.
     EXPECT_EQ(Row(page, 0), Names({"Butter, salted", "1", "1 cup", "1627"})); // 717 x 227 x 0.01
-    EXPECT_EQ(page.GetSelectedRow(), 2);
-    EXPECT_EQ(m_store->Settings().LastFoodGroup(), 1);
+    EXPECT_EQ(std::pair(page.GetSelectedRow(), m_store->Settings().LastFoodGroup()),
+              std::pair(2, 1));
 
     // Two tablespoons: 2 x 717 x 14.2 x 0.01.
     ASSERT_NE(page.GetCellEditor({0, 1}), nullptr);
@@ -86,8 +79,9 @@ TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
     m_store->Profile().SetFoodTracking(2);
     m_dialog->OnEvent(Events::kPreferences, nullptr);
     auto* grid = m_dialog->Content()->findChild<GridListView*>();
-    EXPECT_EQ(grid->model()->headerData(3, Qt::Horizontal).toString(), "Fiber");
-    EXPECT_EQ(grid->model()->index(2, 3).data().toString(), "0");
+    EXPECT_EQ(QStringList({grid->model()->headerData(3, Qt::Horizontal).toString(),
+                           grid->model()->index(2, 3).data().toString()}),
+              Names({"Fiber", "0"}));
 
     // Deleting the last of three selects the new last; the only one leaves nothing selected.
     m_dialog->OnEvent(Events::kDelete, nullptr);
@@ -102,7 +96,7 @@ TEST_F(LogPagesTest, FoodLogAddsFromTheLookupEditsInPlaceAndDeletes)
 
 TEST_F(LogPagesTest, FavoritesKeepTheRememberedGroupAndHoldEachFoodOnce)
 {
-    FoodLogPage page;
+    auto& page = Keep<FoodLogPage>();
     Open(page);
     m_store->Settings().SetLastFoodGroup(3);
     m_script = {[](LayoutBaseDialog& nested) {
@@ -116,10 +110,10 @@ TEST_F(LogPagesTest, FavoritesKeepTheRememberedGroupAndHoldEachFoodOnce)
                 },
                 [](LayoutBaseDialog& nested) {
                     // "fav" opens in Favorites, where the extra button deletes.
-                    EXPECT_EQ(List(nested)->GroupList(0)->currentText(), "Favorites");
-                    EXPECT_FALSE(List(nested)->GroupList(1)->isEnabled());
-                    EXPECT_EQ(Extra(nested), "delete");
-                    EXPECT_EQ(List(nested)->ItemList()->count(), 1);
+                    EXPECT_EQ(std::tuple(List(nested)->GroupList(0)->currentText(),
+                                         List(nested)->GroupList(1)->isEnabled(), Extra(nested),
+                                         List(nested)->ItemList()->count()),
+                              std::tuple(QString("Favorites"), false, QString("delete"), 1));
                     nested.OnEvent(Events::kDelete, nullptr);
                     EXPECT_EQ(List(nested)->ItemList()->count(), 0);
                     // Nothing left to choose: neither a button nor OK adds anything.
@@ -127,13 +121,14 @@ TEST_F(LogPagesTest, FavoritesKeepTheRememberedGroupAndHoldEachFoodOnce)
                     nested.OnEvent(Events::kItemActivated, nullptr);
                     nested.accept();
                 }};
+    const auto state = [&] {
+        return std::tuple(m_store->FavoriteFoods().Count(), m_store->Settings().LastFoodGroup(),
+                          page.GetRowCount());
+    };
     m_dialog->OnEvent(Events::kAdd, nullptr);
-    EXPECT_EQ(m_store->FavoriteFoods().Count(), 1);
-    EXPECT_EQ(m_store->Settings().LastFoodGroup(), 1);
+    EXPECT_EQ(state(), std::tuple(1, 1, 0));
     m_dialog->OnEvent(Events::kFav, nullptr);
-    EXPECT_EQ(m_store->Settings().LastFoodGroup(), 1);
-    EXPECT_EQ(m_store->FavoriteFoods().Count(), 0);
-    EXPECT_EQ(page.GetRowCount(), 0);
+    EXPECT_EQ(state(), std::tuple(0, 1, 0));
     EXPECT_EQ(m_subPages, Names({"food.lookup", "food.lookup"})); // no details of nothing
 }
 
@@ -158,8 +153,8 @@ TEST_F(LogPagesTest, RememberedGroupOutsideTheGroupsOpensTheFirstRealOne)
 
 TEST_F(LogPagesTest, LeavingASubPageThroughNavigationLeavesTheLogPageToo)
 {
-    FoodLogPage food;
-    FitnessLogPage fitness;
+    auto& food = Keep<FoodLogPage>();
+    auto& fitness = Keep<FitnessLogPage>();
     Open(food);
     m_script = {[](LayoutBaseDialog& nested) {
                     Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
@@ -183,7 +178,7 @@ TEST_F(LogPagesTest, FitnessLogCaloriesFollowTheDurationAndTheWeightClass)
     CompleteProfile(m_store->Profile());
     m_store->Profile().SetGoalWeight(78, true); // the middle weight class
     m_store->Profile().SetFoodTracking(3);      // the fitness log shows calories regardless
-    FitnessLogPage page;
+    auto& page = Keep<FitnessLogPage>();
     Open(page);
     m_script = {[](LayoutBaseDialog& nested) {
         EXPECT_EQ(List(nested)->GroupCount(), 1);
@@ -203,9 +198,9 @@ TEST_F(LogPagesTest, FitnessLogCaloriesFollowTheDurationAndTheWeightClass)
     m_script = {[](LayoutBaseDialog& nested) {
         auto* view = qobject_cast<FitnessDetailsContentControl*>(nested.Content());
         ASSERT_NE(view, nullptr);
-        EXPECT_EQ(view->CategoryLabel()->text(), "Running");
-        EXPECT_EQ(view->NameLabel()->text(), "Running, 9 mph (6.5 min/mile)");
-        EXPECT_EQ(view->CaloriesLabel()->text(), "250");
+        EXPECT_EQ(QStringList({view->CategoryLabel()->text(), view->NameLabel()->text(),
+                               view->CaloriesLabel()->text()}),
+                  Names({"Running", "Running, 9 mph (6.5 min/mile)", "250"}));
     }};
     m_dialog->OnEvent(Events::kGridActivate, nullptr);
     EXPECT_EQ(m_subPages.last(), "fitness.details");
@@ -216,8 +211,8 @@ TEST_F(LogPagesTest, ItemsTheReferenceDataLacksShowPlaceholdersAndCanBeDeleted)
     CompleteProfile(m_store->Profile());
     AddToday<FoodItem>(m_store->FoodLog(), 0x7FFFFFF0)->SetQuantityIndex(-4);
     AddToday<FitnessItem>(m_store->FitnessLog(), 9999)->SetDurationIndex(42);
-    FoodLogPage food;
-    FitnessLogPage fitness;
+    auto& food = Keep<FoodLogPage>();
+    auto& fitness = Keep<FitnessLogPage>();
     Open(food);
     EXPECT_EQ(Row(food, 0), Names({"Unknown food", "1", "", "0"}));
     m_script = {[](LayoutBaseDialog& nested) {
@@ -236,8 +231,8 @@ TEST_F(LogPagesTest, ItemsTheReferenceDataLacksShowPlaceholdersAndCanBeDeleted)
     m_script = {[](LayoutBaseDialog& nested) {
         auto* view = qobject_cast<FitnessDetailsContentControl*>(nested.Content());
         ASSERT_NE(view, nullptr);
-        EXPECT_EQ(view->CategoryLabel()->text(), "Unknown");
-        EXPECT_EQ(view->CaloriesLabel()->text(), "0");
+        EXPECT_EQ(QStringList({view->CategoryLabel()->text(), view->CaloriesLabel()->text()}),
+                  Names({"Unknown", "0"}));
     }};
     m_dialog->OnEvent(Events::kGridActivate, nullptr);
     m_dialog->OnEvent(Events::kDelete, nullptr);

@@ -1,4 +1,4 @@
-#include "LookupTestSupport.h"
+#include "PagesTestSupport.h"
 
 #include "blog/ConnectionStatusDialog.h"
 #include "controls/CustomGrid.h"
@@ -10,6 +10,7 @@
 #include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
 #include "pages/ProfilePage.h"
+#include "skin/DeviceScreen.h"
 #include "skin/PreferencesDialog.h"
 #include "skin/ScreenFileDialog.h"
 #include "vocabulary/Events.h"
@@ -32,22 +33,11 @@ QRect Client(const QWidget* window)
     return {window->mapToGlobal(QPoint(0, 0)), window->size()};
 }
 
-// The handheld's screen as the user sees it: the full-screen dialog the widget belongs to.
-QRect ScreenOf(const QWidget* widget)
+// Whether the window lies inside the handheld's screen: the full-screen dialog `on` belongs to.
+bool OnScreen(const QWidget* window, const QWidget* on)
 {
-    EXPECT_EQ(widget->window()->size(), DeviceScreen::Instance().Size());
-    return Client(widget->window());
-}
-
-testing::AssertionResult Inside(const QRect& place, const QRect& screen)
-{
-    if (screen.contains(place))
-        return testing::AssertionSuccess();
-    const auto text = [](const QRect& r) {
-        return QString::asprintf("%d,%d %dx%d", r.x(), r.y(), r.width(), r.height()).toStdString();
-    };
-    return testing::AssertionFailure()
-           << text(place) << " reaches past the screen " << text(screen);
+    EXPECT_EQ(on->window()->size(), DeviceScreen::Instance().Size());
+    return Client(on->window()).contains(Client(window));
 }
 
 // Pixels of a list's rows darker than mid-grey: the entries' text. A list drawn blank has none.
@@ -72,7 +62,7 @@ protected:
         SCOPED_TRACE(name);
         QWidget* popup = combo->view()->window();
         ASSERT_TRUE(popup->isVisible());
-        EXPECT_TRUE(Inside(Client(popup), ScreenOf(combo)));
+        EXPECT_TRUE(OnScreen(popup, combo));
         EXPECT_GT(TextPixels(combo->view()), 50);
     }
     static void CheckList(QComboBox* combo, const char* name)
@@ -100,12 +90,12 @@ protected:
                           QPoint(field->width() - 4, field->height() / 2));
         QWidget* popup = QApplication::activePopupWidget();
         ASSERT_NE(popup, nullptr);
-        EXPECT_TRUE(Inside(Client(popup), ScreenOf(field)));
+        EXPECT_TRUE(OnScreen(popup, field));
         EXPECT_EQ(popup->font().pixelSize(), DeviceScreen::Instance().Font().pixelSize());
         auto* month = popup->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
         ASSERT_TRUE(month && month->menu());
         month->menu()->popup(month->mapToGlobal(QPoint(0, month->height())));
-        EXPECT_TRUE(Inside(Client(month->menu()), ScreenOf(field)));
+        EXPECT_TRUE(OnScreen(month->menu(), field));
         EXPECT_EQ(month->menu()->size(), month->menu()->sizeHint()); // none cut off
         month->menu()->close();
         popup->close();
@@ -123,7 +113,7 @@ TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
         DeviceScreen::Instance().SetSize(size);
 
-        FoodLogPage food;
+        auto& food = Keep<FoodLogPage>();
         Open(food, true);
         m_script = {[](LayoutBaseDialog& nested) {
             Choose(nested, 0, QStringLiteral("Dairy and Egg Products"));
@@ -138,17 +128,13 @@ TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
         CheckCell(2, "units");
         CheckCalendar(m_dialog->TitleBar()->DatePicker(), "day");
 
-        FitnessLogPage fitness;
+        auto& fitness = Keep<FitnessLogPage>();
         m_dialog->SetPage(&fitness);
-        m_script = {[](LayoutBaseDialog& nested) {
-            Choose(nested, 0, QStringLiteral("Running"));
-            Pick(nested, QStringLiteral("Running, 9 mph (6.5 min/mile)"));
-            nested.OnEvent(Events::kAdd, nullptr);
-        }};
+        m_script = {Adding({"Running"}, QStringLiteral("Running, 9 mph (6.5 min/mile)"))};
         m_dialog->OnEvent(Events::kAdd, nullptr);
         CheckCell(1, "time");
 
-        ProfilePage profile;
+        auto& profile = Keep<ProfilePage>();
         m_dialog->SetPage(&profile);
         auto* editor = qobject_cast<ProfileEditorContentControl*>(m_dialog->Content());
         ASSERT_NE(editor, nullptr);
@@ -167,12 +153,12 @@ TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
         status.show();
         QCoreApplication::processEvents();
         ASSERT_TRUE(status.Failed());
-        EXPECT_TRUE(Inside(Client(&status), ScreenOf(m_dialog.get())));
+        EXPECT_TRUE(OnScreen(&status, m_dialog.get()));
         status.close();
 
-        ScreenFileDialog files(QStringLiteral("Export to"), m_dir.path(), m_dialog.get());
+        ScreenFileDialog files(QStringLiteral("Export to"), m_dir->path(), m_dialog.get());
         files.show();
-        EXPECT_EQ(Client(&files), ScreenOf(m_dialog.get()));
+        EXPECT_EQ(Client(&files), Client(m_dialog.get()));
         EXPECT_EQ(files.font().pixelSize(), DeviceScreen::Instance().Font().pixelSize());
         // Laid out within its least size: nothing in it overlaps or is cut.
         const QSize least = files.Files()->layout()->totalMinimumSize();
@@ -183,10 +169,10 @@ TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
 TEST_F(PopupsTest, TheFolderChooserLeavesNothingInTheSharedQtSettings)
 {
     {
-        ScreenFileDialog files(QStringLiteral("Export to"), m_dir.path());
+        ScreenFileDialog files(QStringLiteral("Export to"), m_dir->path());
         files.show();
     }
     const QSettings shared(QSettings::UserScope, QStringLiteral("QtProject"));
     const QStringList history = shared.value(QStringLiteral("FileDialog/history")).toStringList();
-    EXPECT_FALSE(history.contains(QUrl::fromLocalFile(m_dir.path()).toString()));
+    EXPECT_FALSE(history.contains(QUrl::fromLocalFile(m_dir->path()).toString()));
 }

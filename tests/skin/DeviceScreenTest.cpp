@@ -22,8 +22,6 @@ TEST(DeviceScreen, ParsesWidthByHeight)
 TEST(DeviceScreen, RotationSwapsAndRescalesDialogs)
 {
     DeviceScreen& screen = DeviceScreen::Instance();
-    const QSize before = screen.Size();
-    screen.SetSize(QSize(240, 320));
     EXPECT_EQ(screen.Multiplier(), 1);
     EXPECT_EQ(screen.Font().pixelSize(), DeviceScreen::kBaseFontPixels);
 
@@ -41,8 +39,6 @@ TEST(DeviceScreen, RotationSwapsAndRescalesDialogs)
     screen.SetSize(QSize(0, 480));   // refused
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(screen.Size(), QSize(640, 480));
-
-    screen.SetSize(before);
 }
 
 namespace {
@@ -79,7 +75,6 @@ TEST(ContentControlRegistry, LatestRegistrationWinsAndUnknownNamesGiveNone)
 TEST(DeviceScreen, PopupsAreKeptInsideTheScreenOfTheirDialog)
 {
     DeviceScreen& screen = DeviceScreen::Instance();
-    screen.SetSize(QSize(240, 320));
     QWidget dialog;
     screen.Apply(&dialog);
     dialog.move(100, 50);
@@ -103,5 +98,4 @@ TEST(DeviceScreen, PopupsAreKeptInsideTheScreenOfTheirDialog)
         screen.KeepInside(&popup);
         EXPECT_EQ(popup.geometry(), kept) << qt.x() << "," << qt.y() << " " << qt.width();
     }
-    screen.SetSize(DeviceScreen::kDefaultSize);
 }

@@ -1,4 +1,5 @@
 #include "skin/ScreenStyle.h"
+#include "UserInput.h"
 #include "skin/DeviceScreen.h"
 #include "skin/ScreenMessageBox.h"
 
@@ -19,11 +20,7 @@
 
 namespace {
 
-class ScreenStyleTest : public ::testing::Test
-{
-protected:
-    void TearDown() override { DeviceScreen::Instance().SetSize(DeviceScreen::kDefaultSize); }
-};
+using ScreenStyleTest = ::testing::Test;
 
 struct Measures
 {
@@ -145,7 +142,7 @@ TEST(ScreenMessageBox, PathsGetBreakOpportunitiesAfterSeparatorsOnly)
     EXPECT_EQ(out, QStringLiteral("/\u200Bx\u2060\U0001F600"));
 }
 
-TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
+TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingOrTheSelectedRowAtEverySize)
 {
     for (const QSize size : {QSize(240, 320), QSize(480, 640)}) {
         DeviceScreen::Instance().SetSize(size);
@@ -159,15 +156,17 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
         auto* label = new QLabel(QStringLiteral("Calories:"), &window);
         label->setFocusPolicy(Qt::TabFocus);
         const std::initializer_list<QWidget*> widgets{button, box, list, date, label};
+        // A list's focus shows on its selected row.
+        auto* fruits = new QListWidget(&window);
+        fruits->addItems({QStringLiteral("Apple"), QStringLiteral("Pear")});
+        fruits->setCurrentRow(0);
         int y = 10;
         for (QWidget* widget : widgets) {
             widget->setGeometry(10, y, widget->sizeHint().width(), widget->sizeHint().height());
             y += widget->height() + 10;
         }
         window.resize(300, y);
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        UserInput::Activate(window);
         const QColor highlight = window.palette().color(QPalette::Highlight);
         const int ring = 2 * DeviceScreen::Instance().Multiplier();
         for (QWidget* widget : widgets) {
@@ -187,19 +186,9 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingAtEverySize)
             }
             EXPECT_GE(longest, ring) << widget->metaObject()->className() << " at " << size.width();
         }
+        fruits->setFocus();
+        const QRect row = fruits->visualItemRect(fruits->item(0));
+        EXPECT_EQ(fruits->viewport()->grab().toImage().pixelColor(row.left(), row.center().y()),
+                  fruits->palette().color(QPalette::HighlightedText));
     }
-}
-
-TEST_F(ScreenStyleTest, AListsFocusLineShowsOnTheSelectedRow)
-{
-    DeviceScreen::Instance().SetSize(QSize(240, 320));
-    QListWidget list;
-    list.addItems({QStringLiteral("Apple"), QStringLiteral("Pear")});
-    list.setCurrentRow(0);
-    list.show();
-    list.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
-    const QRect row = list.visualItemRect(list.item(0));
-    EXPECT_EQ(list.viewport()->grab().toImage().pixelColor(row.left(), row.center().y()),
-              list.palette().color(QPalette::HighlightedText));
 }
