@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/DisclamerDialog.h"
+#include "app/FirstPaintReport.h"
 #include "app/HomeDialog.h"
 #include "app/ShellDialogServices.h"
 #include "app/ShutdownSignals.h"
@@ -137,6 +138,7 @@ int Application::Run()
         return 1;
     }
     m_store = std::make_unique<UserDatabase>(folders);
+    StartupMark("store opened");
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
     if (!m_store->IsWritable()) {
@@ -164,10 +166,15 @@ int Application::Run()
     profile.SetChanged();
     profile.SetLaunchCount(launches);
     m_store->Commit();
+    StartupMark("launch counted");
 
     m_dialogs = std::make_unique<ShellDialogServices>(*m_store);
-    HomeDialog home(*m_store, makePages(), *m_dialogs);
+    std::vector<std::unique_ptr<Page>> pages = makePages();
+    StartupMark("pages made");
+    HomeDialog home(*m_store, std::move(pages), *m_dialogs);
+    StartupMark("home screen made");
     m_home = &home;
+    WatchFirstPaint(&home);
     runHome(home);
     m_home = nullptr;
     return 0;
