@@ -1,6 +1,7 @@
 // Writes a user.pdb holding the benchmarks' daily-use history, for timing and profiling the
 // program on a long diary: make_history FOLDER [DAYS] (3650 days unless told). The profile
-// counts one earlier start, so the program opens on the home screen, not the disclaimer.
+// is filled in and counts one earlier start, so the program opens on the home screen: no
+// disclaimer, no profile page, no blog account page.
 #include "TenYearHistory.h"
 
 #include <QCoreApplication>
@@ -29,8 +30,17 @@ int main(int argc, char* argv[])
         return 1;
     }
     FillHistory(store, days, catalogue);
-    store.Profile().SetLaunchCount(1);
-    store.Profile().SetChanged();
+    UserProfile& profile = store.Profile();
+    profile.SetUserName(QStringLiteral("Ten Years"));
+    profile.SetAge(40);
+    profile.SetHeightFromDisplay(175, true);
+    profile.SetStartWeight(80, true);
+    profile.SetGoalWeight(75, true);
+    profile.SetStartDate(TimeBase::FromDate(QDate(2016, 1, 1)));
+    profile.SetGoalDate(TimeBase::FromDate(QDate(2016, 7, 1)));
+    profile.SetFlags(profile.Flags() | UserProfile::kBlogAccountSeen);
+    profile.SetLaunchCount(1);
+    profile.SetChanged();
     for (ItemList* list :
          {&store.FoodLog(), &store.FitnessLog(), &store.Weights(), &store.Journal()})
         store.SaveList(*list);

@@ -163,6 +163,7 @@ int Application::Run()
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;
     }
+    StartupMark("store checked");
     profile.SetChanged();
     profile.SetLaunchCount(launches);
     m_store->Commit();
