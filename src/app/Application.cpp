@@ -166,8 +166,11 @@ int Application::Run()
     StartupMark("store checked");
     profile.SetChanged();
     profile.SetLaunchCount(launches);
-    m_store->Commit();
-    StartupMark("launch counted");
+    // The agreed disclaimer is written at once. Otherwise the count waits for the home screen
+    // to be painted: rewriting user.pdb and its backup costs more than the rest of start-up,
+    // and the home screen needs none of it. Exit writes it should the window never paint.
+    if (launches < 2)
+        m_store->Commit();
 
     m_dialogs = std::make_unique<ShellDialogServices>(*m_store);
     std::vector<std::unique_ptr<Page>> pages = makePages();
@@ -175,6 +178,7 @@ int Application::Run()
     HomeDialog home(*m_store, std::move(pages), *m_dialogs);
     StartupMark("home screen made");
     m_home = &home;
+    AfterFirstPaint(&home, [this] { CommitStore(); });
     WatchFirstPaint(&home);
     runHome(home);
     m_home = nullptr;

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <functional>
 
 inline bool FirstPaintWanted()
 {
@@ -57,30 +58,41 @@ inline long PeakMemoryKb()
     return 0;
 }
 
-inline void WatchFirstPaint(QWidget* window)
+// Calls `then` once the first paint of `window` is done and flushed (from the event loop).
+inline void AfterFirstPaint(QWidget* window, std::function<void()> then)
 {
-    if (!FirstPaintWanted())
-        return;
     struct Watcher : QObject
     {
-        using QObject::QObject;
+        Watcher(QWidget* window, std::function<void()> then)
+            : QObject(window), m_then(std::move(then))
+        {
+        }
         bool eventFilter(QObject* watched, QEvent* event) override
         {
             if (event->type() == QEvent::Paint) {
                 watched->removeEventFilter(this);
-                // Reported once the paint is done and flushed.
                 QTimer::singleShot(0, this, [this] {
-                    double ms = 0;
-                    StartupElapsedMs(&ms);
-                    std::fprintf(stderr, "first paint %.2f ms VmHWM %ld kB\n", ms, PeakMemoryKb());
-                    std::fflush(stderr);
-                    if (qgetenv("NUTRAVA_REPORT_FIRST_PAINT") == "exit")
-                        QCoreApplication::exit(0);
+                    m_then();
                     deleteLater();
                 });
             }
             return false;
         }
+        std::function<void()> m_then;
     };
-    window->installEventFilter(new Watcher(window));
+    window->installEventFilter(new Watcher(window, std::move(then)));
+}
+
+inline void WatchFirstPaint(QWidget* window)
+{
+    if (!FirstPaintWanted())
+        return;
+    AfterFirstPaint(window, [] {
+        double ms = 0;
+        StartupElapsedMs(&ms);
+        std::fprintf(stderr, "first paint %.2f ms VmHWM %ld kB\n", ms, PeakMemoryKb());
+        std::fflush(stderr);
+        if (qgetenv("NUTRAVA_REPORT_FIRST_PAINT") == "exit")
+            QCoreApplication::exit(0);
+    });
 }
