@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/DisclamerDialog.h"
+#include "app/FirstPaintReport.h"
 #include "app/HomeDialog.h"
 #include "app/ShellDialogServices.h"
 #include "app/ShutdownSignals.h"
@@ -137,6 +138,7 @@ int Application::Run()
         return 1;
     }
     m_store = std::make_unique<UserDatabase>(folders);
+    StartupMark("store opened");
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
     if (!m_store->IsWritable()) {
@@ -161,13 +163,23 @@ int Application::Run()
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;
     }
+    StartupMark("store checked");
     profile.SetChanged();
     profile.SetLaunchCount(launches);
-    m_store->Commit();
+    // The agreed disclaimer is written at once. Otherwise the count waits for the home screen
+    // to be painted: rewriting user.pdb and its backup costs more than the rest of start-up,
+    // and the home screen needs none of it. Exit writes it should the window never paint.
+    if (launches < 2)
+        m_store->Commit();
 
     m_dialogs = std::make_unique<ShellDialogServices>(*m_store);
-    HomeDialog home(*m_store, makePages(), *m_dialogs);
+    std::vector<std::unique_ptr<Page>> pages = makePages();
+    StartupMark("pages made");
+    HomeDialog home(*m_store, std::move(pages), *m_dialogs);
+    StartupMark("home screen made");
     m_home = &home;
+    AfterFirstPaint(&home, [this] { CommitStore(); });
+    WatchFirstPaint(&home);
     runHome(home);
     m_home = nullptr;
     return 0;

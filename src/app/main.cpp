@@ -1,5 +1,6 @@
 #include "BuildInfo.h"
 #include "app/Application.h"
+#include "app/FirstPaintReport.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
 #include "blog/BlogViewsRegistration.h"
@@ -91,6 +92,7 @@ int RunExport(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    StartupElapsedMs();
     if (argc > 1 && qstrcmp(argv[1], StartupOptions::kExportCommand) == 0)
         return RunExport(argc, argv);
     if (AsksForText(argc, argv)) {
@@ -104,8 +106,10 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    StartupMark("QApplication");
     NameApplication();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.svg")));
+    StartupMark("window icon");
 
     const StartupOptions options = StartupOptions::Parse(QApplication::arguments());
     if (const int end = Answered(options); end >= 0)
@@ -115,17 +119,20 @@ int main(int argc, char* argv[])
     ScreenStyle::Install();
     InstallFocusReturn();
     InstallControlsAccessibility();
+    StartupMark("style, focus, accessibility");
 
     const QString executable = QApplication::applicationFilePath();
     SingleInstance instance(executable);
     if (instance.ForwardToRunningInstance())
         return -1;
     instance.Listen();
+    StartupMark("single instance");
 
     // Content controls pages create by name.
     RegisterControlContent();
     RegisterFitnessContent();
     RegisterBlogContent();
+    StartupMark("content registered");
 
     Application application(options, executable);
     QObject::connect(&instance, &SingleInstance::raiseRequested,

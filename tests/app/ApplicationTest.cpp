@@ -4,6 +4,7 @@
 #include "app/HomeDialog.h"
 #include "app/SingleInstance.h"
 #include "data/UserDatabase.h"
+#include "dialogs/LayoutBaseDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,6 +65,27 @@ TEST(Application, TheDisclaimerShowsAtEveryStartUntilItIsAgreedTo)
     EXPECT_EQ(AppServices::Instance(), nullptr);
     EXPECT_EQ(start(int(QDialog::Accepted)), std::tuple(1, 1, 1)); // asked again
     EXPECT_EQ(start(std::nullopt), std::tuple(0, 1, 2));
+}
+
+// Start-up leaves rewriting user.pdb until the home screen is painted, and no later.
+TEST(Application, ALaterStartWritesItsLaunchOnceTheHomeScreenIsPainted)
+{
+    QTemporaryDir dir;
+    UserDatabase({dir.path(), {}}).Profile().SetLaunchCount(1);
+    const auto onDisk = [&] {
+        return UserDatabase({dir.path(), {}}, UserDatabase::OpenMode::ReadCopy)
+            .Profile()
+            .LaunchCount();
+    };
+    Application app(In(dir), Executable());
+    app.runHome = [&](HomeDialog& home) {
+        EXPECT_EQ(onDisk(), 1);
+        home.runPageDialog = [](LayoutBaseDialog&) {}; // the new user's profile page
+        home.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return onDisk() == 2; }, 5000));
+        EXPECT_TRUE(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("user.pdb.bak"))));
+    };
+    EXPECT_EQ(app.Run(), 0);
 }
 
 TEST(Application, WithoutTheTextDatabaseTheBuiltInDisclaimerIsShown)
