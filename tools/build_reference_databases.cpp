@@ -11,9 +11,6 @@
 #include <QDir>
 
 #include <cstdio>
-#include <map>
-#include <set>
-#include <utility>
 
 namespace {
 
@@ -40,25 +37,6 @@ std::optional<Sample> ParseSample(const QString& text)
     return sample;
 }
 
-void KeepSample(std::vector<ReferenceSources::FoodRow>& foods, const Sample& sample)
-{
-    std::map<int, std::set<QString>> subgroupsOf;
-    std::map<std::pair<int, QString>, int> foodsIn;
-    std::vector<ReferenceSources::FoodRow> kept;
-    for (ReferenceSources::FoodRow& food : foods) {
-        const bool knownGroup = subgroupsOf.count(food.groupCode) != 0;
-        if (!knownGroup && int(subgroupsOf.size()) == sample.groups)
-            continue;
-        std::set<QString>& subgroups = subgroupsOf[food.groupCode];
-        if (!subgroups.count(food.subgroup) && int(subgroups.size()) == sample.subgroups)
-            continue;
-        subgroups.insert(food.subgroup);
-        if (foodsIn[{food.groupCode, food.subgroup}]++ < sample.foods)
-            kept.push_back(std::move(food));
-    }
-    foods = std::move(kept);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -81,7 +59,7 @@ int main(int argc, char* argv[])
     QString error;
     const bool loaded = sources.Load(arguments[1], &error);
     if (loaded && sample)
-        KeepSample(sources.foods, *sample);
+        sources.KeepFoodSample(sample->groups, sample->subgroups, sample->foods);
     if (!loaded || !QDir().mkpath(arguments[2]) ||
         !ReferenceWriter::WriteAll(sources, arguments[2], &error)) {
         std::fprintf(
