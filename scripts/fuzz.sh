@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into ./build-fuzz and runs each for a while:
-#   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]     (default 30 s, every target)
-# The corpora grow under build-fuzz/corpus; a crash input is kept under build-fuzz/crashes and
-# fails the run. Seeds: the reference databases the build makes and the damaged files of
-# tests/data.
+#   scripts/fuzz.sh [--merge] [SECONDS_PER_TARGET] [TARGET...]   (default 30 s, every target)
+# Each target starts from its corpus kept in the repository (fuzz/corpus/TARGET) and from seeds:
+# small reference databases, the damaged files of tests/data. What a run finds grows under
+# build-fuzz/corpus, so the tree stays clean; --merge then minimises the kept corpus together with
+# those finds back into fuzz/corpus, to be committed. A crash input is kept under
+# build-fuzz/crashes and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+merge=0
+if [ "${1:-}" = --merge ]; then
+    merge=1
+    shift
+fi
 "$PWD/scripts/deps.sh"
 seconds="${1:-30}"
 shift || true
@@ -24,21 +31,29 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
 cmake --build "$build" --target "${targets[@]}" reference_databases commit_loop
 
 bin="$build/bin"
-seed() { # target, then the files that seed its corpus
-    local corpus="$build/corpus/$1"
+seeds=$(mktemp -d)
+trap 'rm -rf "$seeds"' EXIT
+seed() { # target, then the files that seed it
+    mkdir -p "$seeds/$1"
+    local target="$1"
     shift
-    mkdir -p "$corpus"
-    cp -n "$@" "$corpus/" 2>/dev/null || true
+    cp "$@" "$seeds/$target/" 2>/dev/null || true
 }
 # A user.pdb with a few commits in it, as the program writes them.
-user_seed=$(mktemp -d)
-trap 'rm -rf "$user_seed"' EXIT
-"$bin/commit_loop" "$user_seed" --commits 3 >/dev/null
-cp "$user_seed/user.pdb" "$user_seed/user_three_commits.pdb"
+mkdir -p "$seeds/commits"
+"$bin/commit_loop" "$seeds/commits" --commits 3 >/dev/null
+cp "$seeds/commits/user.pdb" "$seeds/commits/user_three_commits.pdb"
+# Foods files of a few kilobytes: the whole one is a megabyte, and reading it on every run leaves
+# no time to explore.
+for sample in 1,1,2 2,2,2 3,2,2; do
+    "$bin/build_reference_databases" --foods-sample $sample data "$seeds/sample" >/dev/null
+    cp "$seeds/sample/food_data.pdb" "$seeds/sample/food_data_$sample.pdb"
+done
 
-seed fuzz_container "$bin"/*.pdb tests/data/broken/*.pdb tests/data/reference/*.pdb
-seed fuzz_user_database "$user_seed/user_three_commits.pdb" tests/data/broken/*.pdb
-seed fuzz_foods "$bin/food_data.pdb" tests/data/reference/foods_*.pdb
+seed fuzz_container "$bin"/{fitness_data,tips,text}.pdb "$seeds/sample/food_data_3,2,2.pdb" \
+    tests/data/broken/*.pdb tests/data/reference/*.pdb
+seed fuzz_user_database "$seeds/commits/user_three_commits.pdb" tests/data/broken/*.pdb
+seed fuzz_foods "$seeds"/sample/food_data_*.pdb tests/data/reference/foods_*.pdb
 seed fuzz_exercises "$bin/fitness_data.pdb" tests/data/reference/exercises_*.pdb
 seed fuzz_tips "$bin/tips.pdb" tests/data/reference/tips_*.pdb
 seed fuzz_text_index "$bin/text.pdb" tests/data/reference/text_*.pdb
@@ -46,22 +61,45 @@ seed fuzz_text_index "$bin/text.pdb" tests/data/reference/text_*.pdb
 # Saves sync to disk; in memory they cost nothing, and the user database target saves twice a run.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
+stats() { # of the run just made
+    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|^(==[0-9]+==ERROR|SUMMARY)' \
+        "$build/$target.log" || true
+}
 failed=()
 for target in "${targets[@]}"; do
+    corpus="$build/corpus/$target"
+    kept="fuzz/corpus/$target"
     crashes="$build/crashes/$target"
-    mkdir -p "$crashes"
+    mkdir -p "$corpus" "$kept" "$crashes"
     echo "== $target, $seconds s"
-    # Inputs as large as the real foods file slow every other reader down to a few runs a second.
-    max_len=65536
-    [ "$target" != fuzz_foods ] || max_len=1100000
+    # Room for each reference file but the foods one, for a few groups of foods and for a user.pdb
+    # of many entries. The foods reader's work grows with the positions its index lists: at four
+    # times the room it runs half as often.
+    case "$target" in
+    fuzz_foods) max_len=4096 ;;
+    fuzz_user_database) max_len=65536 ;;
+    *) max_len=16384 ;;
+    esac
     # A slow input (over 25 s) or one that needs more than 2 GB counts as a finding too.
+    # New inputs go to the first folder only.
     if ! "$bin/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=25 -max_len=$max_len \
-            -print_final_stats=1 -artifact_prefix="$crashes/" "$build/corpus/$target" \
+            -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" "$kept" "$seeds/$target" \
             2>"$build/$target.log"; then
         failed+=("$target")
+        stats
+        continue # a finding is not merged into the kept corpus
     fi
-    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|^(==[0-9]+==ERROR|SUMMARY)' \
-        "$build/$target.log" || true
+    stats
+    if [ $merge = 1 ]; then
+        merged="$build/merged/$target"
+        rm -rf "$merged"
+        mkdir -p "$merged"
+        "$bin/$target" -merge=1 -rss_limit_mb=2048 -timeout=25 -max_len=$max_len "$merged" \
+            "$kept" "$corpus" "$seeds/$target" 2>"$build/$target.merge.log"
+        rm -rf "$kept"
+        mv "$merged" "$kept"
+        echo "kept corpus: $(ls "$kept" | wc -l) files, $(du -sh "$kept" | cut -f1)"
+    fi
 done
 if [ ${#failed[@]} -gt 0 ]; then
     echo "Findings in: ${failed[*]} (inputs under $build/crashes, logs under $build)." >&2

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QHash>
 
+#include <map>
+#include <set>
+#include <utility>
+
 namespace {
 
 bool Fail(QString* error, const QString& text)
@@ -49,6 +53,24 @@ bool ReferenceSources::Load(const QString& folder, QString* error)
                          dir.filePath(QStringLiteral("exercise_names.csv")), exercises, error) &&
            LoadTips(dir.filePath(QStringLiteral("tips.txt")), tips, error) &&
            LoadHelp(dir.filePath(QStringLiteral("help")), help, error);
+}
+
+void ReferenceSources::KeepFoodSample(int groups, int subgroups, int foodsEach)
+{
+    std::map<int, std::set<QString>> subgroupsOf;
+    std::map<std::pair<int, QString>, int> foodsIn;
+    std::vector<FoodRow> kept;
+    for (FoodRow& food : foods) {
+        if (!subgroupsOf.count(food.groupCode) && int(subgroupsOf.size()) == groups)
+            continue;
+        std::set<QString>& known = subgroupsOf[food.groupCode];
+        if (!known.count(food.subgroup) && int(known.size()) == subgroups)
+            continue;
+        known.insert(food.subgroup);
+        if (foodsIn[{food.groupCode, food.subgroup}]++ < foodsEach)
+            kept.push_back(std::move(food));
+    }
+    foods = std::move(kept);
 }
 
 bool ReferenceSources::LoadFoods(const QString& path, std::vector<FoodRow>& out, QString* error)

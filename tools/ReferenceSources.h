@@ -57,6 +57,10 @@ struct ReferenceSources
     // Reads everything below the folder; false with a reason naming the file otherwise.
     bool Load(const QString& folder, QString* error);
 
+    // Keeps the first `groups` food groups, the first `subgroups` subgroups of each and the first
+    // `foodsEach` foods of each subgroup, in file order.
+    void KeepFoodSample(int groups, int subgroups, int foodsEach);
+
     static bool LoadFoods(const QString& path, std::vector<FoodRow>& out, QString* error);
     static bool LoadExercises(const QString& path, const QString& namesPath,
                               std::vector<ExerciseRow>& out, QString* error);

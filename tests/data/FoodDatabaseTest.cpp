@@ -126,6 +126,19 @@ ReferenceSources::FoodRow Row(int group, const char* subgroup, const char* name,
     return row;
 }
 
+TEST(ReferenceSourcesTest, FoodSampleKeepsTheFirstGroupsSubgroupsAndFoodsInFileOrder)
+{
+    ReferenceSources sources;
+    sources.foods = {Row(9, "Pears", "p1", 1), Row(9, "Apples", "a1", 1), Row(9, "Pears", "p2", 1),
+                     Row(9, "Pears", "p3", 1), Row(9, "Figs", "f1", 1),   Row(1, "Milk", "m1", 1),
+                     Row(5, "Hens", "h1", 1),  Row(1, "Milk", "m2", 1)};
+    sources.KeepFoodSample(2, 2, 2);
+    QStringList names;
+    for (const ReferenceSources::FoodRow& food : sources.foods)
+        names.append(food.name);
+    EXPECT_EQ(names, QStringList({"p1", "a1", "p2", "m1", "m2"}));
+}
+
 TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
 {
     QByteArray stream;
