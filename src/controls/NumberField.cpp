@@ -1,14 +1,6 @@
 #include "controls/NumberField.h"
 
 #include <QFocusEvent>
-#include <QRegularExpressionValidator>
-
-NumberField::NumberField(QWidget* parent) : QLineEdit(parent)
-{
-    setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
-    setInputMethodHints(Qt::ImhDigitsOnly);
-}
 
 void NumberField::focusInEvent(QFocusEvent* event)
 {
