@@ -7,6 +7,7 @@
 #include "app/ShutdownSignals.h"
 #include "blog/DataConnection.h"
 #include "blog/SubmitPost.h"
+#include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "pages/AllPages.h"
 #include "skin/ScreenMessageBox.h"
@@ -93,7 +94,8 @@ Application::Application(const StartupOptions& options, const QString& executabl
 
 Application::~Application()
 {
-    // The store writes the profile, the settings and any changed list as it closes.
+    // The edits save what is owed, then the store writes the profile and the settings.
+    m_edits.reset();
     m_store.reset();
     if (m_connection)
         m_connection->Release();
@@ -149,6 +151,7 @@ int Application::Run()
         showStartupError(m_store->References().StartupProblem());
         return 1;
     }
+    m_edits = std::make_unique<UserEdits>(*m_store);
     if (!m_store->DamageNotice().isEmpty())
         showDamageNotice(m_store->DamageNotice());
     if (m_ending)
@@ -172,7 +175,7 @@ int Application::Run()
     if (launches < 2)
         m_store->Commit();
 
-    m_dialogs = std::make_unique<ShellDialogServices>(*m_store);
+    m_dialogs = std::make_unique<ShellDialogServices>(*m_edits);
     std::vector<std::unique_ptr<Page>> pages = makePages();
     StartupMark("pages made");
     HomeDialog home(*m_store, std::move(pages), *m_dialogs);
@@ -213,6 +216,8 @@ void Application::RequestShutdown()
 
 void Application::CommitStore()
 {
-    if (m_store)
+    if (m_edits)
+        m_edits->Save();
+    else if (m_store)
         m_store->Commit();
 }

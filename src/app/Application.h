@@ -17,6 +17,7 @@ class Page;
 class ShellDialogServices;
 class ShutdownSignals;
 class UserDatabase;
+class UserEdits;
 
 // The application object: opens the store, shows the disclaimer at the first start, runs the
 // home screen, and writes the store back when it is destroyed. SIGTERM, SIGINT, SIGHUP and the
@@ -42,6 +43,7 @@ public:
     void CommitStore();
 
     UserDatabase* Store() const { return m_store.get(); }
+    UserEdits* Edits() const { return m_edits.get(); }
 
     // AppServices
     ProductVersion GetProductVersion() const override;
@@ -63,6 +65,8 @@ private:
     StartupOptions m_options;
     QString m_executablePath;
     std::unique_ptr<UserDatabase> m_store;
+    // Every edit of what the user entered, and its saving; the pages reach it while it exists.
+    std::unique_ptr<UserEdits> m_edits;
     std::unique_ptr<ShellDialogServices> m_dialogs;
     std::unique_ptr<DataConnection> m_connection;
     QPointer<HomeDialog> m_home;

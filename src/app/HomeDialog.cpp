@@ -1,5 +1,6 @@
 #include "app/HomeDialog.h"
 
+#include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/Log.h"
 #include "data/UserDatabase.h"
@@ -52,8 +53,10 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
         m_buttons.push_back(button);
     }
 
+    UserEdits* edits = UserEdits::Instance();
+    m_history = edits ? &edits->Stack() : nullptr;
     m_menuBar = ShellMenu::Build(
-        this, [this](int command) { RunMenuCommand(command); }, true);
+        this, [this](int command) { RunMenuCommand(command); }, true, m_history);
 
     DeviceScreen::Instance().Apply(this);
     LayOut();
@@ -223,6 +226,14 @@ void HomeDialog::RunEntry(const QString& event)
 void HomeDialog::RunMenuCommand(int command)
 {
     switch (command) {
+    case kUndoCommand:
+        if (m_history)
+            m_history->undo();
+        break;
+    case kRedoCommand:
+        if (m_history)
+            m_history->redo();
+        break;
     case kPreferencesCommand:
         m_services.RunPreferences(this);
         m_store.Commit();

@@ -1,5 +1,7 @@
 #include "app/ShellDialogServices.h"
 
+#include "commands/SwitchUnitsCommand.h"
+#include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "skin/AboutDialog.h"
 #include "skin/HelpDialog.h"
@@ -7,8 +9,12 @@
 
 bool ShellDialogServices::RunPreferences(QWidget* parent)
 {
-    PreferencesDialog dialog(m_store.Profile(), m_store.Settings(), parent);
-    return dialog.exec() == QDialog::Accepted;
+    const UserDatabase& store = m_edits.Store();
+    PreferencesDialog dialog(store.Profile(), store.Settings(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    SwitchUnitsCommand::ChangePreferences(m_edits, dialog.ChosenNutrient(), dialog.ChosenMetric());
+    return true;
 }
 
 void ShellDialogServices::ShowHelp(QWidget* parent, int topic)

@@ -2,13 +2,13 @@
 
 #include "skin/DialogServices.h"
 
-class UserDatabase;
+class UserEdits;
 
 // The real dialogs behind the menus, the help mark and page messages.
 class ShellDialogServices final : public DialogServices
 {
 public:
-    explicit ShellDialogServices(UserDatabase& store) : m_store(store) {}
+    explicit ShellDialogServices(UserEdits& edits) : m_edits(edits) {}
 
     bool RunPreferences(QWidget* parent) override;
     void ShowHelp(QWidget* parent, int topic) override;
@@ -16,5 +16,5 @@ public:
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
 
 private:
-    UserDatabase& m_store;
+    UserEdits& m_edits;
 };

@@ -25,15 +25,20 @@ QStringList FavoritesGroup::WithFavorites(QStringList groupNames)
     return groupNames;
 }
 
-bool FavoritesGroup::Add(ItemList& list, std::uint32_t reference)
+std::unique_ptr<Item> FavoritesGroup::NewFavorite(const ItemList& list, std::uint32_t reference)
 {
     for (int i = 0; i < list.Count(); ++i) {
         if (list.At(i)->Reference() == reference)
-            return false;
+            return nullptr;
     }
     std::unique_ptr<Item> item = Item::Create(list.Kind(), TimeBase::Today());
-    if (!item)
-        return false;
-    item->SetReference(reference);
-    return list.Append(std::move(item)) != nullptr;
+    if (item)
+        item->SetReference(reference);
+    return item;
+}
+
+bool FavoritesGroup::Add(ItemList& list, std::uint32_t reference)
+{
+    std::unique_ptr<Item> item = NewFavorite(list, reference);
+    return item && list.Append(std::move(item)) != nullptr;
 }

@@ -5,7 +5,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
+class Item;
 class ItemList;
 
 // A favorites list (exercises or foods) seen as an item group: each entry's reference and the
@@ -26,6 +28,9 @@ public:
 
     // "Favorites" in front of a reference database's group names: index 0 is this group.
     static QStringList WithFavorites(QStringList groupNames);
+    // A new favorite of the list's kind for the reference, added today; null when the list
+    // already has one for it.
+    static std::unique_ptr<Item> NewFavorite(const ItemList& list, std::uint32_t reference);
     // Adds a favorite for the reference unless the list already has one; true when added.
     static bool Add(ItemList& list, std::uint32_t reference);
 

@@ -3,6 +3,8 @@
 #include "data/Log.h"
 #include "data/RecordStream.h"
 
+#include <algorithm>
+
 Item* ItemList::Append(std::unique_ptr<Item> item)
 {
     if (!item)
@@ -36,6 +38,32 @@ Item* ItemList::FindByUid(std::int32_t uid) const
             return item.get();
     }
     return nullptr;
+}
+
+int ItemList::IndexOfUid(std::int32_t uid) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i]->Uid() == uid)
+            return int(i);
+    }
+    return -1;
+}
+
+std::unique_ptr<Item> ItemList::TakeAt(int index)
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    std::unique_ptr<Item> taken = std::move(m_items[size_t(index)]);
+    m_items.erase(m_items.begin() + index);
+    return taken;
+}
+
+Item* ItemList::Restore(int index, std::unique_ptr<Item> item)
+{
+    if (!item)
+        return nullptr;
+    const auto at = m_items.begin() + std::clamp(index, 0, Count());
+    return m_items.insert(at, std::move(item))->get();
 }
 
 void ItemList::ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const

@@ -26,6 +26,12 @@ public:
     Item* Append(std::unique_ptr<Item> item);
     std::unique_ptr<Item> RemoveByUid(std::int32_t uid);
     Item* FindByUid(std::int32_t uid) const;
+    // -1 when no item has the uid.
+    int IndexOfUid(std::int32_t uid) const;
+    // Takes the item out, uid and all, for Restore to put back.
+    std::unique_ptr<Item> TakeAt(int index);
+    // Puts back at `index` an item TakeAt took from this list, keeping its uid.
+    Item* Restore(int index, std::unique_ptr<Item> item);
     void ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const;
     void Clear();
 

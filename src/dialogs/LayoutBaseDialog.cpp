@@ -2,6 +2,7 @@
 
 #include "skin/ShellMenu.h"
 
+#include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
@@ -57,7 +58,10 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
     m_title->SetListener(this);
     m_bottom->SetListener(this);
     m_navigation->SetListener(this);
-    m_menuBar = ShellMenu::Build(this, [this](int command) { RunMenuCommand(command); });
+    UserEdits* edits = UserEdits::Instance();
+    m_history = edits ? &edits->Stack() : nullptr;
+    m_menuBar = ShellMenu::Build(
+        this, [this](int command) { RunMenuCommand(command); }, false, m_history);
     // The handheld's OK command: confirms the page, whichever of its controls has the focus.
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
@@ -78,7 +82,19 @@ LayoutBaseDialog::~LayoutBaseDialog()
 
 void LayoutBaseDialog::RunMenuCommand(int command)
 {
+    // Typed and not yet stored: an edit before the menu's, which may show or undo it.
+    if (m_history && m_page && m_attached &&
+        (command == kPreferencesCommand || command == kUndoCommand || command == kRedoCommand))
+        m_page->OnEvent(Events::kApplyEdits, nullptr);
     switch (command) {
+    case kUndoCommand:
+        if (m_history)
+            m_history->undo();
+        break;
+    case kRedoCommand:
+        if (m_history)
+            m_history->redo();
+        break;
     case kPreferencesCommand:
         if (m_services->RunPreferences(this))
             OnEvent(Events::kPreferences, nullptr);

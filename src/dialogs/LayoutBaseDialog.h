@@ -14,6 +14,7 @@ class ButtomNavigation;
 class DialogServices;
 class Page;
 class QMenuBar;
+class QUndoStack;
 class TitleBarControl;
 
 // The full-screen dialog every page runs in: title bar, content, bottom buttons and navigation,
@@ -28,6 +29,8 @@ public:
     static constexpr int kPreferencesCommand = ShellMenu::kPreferences;
     static constexpr int kHelpCommand = ShellMenu::kHelp;
     static constexpr int kAboutCommand = ShellMenu::kAbout;
+    static constexpr int kUndoCommand = ShellMenu::kUndo;
+    static constexpr int kRedoCommand = ShellMenu::kRedo;
 
     // Without `services` a nested dialog uses its parent dialog's, any other the fallback ones.
     explicit LayoutBaseDialog(QWidget* parent = nullptr, DialogServices* services = nullptr);
@@ -91,6 +94,7 @@ private:
     Page* m_page = nullptr;
     bool m_attached = false;
     DialogServices* m_services;
+    QUndoStack* m_history = nullptr; // the edits of the running program, if any
     QMenuBar* m_menuBar;
     QPointer<QWidget> m_content;
     ContentControl* m_contentControl = nullptr;

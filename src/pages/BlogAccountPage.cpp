@@ -4,6 +4,8 @@
 #include "blog/BloggerEditor.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
+#include "commands/ChangeProfileCommand.h"
+#include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "pages/BlogPosting.h"
@@ -38,12 +40,9 @@ void BlogAccountPage::Attach(PageHost& host)
     ContentControl* content = host.SetContent(QStringLiteral("BloggerEditorControl"));
     m_editor = dynamic_cast<BloggerEditor*>(content);
     m_window = m_editor ? content->GetWindow() : nullptr;
-    if (store && m_editor) {
-        const UserProfile& profile = store->Profile();
-        m_editor->SetEmail(profile.BlogEmail());
-        m_editor->SetPassword(profile.BlogPassword());
-        m_editor->SetBlogName(profile.BlogName());
-    }
+    m_visit = NextVisit();
+    Refill();
+    Watch(&DataNotifier::profileChanged, [this] { Refill(); });
     // The first visit explains the page.
     if (store && !(store->Profile().Flags() & UserProfile::kBlogAccountSeen)) {
         if (auto* dialog = dynamic_cast<LayoutBaseDialog*>(&host))
@@ -51,14 +50,24 @@ void BlogAccountPage::Attach(PageHost& host)
     }
 }
 
+void BlogAccountPage::Refill()
+{
+    const UserDatabase* store = UserDatabase::Instance();
+    if (!store || !m_editor || m_applying)
+        return;
+    const UserProfile& profile = store->Profile();
+    m_editor->SetEmail(profile.BlogEmail());
+    m_editor->SetPassword(profile.BlogPassword());
+    m_editor->SetBlogName(profile.BlogName());
+}
+
 void BlogAccountPage::Detach()
 {
     if (UserDatabase* store = UserDatabase::Instance()) {
         Validate(true, true);
+        // Bookkeeping, not the user's edit: written with the next commit.
         UserProfile& profile = store->Profile();
         profile.SetFlags(profile.Flags() | UserProfile::kBlogAccountSeen);
-        store->SaveProfile();
-        store->Commit();
     }
     m_editor = nullptr;
     m_window = nullptr;
@@ -81,6 +90,10 @@ int BlogAccountPage::OnEvent(const QString& name, QWidget*)
     if (name == Events::kProfile) {
         if (CanLeave(name))
             NavigateTo(name);
+        return 1;
+    }
+    if (name == Events::kApplyEdits) {
+        Validate(true, false);
         return 1;
     }
     if (name == QLatin1String("test")) {
@@ -108,14 +121,15 @@ int BlogAccountPage::OnEvent(const QString& name, QWidget*)
 bool BlogAccountPage::Validate(bool store, bool show)
 {
     UserDatabase* database = UserDatabase::Instance();
+    UserEdits* edits = Edits();
     const BloggerEditor* editor = Editor();
-    if (!database || !editor)
+    if (!database || !edits || !editor)
         return false;
     const QString blogName = editor->GetBlogName();
     const QString email = editor->GetEmail();
     const QString password = editor->GetPassword();
     const BlogAccountCheck::Result check = BlogAccountCheck::Check(blogName, email, password);
-    UserProfile& profile = database->Profile();
+    UserProfile profile = database->Profile();
     if (store) {
         profile.SetBlogName(BlogAccountCheck::CleanBlogName(blogName));
         profile.SetBlogEmail(BlogAccountCheck::CleanEmail(email));
@@ -124,6 +138,10 @@ bool BlogAccountPage::Validate(bool store, bool show)
     const int flags = profile.Flags();
     profile.SetFlags(check.ok ? flags | UserProfile::kJournalFlag
                               : flags & ~UserProfile::kJournalFlag);
+    m_applying = true;
+    edits->Push(
+        new ChangeProfileCommand(*edits, profile, QStringLiteral("Change Blog Account"), m_visit));
+    m_applying = false;
     if (!check.ok && show && Host())
         Host()->ShowMessage(QStringLiteral("Formats Error"), check.message);
     return check.ok;

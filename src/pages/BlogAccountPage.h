@@ -19,14 +19,19 @@ public:
     int OnEvent(const QString& name, QWidget* sender) override;
 
     // Whether the fields are well-formed; sets the profile's account flag to match. With
-    // `store` the cleaned fields go into the profile, with `show` a problem is shown.
+    // `store` the cleaned fields go into the profile, with `show` a problem is shown. The
+    // changes of one visit are one edit.
     bool Validate(bool store, bool show);
 
 private:
     BloggerEditor* Editor() const;
+    // The account as stored, in the editor (not while the page makes its own edit).
+    void Refill();
     void TestAccount();
     void ViewBlog();
 
     BloggerEditor* m_editor = nullptr;
     QPointer<QWidget> m_window;
+    int m_visit = 0;
+    bool m_applying = false;
 };

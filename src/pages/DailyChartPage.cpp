@@ -3,6 +3,8 @@
 #include "blog/DailyChartView.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
+#include "commands/SetDayWeightCommand.h"
+#include "commands/UserEdits.h"
 #include "data/DayValueSource.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
@@ -57,7 +59,6 @@ void DailyChartPage::Attach(PageHost& host)
 {
     PageBase::Attach(host);
     m_day = TimeBase::Today();
-    m_holdsWeight = false;
     host.SetSection(Events::kFood);
     host.SetDate(m_day);
     host.SetBottomButton(0, Events::kDone);
@@ -68,13 +69,22 @@ void DailyChartPage::Attach(PageHost& host)
     m_view = dynamic_cast<DailyChartView*>(content);
     m_window = m_view ? content->GetWindow() : nullptr;
     Refresh(m_day);
+    // An undo or redo of what the day sums up; the page's own weight is shown as typed.
+    const auto refresh = [this] {
+        if (!m_savingWeight)
+            Refresh(m_day);
+    };
+    Watch(&DataNotifier::dayChanged, [this, refresh](ItemKind kind, TimeBase::Stamp day) {
+        if (day == m_day && (kind == FoodKind || kind == FitnessKind || kind == WeightKind))
+            refresh();
+    });
+    Watch(&DataNotifier::profileChanged, refresh);
+    Watch(&DataNotifier::settingsChanged, refresh);
 }
 
 void DailyChartPage::Detach()
 {
     SaveWeight();
-    if (UserDatabase* store = UserDatabase::Instance())
-        store->Commit();
     m_view = nullptr;
     m_window = nullptr;
     PageBase::Detach();
@@ -107,19 +117,10 @@ DailyChartView* DailyChartPage::View() const
     return m_window ? m_view : nullptr;
 }
 
-WeightItem* DailyChartPage::HeldWeight() const
-{
-    UserDatabase* store = UserDatabase::Instance();
-    if (!store || !m_holdsWeight)
-        return nullptr;
-    return static_cast<WeightItem*>(store->Weights().FindByUid(m_weightUid));
-}
-
 void DailyChartPage::Refresh(TimeBase::Stamp day)
 {
     m_day = day;
     m_showsWeight = false;
-    m_holdsWeight = false;
     UserDatabase* store = UserDatabase::Instance();
     DailyChartView* view = View();
     if (!store || !view)
@@ -142,14 +143,7 @@ void DailyChartPage::Refresh(TimeBase::Stamp day)
     // The day's first entry; else the weight last entered that the profile could take (the list
     // may hold 0 or 1785 kg from older versions), else the start weight.
     ItemList& weights = store->Weights();
-    const WeightItem* shown = nullptr;
-    for (int i = 0; i < weights.Count() && !shown; ++i) {
-        if (weights.At(i)->Day() == day)
-            shown = weights.ItemAt<WeightItem>(i);
-    }
-    m_holdsWeight = shown != nullptr;
-    if (shown)
-        m_weightUid = shown->Uid();
+    const WeightItem* shown = SetDayWeightCommand::EntryOf(weights, day);
     for (int i = weights.Count() - 1; i >= 0 && !shown; --i) {
         const auto* entry = weights.ItemAt<WeightItem>(i);
         if (UserProfile::kWeightKg.Holds(entry->Kilograms()))
@@ -164,26 +158,19 @@ void DailyChartPage::Refresh(TimeBase::Stamp day)
 
 void DailyChartPage::SaveWeight()
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserEdits* edits = Edits();
     DailyChartView* view = View();
     // Only a weight the user typed is stored; an empty field or one out of the profile's range
     // (the line below it says so) stores nothing and leaves the day's entry as it was.
-    if (!store || !view || !m_showsWeight || !view->IsWeightEdited())
+    if (!edits || !view || !m_showsWeight || !view->IsWeightEdited())
         return;
     const float shown = view->GetCurrentWeight();
     if (!ProfileCheck::LimitsOf(ProfileCheck::Measure::Weight, m_metric).Holds(shown))
         return;
-    WeightItem* entry = HeldWeight();
-    if (!entry) {
-        entry = static_cast<WeightItem*>(
-            store->Weights().Append(UserDatabase::CreateItem(WeightKind, m_day)));
-        if (!entry)
-            return; // the list is full
-        m_holdsWeight = true;
-        m_weightUid = entry->Uid();
-    }
-    entry->SetKilograms(UserProfile::WeightFromDisplay(shown, m_metric));
-    store->SaveWeights();
+    m_savingWeight = true;
+    edits->Push(
+        new SetDayWeightCommand(*edits, m_day, UserProfile::WeightFromDisplay(shown, m_metric)));
+    m_savingWeight = false;
 }
 
 QString DailyChartPage::PostTitle(TimeBase::Stamp day)

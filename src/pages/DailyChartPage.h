@@ -37,7 +37,6 @@ private:
     void Refresh(TimeBase::Stamp day);
     void SaveWeight();
     void PostChart();
-    WeightItem* HeldWeight() const;
     DailyChartView* View() const;
 
     const DayValueSource* m_values = nullptr;
@@ -45,7 +44,6 @@ private:
     QPointer<QWidget> m_window; // the view's window, which the dialog owns
     TimeBase::Stamp m_day = 0;
     bool m_metric = true;
-    bool m_showsWeight = false; // the profile is complete and the field shows the day's weight
-    bool m_holdsWeight = false; // the day has an entry, m_weightUid
-    std::int32_t m_weightUid = 0;
+    bool m_showsWeight = false;  // the profile is complete and the field shows the day's weight
+    bool m_savingWeight = false; // the page's own edit: the field keeps what was typed
 };

@@ -32,9 +32,9 @@ void ExerciseDetailsPage::Attach(PageHost& host)
     // A quarter hour of the exercise, as a log entry would show it.
     FitnessItem item(0);
     item.SetExerciseId(m_exercise);
+    item.SetDurationIndex(0);
     ExerciseLogRow row(store->References().Exercises(), store->Profile());
     row.Attach(item);
-    row.SetField(0, 0);
 
     const ExerciseGroup* group =
         store->References().Exercises()

@@ -25,11 +25,6 @@ int ExerciseLogRow::GetField(int) const
     return std::clamp(Entry().DurationIndex(), 0, UserProfile::kDurationCount - 1);
 }
 
-void ExerciseLogRow::SetField(int, int value)
-{
-    Entry().SetDurationIndex(std::clamp(value, 0, UserProfile::kDurationCount - 1));
-}
-
 int ExerciseLogRow::Calories() const
 {
     const std::int32_t figure = m_exercise.CaloriesFor(m_profile.ExerciseWeightClass());

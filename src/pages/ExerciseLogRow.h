@@ -25,7 +25,6 @@ public:
     QString Name() const override { return m_exercise.name; }
     // The field number is ignored: the duration index, 0..6.
     int GetField(int field) const override;
-    void SetField(int field, int value) override;
     // The profile's weight class figure for the duration.
     int Calories() const override;
     int NutrientAmount(int) const override { return Calories(); }

@@ -32,14 +32,6 @@ int FoodLogRow::GetField(int field) const
     return Entry().UnitIndex() == 0 ? 0 : 1;
 }
 
-void FoodLogRow::SetField(int field, int value)
-{
-    if (field == Quantity)
-        Entry().SetQuantityIndex(std::clamp(value, 0, kQuantities - 1));
-    else
-        Entry().SetUnitIndex(std::clamp(value, 0, kUnits - 1));
-}
-
 int FoodLogRow::NutrientAmount(int nutrient) const
 {
     return FoodValue::Of(m_food, Entry(), nutrient);

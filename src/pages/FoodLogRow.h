@@ -26,7 +26,6 @@ public:
     void Attach(Item& item) override;
     QString Name() const override { return m_food.name; }
     int GetField(int field) const override;
-    void SetField(int field, int value) override;
     int Calories() const override { return NutrientAmount(0); }
     int NutrientAmount(int nutrient) const override;
 

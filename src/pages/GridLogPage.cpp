@@ -1,14 +1,20 @@
 #include "pages/GridLogPage.h"
 
+#include "commands/AddItemCommand.h"
+#include "commands/CommandText.h"
+#include "commands/RemoveItemsCommand.h"
+#include "commands/SetItemFieldCommand.h"
+#include "commands/UserEdits.h"
 #include "controls/CustomGrid.h"
 #include "controls/GridListView.h"
-#include "data/Log.h"
 #include "data/UserDatabase.h"
 #include "pages/LookupPage.h"
 #include "skin/SkinSettings.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
+
+#include <algorithm>
 
 GridLogPage::GridLogPage(const QString& name, int helpTopic, ItemKind kind, const QString& section,
                          const QString& listName)
@@ -32,27 +38,29 @@ void GridLogPage::Attach(PageHost& host)
     host.SetTitleButton(2, Events::kLookup);
 
     m_store = UserDatabase::Instance();
-    m_log = m_store ? &m_store->List(Kind()) : nullptr;
-    BuildRows();
+    BuildRows(0);
     m_grid = dynamic_cast<Grid*>(host.SetContent(QStringLiteral("GridContentControl")));
     if (m_grid)
         m_grid->SetModel(this);
     if (auto* grid = dynamic_cast<CustomGrid*>(m_grid))
         grid->List()->setAccessibleName(m_listName);
+
+    Watch(&DataNotifier::dayChanged, [this](ItemKind kind, TimeBase::Stamp day) {
+        if (kind == Kind() && day == Day())
+            BuildRows(m_selected);
+    });
+    // The tracked nutrient and the weight class behind the figures.
+    Watch(&DataNotifier::profileChanged, [this] {
+        if (m_grid)
+            m_grid->SetModel(this);
+    });
 }
 
 void GridLogPage::Detach()
 {
-    if (m_store && m_log) {
-        m_store->SaveList(*m_log);
-        m_store->SaveFavorites();
-        // Written through at once: nothing depends on leaving the program the normal way.
-        m_store->Commit();
-    }
     m_grid = nullptr;
     m_rows.clear();
     m_selected = -1;
-    m_log = nullptr;
     LogPage::Detach();
 }
 
@@ -97,27 +105,29 @@ int GridLogPage::GetCurrentChoice(const GridCell& cell)
 
 void GridLogPage::SetChoice(const GridCell& cell, int index)
 {
-    LogRow* row = Row(cell.row);
-    if (!row || !IsEditable(cell.column))
+    const LogRow* row = Row(cell.row);
+    UserEdits* edits = Edits();
+    if (!row || !edits || !IsEditable(cell.column))
         return;
-    row->SetField(cell.column - 1, index);
-    if (m_grid)
-        m_grid->Refresh(cell.row);
+    // The lists only offer these; a damaged record may hold anything.
+    const int value = std::clamp(index, 0, std::max(0, GetChoiceCount(cell) - 1));
+    edits->Push(
+        new SetItemFieldCommand(*edits, Kind(), row->RowItem()->Uid(), cell.column - 1, value));
 }
 
-void GridLogPage::BuildRows()
+void GridLogPage::BuildRows(int selected)
 {
     m_rows.clear();
-    if (m_store && m_log) {
+    if (m_store) {
         std::vector<Item*> items;
-        m_log->ItemsOfDay(Day(), items);
+        m_store->List(Kind()).ItemsOfDay(Day(), items);
         m_rows.reserve(items.size());
         for (Item* item : items) {
             m_rows.push_back(MakeRow(*m_store));
             m_rows.back()->Attach(*item);
         }
     }
-    m_selected = m_rows.empty() ? -1 : 0;
+    m_selected = std::min(selected, int(m_rows.size()) - 1);
     RefreshGrid();
 }
 
@@ -129,7 +139,7 @@ void GridLogPage::RefreshGrid()
 
 void GridLogPage::ReloadDay()
 {
-    BuildRows();
+    BuildRows(0);
 }
 
 void GridLogPage::OpenPicker(bool lookup, bool favorites)
@@ -152,28 +162,33 @@ void GridLogPage::RunSubPage(SubPage& page)
 
 void GridLogPage::AddItem(std::uint32_t record)
 {
-    if (!m_store || !m_log)
+    UserEdits* edits = Edits();
+    if (!m_store || !edits)
         return;
-    Item* item = m_log->Append(UserDatabase::CreateItem(Kind(), Day()));
-    if (!item) // the list is full; the store said so
-        return;
+    std::unique_ptr<Item> item = UserDatabase::CreateItem(Kind(), Day());
     item->SetReference(record);
-    m_rows.push_back(MakeRow(*m_store));
-    m_rows.back()->Attach(*item);
-    m_selected = int(m_rows.size()) - 1;
+    const std::unique_ptr<LogRow> row = MakeRow(*m_store);
+    row->Attach(*item);
+    auto* add = new AddItemCommand(*edits, std::move(item),
+                                   CommandText::Named(QStringLiteral("Add"), row->Name()));
+    const int before = edits->Stack().index();
+    edits->Push(add);
+    // The new row is selected; a full list added nothing (and the command is gone).
+    if (edits->Stack().index() == before)
+        return;
+    for (int r = 0; r < RowCount(); ++r) {
+        if (Row(r)->RowItem()->Uid() == add->Uid())
+            m_selected = r;
+    }
     RefreshGrid();
 }
 
 void GridLogPage::DeleteSelected()
 {
     const LogRow* row = SelectedRow();
-    if (!row || !m_log)
+    UserEdits* edits = Edits();
+    if (!row || !edits)
         return;
-    const std::int32_t uid = row->RowItem()->Uid();
-    m_rows.erase(m_rows.begin() + m_selected);
-    if (!m_log->RemoveByUid(uid))
-        Store::Log(Store::Info, "Item uid %d not found for deletion", uid);
-    if (m_selected >= int(m_rows.size()))
-        m_selected = int(m_rows.size()) - 1;
-    RefreshGrid();
+    edits->Push(new RemoveItemsCommand(*edits, Kind(), {row->RowItem()->Uid()},
+                                       CommandText::Deleted(1, row->Name())));
 }

@@ -16,8 +16,8 @@ class SubPage;
 class UserDatabase;
 
 // The food and fitness log pages: the day's items of one log as rows of the grid, whose data
-// model and cell editor the page is. Items are added through a lookup page and leave the page
-// with the log, both favorites lists and the store committed when it is detached.
+// model and cell editor the page is. Items are added through a lookup page; every change of the
+// log is an edit the user can undo, and the rows are made again whenever the day's items change.
 class GridLogPage : public LogPage, public GridModel, public GridCellEditor
 {
 public:
@@ -70,13 +70,13 @@ protected:
     UserDatabase* UserData() const { return m_store; }
 
 private:
-    void BuildRows();
+    // The day's rows, with the row `selected` selected (the last one past the end).
+    void BuildRows(int selected);
     void RefreshGrid();
 
     QString m_section;
     QString m_listName;
     UserDatabase* m_store = nullptr;
-    ItemList* m_log = nullptr;
     std::vector<std::unique_ptr<LogRow>> m_rows;
     int m_selected = -1;
     Grid* m_grid = nullptr;

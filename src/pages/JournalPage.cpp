@@ -1,5 +1,10 @@
 #include "pages/JournalPage.h"
 
+#include "commands/AddItemCommand.h"
+#include "commands/CommandText.h"
+#include "commands/EditJournalEntryCommand.h"
+#include "commands/RemoveItemsCommand.h"
+#include "commands/UserEdits.h"
 #include "controls/CustomGrid.h"
 #include "controls/Grid.h"
 #include "controls/GridListView.h"
@@ -12,6 +17,8 @@
 #include "vocabulary/PageHost.h"
 
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 const QString kName = QStringLiteral("goJournal");
@@ -39,6 +46,10 @@ void JournalPage::Attach(PageHost& host)
     if (auto* grid = dynamic_cast<CustomGrid*>(m_grid))
         grid->List()->setAccessibleName(QStringLiteral("Journal entries"));
     ReloadDay();
+    Watch(&DataNotifier::dayChanged, [this](ItemKind kind, TimeBase::Stamp day) {
+        if (kind == JournalKind && day == Day())
+            ShowDay(m_selected);
+    });
 
     UserDatabase* store = UserDatabase::Instance();
     const QString tip = store ? store->References().DailyTip() : QString();
@@ -48,11 +59,6 @@ void JournalPage::Attach(PageHost& host)
 
 void JournalPage::Detach()
 {
-    if (UserDatabase* store = UserDatabase::Instance()) {
-        store->SaveJournal();
-        // Written through at once, as every page leaves the store.
-        store->Commit();
-    }
     if (Grid* grid = View())
         grid->SetModel(nullptr);
     m_grid = nullptr;
@@ -112,6 +118,11 @@ JournalItem* JournalPage::EntryAt(int row) const
 
 void JournalPage::ReloadDay()
 {
+    ShowDay(0);
+}
+
+void JournalPage::ShowDay(int selected)
+{
     m_rows.clear();
     if (UserDatabase* store = UserDatabase::Instance()) {
         std::vector<Item*> items;
@@ -119,7 +130,7 @@ void JournalPage::ReloadDay()
         for (const Item* item : items)
             m_rows.push_back(item->Uid());
     }
-    ShowRows(m_rows.empty() ? -1 : 0);
+    ShowRows(std::min(selected, int(m_rows.size()) - 1));
 }
 
 void JournalPage::ShowRows(int selected)
@@ -146,26 +157,31 @@ void JournalPage::RunEntryPage(JournalItem* entry)
     if (!store || !Host())
         return;
     // Remembered by uid: the entry is looked up again once the sub-page is over.
-    const std::int32_t uid = entry ? entry->Uid() : 0;
+    const bool existing = entry != nullptr;
+    const std::int32_t uid = existing ? entry->Uid() : 0;
     JournalEntryPage page(Day(), entry && entry->Posted(), entry ? entry->Subject() : QString(),
                           entry ? entry->Body() : QString());
     Host()->RunSubPage(&page);
 
-    if (page.Accepted()) {
-        ItemList& journal = store->Journal();
-        JournalItem* target = entry ? static_cast<JournalItem*>(journal.FindByUid(uid))
-                                    : static_cast<JournalItem*>(journal.Append(
-                                          UserDatabase::CreateItem(JournalKind, Day())));
-        if (target) {
-            target->SetSubject(page.Subject());
-            target->SetBody(page.Body());
-            target->SetPosted(page.Posted());
-            if (!entry) {
-                m_rows.push_back(target->Uid());
-                m_selected = int(m_rows.size()) - 1;
+    UserEdits* edits = Edits();
+    if (page.Accepted() && edits) {
+        if (existing) {
+            edits->Push(new EditJournalEntryCommand(*edits, uid,
+                                                    {page.Subject(), page.Body(), page.Posted()}));
+        } else {
+            auto item = std::make_unique<JournalItem>(Day());
+            item->SetSubject(page.Subject());
+            item->SetBody(page.Body());
+            item->SetPosted(page.Posted());
+            auto* add = new AddItemCommand(
+                *edits, std::move(item), CommandText::Named(QStringLiteral("Add"), page.Subject()));
+            const int before = edits->Stack().index();
+            edits->Push(add);
+            if (edits->Stack().index() != before) { // not when the journal is full
+                const auto added = std::find(m_rows.begin(), m_rows.end(), add->Uid());
+                ShowRows(added == m_rows.end() ? m_selected : int(added - m_rows.begin()));
             }
         }
-        ShowRows(m_selected);
     }
     // Leaving the entry page through navigation leaves the journal too.
     if (!page.ResultText().isEmpty())
@@ -174,10 +190,10 @@ void JournalPage::RunEntryPage(JournalItem* entry)
 
 void JournalPage::DeleteSelected()
 {
-    UserDatabase* store = UserDatabase::Instance();
-    if (!store || m_selected < 0 || m_selected >= int(m_rows.size()))
+    UserEdits* edits = Edits();
+    const JournalItem* entry = EntryAt(m_selected);
+    if (!edits || !entry)
         return;
-    store->Journal().RemoveByUid(m_rows[size_t(m_selected)]);
-    m_rows.erase(m_rows.begin() + m_selected);
-    ShowRows(m_selected < int(m_rows.size()) ? m_selected : int(m_rows.size()) - 1);
+    edits->Push(new RemoveItemsCommand(*edits, JournalKind, {entry->Uid()},
+                                       CommandText::Deleted(1, entry->Subject())));
 }

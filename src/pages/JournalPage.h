@@ -47,6 +47,8 @@ private:
     // Runs the entry page; stores into `entry`, or appends a new entry when there is none.
     void RunEntryPage(JournalItem* entry);
     void ShowRows(int selected);
+    // The day's entries read again, the row `selected` selected (the last one past the end).
+    void ShowDay(int selected);
     Grid* View() const;
 
     std::vector<std::int32_t> m_rows;

@@ -1,5 +1,9 @@
 #include "pages/LookupPage.h"
 
+#include "commands/AddItemCommand.h"
+#include "commands/CommandText.h"
+#include "commands/RemoveItemsCommand.h"
+#include "commands/UserEdits.h"
 #include "controls/FindField.h"
 #include "controls/GroupSelectContentControl.h"
 #include "data/FavoritesGroup.h"
@@ -42,6 +46,14 @@ void LookupPage::Attach(PageHost& host)
     if (!m_model)
         return;
     m_model->groupChanged = [this](int group) { ShowExtraButton(group); };
+    // A favorite added, deleted, or brought back by an undo.
+    Watch(&DataNotifier::listChanged, [this](ItemKind kind) {
+        if (!m_store || kind != Favorites(*m_store).Kind() || !m_model->InFavorites())
+            return;
+        m_model->ItemsChanged();
+        if (m_list)
+            m_list->Reload();
+    });
     ShowExtraButton(m_model->Group());
     m_list = dynamic_cast<GroupSelect*>(host.SetContent(QStringLiteral("GroupSelectControl")));
     if (m_list)
@@ -127,21 +139,29 @@ void LookupPage::RecordChoice()
 
 void LookupPage::AddFavorite()
 {
-    if (!m_store || !HasChoice() || m_model->InFavorites())
+    UserEdits* edits = Edits();
+    if (!m_store || !edits || !HasChoice() || m_model->InFavorites())
         return;
-    FavoritesGroup::Add(Favorites(*m_store), *m_model->SelectedRecord());
+    std::unique_ptr<Item> favorite =
+        FavoritesGroup::NewFavorite(Favorites(*m_store), *m_model->SelectedRecord());
+    if (!favorite) // each once
+        return;
+    const QString name = m_model->GetItemText(m_model->GetSelectedItem());
+    edits->Push(new AddItemCommand(*edits, std::move(favorite),
+                                   CommandText::Named(QStringLiteral("Add Favorite"), name)));
 }
 
 void LookupPage::DeleteFavorite()
 {
-    if (!m_store || !m_model || !m_model->InFavorites())
+    UserEdits* edits = Edits();
+    if (!m_store || !edits || !m_model || !m_model->InFavorites())
         return;
-    ItemList& favorites = Favorites(*m_store);
+    const ItemList& favorites = Favorites(*m_store);
     const int selected = m_model->GetSelectedItem();
     if (selected < 0 || selected >= favorites.Count())
         return;
-    favorites.RemoveByUid(favorites.At(selected)->Uid());
-    m_model->ItemsChanged();
-    if (m_list)
-        m_list->Reload();
+    const QString name = m_model->GetItemText(selected);
+    edits->Push(
+        new RemoveItemsCommand(*edits, favorites.Kind(), {favorites.At(selected)->Uid()},
+                               CommandText::Named(QStringLiteral("Delete Favorite"), name)));
 }

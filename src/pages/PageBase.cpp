@@ -1,5 +1,6 @@
 #include "pages/PageBase.h"
 
+#include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "pages/PageRegistry.h"
 #include "vocabulary/Events.h"
@@ -12,7 +13,33 @@ PageBase::PageBase(const QString& name, int helpTopic) : m_name(name), m_helpTop
 
 PageBase::~PageBase()
 {
+    Unwatch();
     PageRegistry::Remove(this);
+}
+
+UserEdits* PageBase::Edits()
+{
+    // Until the application hands the pages a session, the running program's edits.
+    return UserEdits::Instance();
+}
+
+int PageBase::NextVisit()
+{
+    static int visits = 0;
+    return ++visits;
+}
+
+DataNotifier* PageBase::Notifier()
+{
+    UserEdits* edits = Edits();
+    return edits ? &edits->Notifier() : nullptr;
+}
+
+void PageBase::Unwatch()
+{
+    for (const QMetaObject::Connection& watch : m_watches)
+        QObject::disconnect(watch);
+    m_watches.clear();
 }
 
 void PageBase::Attach(PageHost& host)
@@ -22,6 +49,7 @@ void PageBase::Attach(PageHost& host)
 
 void PageBase::Detach()
 {
+    Unwatch();
     m_host = nullptr;
 }
 

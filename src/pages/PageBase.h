@@ -1,10 +1,16 @@
 #pragma once
 
+#include "commands/DataNotifier.h"
 #include "vocabulary/Page.h"
 
+#include <QMetaObject>
 #include <QString>
 
+#include <vector>
+
+class DataNotifier;
 class PageHost;
+class UserEdits;
 
 // What every page shares: it registers itself for navigation while it exists, remembers its
 // host while attached, and falls back to the common handling of navigation, "goHome" and "done".
@@ -31,8 +37,26 @@ public:
     void NavigateTo(const QString& eventName);
     static QString TargetOf(const QString& eventName);
 
+protected:
+    // Where the page makes its edits of the user's data; null when there is no store.
+    static UserEdits* Edits();
+    // A number no other attach of any page got: the merge key of the edits of one visit.
+    static int NextVisit();
+    // Calls `react` on the notifier's `signal` until the page is detached.
+    template <class Signal, class React> void Watch(Signal signal, React react);
+
 private:
+    void Unwatch();
+    static DataNotifier* Notifier();
+
+    std::vector<QMetaObject::Connection> m_watches;
     QString m_name;
     int m_helpTopic;
     PageHost* m_host = nullptr;
 };
+
+template <class Signal, class React> void PageBase::Watch(Signal signal, React react)
+{
+    if (DataNotifier* notifier = Notifier())
+        m_watches.push_back(QObject::connect(notifier, signal, react));
+}

@@ -1,5 +1,7 @@
 #include "pages/ProfilePage.h"
 
+#include "commands/ChangeProfileCommand.h"
+#include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "fitness/ProfileCheck.h"
 #include "fitness/ProfileEditor.h"
@@ -36,20 +38,40 @@ void ProfilePage::Attach(PageHost& host)
     ShowProfileBands(host, QStringLiteral("title"), Events::kGoals, Events::kResults,
                      Events::kBlogger);
     m_editor = dynamic_cast<ProfileEditor*>(host.SetContent(kEditorName));
-    if (UserDatabase* store = UserDatabase::Instance())
-        FillEditor(store->Profile(), store->Settings().Metric() != 0);
+    m_visit = NextVisit();
+    Refill();
+    // An undo or redo shows at once; the page's own edits are already shown.
+    Watch(&DataNotifier::profileChanged, [this] { Refill(); });
+    Watch(&DataNotifier::settingsChanged, [this] { Refill(); });
 }
 
 void ProfilePage::Detach()
 {
-    if (UserDatabase* store = UserDatabase::Instance()) {
-        ReadEditor(store->Profile());
-        // Written even when unchanged, and on disk before the next page opens.
-        store->SaveProfile();
-        store->Commit();
-    }
+    ApplyEditor(false);
     m_editor = nullptr;
     PageBase::Detach();
+}
+
+void ProfilePage::Refill()
+{
+    if (UserDatabase* store = UserDatabase::Instance(); store && !m_applying)
+        FillEditor(store->Profile(), store->Settings().Metric() != 0);
+}
+
+void ProfilePage::ApplyEditor(bool keepTracked)
+{
+    UserDatabase* store = UserDatabase::Instance();
+    UserEdits* edits = Edits();
+    if (!store || !edits || !m_editor)
+        return;
+    UserProfile after = store->Profile();
+    ReadEditor(after);
+    if (keepTracked)
+        after.SetFoodTracking(store->Profile().GetFoodTracking());
+    // One edit for all that is typed during one visit of the page.
+    m_applying = true;
+    edits->Push(new ChangeProfileCommand(*edits, after, QStringLiteral("Change Profile"), m_visit));
+    m_applying = false;
 }
 
 int ProfilePage::OnEvent(const QString& name, QWidget* sender)
@@ -57,10 +79,14 @@ int ProfilePage::OnEvent(const QString& name, QWidget* sender)
     UserDatabase* store = UserDatabase::Instance();
     if (!store)
         return PageBase::OnEvent(name, sender);
-    UserProfile& profile = store->Profile();
+    const UserProfile& profile = store->Profile();
 
+    if (name == Events::kApplyEdits) {
+        ApplyEditor(false);
+        return 1;
+    }
     if (name == Events::kGoals || name == Events::kResults) {
-        ReadEditor(profile);
+        ApplyEditor(false);
         // The editor says what is missing or out of range; nothing happens until it is mended.
         if (profile.IsComplete() && (!m_editor || m_editor->Problem().isEmpty()))
             GoOn(profile, name);
@@ -68,19 +94,17 @@ int ProfilePage::OnEvent(const QString& name, QWidget* sender)
     }
     if (name == Events::kPreferences) {
         // The preferences chose the nutrient last: the editor's older choice must not undo it.
-        const int tracked = profile.GetFoodTracking();
-        ReadEditor(profile);
-        profile.SetFoodTracking(tracked);
+        ApplyEditor(true);
         FillEditor(profile, store->Settings().Metric() != 0);
         return 1;
     }
     if (name == Events::kBlogger) {
-        ReadEditor(profile);
+        ApplyEditor(false);
         NavigateTo(Events::kBlogger);
         return 1;
     }
     if (IsNavigation(name)) {
-        ReadEditor(profile);
+        ApplyEditor(false);
         GoOn(profile, name);
         return 1;
     }
@@ -101,7 +125,7 @@ void ProfilePage::GoOn(const UserProfile& profile, const QString& eventName)
         NavigateTo(eventName);
 }
 
-void ProfilePage::FillEditor(UserProfile& profile, bool metric)
+void ProfilePage::FillEditor(const UserProfile& profile, bool metric)
 {
     if (!m_editor)
         return;

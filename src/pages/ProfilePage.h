@@ -6,9 +6,9 @@ class ProfileEditor;
 class UserProfile;
 
 // "profile": the user's profile in the profile editor, in the units the preferences choose.
-// The editor is read back into the profile whenever the page is left, and the profile is
-// written and committed at every detach. Until the blog account page has been seen once, every
-// way on from here except "goHome" and "done" leads there first.
+// What is typed becomes one edit of the profile per visit, made whenever the page is left or
+// the menu undoes, redoes or changes preferences. Until the blog account page has been seen once,
+// every way on from here except "goHome" and "done" leads there first.
 class ProfilePage final : public PageBase
 {
 public:
@@ -32,11 +32,17 @@ private:
         float goalWeight = 0;
     };
 
-    void FillEditor(UserProfile& profile, bool metric);
+    void FillEditor(const UserProfile& profile, bool metric);
+    // The profile as stored, in the editor (not while the page makes its own edit).
+    void Refill();
+    // Makes the editor's values an edit; `keepTracked` keeps the stored tracked nutrient.
+    void ApplyEditor(bool keepTracked);
     void ReadEditor(UserProfile& profile);
     // Goes on as `eventName` asks, or to the blog account page while it has not been seen.
     void GoOn(const UserProfile& profile, const QString& eventName);
 
     ProfileEditor* m_editor = nullptr;
     Shown m_shown;
+    int m_visit = 0;
+    bool m_applying = false;
 };

@@ -11,8 +11,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& settings, QWidget* parent)
-    : QDialog(parent), m_profile(profile), m_settings(settings)
+PreferencesDialog::PreferencesDialog(const UserProfile& profile, const UserSettings& settings,
+                                     QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("PreferencesDialog"));
     setWindowTitle(QStringLiteral("Preferences"));
@@ -28,22 +29,21 @@ PreferencesDialog::PreferencesDialog(UserProfile& profile, UserSettings& setting
     m_metric = new QCheckBox(QStringLiteral("Metric Units"), this);
     m_metric->setObjectName(QStringLiteral("1005"));
 
-    m_metric->setChecked(m_settings.Metric() != 0);
+    m_metric->setChecked(settings.Metric() != 0);
     for (int i = 0; i < UserProfile::kNutrientCount; ++i)
         m_nutrients->addItem(UserProfile::NutrientName(i));
-    m_nutrients->setCurrentIndex(m_profile.GetFoodTracking());
+    m_nutrients->setCurrentIndex(profile.GetFoodTracking());
     DeviceScreen::Instance().Apply(this);
 }
 
-void PreferencesDialog::accept()
+int PreferencesDialog::ChosenNutrient() const
 {
-    const int nutrient = m_nutrients->currentIndex();
-    if (nutrient != m_profile.GetFoodTracking())
-        m_profile.SetFoodTracking(nutrient); // marks the profile changed
-    const bool metric = m_metric->isChecked();
-    if (metric != (m_settings.Metric() != 0))
-        m_settings.SetMetric(metric ? 1 : 0);
-    QDialog::accept();
+    return m_nutrients->currentIndex();
+}
+
+bool PreferencesDialog::ChosenMetric() const
+{
+    return m_metric->isChecked();
 }
 
 void PreferencesDialog::resizeEvent(QResizeEvent* event)

@@ -9,25 +9,24 @@ class QPushButton;
 class UserProfile;
 class UserSettings;
 
-// The tracked nutrient and the metric units. OK marks only what changed; Cancel touches nothing.
+// The tracked nutrient and the metric units, shown as the profile and settings hold them. The
+// dialog changes neither: its caller makes the choices, once accepted, an edit.
 class PreferencesDialog final : public QDialog
 {
     Q_OBJECT
 
 public:
-    PreferencesDialog(UserProfile& profile, UserSettings& settings, QWidget* parent);
+    PreferencesDialog(const UserProfile& profile, const UserSettings& settings, QWidget* parent);
 
     QComboBox* NutrientList() const { return m_nutrients; }
     QCheckBox* MetricBox() const { return m_metric; }
-
-    void accept() override;
+    int ChosenNutrient() const;
+    bool ChosenMetric() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    UserProfile& m_profile;
-    UserSettings& m_settings;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QLabel* m_track = nullptr;

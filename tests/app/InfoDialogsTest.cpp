@@ -101,31 +101,26 @@ TEST_F(InfoDialogsTest, AboutShowsTheVersionAndTheBuildTime)
     EXPECT_EQ(Child<QLabel>(&about, "1010")->text(), QStringLiteral("Nutrava"));
 }
 
-TEST_F(InfoDialogsTest, PreferencesMarkOnlyWhatChangedAndCancelTouchesNothing)
+// The dialog shows and reports the choices; the edit they make is the caller's.
+TEST_F(InfoDialogsTest, PreferencesShowTheStoredChoicesAndChangeNothing)
 {
     UserProfile profile;
+    profile.SetFoodTracking(3);
+    profile.ClearChanged();
     UserSettings settings;
     settings.SetMetric(2);
     settings.ClearChanged();
-    const auto run = [&](const char* nutrient, bool metric, bool ok) {
-        PreferencesDialog dialog(profile, settings, nullptr);
-        EXPECT_TRUE(dialog.MetricBox()->isChecked()); // a stored 2 counts as ticked
-        EXPECT_EQ(dialog.NutrientList()->count(), 6);
-        if (nutrient)
-            dialog.NutrientList()->setCurrentIndex(dialog.NutrientList()->findText(nutrient));
-        dialog.MetricBox()->setChecked(metric);
-        ok ? dialog.accept() : dialog.reject();
-    };
-    const auto stored = [&] {
-        return std::tuple(profile.GetFoodTracking(), settings.Metric(), profile.Changed(),
-                          settings.Changed());
-    };
-    run(nullptr, true, true);
-    EXPECT_EQ(stored(), std::tuple(0, 2u, false, false)); // still ticked: no change seen
-    run("Saturated Fat", false, false);
-    EXPECT_EQ(stored(), std::tuple(0, 2u, false, false));
-    run("Saturated Fat", false, true);
-    EXPECT_EQ(stored(), std::tuple(5, 0u, true, true));
+    PreferencesDialog dialog(profile, settings, nullptr);
+    EXPECT_TRUE(dialog.MetricBox()->isChecked()); // a stored 2 counts as ticked
+    EXPECT_EQ(std::pair(dialog.NutrientList()->count(), dialog.NutrientList()->currentText()),
+              std::pair(6, QString("Protein")));
+    dialog.NutrientList()->setCurrentIndex(dialog.NutrientList()->findText("Saturated Fat"));
+    dialog.MetricBox()->setChecked(false);
+    dialog.accept();
+    EXPECT_EQ(std::pair(dialog.ChosenNutrient(), dialog.ChosenMetric()), std::pair(5, false));
+    EXPECT_EQ(std::tuple(profile.GetFoodTracking(), settings.Metric(), profile.Changed(),
+                         settings.Changed()),
+              std::tuple(3, 2u, false, false));
 }
 
 TEST_F(InfoDialogsTest, PreferencesAndDisclaimerFollowTheirLayouts)

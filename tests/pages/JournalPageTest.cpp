@@ -131,6 +131,7 @@ TEST_F(JournalTest, NewEntryTypedWithClicksAndTabIsKeptWhenDoneAndCommittedWhenL
     m_dialog->SetPage(nullptr);
     ASSERT_TRUE(m_store->Commit());
 
+    m_edits.reset();
     m_store.reset();
     UserDatabase reopened(DatabaseFolders{m_dir->path(), {m_dir->path()}});
     ASSERT_EQ(reopened.Journal().Count(), 1);

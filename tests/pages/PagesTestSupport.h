@@ -5,6 +5,7 @@
 #include "blog/BlogViewsRegistration.h"
 #include "blog/ConnectionStatusDialog.h"
 #include "blog/LoopbackProxy.h"
+#include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ControlsRegistration.h"
@@ -61,6 +62,7 @@ protected:
     ~PagesTest() override
     {
         m_dialog.reset();
+        m_edits.reset();
         BlogPosting::SetStatusRunner(nullptr);
         qunsetenv("NUTRAVA_PROXY_URL");
     }
@@ -69,11 +71,13 @@ protected:
     void Reopen()
     {
         m_dialog.reset();
+        m_edits.reset();
         m_store.reset();
         m_dir = std::make_unique<QTemporaryDir>();
         const QString references =
             m_references ? QCoreApplication::applicationDirPath() : m_dir->path();
         m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir->path(), {references}});
+        m_edits = std::make_unique<UserEdits>(*m_store);
         NewDialog(false);
     }
     // A page the fixture keeps until its dialogs are gone, as pages outlive theirs.
@@ -151,6 +155,7 @@ protected:
     bool m_references;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDatabase> m_store;
+    std::unique_ptr<UserEdits> m_edits;
     LoopbackProxy m_proxy;
     RecordingDialogs m_dialogs;
     QStringList m_statusTexts;

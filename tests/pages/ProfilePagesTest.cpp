@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 
 namespace {
 
@@ -190,16 +191,28 @@ TEST_F(ProfilePagesTest, TheBlogAccountPageComesFirstUntilSeenAndAnIncompletePro
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
 }
 
-TEST_F(ProfilePagesTest, DoneWritesTheProfileToDiskEvenUnchanged)
+// What is typed during a visit is one edit, on disk within the save delay of leaving the page;
+// nothing waits for the program to end.
+TEST_F(ProfilePagesTest, DoneMakesOneEditThatReachesTheDiskSoon)
 {
     CompleteProfile(Profile());
     ASSERT_TRUE(m_store->Commit());
-    // A change nobody flagged: only a write that does not ask whether anything changed saves it.
-    Profile().SetUserName(QStringLiteral("Bob"));
-    Profile().ClearChanged();
     Open(m_profile);
+    m_profile.Editor()->SetUserName(QStringLiteral("Bob"));
+    m_dialog->SetPage(nullptr);
+    m_dialog->SetPage(&m_profile);
+    m_profile.Editor()->SetAge(42);
+    Event(Events::kApplyEdits); // as the menu's Undo asks
+    m_profile.Editor()->SetAge(43);
     Event(Events::kDone);
+    QUndoStack& history = m_edits->Stack();
+    EXPECT_EQ(std::pair(history.count(), history.undoText()),
+              std::pair(2, QString("Change Profile")));
+    EXPECT_TRUE(m_edits->SavePending());
+    QSignalSpy saved(m_edits.get(), &UserEdits::saved);
+    ASSERT_TRUE(saved.wait(UserEdits::kSaveDelayMs * 3));
     EXPECT_TRUE(TestSupport::ReadFile(m_store->UserFilePath()).contains("Bob"));
+    EXPECT_FALSE(m_edits->SaveOwed());
 }
 
 // Typed as a person types; what the profile cannot hold is refused or said, and never stored.
