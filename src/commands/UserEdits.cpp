@@ -3,6 +3,8 @@
 #include "data/Log.h"
 #include "data/UserDatabase.h"
 
+#include <QCoreApplication>
+
 namespace {
 UserEdits* g_instance = nullptr;
 }
@@ -43,7 +45,8 @@ void UserEdits::Touch(ItemKind kind)
 void UserEdits::EditsChanged()
 {
     // Not restarted by later edits: none waits longer than the delay, however busy the user.
-    if (SaveOwed() && !m_saver.isActive())
+    // Without an event loop to run it (a tool) the owner saves.
+    if (SaveOwed() && !m_saver.isActive() && QCoreApplication::instance())
         m_saver.start();
 }
 
