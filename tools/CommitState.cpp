@@ -1,5 +1,9 @@
 #include "CommitState.h"
 
+#include "commands/AddItemCommand.h"
+#include "commands/ChangeProfileCommand.h"
+#include "commands/RemoveItemsCommand.h"
+#include "commands/UserEdits.h"
 #include "data/DatabaseFolders.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
@@ -27,16 +31,18 @@ int SequenceOfName(const QString& name)
     return ok ? sequence : -1;
 }
 
-template <class T> T* Add(UserDatabase& store, ItemKind kind, TimeBase::Stamp day)
+constexpr ItemKind kLists[] = {FitnessKind,          FoodKind,         JournalKind,
+                               FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
+
+template <class T>
+T* Add(std::vector<std::unique_ptr<Item>>& items, ItemKind kind, TimeBase::Stamp day)
 {
-    return static_cast<T*>(store.List(kind).Append(UserDatabase::CreateItem(kind, day)));
+    items.push_back(UserDatabase::CreateItem(kind, day));
+    return static_cast<T*>(items.back().get());
 }
 
-} // namespace
-
-void Apply(UserDatabase& store, int sequence)
+UserProfile ProfileOf(int sequence, UserProfile profile)
 {
-    UserProfile& profile = store.Profile();
     profile.SetUserName(kNamePrefix + QString::number(sequence));
     profile.SetAge(20 + sequence % 60);
     profile.SetHeightFromDisplay(150.0f + float(sequence % 50), true);
@@ -51,31 +57,63 @@ void Apply(UserDatabase& store, int sequence)
     profile.SetBlogName(QStringLiteral("blog"));
     profile.SetBlogEmail(QStringLiteral("someone@example.org"));
     profile.SetBlogPassword(QStringLiteral("secret %1").arg(sequence));
-    store.SaveProfile();
+    return profile;
+}
 
-    store.Settings().SetTipCounter(sequence % 1000);
-    store.SaveSettings();
-
-    // Lists that grow and shrink, so that the file changes its length from commit to commit.
-    for (ItemKind kind :
-         {FitnessKind, FoodKind, JournalKind, FavoriteExerciseKind, FavoriteFoodKind, WeightKind})
-        store.List(kind).Clear();
+// Lists that grow and shrink, so that the file changes its length from commit to commit.
+std::vector<std::unique_ptr<Item>> ItemsOf(int sequence)
+{
+    std::vector<std::unique_ptr<Item>> items;
     for (int i = 0; i < sequence % 13; ++i)
-        Add<WeightItem>(store, WeightKind, kFirstDay + TimeBase::Stamp(i) * kDay)
+        Add<WeightItem>(items, WeightKind, kFirstDay + TimeBase::Stamp(i) * kDay)
             ->SetKilograms(80.0f - float(i) / 4);
     for (int i = 0; i < sequence % 7; ++i) {
-        auto* food = Add<FoodItem>(store, FoodKind, kFirstDay + TimeBase::Stamp(sequence) * kDay);
+        auto* food = Add<FoodItem>(items, FoodKind, kFirstDay + TimeBase::Stamp(sequence) * kDay);
         food->SetFoodId(std::uint32_t(sequence * 31 + i));
         food->SetQuantityIndex(i);
     }
-    auto* entry = Add<JournalItem>(store, JournalKind, kFirstDay);
+    auto* entry = Add<JournalItem>(items, JournalKind, kFirstDay);
     entry->SetSubject(QStringLiteral("Day %1").arg(sequence));
     entry->SetBody(QString(sequence * 37 % 3000, QLatin1Char('x')));
-    store.SaveFitnessLog();
-    store.SaveFoodLog();
-    store.SaveJournal();
-    store.SaveFavorites();
-    store.SaveWeights();
+    return items;
+}
+
+} // namespace
+
+void Apply(UserDatabase& store, int sequence)
+{
+    store.Profile() = ProfileOf(sequence, store.Profile());
+    store.SaveProfile();
+    store.Settings().SetTipCounter(sequence % 1000);
+    store.SaveSettings();
+    for (ItemKind kind : kLists)
+        store.List(kind).Clear();
+    for (std::unique_ptr<Item>& item : ItemsOf(sequence))
+        store.List(item->Kind()).Append(std::move(item));
+    for (ItemKind kind : kLists)
+        store.SaveList(store.List(kind));
+}
+
+void ApplyByEdits(UserEdits& edits, int sequence)
+{
+    UserDatabase& store = edits.Store();
+    // The bookkeeping as the program keeps it, off the stack; the rest as the user's edits.
+    store.Profile().SetLaunchCount(sequence % 30000);
+    store.Settings().SetTipCounter(sequence % 1000);
+    edits.Stack().beginMacro(QStringLiteral("Commit %1").arg(sequence));
+    edits.Push(new ChangeProfileCommand(edits, ProfileOf(sequence, store.Profile()),
+                                        QStringLiteral("Change Profile")));
+    for (ItemKind kind : kLists) {
+        const ItemList& list = store.List(kind);
+        std::vector<std::int32_t> uids;
+        for (int i = 0; i < list.Count(); ++i)
+            uids.push_back(list.At(i)->Uid());
+        if (!uids.empty())
+            edits.Push(new RemoveItemsCommand(edits, kind, uids, QStringLiteral("Delete")));
+    }
+    for (std::unique_ptr<Item>& item : ItemsOf(sequence))
+        edits.Push(new AddItemCommand(edits, std::move(item), QStringLiteral("Add")));
+    edits.Stack().endMacro();
 }
 
 int SequenceOf(const UserDatabase& store)

@@ -1,6 +1,8 @@
 // Kills a program that commits in a loop (tools/commit_loop) with SIGKILL at random moments and
 // checks after each kill that nothing committed was lost or damaged and that the next start
-// finds a clean folder it may write to. NUTRAVA_KILL_CYCLES sets the number of kills.
+// finds a clean folder it may write to: commits of the store's own, and edits that the edits'
+// saver writes after its delay (a kill in the delay loses the edit and nothing else).
+// NUTRAVA_KILL_CYCLES sets the number of kills of each.
 #include "CommitState.h"
 
 #include <QFileInfo>
@@ -27,9 +29,7 @@ int Cycles()
     return ok && cycles > 0 ? cycles : 200;
 }
 
-} // namespace
-
-TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
+void KillTheLoop(const QStringList& options)
 {
     QRandomGenerator random(QRandomGenerator::global()->generate());
     std::unique_ptr<QTemporaryDir> folder;
@@ -52,7 +52,7 @@ TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
         const QString backup = path + QStringLiteral(".bak");
 
         QProcess loop;
-        loop.start(QStringLiteral(NUTRAVA_COMMIT_LOOP), {folder->path()});
+        loop.start(QStringLiteral(NUTRAVA_COMMIT_LOOP), QStringList{folder->path()} + options);
         ASSERT_TRUE(loop.waitForStarted(10000)) << qPrintable(loop.errorString());
         QThread::msleep(random.bounded(kLongestRunMs));
         loop.kill();
@@ -103,4 +103,16 @@ TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
 
     std::printf("%d kills, %d commits\n", Cycles(), commits);
     EXPECT_GT(commits, 0) << "the loop never committed before it was killed";
+}
+
+} // namespace
+
+TEST(CrashConsistency, KillsNeverLoseACommitNorLockTheUserOut)
+{
+    KillTheLoop({});
+}
+
+TEST(CrashConsistency, KillsNeverLoseASavedEditNorDamageTheFile)
+{
+    KillTheLoop({QStringLiteral("--edits")});
 }
