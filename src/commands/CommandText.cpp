@@ -13,7 +13,11 @@ QString Named(const QString& verb, const QString& name)
         return verb;
     if (shown.size() <= kLongestName)
         return verb + u' ' + shown;
-    return verb + u' ' + shown.left(kLongestName - 3).trimmed() + QStringLiteral("...");
+    // Cut after a whole word where one ends late enough.
+    QString cut = shown.left(kLongestName - 3);
+    if (const qsizetype space = cut.lastIndexOf(u' '); space > kLongestName / 2)
+        cut.truncate(space);
+    return verb + u' ' + cut.trimmed() + QStringLiteral("...");
 }
 
 QString Deleted(int count, const QString& firstName)

@@ -16,6 +16,7 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/Page.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QMenuBar>
@@ -70,8 +71,21 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
         connect(ok, &QShortcut::activated, this, &LayoutBaseDialog::accept);
     }
 
+    // A field left is an edit made: it can be undone at once, and is saved with the others.
+    if (m_history)
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+            if (old && m_content && m_content->isAncestorOf(old))
+                ApplyEdits();
+        });
+
     screen.Apply(this);
     LayOut();
+}
+
+void LayoutBaseDialog::ApplyEdits()
+{
+    if (m_history && m_page && m_attached)
+        m_page->OnEvent(Events::kApplyEdits, nullptr);
 }
 
 LayoutBaseDialog::~LayoutBaseDialog()
@@ -83,9 +97,8 @@ LayoutBaseDialog::~LayoutBaseDialog()
 void LayoutBaseDialog::RunMenuCommand(int command)
 {
     // Typed and not yet stored: an edit before the menu's, which may show or undo it.
-    if (m_history && m_page && m_attached &&
-        (command == kPreferencesCommand || command == kUndoCommand || command == kRedoCommand))
-        m_page->OnEvent(Events::kApplyEdits, nullptr);
+    if (command == kPreferencesCommand || command == kUndoCommand || command == kRedoCommand)
+        ApplyEdits();
     switch (command) {
     case kUndoCommand:
         if (m_history)

@@ -88,6 +88,8 @@ private:
     void DestroyContent();
     void FocusContent();
     void DetachPage();
+    // The page makes what is typed and not yet stored an edit ("applyEdits").
+    void ApplyEdits();
     // The page hears "windowClosing" and is detached, with no message shown meanwhile.
     void KeepPage();
 

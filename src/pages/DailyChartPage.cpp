@@ -100,6 +100,10 @@ int DailyChartPage::OnEvent(const QString& name, QWidget*)
         Refresh(m_day);
         return 1;
     }
+    if (name == Events::kApplyEdits) {
+        SaveWeight();
+        return 1;
+    }
     if (name == Events::kBlog) {
         PostChart();
         return 1;

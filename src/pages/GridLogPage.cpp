@@ -127,7 +127,7 @@ void GridLogPage::BuildRows(int selected)
             m_rows.back()->Attach(*item);
         }
     }
-    m_selected = std::min(selected, int(m_rows.size()) - 1);
+    m_selected = m_rows.empty() ? -1 : std::clamp(selected, 0, int(m_rows.size()) - 1);
     RefreshGrid();
 }
 

@@ -70,7 +70,8 @@ protected:
     UserDatabase* UserData() const { return m_store; }
 
 private:
-    // The day's rows, with the row `selected` selected (the last one past the end).
+    // The day's rows, with the row `selected` selected (the last one past the end, the first
+    // when none was).
     void BuildRows(int selected);
     void RefreshGrid();
 

@@ -130,7 +130,7 @@ void JournalPage::ShowDay(int selected)
         for (const Item* item : items)
             m_rows.push_back(item->Uid());
     }
-    ShowRows(std::min(selected, int(m_rows.size()) - 1));
+    ShowRows(m_rows.empty() ? -1 : std::clamp(selected, 0, int(m_rows.size()) - 1));
 }
 
 void JournalPage::ShowRows(int selected)

@@ -47,7 +47,8 @@ private:
     // Runs the entry page; stores into `entry`, or appends a new entry when there is none.
     void RunEntryPage(JournalItem* entry);
     void ShowRows(int selected);
-    // The day's entries read again, the row `selected` selected (the last one past the end).
+    // The day's entries read again, the row `selected` selected (the last one past the end, the
+    // first when none was).
     void ShowDay(int selected);
     Grid* View() const;
 

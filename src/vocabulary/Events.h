@@ -39,8 +39,9 @@ inline const QString kDialogApplied = QStringLiteral("dialogApplied");
 // The page's window goes without an answer from the page: closed from the desktop, or the
 // program ending. The page keeps what was typed as "done" would; the dialog shows nothing more.
 inline const QString kWindowClosing = QStringLiteral("windowClosing");
-// Before the menu undoes, redoes or changes preferences: the page makes what is typed and not
-// yet stored an edit of its own, so that it is neither lost nor left behind.
+// A field of the content was left, or the menu is about to undo, redo or change preferences:
+// the page makes what is typed and not yet stored an edit of its own, so that it can be undone
+// and is neither lost nor left behind.
 inline const QString kApplyEdits = QStringLiteral("applyEdits");
 // The text of a lookup's find field changed; the sender is the field.
 inline const QString kFindChanged = QStringLiteral("findChanged");
