@@ -1,0 +1,71 @@
+// Edits over ten years of daily use: an edit made and saved as the saver saves it, an undo and a
+// redo with and without their saves. The save rewrites the changed list and user.pdb.
+#include "TenYearHistory.h"
+#include "commands/AddItemCommand.h"
+#include "commands/SetItemFieldCommand.h"
+#include "commands/UserEdits.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void Saved(benchmark::State& state, UserEdits& edits)
+{
+    if (!edits.Save())
+        state.SkipWithError("save failed");
+}
+
+void AddFoodAndSave(benchmark::State& state)
+{
+    const TenYearHistory history(3650);
+    UserDatabase store(history.Folders());
+    UserEdits edits(store);
+    for (auto _ : state) {
+        edits.Push(new AddItemCommand(edits, UserDatabase::CreateItem(FoodKind, TimeBase::Today()),
+                                      QStringLiteral("Add Cheddar Cheese")));
+        Saved(state, edits);
+    }
+}
+
+void ChangePortionAndSave(benchmark::State& state)
+{
+    const TenYearHistory history(3650);
+    UserDatabase store(history.Folders());
+    UserEdits edits(store);
+    const std::int32_t uid = store.FoodLog().At(store.FoodLog().Count() / 2)->Uid();
+    int round = 0;
+    for (auto _ : state) {
+        edits.Push(new SetItemFieldCommand(edits, FoodKind, uid, 0, ++round % 9));
+        Saved(state, edits); // saved: the next change does not merge into this one
+    }
+}
+
+// An undo and a redo of a delete in the middle of the food log; `save` saves after each.
+void UndoRedo(benchmark::State& state)
+{
+    const bool save = state.range(0) != 0;
+    const TenYearHistory history(3650);
+    UserDatabase store(history.Folders());
+    UserEdits edits(store);
+    const std::int32_t uid = store.FoodLog().At(store.FoodLog().Count() / 2)->Uid();
+    edits.Push(new AddItemCommand(edits, UserDatabase::CreateItem(FoodKind, TimeBase::Today()),
+                                  QStringLiteral("Add Cheddar Cheese")));
+    edits.Push(new SetItemFieldCommand(edits, FoodKind, uid, 0, 5));
+    for (auto _ : state) {
+        edits.Stack().undo();
+        if (save)
+            Saved(state, edits);
+        edits.Stack().redo();
+        if (save)
+            Saved(state, edits);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+} // namespace
+
+BENCHMARK(AddFoodAndSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChangePortionAndSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
