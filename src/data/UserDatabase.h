@@ -14,7 +14,8 @@
 #include <memory>
 
 // The data store: user.pdb and everything the user entered, held in memory. Lists reach the
-// file when their page saves them and the file reaches the disk on Commit or at destruction.
+// file when SaveList is called (the edits' saver does, for the lists an edit changed) and the
+// file reaches the disk on Commit or at destruction.
 // A user.pdb that cannot be opened, locked or read is never written: the store then runs on
 // defaults and Error() tells the caller why. A file whose records are damaged opens with what
 // could be read whole, after a dated copy of it was kept (DamageNotice). The store also owns the
