@@ -1,8 +1,11 @@
 #include "commands/CommandText.h"
 
+#include <algorithm>
+
 namespace {
-constexpr qsizetype kLongestName = 24;
-}
+// With "Undo " and the shortcut, the longest that fits the menu of the narrowest screen.
+constexpr qsizetype kLongestText = 26;
+} // namespace
 
 namespace CommandText {
 
@@ -11,13 +14,16 @@ QString Named(const QString& verb, const QString& name)
     const QString shown = name.simplified();
     if (shown.isEmpty())
         return verb;
-    if (shown.size() <= kLongestName)
+    const qsizetype room = std::max<qsizetype>(kLongestText - verb.size() - 1, 8);
+    if (shown.size() <= room)
         return verb + u' ' + shown;
-    // Cut after a whole word where one ends late enough.
-    QString cut = shown.left(kLongestName - 3);
-    if (const qsizetype space = cut.lastIndexOf(u' '); space > kLongestName / 2)
+    // Cut after a whole word where one ends late enough, without the punctuation after it.
+    QString cut = shown.left(room - 3);
+    if (const qsizetype space = cut.lastIndexOf(u' '); space > room / 2)
         cut.truncate(space);
-    return verb + u' ' + cut.trimmed() + QStringLiteral("...");
+    while (!cut.isEmpty() && (cut.back().isPunct() || cut.back().isSpace()))
+        cut.chop(1);
+    return verb + u' ' + cut + QStringLiteral("...");
 }
 
 QString Deleted(int count, const QString& firstName)

@@ -5,7 +5,8 @@
 // The names of edits as the Undo and Redo entries show them ("Add Cheddar Cheese").
 namespace CommandText {
 
-// `verb` and the item's name, cut short so that the menu stays within a small screen.
+// `verb` and the item's name, cut short after a word ("...") so that the menu's entries fit
+// the narrowest screen.
 QString Named(const QString& verb, const QString& name);
 // "Delete Cheddar Cheese" for one item, "Delete 2 Items" for more.
 QString Deleted(int count, const QString& firstName);

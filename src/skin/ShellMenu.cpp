@@ -15,9 +15,10 @@ void AddHistoryCommand(QMenu* menu, QUndoStack* history, bool undo,
     const QString verb = undo ? QStringLiteral("Undo") : QStringLiteral("Redo");
     QAction* action = menu->addAction(verb);
     action->setObjectName(QString::number(undo ? kUndo : kRedo));
-    action->setShortcuts(undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
-                              : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    action->setShortcuts(undo
+                             ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
+                             : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     action->setShortcutContext(Qt::WindowShortcut);
     const auto follow = [action, history, undo, verb] {
         const QString text = undo ? history->undoText() : history->redoText();

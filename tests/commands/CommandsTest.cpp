@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "commands/AddItemCommand.h"
 #include "commands/ChangeProfileCommand.h"
+#include "commands/CommandText.h"
 #include "commands/EditJournalEntryCommand.h"
 #include "commands/RemoveItemsCommand.h"
 #include "commands/SetDayWeightCommand.h"
@@ -281,4 +282,20 @@ TEST(CommandsTest, RandomEditsUndosAndRedosEndAsTheRemainingEditsReplayed)
     for (const Edit& edit : remaining)
         replay.edits.Push(make(replay, edit));
     EXPECT_EQ(replay.Records(), diary.Records());
+}
+
+TEST(CommandsTest, NamesFitTheMenuCutAfterAWord)
+{
+    using CommandText::Named;
+    const std::pair<QString, QString> cases[] = {
+        {Named("Add", "Cheese, cheddar"), "Add Cheese, cheddar"},
+        {Named("Add Favorite", "Running, 9 mph (6.5 min/mile)"), "Add Favorite Running..."},
+        {Named("Add", "Supercalifragilisticexpialidocious"), "Add Supercalifragilisti..."},
+        {Named("Edit", "  Run \n 5 km "), "Edit Run 5 km"},
+        {Named("Add", ""), "Add"},
+        {CommandText::Deleted(1, "Butter, salted"), "Delete Butter, salted"},
+        {CommandText::Deleted(2, "Butter, salted"), "Delete 2 Items"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(text, expected);
 }
