@@ -15,6 +15,13 @@ void GoalsPage::Attach(PageHost& host)
     PageBase::Attach(host);
     ShowProfileBands(host, QStringLiteral("title.goals"), Events::kProfile, Events::kResults);
     m_figures = dynamic_cast<GoalFigures*>(host.SetContent(QStringLiteral("GoalsControl")));
+    ShowFigures();
+    // An undo or redo of the profile from this page's menu shows at once.
+    Watch(&DataNotifier::profileChanged, [this] { ShowFigures(); });
+}
+
+void GoalsPage::ShowFigures()
+{
     const UserDatabase* store = UserDatabase::Instance();
     if (!m_figures || !store)
         return;

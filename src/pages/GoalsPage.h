@@ -18,5 +18,7 @@ public:
     GoalFigures* Figures() const { return m_figures; }
 
 private:
+    void ShowFigures();
+
     GoalFigures* m_figures = nullptr;
 };

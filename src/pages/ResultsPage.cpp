@@ -24,14 +24,13 @@ void ResultsPage::Attach(PageHost& host)
     ShowProfileBands(host, QStringLiteral("title.results"), Events::kProfile, Events::kGoals,
                      kWeight);
 
-    m_days.Clear();
     m_mode = 1;
     if (const UserDatabase* store = UserDatabase::Instance()) {
-        BuildDaySummaries(*store, m_days, m_values ? m_values : store->References().Values());
         const int tracked = store->Profile().GetFoodTracking();
         if (tracked >= 0 && tracked < UserProfile::kNutrientCount)
             m_mode = tracked + 1;
     }
+    BuildDays();
     BuildPoints();
 
     m_chart = dynamic_cast<TrendChart*>(host.SetContent(QStringLiteral("TrendControl")));
@@ -39,6 +38,28 @@ void ResultsPage::Attach(PageHost& host)
         m_chart->SetDataSource(this);
         m_chart->SetModeNames(ResultsSeries::ModeNames());
     }
+    // An undo or redo from this page's menu shows at once.
+    Watch(&DataNotifier::listChanged, [this](ItemKind kind) {
+        if (kind != FoodKind && kind != FitnessKind && kind != WeightKind)
+            return;
+        BuildDays();
+        Redraw();
+    });
+    Watch(&DataNotifier::settingsChanged, [this] { Redraw(); });
+}
+
+void ResultsPage::BuildDays()
+{
+    m_days.Clear();
+    if (const UserDatabase* store = UserDatabase::Instance())
+        BuildDaySummaries(*store, m_days, m_values ? m_values : store->References().Values());
+}
+
+void ResultsPage::Redraw()
+{
+    BuildPoints();
+    if (m_chart)
+        m_chart->Refresh();
 }
 
 void ResultsPage::Detach()
@@ -63,9 +84,7 @@ int ResultsPage::OnEvent(const QString& name, QWidget* sender)
     }
     if (name == Events::kPreferences) {
         // Weights follow the unit just chosen.
-        BuildPoints();
-        if (m_chart)
-            m_chart->Refresh();
+        Redraw();
         return 1;
     }
     if (name == Events::kMenu)
@@ -78,9 +97,7 @@ void ResultsPage::SetMode(int mode)
     if (mode == m_mode || mode < 0 || mode >= ResultsSeries::kModeCount)
         return;
     m_mode = mode;
-    BuildPoints();
-    if (m_chart)
-        m_chart->Refresh();
+    Redraw();
 }
 
 void ResultsPage::BuildPoints()

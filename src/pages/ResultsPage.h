@@ -31,7 +31,11 @@ public:
     void SetValueSource(const DayValueSource* values) { m_values = values; }
 
 private:
+    // The logs summed per day.
+    void BuildDays();
     void BuildPoints();
+    // The points of the mode again, drawn.
+    void Redraw();
 
     TrendChart* m_chart = nullptr;
     const DayValueSource* m_values = nullptr;

@@ -4,6 +4,7 @@
 #include "UserInput.h"
 
 #include "blog/DailyChartContentControl.h"
+#include "commands/SetDayWeightCommand.h"
 #include "controls/BottomButtonsContainer.h"
 #include "data/JournalItem.h"
 #include "data/WeightItem.h"
@@ -13,6 +14,7 @@
 #include "pages/FoodLogPage.h"
 #include "pages/JournalPage.h"
 #include "pages/ProfilePage.h"
+#include "pages/ResultsPage.h"
 #include "skin/ShellMenu.h"
 
 #include <QAction>
@@ -152,4 +154,17 @@ TEST_F(UndoTest, TypedWeightAndProfileAreTakenBackWhenTheFocusIsElsewhere)
     EXPECT_EQ(editor->NameField()->text(), Profile().GetUserName());
     EXPECT_NE(Profile().GetUserName(), "Zoe");
     EXPECT_EQ(Menu(*m_dialog), QStringList({"Undo Set Weight", "Redo Change Profile"}));
+}
+
+TEST_F(UndoTest, ResultsRedrawWhatAnUndoTakesBack)
+{
+    CompleteProfile(Profile());
+    auto& results = Keep<ResultsPage>();
+    Show(results);
+    results.SetMode(ResultsSeries::kWeightMode);
+    const size_t shown = results.Series().Points().size();
+    m_edits->Push(new SetDayWeightCommand(*m_edits, TimeBase::Today(), 79));
+    EXPECT_EQ(results.Series().Points().size(), shown + 1);
+    Keys(*m_dialog, kCtrl);
+    EXPECT_EQ(results.Series().Points().size(), shown);
 }
