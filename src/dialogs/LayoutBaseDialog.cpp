@@ -73,10 +73,11 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
 
     // A field left is an edit made: it can be undone at once, and is saved with the others.
     if (m_history)
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
-            if (old && m_content && m_content->isAncestorOf(old))
-                ApplyEdits();
-        });
+        m_fieldLeft =
+            connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+                if (old && m_content && m_content->isAncestorOf(old))
+                    ApplyEdits();
+            });
 
     screen.Apply(this);
     LayOut();
@@ -90,6 +91,8 @@ void LayoutBaseDialog::ApplyEdits()
 
 LayoutBaseDialog::~LayoutBaseDialog()
 {
+    // The widgets going as the dialog goes move the focus: nothing may reach this half-gone one.
+    disconnect(m_fieldLeft);
     // A dialog closed by the window manager or Escape still lets its page save and let go.
     DetachPage();
 }

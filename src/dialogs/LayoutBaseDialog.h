@@ -97,6 +97,7 @@ private:
     bool m_attached = false;
     DialogServices* m_services;
     QUndoStack* m_history = nullptr; // the edits of the running program, if any
+    QMetaObject::Connection m_fieldLeft;
     QMenuBar* m_menuBar;
     QPointer<QWidget> m_content;
     ContentControl* m_contentControl = nullptr;
