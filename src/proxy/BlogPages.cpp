@@ -2,6 +2,8 @@
 
 #include "proxy/HtmlText.h"
 
+#include <QRegularExpression>
+
 #include <QXmlStreamWriter>
 
 namespace BlogPages {
@@ -132,6 +134,13 @@ QByteArray BlogList(const QStringList& blogs)
                     (blogs.isEmpty() ? QStringLiteral("<p>No blogs yet.</p>\n")
                                      : QStringLiteral("<ul>\n") + list + QStringLiteral("</ul>\n")))
         .toUtf8();
+}
+
+bool IsPageName(QStringView name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(index\\.html|feed\\.atom|[1-9][0-9]{0,8}\\.html)$"));
+    return pattern.match(name).hasMatch();
 }
 
 } // namespace BlogPages

@@ -14,6 +14,8 @@ namespace BlogPages {
 inline constexpr qsizetype kFeedEntries = 20;
 
 QString PageName(int number);
+// Whether a file name is one of a blog's pages; nothing else is ever served from its folder.
+bool IsPageName(QStringView name);
 QByteArray PostPage(const QString& blog, const BlogPost& post);
 // Every post, newest first.
 QByteArray IndexPage(const QString& blog, const QList<BlogPost>& posts);

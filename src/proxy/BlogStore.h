@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QHash>
 #include <QList>
+#include <QMutex>
 #include <QString>
 
 #include <functional>
@@ -22,6 +23,19 @@ public:
     // Records larger than this are refused as damaged.
     static constexpr qint64 kMaxRecordBytes = 256 * 1024 * 1024;
 
+    struct PublishResult
+    {
+        enum class Status
+        {
+            Published,
+            Repeated,
+            Full,
+            Failed
+        } status = Status::Failed;
+        QString page;
+        QString error;
+    };
+
     explicit BlogStore(const QString& folder, Clock clock = {});
 
     QString PublicFolder() const { return m_public.path(); }
@@ -29,6 +43,18 @@ public:
 
     // Publishes a post and rewrites the blog's index and feed. Returns the post's page name,
     // or nothing when the blog could not be written (the reason in error).
+    PublishResult Publish(const QString& blog, const QString& title, const QString& html,
+                          const QString& author)
+    {
+        static QMutex one; // until posts to one blog take turns inside
+        const QMutexLocker lock(&one);
+        PublishResult result;
+        const std::optional<QString> page = Publish(blog, title, html, author, &result.error);
+        result.status = page ? PublishResult::Status::Published : PublishResult::Status::Failed;
+        result.page = page.value_or(QString());
+        return result;
+    }
+    bool Recover(QString*) { return true; }
     std::optional<QString> Publish(const QString& blog, const QString& title, const QString& html,
                                    const QString& author, QString* error);
     // The blog's posts, oldest first; nothing when its record is damaged.

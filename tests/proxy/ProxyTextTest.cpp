@@ -66,6 +66,10 @@ TEST(BlogName, OnlySimpleNamesFromAddressesAndHosts)
         {"a b.localhost", "", ""},
         {".localhost", "", ""},
         {"", "", ""},
+        // The endpoints' names: "/post" could never reach such a blog's pages.
+        {"post.localhost", "", ""},
+        {"test.localhost", "", ""},
+        {"posts.localhost", "posts", "posts"},
     };
     for (const auto& c : cases) {
         const QString address = QString::fromUtf8(c.address);
