@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHostAddress>
+#include <QList>
 #include <QtGlobal>
 
 #include <chrono>
@@ -23,4 +25,7 @@ struct ProxyLimits
     // A connection that neither sends nor takes a byte for this long is closed, whatever it is
     // in the middle of; an answer the client does not read counts as silence too.
     std::chrono::seconds idleTimeout{15};
+    // Servers in front of the proxy (nginx): their connections are not limited as one client's,
+    // and the client they name in X-Real-IP is the one limited and throttled.
+    QList<QHostAddress> trustedProxies;
 };

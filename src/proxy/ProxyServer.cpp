@@ -44,11 +44,11 @@ bool IsPostingPath(const QString& path)
     return path == kPostPath || path == kTestPath;
 }
 
-QString ClientOf(MHD_Connection* connection)
+QHostAddress PeerOf(MHD_Connection* connection)
 {
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
-    return info && info->client_addr ? QHostAddress(info->client_addr).toString() : QString();
+    return info && info->client_addr ? QHostAddress(info->client_addr) : QHostAddress();
 }
 
 QByteArray Header(MHD_Connection* connection, const char* name)
@@ -125,7 +125,13 @@ struct ProxyCallbacks
             *context = request;
             request->method = method;
             request->path = QString::fromUtf8(url);
-            request->client = ClientOf(connection);
+            const QHostAddress peer = PeerOf(connection);
+            request->client = peer.toString();
+            if (server.IsTrusted(peer)) {
+                const QHostAddress named(QString::fromLatin1(Header(connection, "X-Real-IP")));
+                if (!named.isNull())
+                    request->client = named.toString();
+            }
             return server.Begin(connection, *request) ? MHD_YES : MHD_NO;
         }
         auto& request = *static_cast<ProxyServer::Request*>(*context);
@@ -146,6 +152,27 @@ struct ProxyCallbacks
             static_cast<ProxyServer*>(self)->ReleasePostSlot(request->client);
         delete request;
         *context = nullptr;
+    }
+
+    static MHD_Result OnAccept(void* self, const sockaddr* address, socklen_t)
+    {
+        return static_cast<ProxyServer*>(self)->AcceptConnection(QHostAddress(address)) ? MHD_YES
+                                                                                        : MHD_NO;
+    }
+
+    static void OnConnection(void* self, MHD_Connection* connection, void** context,
+                             MHD_ConnectionNotificationCode code)
+    {
+        auto& server = *static_cast<ProxyServer*>(self);
+        if (code == MHD_CONNECTION_NOTIFY_STARTED) {
+            auto* peer = new QString(PeerOf(connection).toString());
+            server.ConnectionStarted(*peer);
+            *context = peer;
+        } else if (auto* peer = static_cast<QString*>(*context)) {
+            server.ConnectionClosed(*peer);
+            delete peer;
+            *context = nullptr;
+        }
     }
 
     static void OnLibraryError(void* log, const char* format, va_list arguments)
@@ -187,13 +214,14 @@ bool ProxyServer::Listen(const QHostAddress& address, quint16 port, QString* err
     }
     using Logger = void (*)(void*, const char*, va_list);
     m_daemon = MHD_start_daemon(
-        flags, port, nullptr, nullptr, &ProxyCallbacks::OnRequest, this, MHD_OPTION_EXTERNAL_LOGGER,
-        static_cast<Logger>(&ProxyCallbacks::OnLibraryError), const_cast<RequestLog*>(&m_log),
-        MHD_OPTION_SOCK_ADDR, reinterpret_cast<sockaddr*>(&storage), MHD_OPTION_NOTIFY_COMPLETED,
-        &ProxyCallbacks::OnCompleted, this, MHD_OPTION_STRICT_FOR_CLIENT, 1,
+        flags, port, &ProxyCallbacks::OnAccept, this, &ProxyCallbacks::OnRequest, this,
+        MHD_OPTION_EXTERNAL_LOGGER, static_cast<Logger>(&ProxyCallbacks::OnLibraryError),
+        const_cast<RequestLog*>(&m_log), MHD_OPTION_SOCK_ADDR,
+        reinterpret_cast<sockaddr*>(&storage), MHD_OPTION_NOTIFY_COMPLETED,
+        &ProxyCallbacks::OnCompleted, this, MHD_OPTION_NOTIFY_CONNECTION,
+        &ProxyCallbacks::OnConnection, this, MHD_OPTION_STRICT_FOR_CLIENT, 1,
         MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<size_t>(m_limits.connectionMemory),
         MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(m_limits.maxConnections),
-        MHD_OPTION_PER_IP_CONNECTION_LIMIT, static_cast<unsigned>(m_limits.maxConnectionsPerClient),
         MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(m_limits.idleTimeout.count()),
         MHD_OPTION_LISTEN_BACKLOG_SIZE, static_cast<unsigned>(m_limits.listenBacklog),
         MHD_OPTION_THREAD_STACK_SIZE, static_cast<size_t>(512 * 1024), MHD_OPTION_END);
@@ -387,4 +415,32 @@ void ProxyServer::ReleasePostSlot(const QString& client)
     --m_posts;
     if (--m_postsPerClient[client] <= 0)
         m_postsPerClient.remove(client);
+}
+
+bool ProxyServer::IsTrusted(const QHostAddress& peer) const
+{
+    return m_limits.trustedProxies.contains(peer);
+}
+
+// Connections are counted here rather than by the library, so that a trusted server in front,
+// which carries everybody's requests, is not limited as one client.
+bool ProxyServer::AcceptConnection(const QHostAddress& peer)
+{
+    if (IsTrusted(peer))
+        return true;
+    QMutexLocker lock(&m_slotsMutex);
+    return m_connectionsPerClient.value(peer.toString()) < m_limits.maxConnectionsPerClient;
+}
+
+void ProxyServer::ConnectionStarted(const QString& peer)
+{
+    QMutexLocker lock(&m_slotsMutex);
+    ++m_connectionsPerClient[peer];
+}
+
+void ProxyServer::ConnectionClosed(const QString& peer)
+{
+    QMutexLocker lock(&m_slotsMutex);
+    if (--m_connectionsPerClient[peer] <= 0)
+        m_connectionsPerClient.remove(peer);
 }

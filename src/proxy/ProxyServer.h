@@ -50,6 +50,10 @@ private:
     void Log(const Request& request, int status) const;
     bool TakePostSlot(const QString& client);
     void ReleasePostSlot(const QString& client);
+    bool AcceptConnection(const QHostAddress& peer);
+    void ConnectionStarted(const QString& peer);
+    void ConnectionClosed(const QString& peer);
+    bool IsTrusted(const QHostAddress& peer) const;
 
     PostingService& m_posting;
     BlogStore& m_store;
@@ -61,4 +65,5 @@ private:
     QMutex m_slotsMutex;
     QHash<QString, int> m_postsPerClient;
     int m_posts = 0;
+    QHash<QString, int> m_connectionsPerClient;
 };

@@ -133,7 +133,12 @@ int main(int argc, char* argv[])
                                                 "%1).")
                                      .arg(defaultFolder),
                                  QStringLiteral("FOLDER"), defaultFolder);
-    parser.addOptions({listen, port, dir});
+    const QCommandLineOption trusted(
+        QStringLiteral("trusted-proxy"),
+        QStringLiteral("Address of a server in front of the proxy (nginx) whose X-Real-IP header "
+                       "names the client; may be given more than once."),
+        QStringLiteral("ADDRESS"));
+    parser.addOptions({listen, port, dir, trusted});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("\"account\" and its arguments, or none to serve."),
                                  QStringLiteral("[account ...]"));
@@ -167,7 +172,13 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("%1 is not an address").arg(parser.value(listen)));
 
     const RequestLog log;
-    const ProxyLimits limits;
+    ProxyLimits limits;
+    for (const QString& value : parser.values(trusted)) {
+        const QHostAddress proxy(value);
+        if (proxy.isNull())
+            return Fail(QStringLiteral("%1 is not an address").arg(value));
+        limits.trustedProxies.append(proxy);
+    }
     BlogStore store(folder);
     // What a kill left between a post's record and its pages is written before anything is
     // served.

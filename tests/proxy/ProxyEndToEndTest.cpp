@@ -408,6 +408,18 @@ TEST_F(ProxyEndToEnd, WrongPasswordsFromOneAddressNeverLockOutTheOwnerElsewhere)
             Exchange(RawPosting({}, "guess", "/test"), "127.0.0.2").body.startsWith("401 "));
     EXPECT_TRUE(Exchange(RawPosting({}, kPassword, "/test"), "127.0.0.2").body.startsWith("429 "));
     EXPECT_EQ(Submit(Request(), "/test").result, kPosted); // the owner, from another address
+
+    // Behind a trusted server in front, the client it names is the one held up.
+    limits.trustedProxies = {QHostAddress("127.0.0.2")};
+    StartServer();
+    const QByteArray guess = RawPosting({}, "guess", "/test")
+                                 .replace("Host: 127.0.0.1", "Host: a\r\nX-Real-IP: 192.0.2.7");
+    for (int i = 0; i < PostingService::kMaxFailuresPerMinute; ++i)
+        Exchange(guess, "127.0.0.2");
+    EXPECT_TRUE(Exchange(guess, "127.0.0.2").body.startsWith("429 "));
+    const QByteArray owner = RawPosting({}, kPassword, "/test")
+                                 .replace("Host: 127.0.0.1", "Host: a\r\nX-Real-IP: 192.0.2.8");
+    EXPECT_TRUE(Exchange(owner, "127.0.0.2").body.startsWith("200 "));
 }
 
 TEST_F(ProxyEndToEnd, HeadCloseContinueAndOddPathsAreHandledAsHttpSays)
