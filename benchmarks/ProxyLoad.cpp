@@ -8,7 +8,7 @@
 // posts and compares the posting rate into it with that into an empty blog.
 //
 //   proxy_load [--duration S] [--levels 8,32,128] [--fill N] [--fill-limit S]
-//              [--compare-posters N] [PROXY]
+//              [--compare-posters N] [--iterations N] [PROXY]
 //
 // PROXY defaults to the nutrava-proxy beside this program. Nothing leaves the machine, and
 // every phase ends on time: a post still unanswered 5 seconds after its phase counts as failed.
@@ -16,6 +16,7 @@
 #include "BuildInfo.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
+#include "proxy/AccountFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -446,21 +447,19 @@ public:
     }
     ~Proxy() { Stop(); }
 
-    bool AddAccount(const QString& blog, QString* error)
+    // Written straight into the accounts file, with few iterations unless told otherwise: the
+    // load is on serving, and each blog's first post would cost one full key derivation (about
+    // 0.9 s of a core at the default 600,000) before the proxy remembers the match.
+    bool AddAccounts(const QStringList& blogs, int iterations, QString* error)
     {
-        QProcess add;
-        add.setStandardOutputFile(QProcess::nullDevice());
-        add.start(m_program, {QStringLiteral("--dir"), m_folder, QStringLiteral("account"),
-                              QStringLiteral("add"), blog, QString::fromLatin1(kEmail)});
-        add.write(QByteArray(kPassword) + '\n');
-        add.closeWriteChannel();
-        if (add.waitForFinished(30000) && add.exitStatus() == QProcess::NormalExit &&
-            add.exitCode() == 0)
-            return true;
-        *error =
-            QStringLiteral("account add %1 failed: %2 %3")
-                .arg(blog, add.errorString(), QString::fromLocal8Bit(add.readAllStandardError()));
-        return false;
+        QDir().mkpath(m_folder);
+        AccountFile accounts(QDir(m_folder).filePath(QStringLiteral("accounts")));
+        for (const QString& blog : blogs) {
+            if (!accounts.Set(blog, QString::fromLatin1(kEmail), QString::fromLatin1(kPassword),
+                              error, iterations))
+                return false;
+        }
+        return accounts.Save(error);
     }
 
     bool Start(QString* error)
@@ -644,7 +643,13 @@ int main(int argc, char* argv[])
         QStringLiteral("Posters filling the blog and posting into the full and the empty blog "
                        "(default 8)."),
         QStringLiteral("N"), QStringLiteral("8"));
-    parser.addOptions({duration, levels, fill, fillLimit, comparePosters});
+    const QCommandLineOption iterationsOption(
+        QStringLiteral("iterations"),
+        QStringLiteral("PBKDF2 iterations of the accounts' password hashes (default 1000; the "
+                       "proxy's own default is %1).")
+            .arg(AccountFile::kIterations),
+        QStringLiteral("N"), QStringLiteral("1000"));
+    parser.addOptions({duration, levels, fill, fillLimit, comparePosters, iterationsOption});
     parser.addPositionalArgument(QStringLiteral("proxy"),
                                  QStringLiteral("The nutrava-proxy binary (default: beside this "
                                                 "program)."),
@@ -662,6 +667,7 @@ int main(int argc, char* argv[])
     const int fillPosts = number(fill, 0, 1'000'000);
     const std::chrono::seconds fillSeconds(number(fillLimit, 1, 24 * 3600));
     const int compared = number(comparePosters, 1, 250);
+    const int iterations = number(iterationsOption, 1000, 10'000'000);
     std::vector<int> posterCounts;
     for (const QString& word : parser.value(levels).split(u',')) {
         bool read = false;
@@ -683,14 +689,14 @@ int main(int argc, char* argv[])
         return QStringLiteral("l%1-p%2").arg(level).arg(poster);
     };
     QString error;
+    QStringList blogs;
     for (size_t level = 0; level < posterCounts.size(); ++level) {
-        for (int i = 0; i < posterCounts[level]; ++i) {
-            if (!proxy.AddAccount(levelBlog(static_cast<int>(level), i), &error))
-                return Fail(error);
-        }
+        for (int i = 0; i < posterCounts[level]; ++i)
+            blogs.append(levelBlog(static_cast<int>(level), i));
     }
-    if (fillPosts > 0 && (!proxy.AddAccount(QStringLiteral("full"), &error) ||
-                          !proxy.AddAccount(QStringLiteral("empty"), &error)))
+    if (fillPosts > 0)
+        blogs << QStringLiteral("full") << QStringLiteral("empty");
+    if (!proxy.AddAccounts(blogs, iterations, &error))
         return Fail(error);
     if (!proxy.Start(&error))
         return Fail(error);
