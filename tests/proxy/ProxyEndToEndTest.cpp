@@ -149,7 +149,7 @@ TEST_F(ProxyEndToEnd, JournalAndChartPostsAppearInTheBlogAndItsFeed)
     EXPECT_TRUE(first.body.contains("Soup &amp; bread<br>\nthen a walk"));
     EXPECT_TRUE(first.body.contains("<p class=\"meta\">Joe, "));
     const HttpAnswer second = Get("/2.html");
-    EXPECT_TRUE(second.body.contains(QString(chart).replace("'", "&#39;").toUtf8()));
+    EXPECT_TRUE(second.body.contains(chart.toUtf8()));
     EXPECT_TRUE(second.body.contains((joe + ", ").toUtf8()));
     // The blog as a folder under a plain address is the same blog.
     EXPECT_EQ(Get("/myblog/2.html", "127.0.0.1").body, second.body);
@@ -259,7 +259,7 @@ TEST_F(ProxyEndToEnd, ScriptInAPostComesOutEscaped)
     for (const QByteArray& page :
          {first.body, Get("/2.html").body, Get("/").body, Get("/feed.atom").body})
         EXPECT_FALSE(page.contains("<script") || page.contains("<img")) << page.constData();
-    EXPECT_TRUE(first.body.contains("<h1>&lt;script&gt;alert(&#39;x&#39;)"));
+    EXPECT_TRUE(first.body.contains("<h1>&lt;script&gt;alert('x')"));
     // Every page forbids scripts should an escape ever be missed.
     EXPECT_TRUE(first.head.contains("Content-Security-Policy: default-src 'none'"));
 }
