@@ -98,8 +98,10 @@ PostingService::Answer PostingService::Handle(const Request& request)
 
     const QString html =
         HtmlText::IsTable(text) ? HtmlText::KeepTableTags(text) : HtmlText::FromPlainText(text);
-    if (!m_store.Publish(blog, title, html, author, &error)) {
-        m_log.Note(QStringLiteral("post to ") + blog + QStringLiteral(" not published: ") + error);
+    if (const PublishResult published = m_store.Publish(blog, title, html, author);
+        published.page.isEmpty()) {
+        m_log.Note(QStringLiteral("post to ") + blog + QStringLiteral(" not published: ") +
+                   published.error);
         return {500,
                 QStringLiteral("The posting service could not save the post. Try again later."),
                 blog};
