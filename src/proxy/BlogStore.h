@@ -56,7 +56,8 @@ public:
     // version: writes what a recorded post lacks and removes pages of posts never recorded.
     // Carries on past a blog it cannot mend; false with the reasons when there was one.
     bool Recover(QString* error);
-    // The blog's posts, oldest first, read from its record; nothing when it is damaged.
+    // The blog's posts, oldest first, read from the whole of its record (for tests and tools);
+    // nothing when it is damaged.
     std::optional<QList<BlogPost>> Posts(const QString& blog, QString* error);
 
 private:
