@@ -115,18 +115,18 @@ PostingService::Answer PostingService::Handle(const Request& request)
 
     const QString html =
         HtmlText::IsTable(text) ? HtmlText::KeepTableTags(text) : HtmlText::FromPlainText(text);
-    const BlogStore::PublishResult published = m_store.Publish(blog, title, html, author);
+    const PublishResult published = m_store.Publish(blog, title, html, author);
     switch (published.status) {
-    case BlogStore::PublishResult::Status::Published:
-    case BlogStore::PublishResult::Status::Repeated:
+    case PublishResult::Status::Published:
+    case PublishResult::Status::Repeated:
         return {200, QStringLiteral("posted"), blog};
-    case BlogStore::PublishResult::Status::Full:
+    case PublishResult::Status::Full:
         return {507,
                 QStringLiteral("The blog \"%1\" is full: it holds all this posting service "
                                "keeps for one blog. Ask its administrator for room.")
                     .arg(blog),
                 blog};
-    case BlogStore::PublishResult::Status::Failed:
+    case PublishResult::Status::Failed:
         break;
     }
     m_log.Note(QStringLiteral("post to ") + blog + QStringLiteral(" not published: ") +

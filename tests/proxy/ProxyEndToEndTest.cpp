@@ -3,6 +3,7 @@
 #include "blog/RecordingSink.h"
 #include "blog/SubmitPost.h"
 #include "proxy/AccountFile.h"
+#include "proxy/BlogPages.h"
 #include "proxy/BlogStore.h"
 #include "proxy/PostingService.h"
 #include "proxy/ProxyServer.h"
@@ -174,7 +175,7 @@ TEST_F(ProxyEndToEnd, JournalAndChartPostsAppearInTheBlogAndItsFeed)
     EXPECT_TRUE(first.body.contains("Soup &amp; bread<br>\nthen a walk"));
     EXPECT_TRUE(first.body.contains("<p class=\"meta\">Joe, "));
     const HttpAnswer second = Get("/2.html");
-    EXPECT_TRUE(second.body.contains(QString(chart).replace("'", "&#39;").toUtf8()));
+    EXPECT_TRUE(second.body.contains(chart.toUtf8()));
     EXPECT_TRUE(second.body.contains((joe + ", ").toUtf8()));
     // The blog as a folder under a plain address is the same blog.
     EXPECT_EQ(Get("/myblog/2.html", "127.0.0.1").body, second.body);
@@ -288,7 +289,7 @@ TEST_F(ProxyEndToEnd, ScriptInAPostComesOutEscaped)
     for (const QByteArray& page :
          {first.body, Get("/2.html").body, Get("/").body, Get("/feed.atom").body})
         EXPECT_FALSE(page.contains("<script") || page.contains("<img")) << page.constData();
-    EXPECT_TRUE(first.body.contains("<h1>&lt;script&gt;alert(&#39;x&#39;)"));
+    EXPECT_TRUE(first.body.contains("<h1>&lt;script&gt;alert('x')"));
     // Every page forbids scripts should an escape ever be missed.
     EXPECT_TRUE(first.head.contains("Content-Security-Policy: default-src 'none'"));
 }
@@ -331,7 +332,8 @@ TEST_F(ProxyEndToEnd, FiftyConcurrentPostsAllLandWhole)
         EXPECT_EQ(page.count("post "), 200) << post.number; // nothing of another post
     }
     EXPECT_EQ(titles.size(), kPosts);
-    EXPECT_EQ(Get("/").body.count("<li>"), kPosts);
+    // The index lists the posts from the last full archive page on: 21 to 50.
+    EXPECT_EQ(Get("/").body.count("<li>"), kPosts - BlogPages::kPostsPerPage);
 }
 
 // The attacks the proxy met before it took its HTTP from libmicrohttpd, and what a client sees
