@@ -56,6 +56,10 @@ folder=$work/proxy
 email=joe@example.com
 password='pass word'
 printf '%s\n' "$password" | "$proxy" --dir "$folder" account add myblog "$email" >/dev/null
+# A second "account add" must not hand the blog to whoever knows a new password.
+if printf 'other\n' | "$proxy" --dir "$folder" account add myblog "$email" >/dev/null 2>&1; then
+    fail "account add replaced an existing blog's password"
+fi
 proxy_port=$(free_port)
 "$proxy" --listen 127.0.0.1 --port "$proxy_port" --dir "$folder" --trusted-proxy 127.0.0.1 \
     2>"$work/proxy.log" &
