@@ -1,5 +1,6 @@
 // Posts per second through nutrava-proxy: the program's own posting client keeps eight posts
-// in flight against the proxy, which runs in a thread of its own on loopback.
+// in flight against the proxy, which runs in a thread of its own on loopback. And the cost of
+// one post to the store alone, for an empty blog and a long one.
 
 #include "blog/PostProgressSink.h"
 #include "blog/PostProtocol.h"
@@ -12,6 +13,7 @@
 #include "proxy/RequestLog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QThread>
@@ -140,6 +142,40 @@ void PostsWithEightClients(benchmark::State& state)
 // Ten rounds of 80 posts: every blog grows to 100 posts, and each post rewrites its blog's
 // index and feed, so the figure is that of a blog in use rather than of an empty one.
 BENCHMARK(PostsWithEightClients)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One post to a blog of range(0) posts, through the store alone. The blog lives in memory
+// where it can (/dev/shm), so that the figure is the store's work rather than the disk's
+// flushes, which are the same for every post.
+void PublishToABlogOf(benchmark::State& state)
+{
+    const QString shm = QStringLiteral("/dev/shm");
+    QTemporaryDir folder(QDir(shm).exists()
+                             ? shm + QStringLiteral("/proxy_bench-XXXXXX")
+                             : QDir::tempPath() + QStringLiteral("/proxy_bench-XXXXXX"));
+    BlogStore store(folder.path());
+    const QString text =
+        QStringLiteral("Soup, bread and a long walk afterwards.<br>\n").repeated(8);
+    const auto post = [&](int number) {
+        return store
+                   .Publish(QStringLiteral("bench"), QStringLiteral("Lunch %1").arg(number), text,
+                            QStringLiteral("Bench"))
+                   .status == PublishResult::Status::Published;
+    };
+    int number = 0;
+    while (number < state.range(0)) {
+        if (!post(++number)) {
+            state.SkipWithError("post refused");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        if (!post(++number)) {
+            state.SkipWithError("post refused");
+            break;
+        }
+    }
+}
+BENCHMARK(PublishToABlogOf)->Arg(0)->Arg(10'000)->Iterations(500)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

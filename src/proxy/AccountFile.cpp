@@ -6,9 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageAuthenticationCode>
+#include <QMutexLocker>
 #include <QPasswordDigestor>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSemaphore>
+#include <QThread>
 
 namespace {
 
@@ -123,6 +126,7 @@ bool AccountFile::Load(QString* error)
 
 bool AccountFile::Refresh(QString* error)
 {
+    const QMutexLocker lock(&m_mutex);
     const QFileInfo info(m_path);
     const qint64 size = info.exists() ? info.size() : -1;
     if (size == m_loadedSize && (!info.exists() || info.lastModified() == m_loadedModified))
@@ -163,7 +167,7 @@ bool AccountFile::Set(const QString& blog, const QString& email, const QString& 
 {
     if (!BlogName::IsValid(blog)) {
         *error = QStringLiteral("a blog name is 1 to %1 lower-case letters, digits and inner "
-                                "hyphens, like \"myblog\"")
+                                "hyphens, like \"myblog\", and not \"post\" or \"test\"")
                      .arg(BlogName::kMaxLength);
         return false;
     }
@@ -196,18 +200,36 @@ QByteArray AccountFile::Token(const Account& account, const QString& email,
     return code.result();
 }
 
+bool AccountFile::Contains(const QString& blog) const
+{
+    const QMutexLocker lock(&m_mutex);
+    return Find(blog) != nullptr;
+}
+
 bool AccountFile::Verify(const QString& blog, const QString& email, const QString& password)
 {
-    const Account* account = Find(blog);
-    if (!account)
+    QMutexLocker lock(&m_mutex);
+    const Account* found = Find(blog);
+    if (!found)
         return false;
-    const QByteArray token = Token(*account, email, password);
+    const Account account = *found;
+    const QByteArray token = Token(account, email, password);
     if (const auto known = m_verified.constFind(blog);
         known != m_verified.constEnd() && SameBytes(*known, token))
         return true;
-    if (account->email.compare(email, Qt::CaseInsensitive) != 0 ||
-        !PasswordMatches(account->hash, password))
+    lock.unlock();
+    if (account.email.compare(email, Qt::CaseInsensitive) != 0)
         return false;
+    {
+        // A derivation takes a core for most of a second: no more run at once than there are
+        // cores, so that wrong guesses cannot starve the serving of pages.
+        static QSemaphore derivations(std::max(1, QThread::idealThreadCount()));
+        derivations.acquire();
+        const QSemaphoreReleaser release(derivations);
+        if (!PasswordMatches(account.hash, password))
+            return false;
+    }
+    lock.relock();
     m_verified.insert(blog, token);
     return true;
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QMutex>
 #include <QString>
 
 // The blogs the proxy posts to, one line each in a text file of its own: blog name, e-mail and
@@ -19,7 +20,9 @@ public:
         QString hash; // "pbkdf2-sha256$iterations$salt$key", salt and key in Base64
     };
 
-    static constexpr int kIterations = 20000;
+    // PBKDF2-HMAC-SHA256 as current guidance has it (OWASP, 2023). Hashes stored with fewer
+    // iterations by older versions still verify.
+    static constexpr int kIterations = 600'000;
     static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     explicit AccountFile(QString path);
@@ -28,12 +31,14 @@ public:
     // Reads the file; a missing file is an empty list. On a damaged file the accounts stay as
     // they were and the error names the line.
     bool Load(QString* error);
-    // Reads the file again when it changed since the last look.
+    // Reads the file again when it changed since the last look. Refresh, Contains and Verify
+    // may be called from several threads at once; the rest from one.
     bool Refresh(QString* error);
     bool Save(QString* error);
 
     const QList<Account>& Accounts() const { return m_accounts; }
     const Account* Find(const QString& blog) const;
+    bool Contains(const QString& blog) const;
     // Adds the blog or replaces its e-mail and password. False with a reason for a name or
     // e-mail the proxy cannot serve.
     bool Set(const QString& blog, const QString& email, const QString& password, QString* error,
@@ -57,4 +62,5 @@ private:
     qint64 m_loadedSize = -1;
     QByteArray m_tokenKey; // random per process: the remembered matches mean nothing elsewhere
     QHash<QString, QByteArray> m_verified;
+    mutable QMutex m_mutex; // over the accounts and the remembered matches
 };

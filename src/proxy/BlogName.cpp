@@ -6,7 +6,8 @@ namespace BlogName {
 
 bool IsValid(QStringView name)
 {
-    if (name.isEmpty() || name.size() > kMaxLength || name.front() == u'-' || name.back() == u'-')
+    if (name.isEmpty() || name.size() > kMaxLength || name.front() == u'-' || name.back() == u'-' ||
+        name == u"post" || name == u"test")
         return false;
     for (QChar c : name) {
         if (!((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-'))

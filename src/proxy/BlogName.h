@@ -10,6 +10,8 @@ namespace BlogName {
 
 inline constexpr qsizetype kMaxLength = 63;
 
+// Also false for the names of the posting endpoints ("post", "test"), which a blog under a
+// plain address ("/post") would be hidden behind.
 bool IsValid(QStringView name);
 // The blog of a blog address: its first dot-separated label, lower-cased ("myblog" from
 // "myblog.localhost:8780"). Empty when that label is no valid name.

@@ -12,4 +12,6 @@ struct BlogPost
     QString author;
     QString html;        // the body, already made safe (HtmlText)
     QDateTime published; // UTC
+    // Plain text standing in for a body too long for the feed; html is then left empty.
+    QString summary;
 };

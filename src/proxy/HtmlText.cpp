@@ -3,7 +3,9 @@
 #include <QList>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace HtmlText {
 
@@ -40,9 +42,7 @@ bool TakesContent(const QList<const KeptTag*>& open)
                               open.back()->name != QStringLiteral("tr"));
 }
 
-} // namespace
-
-QString Escape(const QString& text)
+QString EscapeText(const QString& text, bool attribute)
 {
     QString out;
     out.reserve(text.size() + text.size() / 8);
@@ -58,16 +58,71 @@ QString Escape(const QString& text)
             out += QStringLiteral("&gt;");
             break;
         case u'"':
-            out += QStringLiteral("&quot;");
+            out += attribute ? QStringLiteral("&quot;") : QStringLiteral("\"");
             break;
         case u'\'':
-            out += QStringLiteral("&#39;");
+            out += attribute ? QStringLiteral("&#39;") : QStringLiteral("'");
             break;
         default:
             out += c;
         }
     }
     return out;
+}
+
+} // namespace
+
+QString Escape(const QString& text)
+{
+    return EscapeText(text, false);
+}
+
+QString EscapeAttribute(const QString& text)
+{
+    return EscapeText(text, true);
+}
+
+QString Summary(QStringView html, qsizetype length)
+{
+    static constexpr std::array<std::pair<QStringView, QChar>, 5> kEscapes = {{
+        {u"&amp;", u'&'},
+        {u"&lt;", u'<'},
+        {u"&gt;", u'>'},
+        {u"&quot;", u'"'},
+        {u"&#39;", u'\''},
+    }};
+    QString out;
+    const auto add = [&out](QChar c) {
+        if (!c.isSpace())
+            out += c;
+        else if (!out.isEmpty() && !out.back().isSpace())
+            out += u' ';
+    };
+    for (qsizetype at = 0; at < html.size() && out.size() <= length; ++at) {
+        const QChar c = html[at];
+        if (c == u'<') {
+            const qsizetype end = html.indexOf(u'>', at);
+            at = end < 0 ? html.size() : end;
+            add(u' ');
+            continue;
+        }
+        if (c == u'&') {
+            const auto escape = std::ranges::find_if(
+                kEscapes, [&](const auto& e) { return html.sliced(at).startsWith(e.first); });
+            if (escape != kEscapes.end()) {
+                add(escape->second);
+                at += escape->first.size() - 1;
+                continue;
+            }
+        }
+        add(c);
+    }
+    if (out.size() <= length)
+        return out.trimmed();
+    // Cut between words where there is a space to cut at.
+    const qsizetype keep = std::max<qsizetype>(0, length - 3);
+    const qsizetype space = out.at(keep).isSpace() ? keep : out.lastIndexOf(u' ', keep);
+    return out.left(space > 0 ? space : keep).trimmed() + QStringLiteral("...");
 }
 
 QString FromPlainText(const QString& text)

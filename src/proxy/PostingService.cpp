@@ -8,9 +8,25 @@
 #include "proxy/HtmlText.h"
 #include "proxy/RequestLog.h"
 
+#include <QHostAddress>
+#include <QMutexLocker>
+
 namespace {
 
 constexpr qint64 kFailureWindowMs = 60'000;
+// Entries kept for throttling; past it the oldest minute's addresses are forgotten early.
+constexpr qsizetype kMaxThrottled = 100'000;
+
+// The part of an address one client controls: an IPv6 client holds a whole /64.
+QString ClientKey(const QString& address)
+{
+    QHostAddress host(address);
+    if (host.protocol() != QAbstractSocket::IPv6Protocol || host.toIPv4Address() != 0)
+        return address;
+    Q_IPV6ADDR bytes = host.toIPv6Address();
+    std::fill(std::begin(bytes.c) + 8, std::end(bytes.c), 0);
+    return QHostAddress(bytes).toString() + QStringLiteral("/64");
+}
 
 // Control characters other than tab and line breaks cannot stand in a page or a feed.
 QString WithoutControls(QString text)
@@ -65,17 +81,18 @@ PostingService::Answer PostingService::Handle(const Request& request)
     if (!m_accounts.Refresh(&error)) {
         m_log.Note(QStringLiteral("accounts not reloaded: ") + error);
     }
-    if (!m_accounts.Find(blog))
+    if (!m_accounts.Contains(blog))
         return {404,
                 QStringLiteral("There is no blog named \"%1\" on this posting service.").arg(blog),
                 blog};
-    if (TooManyFailures(blog))
+    const QString client = ClientKey(request.client);
+    if (TooManyFailures(client, blog))
         return {429,
                 QStringLiteral("Too many wrong passwords for this blog. Wait a minute and try "
                                "again."),
                 blog};
     if (!m_accounts.Verify(blog, account->email, account->password)) {
-        NoteFailure(blog);
+        NoteFailure(client, blog);
         return {401,
                 QStringLiteral("The e-mail or password is wrong for the blog \"%1\".").arg(blog),
                 blog};
@@ -98,30 +115,53 @@ PostingService::Answer PostingService::Handle(const Request& request)
 
     const QString html =
         HtmlText::IsTable(text) ? HtmlText::KeepTableTags(text) : HtmlText::FromPlainText(text);
-    if (!m_store.Publish(blog, title, html, author, &error)) {
-        m_log.Note(QStringLiteral("post to ") + blog + QStringLiteral(" not published: ") + error);
-        return {500,
-                QStringLiteral("The posting service could not save the post. Try again later."),
+    const PublishResult published = m_store.Publish(blog, title, html, author);
+    switch (published.status) {
+    case PublishResult::Status::Published:
+    case PublishResult::Status::Repeated:
+        return {200, QStringLiteral("posted"), blog};
+    case PublishResult::Status::Full:
+        return {507,
+                QStringLiteral("The blog \"%1\" is full: it holds all this posting service "
+                               "keeps for one blog. Ask its administrator for room.")
+                    .arg(blog),
                 blog};
+    case PublishResult::Status::Failed:
+        break;
     }
-    return {200, QStringLiteral("posted"), blog};
+    m_log.Note(QStringLiteral("post to ") + blog + QStringLiteral(" not published: ") +
+               published.error);
+    return {500, QStringLiteral("The posting service could not save the post. Try again later."),
+            blog};
 }
 
-bool PostingService::TooManyFailures(const QString& blog)
+bool PostingService::TooManyFailures(const QString& client, const QString& blog)
 {
-    auto found = m_failures.find(blog);
-    if (found == m_failures.end())
-        return false;
+    const QMutexLocker lock(&m_failuresMutex);
     const qint64 now = m_clock.elapsed();
-    found->removeIf([now](qint64 at) { return now - at > kFailureWindowMs; });
-    if (found->isEmpty()) {
-        m_failures.erase(found);
-        return false;
-    }
-    return found->size() >= kMaxFailuresPerMinute;
+    const auto recent = [&](const QString& key) {
+        auto found = m_failures.find(key);
+        if (found == m_failures.end())
+            return 0;
+        found->removeIf([now](qint64 at) { return now - at > kFailureWindowMs; });
+        const auto count = static_cast<int>(found->size());
+        if (count == 0)
+            m_failures.erase(found);
+        return count;
+    };
+    return recent(client + u' ' + blog) >= kMaxFailuresPerMinute ||
+           recent(client) >= kMaxClientFailuresPerMinute;
 }
 
-void PostingService::NoteFailure(const QString& blog)
+void PostingService::NoteFailure(const QString& client, const QString& blog)
 {
-    m_failures[blog].append(m_clock.elapsed());
+    const QMutexLocker lock(&m_failuresMutex);
+    const qint64 now = m_clock.elapsed();
+    if (m_failures.size() >= kMaxThrottled) {
+        m_failures.removeIf([now](const auto& entry) {
+            return entry.value().isEmpty() || now - entry.value().back() > kFailureWindowMs / 2;
+        });
+    }
+    m_failures[client + u' ' + blog].append(now);
+    m_failures[client].append(now);
 }

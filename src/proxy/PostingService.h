@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
+#include <QMutex>
 #include <QString>
 
 class AccountFile;
@@ -25,6 +26,7 @@ public:
     struct Request
     {
         Operation operation = Operation::Test;
+        QString client; // the address it came from, for throttling wrong passwords
         QByteArray contentType;
         QByteArray auth;
         QByteArray protoVersion;
@@ -38,22 +40,29 @@ public:
         QString blog; // for the log; empty until the Auth value named a blog
     };
 
-    // Wrong passwords a blog takes within a minute before it refuses without looking.
+    // Wrong passwords one client address may try within a minute, on one blog and on all
+    // together, before its tries are refused without looking. Another address is never held
+    // up by them, so nobody can lock an owner out.
     static constexpr int kMaxFailuresPerMinute = 5;
+    static constexpr int kMaxClientFailuresPerMinute = 20;
     // The three fields of a post: title, text, author.
     static constexpr qsizetype kPostFields = 3;
 
     PostingService(AccountFile& accounts, BlogStore& store, const RequestLog& log);
 
+    // May be called from several threads at once.
     Answer Handle(const Request& request);
 
 private:
-    bool TooManyFailures(const QString& blog);
-    void NoteFailure(const QString& blog);
+    bool TooManyFailures(const QString& client, const QString& blog);
+    void NoteFailure(const QString& client, const QString& blog);
 
     AccountFile& m_accounts;
     BlogStore& m_store;
     const RequestLog& m_log;
     QElapsedTimer m_clock;
-    QHash<QString, QList<qint64>> m_failures; // times of recent wrong passwords, per blog
+    QMutex m_failuresMutex;
+    // Times of recent wrong passwords, per client address and blog ("address blog") and per
+    // client address alone.
+    QHash<QString, QList<qint64>> m_failures;
 };

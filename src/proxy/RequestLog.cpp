@@ -1,6 +1,7 @@
 #include "proxy/RequestLog.h"
 
 #include <QDateTime>
+#include <QMutexLocker>
 #include <QUrl>
 
 #include <cstdio>
@@ -22,15 +23,21 @@ RequestLog::RequestLog(Sink sink) : m_sink(std::move(sink))
 void RequestLog::Write(const QString& client, const QString& blog, const QString& method,
                        const QString& path, int code) const
 {
-    m_sink(QStringLiteral("%1 %2 %3 %4 %5 %6")
-               .arg(QDateTime::currentDateTimeUtc().toString(Qt::ISODate), client,
-                    blog.isEmpty() ? QStringLiteral("-") : blog, Printable(method), Printable(path))
-               .arg(code));
+    // Joined, not formatted: an encoded path holds "%0A" and the like, which a second pass of
+    // QString::arg would take for a place marker.
+    const QString line = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' +
+                         Printable(client) + u' ' + (blog.isEmpty() ? QStringLiteral("-") : blog) +
+                         u' ' + Printable(method) + u' ' + Printable(path) + u' ' +
+                         QString::number(code);
+    const QMutexLocker lock(&m_mutex);
+    m_sink(line);
 }
 
 void RequestLog::Note(const QString& text) const
 {
-    m_sink(QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + text);
+    const QString line = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + text;
+    const QMutexLocker lock(&m_mutex);
+    m_sink(line);
 }
 
 QString RequestLog::Printable(const QString& path)

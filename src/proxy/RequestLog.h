@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QMutex>
 #include <QString>
 
 #include <functional>
 
 // One line per request on standard error: time, client, blog, method, path and the code
-// answered. It never receives a header, a body or a password, only these six.
+// answered. It never receives a header, a body or a password, only these six. Lines come whole
+// from several threads at once.
 class RequestLog final
 {
 public:
@@ -24,4 +26,5 @@ public:
 
 private:
     Sink m_sink;
+    mutable QMutex m_mutex;
 };

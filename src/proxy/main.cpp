@@ -2,6 +2,7 @@
 //
 //   nutrava-proxy [--listen ADDRESS] [--port PORT] [--dir FOLDER]
 //   nutrava-proxy account add BLOG EMAIL      (the password is read from standard input)
+//   nutrava-proxy account password BLOG       (a new password, read the same way)
 //   nutrava-proxy account remove BLOG
 //   nutrava-proxy account list
 
@@ -72,21 +73,35 @@ int RunAccount(const QStringList& arguments, AccountFile& accounts)
             return Fail(QStringLiteral("there is no blog named %1").arg(arguments[1]));
         return accounts.Save(&error) ? 0 : Fail(error);
     }
-    if (command == QStringLiteral("add") && arguments.size() == 3) {
+    const bool add = command == QStringLiteral("add") && arguments.size() == 3;
+    if (add || (command == QStringLiteral("password") && arguments.size() == 2)) {
+        const QString blog = arguments[1];
+        const AccountFile::Account* existing = accounts.Find(blog);
+        // Adding over an existing blog would hand it to whoever knows the new password.
+        if (add && existing)
+            return Fail(QStringLiteral("the blog %1 exists already; \"account password %1\" "
+                                       "changes its password")
+                            .arg(blog));
+        if (!add && !existing)
+            return Fail(QStringLiteral("there is no blog named %1").arg(blog));
+        const QString email = add ? arguments[2].trimmed() : existing->email;
         const QString password = ReadPassword("Password: ");
         if (isatty(STDIN_FILENO) && ReadPassword("Password again: ") != password)
             return Fail(QStringLiteral("the two passwords differ"));
         // The program sends the password in Windows-1252; another character could never match.
         if (AnsiCodec::Decode(AnsiCodec::Encode(password)) != password)
             return Fail(QStringLiteral("the password has characters the program cannot send"));
-        if (!accounts.Set(arguments[1], arguments[2].trimmed(), password, &error) ||
-            !accounts.Save(&error))
+        if (!accounts.Set(blog, email, password, &error) || !accounts.Save(&error))
             return Fail(error);
-        std::printf("Blog %s added; posts appear at http://%s%s/\n", qPrintable(arguments[1]),
-                    qPrintable(arguments[1]), qPrintable(PostProtocol::BlogDomain()));
+        if (add)
+            std::printf("Blog %s added; posts appear at http://%s%s/\n", qPrintable(blog),
+                        qPrintable(blog), qPrintable(PostProtocol::BlogDomain()));
+        else
+            std::printf("Password of blog %s changed\n", qPrintable(blog));
         return 0;
     }
-    return Fail(QStringLiteral("use: account add BLOG EMAIL | account remove BLOG | account list"));
+    return Fail(QStringLiteral("use: account add BLOG EMAIL | account password BLOG | "
+                               "account remove BLOG | account list"));
 }
 
 } // namespace
@@ -101,6 +116,7 @@ int main(int argc, char* argv[])
         QStringLiteral("Posting proxy for Nutrava: takes the program's posts and publishes them "
                        "as static blogs, which it also serves.\n\n"
                        "  account add BLOG EMAIL    add a blog (password from standard input)\n"
+                       "  account password BLOG     change a blog's password\n"
                        "  account remove BLOG       remove a blog's account (its pages stay)\n"
                        "  account list              list the blogs and their e-mail addresses"));
     parser.addHelpOption();
@@ -117,7 +133,12 @@ int main(int argc, char* argv[])
                                                 "%1).")
                                      .arg(defaultFolder),
                                  QStringLiteral("FOLDER"), defaultFolder);
-    parser.addOptions({listen, port, dir});
+    const QCommandLineOption trusted(
+        QStringLiteral("trusted-proxy"),
+        QStringLiteral("Address of a server in front of the proxy (nginx) whose X-Real-IP header "
+                       "names the client; may be given more than once."),
+        QStringLiteral("ADDRESS"));
+    parser.addOptions({listen, port, dir, trusted});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("\"account\" and its arguments, or none to serve."),
                                  QStringLiteral("[account ...]"));
@@ -151,8 +172,18 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("%1 is not an address").arg(parser.value(listen)));
 
     const RequestLog log;
-    const ProxyLimits limits;
+    ProxyLimits limits;
+    for (const QString& value : parser.values(trusted)) {
+        const QHostAddress proxy(value);
+        if (proxy.isNull())
+            return Fail(QStringLiteral("%1 is not an address").arg(value));
+        limits.trustedProxies.append(proxy);
+    }
     BlogStore store(folder);
+    // What a kill left between a post's record and its pages is written before anything is
+    // served.
+    if (!store.Recover(&error))
+        log.Note(QStringLiteral("blogs not brought up to their records: ") + error);
     PostingService posting(accounts, store, log);
     ProxyServer server(posting, store, limits, log);
     if (!server.Listen(address, static_cast<quint16>(portNumber), &error))
