@@ -31,10 +31,24 @@ for name in list(core):
     stem = pathlib.Path(name).with_suffix(".h")
     if (src / stem).exists():
         core.add(str(stem))
+sources = {name for name in core if name.endswith(".cpp")}
+
+
+def may_be_core(header):
+    """A header a core file reaches is core only when no widget layer owns it: it lies outside
+    the widget folders, and its source file, if it has one, is compiled into core. Otherwise the
+    include points up, and counting the header as core would hide that."""
+    if header.startswith(("commands/", "vocabulary/", "skin/", "controls/", "dialogs/", "pages/",
+                          "app/")):
+        return False
+    source = pathlib.Path(header).with_suffix(".cpp")
+    return not (src / source).exists() or str(source) in sources
+
+
 pending = list(core)
 while pending:
     for dep in includes(src / pending.pop()):
-        if dep not in core and not dep.startswith(("commands/", "vocabulary/", "skin/", "controls/")):
+        if dep not in core and may_be_core(dep):
             core.add(dep)
             pending.append(dep)
 
