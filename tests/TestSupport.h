@@ -121,13 +121,6 @@ public:
     }
     ~LogCapture() { Store::SetLogSink(nullptr); }
     const QStringList& Messages() const { return m_messages; }
-    bool Contains(const QString& text) const
-    {
-        for (const QString& m : m_messages)
-            if (m.contains(text))
-                return true;
-        return false;
-    }
 
 private:
     QStringList m_messages;
