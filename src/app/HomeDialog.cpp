@@ -54,9 +54,9 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
     }
 
     UserEdits* edits = UserEdits::Instance();
-    m_history = edits ? &edits->Stack() : nullptr;
     m_menuBar = ShellMenu::Build(
-        this, [this](int command) { RunMenuCommand(command); }, true, m_history);
+        this, [this](int command) { RunMenuCommand(command); }, true,
+        edits ? &edits->Stack() : nullptr);
 
     DeviceScreen::Instance().Apply(this);
     LayOut();
@@ -226,14 +226,6 @@ void HomeDialog::RunEntry(const QString& event)
 void HomeDialog::RunMenuCommand(int command)
 {
     switch (command) {
-    case kUndoCommand:
-        if (m_history)
-            m_history->undo();
-        break;
-    case kRedoCommand:
-        if (m_history)
-            m_history->redo();
-        break;
     case kPreferencesCommand:
         m_services.RunPreferences(this);
         m_store.Commit();

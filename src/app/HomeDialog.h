@@ -15,7 +15,6 @@ class DialogServices;
 class LayoutBaseDialog;
 class Page;
 class QMenuBar;
-class QUndoStack;
 class UserDatabase;
 
 // The main window: a header picture and five entries. It owns the pages and runs the chosen one
@@ -29,8 +28,6 @@ public:
     static constexpr int kHelpCommand = ShellMenu::kHelp;
     static constexpr int kAboutCommand = ShellMenu::kAbout;
     static constexpr int kExportCommand = ShellMenu::kExport;
-    static constexpr int kUndoCommand = ShellMenu::kUndo;
-    static constexpr int kRedoCommand = ShellMenu::kRedo;
 
     HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> pages,
                DialogServices& services, QWidget* parent = nullptr);
@@ -74,7 +71,6 @@ private:
     UserDatabase& m_store;
     DialogServices& m_services;
     std::vector<std::unique_ptr<Page>> m_pages;
-    QUndoStack* m_history = nullptr; // the edits of the running program, if any
     QMenuBar* m_menuBar = nullptr;
     std::vector<BmpButtonImpl*> m_buttons;
     bool m_shown = false;

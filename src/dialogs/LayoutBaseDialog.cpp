@@ -103,14 +103,6 @@ void LayoutBaseDialog::RunMenuCommand(int command)
     if (command == kPreferencesCommand || command == kUndoCommand || command == kRedoCommand)
         ApplyEdits();
     switch (command) {
-    case kUndoCommand:
-        if (m_history)
-            m_history->undo();
-        break;
-    case kRedoCommand:
-        if (m_history)
-            m_history->redo();
-        break;
     case kPreferencesCommand:
         if (m_services->RunPreferences(this))
             OnEvent(Events::kPreferences, nullptr);

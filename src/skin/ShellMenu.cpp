@@ -37,8 +37,11 @@ QAction* AddHistoryCommand(QMenu* menu, QUndoStack* history, bool undo,
     follow();
     QObject::connect(history, &QUndoStack::indexChanged, action, follow);
     QObject::connect(history, &QUndoStack::cleanChanged, action, follow);
-    QObject::connect(action, &QAction::triggered, menu,
-                     [run, id = undo ? kUndo : kRedo] { run(id); });
+    // The owner hears the command first, to store what was typed, then the history moves.
+    QObject::connect(action, &QAction::triggered, menu, [run, history, undo] {
+        run(undo ? kUndo : kRedo);
+        undo ? history->undo() : history->redo();
+    });
     return action;
 }
 

@@ -21,8 +21,8 @@ inline constexpr int kRedo = 32776;
 
 // A menu bar on `owner` whose commands call `run` with their identifier; "Export..." follows
 // the three commands when `withExport` is set. F10 and Alt+M open it. With a `history`, Undo
-// (Ctrl+Z) and Redo (Ctrl+Y, the shorter to show, and Ctrl+Shift+Z) call `run` when there is
-// something to undo or redo.
+// (Ctrl+Z) and Redo (Ctrl+Y, the shorter to show, and Ctrl+Shift+Z), when there is something
+// to undo or redo, call `run` with their identifier first and then move the history.
 QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool withExport = false,
                 QUndoStack* history = nullptr);
 
