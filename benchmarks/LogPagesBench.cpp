@@ -11,6 +11,7 @@
 #include "pages/LookupModel.h"
 #include "skin/DeviceScreen.h"
 #include "vocabulary/Events.h"
+#include "vocabulary/Session.h"
 
 #include <QComboBox>
 
@@ -33,7 +34,8 @@ struct History
         DeviceScreen::Instance().SetSize(QSize(240, 320));
     }
     ReferenceCopies folder;
-    UserDatabase store{folder.folders};
+    Session session{std::make_unique<UserDatabase>(folder.folders)};
+    UserDatabase& store = *session.Store();
 };
 
 History& Data()
@@ -44,10 +46,10 @@ History& Data()
 
 void BM_OpenFoodLogOnADay(benchmark::State& state)
 {
-    Data();
+    Session& session = Data().session;
     LayoutBaseDialog dialog;
     dialog.show();
-    FoodLogPage page;
+    FoodLogPage page(session);
     for (auto _ : state) {
         dialog.SetPage(&page);
         benchmark::DoNotOptimize(dialog.Content()->grab()); // every cell read and drawn
@@ -67,7 +69,7 @@ void BM_OpenLookupOnLargestSubgroup(benchmark::State& state)
     LayoutBaseDialog dialog;
     dialog.show();
     for (auto _ : state) {
-        FoodLookupPage lookup(false, false);
+        FoodLookupPage lookup(data.session, false, false);
         dialog.SetPage(&lookup);
         QComboBox* subgroups =
             qobject_cast<GroupSelectContentControl*>(dialog.Content())->GroupList(1);
@@ -82,10 +84,10 @@ BENCHMARK(BM_OpenLookupOnLargestSubgroup)->Unit(benchmark::kMillisecond);
 
 void BM_SwitchDay(benchmark::State& state)
 {
-    Data();
+    Session& session = Data().session;
     LayoutBaseDialog dialog;
     dialog.show();
-    FoodLogPage page;
+    FoodLogPage page(session);
     dialog.SetPage(&page);
     const TimeBase::Stamp days[] = {TimeBase::Today() - 86400u, TimeBase::Today() - 1000u * 86400u};
     int turn = 0;

@@ -8,6 +8,7 @@
 #include "pages/JournalPage.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
+#include "vocabulary/Session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,7 +54,8 @@ struct TenYears
 
     const TimeBase::ScopedClock clock{QDateTime(QDate(2017, 6, 15), QTime(12, 0))};
     const TenYearHistory history{3650, Catalogue::Reference(ReferenceFolder())};
-    UserDatabase store{Folders(history)};
+    Session session{std::make_unique<UserDatabase>(Folders(history))};
+    UserDatabase& store = *session.Store();
 };
 
 TenYears& Data()
@@ -76,15 +78,13 @@ void OpenPage(benchmark::State& state, Page& page)
 
 void BM_OpenDailyChartOnADay(benchmark::State& state)
 {
-    Data();
-    DailyChartPage page;
+    DailyChartPage page(Data().session);
     OpenPage(state, page);
 }
 
 void BM_OpenJournalOnADay(benchmark::State& state)
 {
-    Data();
-    JournalPage page;
+    JournalPage page(Data().session);
     OpenPage(state, page);
 }
 

@@ -1,11 +1,13 @@
 // Opening the results page on ten years of logs and painting its chart, at 480x640.
 #include "ConstantValues.h"
 #include "TenYearHistory.h"
+#include "commands/UserEdits.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "fitness/FitnessViewsRegistration.h"
 #include "pages/ResultsPage.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
+#include "vocabulary/Session.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,13 +19,14 @@ namespace {
 void OpenResultsAndPaint(benchmark::State& state)
 {
     const TenYearHistory history(int(state.range(0)));
-    UserDatabase store(history.Folders());
+    Session session(std::make_unique<UserDatabase>(history.Folders()));
+    UserDatabase& store = *session.Store();
     const ConstantValues values;
     store.Profile().SetFoodTracking(0);
 
-    ResultsPage page;
+    ResultsPage page(session);
     page.SetValueSource(&values);
-    LayoutBaseDialog dialog(nullptr, &DialogServices::Fallback());
+    LayoutBaseDialog dialog(nullptr, &DialogServices::Fallback(), &session.Edits()->Stack());
     dialog.show();
     QImage image;
     for (auto _ : state) {

@@ -99,12 +99,13 @@ int main(int argc, char* argv[])
         return PostWithoutDialog(request, parser.value(url));
 
     DataConnection connection;
-    InstallConnectionCheck([&connection](const QUrl&, PostProgressSink*) {
+    SubmitPostOptions options;
+    options.ensureConnection = [&connection](const QUrl&, PostProgressSink*) {
         return connection.EnsureDataConnection();
-    });
+    };
 
     ConnectionStatusDialog dialog;
-    if (!SubmitPost(request, parser.value(url), &dialog)) {
+    if (!SubmitPost(request, parser.value(url), &dialog, options)) {
         std::puts("Posting falied");
         return 1;
     }

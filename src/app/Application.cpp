@@ -6,12 +6,12 @@
 #include "app/ShellDialogServices.h"
 #include "app/ShutdownSignals.h"
 #include "blog/DataConnection.h"
-#include "blog/SubmitPost.h"
 #include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "pages/AllPages.h"
 #include "skin/ScreenMessageBox.h"
 #include "vocabulary/Page.h"
+#include "vocabulary/Session.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -60,7 +60,8 @@ QString WithAdvice(const UserDatabase& store)
 } // namespace
 
 Application::Application(const StartupOptions& options, const QString& executablePath)
-    : m_options(options), m_executablePath(executablePath)
+    : m_options(options), m_executablePath(executablePath),
+      m_session(std::make_unique<Session>(this))
 {
     showStartupError = [](const QString& text) {
         ScreenMessageBox::Show(nullptr, QMessageBox::Critical, QStringLiteral("Nutrava"), text);
@@ -72,11 +73,6 @@ Application::Application(const StartupOptions& options, const QString& executabl
     runHome = [](HomeDialog& home) { home.exec(); };
     makePages = MakeAllPages;
     endProcess = [](int code) { std::_Exit(code); };
-    SetInstance(this);
-    InstallConnectionCheck([](const QUrl& url, PostProgressSink* sink) {
-        AppServices* services = AppServices::Instance();
-        return services && services->EnsureDataConnection(url.toString(), sink);
-    });
 
     m_shutdown = std::make_unique<ShutdownSignals>();
     QObject::connect(m_shutdown.get(), &ShutdownSignals::shutdownRequested,
@@ -95,14 +91,19 @@ Application::Application(const StartupOptions& options, const QString& executabl
 Application::~Application()
 {
     // The edits save what is owed, then the store writes the profile and the settings.
-    m_edits.reset();
-    m_store.reset();
+    m_session->Close();
     if (m_connection)
         m_connection->Release();
-    if (Instance() == this) {
-        SetInstance(nullptr);
-        InstallConnectionCheck(nullptr);
-    }
+}
+
+UserDatabase* Application::Store() const
+{
+    return m_session->Store();
+}
+
+UserEdits* Application::Edits() const
+{
+    return m_session->Edits();
 }
 
 ProductVersion Application::GetProductVersion() const
@@ -139,30 +140,31 @@ int Application::Run()
         showStartupError(problem);
         return 1;
     }
-    m_store = std::make_unique<UserDatabase>(folders);
+    auto opened = std::make_unique<UserDatabase>(folders);
     StartupMark("store opened");
     // Running on defaults over a file we may not write would lose the user's entries: say why
     // and stop instead.
-    if (!m_store->IsWritable()) {
-        showStartupError(WithAdvice(*m_store));
+    if (!opened->IsWritable()) {
+        showStartupError(WithAdvice(*opened));
         return 1;
     }
-    if (!m_store->References().CanRun()) {
-        showStartupError(m_store->References().StartupProblem());
+    if (!opened->References().CanRun()) {
+        showStartupError(opened->References().StartupProblem());
         return 1;
     }
-    m_edits = std::make_unique<UserEdits>(*m_store);
-    if (!m_store->DamageNotice().isEmpty())
-        showDamageNotice(m_store->DamageNotice());
+    m_session->Open(std::move(opened));
+    UserDatabase& store = *m_session->Store();
+    if (!store.DamageNotice().isEmpty())
+        showDamageNotice(store.DamageNotice());
     if (m_ending)
         return 0;
 
     // A start counts only once the disclaimer is agreed to: a declined one (No, Escape, closing
     // it, a signal) shows again at the next start.
-    UserProfile& profile = m_store->Profile();
+    UserProfile& profile = store.Profile();
     const int launches = profile.LaunchCount() + 1;
     if (launches < 2) {
-        DisclamerDialog disclaimer(DisclamerDialog::DisclaimerText(m_store->References().Texts()));
+        DisclamerDialog disclaimer(DisclamerDialog::DisclaimerText(store.References().Texts()));
         if (runDisclaimer(disclaimer) != QDialog::Accepted)
             return 0;
     }
@@ -173,12 +175,12 @@ int Application::Run()
     // to be painted: rewriting user.pdb and its backup costs more than the rest of start-up,
     // and the home screen needs none of it. Exit writes it should the window never paint.
     if (launches < 2)
-        m_store->Commit();
+        store.Commit();
 
-    m_dialogs = std::make_unique<ShellDialogServices>(*m_edits);
-    std::vector<std::unique_ptr<Page>> pages = makePages();
+    m_dialogs = std::make_unique<ShellDialogServices>(*m_session);
+    std::vector<std::unique_ptr<Page>> pages = makePages(*m_session);
     StartupMark("pages made");
-    HomeDialog home(*m_store, std::move(pages), *m_dialogs);
+    HomeDialog home(*m_session, std::move(pages), *m_dialogs);
     StartupMark("home screen made");
     m_home = &home;
     AfterFirstPaint(&home, [this] { CommitStore(); });
@@ -216,8 +218,6 @@ void Application::RequestShutdown()
 
 void Application::CommitStore()
 {
-    if (m_edits)
-        m_edits->Save();
-    else if (m_store)
-        m_store->Commit();
+    if (UserEdits* edits = Edits())
+        edits->Save();
 }

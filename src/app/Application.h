@@ -14,6 +14,7 @@ class DataConnection;
 class DisclamerDialog;
 class HomeDialog;
 class Page;
+class Session;
 class ShellDialogServices;
 class ShutdownSignals;
 class UserDatabase;
@@ -42,8 +43,10 @@ public:
     // Writes what the store holds (the desktop session asks for its data).
     void CommitStore();
 
-    UserDatabase* Store() const { return m_store.get(); }
-    UserEdits* Edits() const { return m_edits.get(); }
+    // The run's diary: its store once start-up has checked it, the pages, the services.
+    Session& GetSession() const { return *m_session; }
+    UserDatabase* Store() const;
+    UserEdits* Edits() const;
 
     // AppServices
     ProductVersion GetProductVersion() const override;
@@ -57,16 +60,15 @@ public:
     std::function<void(const QString& text)> showDamageNotice;
     std::function<int(DisclamerDialog& dialog)> runDisclaimer;
     std::function<void(HomeDialog& home)> runHome;
-    std::function<std::vector<std::unique_ptr<Page>>()> makePages;
+    std::function<std::vector<std::unique_ptr<Page>>(Session& session)> makePages;
     // Ends the process at once with the exit code; the last resort of RequestShutdown().
     std::function<void(int code)> endProcess;
 
 private:
     StartupOptions m_options;
     QString m_executablePath;
-    std::unique_ptr<UserDatabase> m_store;
-    // Every edit of what the user entered, and its saving; the pages reach it while it exists.
-    std::unique_ptr<UserEdits> m_edits;
+    // The store, its edits and the pages' registry; the pages reach them through it.
+    std::unique_ptr<Session> m_session;
     std::unique_ptr<ShellDialogServices> m_dialogs;
     std::unique_ptr<DataConnection> m_connection;
     QPointer<HomeDialog> m_home;

@@ -6,7 +6,6 @@
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "export/LogExporter.h"
-#include "pages/PageRegistry.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
@@ -15,6 +14,7 @@
 #include "skin/SkinSettings.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/Page.h"
+#include "vocabulary/Session.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -28,9 +28,10 @@ const char* const kTiles[] = {"header", "daily", "profile", "journal", "fitness"
 
 } // namespace
 
-HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> pages,
+HomeDialog::HomeDialog(Session& session, std::vector<std::unique_ptr<Page>> pages,
                        DialogServices& services, QWidget* parent)
-    : QDialog(parent), m_store(store), m_services(services), m_pages(std::move(pages))
+    : QDialog(parent), m_session(session), m_store(*session.Store()), m_services(services),
+      m_pages(std::move(pages))
 {
     setObjectName(QStringLiteral("HomeDialog"));
     setWindowTitle(QStringLiteral("Nutrava"));
@@ -53,7 +54,7 @@ HomeDialog::HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> p
         m_buttons.push_back(button);
     }
 
-    UserEdits* edits = UserEdits::Instance();
+    UserEdits* edits = m_session.Edits();
     m_menuBar = ShellMenu::Build(
         this, [this](int command) { RunMenuCommand(command); }, true,
         edits ? &edits->Stack() : nullptr);
@@ -198,7 +199,7 @@ int HomeDialog::OnEvent(const QString& name, QWidget*)
 void HomeDialog::RunEntry(const QString& event)
 {
     const Entry entry = EntryFor(event, m_store.Profile().IsComplete());
-    Page* page = PageRegistry::Find(entry.page);
+    Page* page = m_session.FindPage(entry.page);
     if (!page) {
         Store::Log(Store::Warning, "No page named %s", qUtf8Printable(entry.page));
         m_services.ShowMessage(this, QStringLiteral("Nutrava"),
@@ -206,7 +207,8 @@ void HomeDialog::RunEntry(const QString& event)
         return;
     }
     {
-        LayoutBaseDialog dialog(this, &m_services);
+        UserEdits* edits = m_session.Edits();
+        LayoutBaseDialog dialog(this, &m_services, edits ? &edits->Stack() : nullptr);
         dialog.SetPage(page);
         runPageDialog(dialog);
         if (BmpButtonImpl* button = Button(entry.button))
@@ -219,7 +221,7 @@ void HomeDialog::RunEntry(const QString& event)
     // the program is closing (a signal or the session's end closed the page and this window).
     if (!m_closing && event != Events::kBlogger &&
         !(m_store.Profile().Flags() & UserProfile::kBlogAccountSeen) &&
-        PageRegistry::Find(Events::kBlogger))
+        m_session.FindPage(Events::kBlogger))
         RunEntry(Events::kBlogger);
 }
 

@@ -15,6 +15,7 @@ class DialogServices;
 class LayoutBaseDialog;
 class Page;
 class QMenuBar;
+class Session;
 class UserDatabase;
 
 // The main window: a header picture and five entries. It owns the pages and runs the chosen one
@@ -29,8 +30,9 @@ public:
     static constexpr int kAboutCommand = ShellMenu::kAbout;
     static constexpr int kExportCommand = ShellMenu::kExport;
 
-    HomeDialog(UserDatabase& store, std::vector<std::unique_ptr<Page>> pages,
-               DialogServices& services, QWidget* parent = nullptr);
+    // The session has a store; it outlives the home screen and the pages.
+    HomeDialog(Session& session, std::vector<std::unique_ptr<Page>> pages, DialogServices& services,
+               QWidget* parent = nullptr);
     ~HomeDialog() override;
 
     int OnEvent(const QString& name, QWidget* sender) override;
@@ -68,6 +70,7 @@ private:
     void RunEntry(const QString& event);
     void ExportLogs();
 
+    Session& m_session;
     UserDatabase& m_store;
     DialogServices& m_services;
     std::vector<std::unique_ptr<Page>> m_pages;

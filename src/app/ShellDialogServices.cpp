@@ -6,26 +6,30 @@
 #include "skin/AboutDialog.h"
 #include "skin/HelpDialog.h"
 #include "skin/PreferencesDialog.h"
+#include "vocabulary/Session.h"
 
 bool ShellDialogServices::RunPreferences(QWidget* parent)
 {
-    const UserDatabase& store = m_edits.Store();
+    UserEdits& edits = *m_session.Edits();
+    const UserDatabase& store = edits.Store();
     PreferencesDialog dialog(store.Profile(), store.Settings(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    SwitchUnitsCommand::ChangePreferences(m_edits, dialog.ChosenNutrient(), dialog.ChosenMetric());
+    SwitchUnitsCommand::ChangePreferences(edits, dialog.ChosenNutrient(), dialog.ChosenMetric());
     return true;
 }
 
 void ShellDialogServices::ShowHelp(QWidget* parent, int topic)
 {
-    HelpDialog dialog(topic, parent);
+    HelpDialog dialog(topic, m_session.References()->Texts(), parent);
     dialog.exec();
 }
 
 void ShellDialogServices::ShowAbout(QWidget* parent)
 {
-    AboutDialog dialog(parent);
+    const AppServices* services = m_session.Services();
+    AboutDialog dialog(parent,
+                       services ? services->GetProductVersion() : AppServices::CompiledVersion());
     dialog.exec();
 }
 

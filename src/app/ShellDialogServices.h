@@ -2,13 +2,14 @@
 
 #include "skin/DialogServices.h"
 
-class UserEdits;
+class Session;
 
 // The real dialogs behind the menus, the help mark and page messages.
 class ShellDialogServices final : public DialogServices
 {
 public:
-    explicit ShellDialogServices(UserEdits& edits) : m_edits(edits) {}
+    // The session has a store.
+    explicit ShellDialogServices(Session& session) : m_session(session) {}
 
     bool RunPreferences(QWidget* parent) override;
     void ShowHelp(QWidget* parent, int topic) override;
@@ -16,5 +17,5 @@ public:
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
 
 private:
-    UserEdits& m_edits;
+    Session& m_session;
 };

@@ -4,26 +4,11 @@
 #include "blog/PostProgressSink.h"
 #include "blog/PostTransfer.h"
 
-namespace {
-ConnectionCheck& InstalledCheck()
-{
-    static ConnectionCheck check;
-    return check;
-}
-} // namespace
-
-void InstallConnectionCheck(ConnectionCheck check)
-{
-    InstalledCheck() = std::move(check);
-}
-
 bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink* sink,
                 const SubmitPostOptions& options)
 {
     const QUrl target(url, QUrl::StrictMode);
-    const ConnectionCheck& check =
-        options.ensureConnection ? options.ensureConnection : InstalledCheck();
-    if (check && !check(target, sink))
+    if (options.ensureConnection && !options.ensureConnection(target, sink))
         return false;
     if (!target.isValid() || (target.scheme() != u"http" && target.scheme() != u"https") ||
         target.host().isEmpty()) {

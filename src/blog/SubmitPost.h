@@ -9,21 +9,17 @@
 class PostProgressSink;
 class PostRequest;
 
-// Makes sure the data connection is up before a transfer; the application's
+// Makes sure the data connection is up before a transfer: the application's
 // EnsureDataConnection. It has shown its own message when it answers false.
 using ConnectionCheck = std::function<bool(const QUrl& url, PostProgressSink* sink)>;
 
 struct SubmitPostOptions
 {
-    // Used instead of the installed check when set.
+    // Without one the transfer goes ahead, as on a platform without a connection manager.
     ConnectionCheck ensureConnection;
     // A transfer not ended within this time ends as timed out, whatever the proxy does.
     std::chrono::milliseconds timeout = std::chrono::seconds(90);
 };
-
-// The application installs its EnsureDataConnection here at start-up. Until then every transfer
-// goes ahead, as on a platform without a connection manager.
-void InstallConnectionCheck(ConnectionCheck check);
 
 // Starts an asynchronous POST of the request to the URL. Returns false when no transfer was
 // started (no data connection, an address that is not http or https); otherwise the outcome

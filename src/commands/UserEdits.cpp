@@ -5,30 +5,18 @@
 
 #include <QCoreApplication>
 
-namespace {
-UserEdits* g_instance = nullptr;
-}
-
 UserEdits::UserEdits(UserDatabase& store) : m_store(store)
 {
     m_saver.setSingleShot(true);
     m_saver.setInterval(kSaveDelayMs);
     connect(&m_saver, &QTimer::timeout, this, [this] { Save(); });
     connect(&m_stack, &QUndoStack::indexChanged, this, [this] { EditsChanged(); });
-    g_instance = this;
 }
 
 UserEdits::~UserEdits()
 {
-    if (g_instance == this)
-        g_instance = nullptr;
     if (SaveOwed())
         Save();
-}
-
-UserEdits* UserEdits::Instance()
-{
-    return g_instance;
 }
 
 void UserEdits::Push(QUndoCommand* command)

@@ -30,9 +30,6 @@ public:
     UserEdits(const UserEdits&) = delete;
     UserEdits& operator=(const UserEdits&) = delete;
 
-    // The edits of the running program's store; null while there are none.
-    static UserEdits* Instance();
-
     UserDatabase& Store() const { return m_store; }
     DataNotifier& Notifier() { return m_notifier; }
     QUndoStack& Stack() { return m_stack; }

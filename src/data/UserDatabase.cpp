@@ -7,8 +7,6 @@
 
 namespace {
 
-UserDatabase* g_instance = nullptr;
-
 constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
                                    FavoriteExerciseKind, FavoriteFoodKind, WeightKind};
 
@@ -25,24 +23,16 @@ UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
     if (m_file.IsOpen() && !ReadUserRecords() && IsWritable())
         KeepDamagedCopy();
     m_references.Open();
-    g_instance = this;
 }
 
 UserDatabase::~UserDatabase()
 {
-    if (g_instance == this)
-        g_instance = nullptr;
     if (IsWritable()) {
         Commit();
         m_file.Close();
     } else {
         m_file.CloseWithoutSaving();
     }
-}
-
-UserDatabase* UserDatabase::Instance()
-{
-    return g_instance;
 }
 
 QString UserDatabase::UserFilePath() const

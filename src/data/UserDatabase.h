@@ -40,9 +40,6 @@ public:
     UserDatabase(const UserDatabase&) = delete;
     UserDatabase& operator=(const UserDatabase&) = delete;
 
-    // The one store of the running program; null while there is none.
-    static UserDatabase* Instance();
-
     // None when user.pdb was opened or created and changes are saved; Locked (another running
     // copy holds it), CannotOpen or Damaged (it exists but cannot be read), CannotCreate (the
     // folder takes no file) otherwise.

@@ -2,7 +2,6 @@
 
 #include "skin/ShellMenu.h"
 
-#include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ButtomNavigation.h"
@@ -21,6 +20,7 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QUndoStack>
 
 namespace {
 const QString kIconPath = QStringLiteral(":/art/icon.svg");
@@ -39,8 +39,8 @@ private:
 };
 } // namespace
 
-LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
-    : QDialog(parent), m_services(services)
+LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services, QUndoStack* history)
+    : QDialog(parent), m_services(services), m_history(history)
 {
     if (!m_services) {
         const auto* outer = qobject_cast<const LayoutBaseDialog*>(parent);
@@ -59,8 +59,6 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services)
     m_title->SetListener(this);
     m_bottom->SetListener(this);
     m_navigation->SetListener(this);
-    UserEdits* edits = UserEdits::Instance();
-    m_history = edits ? &edits->Stack() : nullptr;
     m_menuBar = ShellMenu::Build(
         this, [this](int command) { RunMenuCommand(command); }, false, m_history);
     // The handheld's OK command: confirms the page, whichever of its controls has the focus.
@@ -299,7 +297,7 @@ void LayoutBaseDialog::SetPage(Page* page)
 int LayoutBaseDialog::RunSubPage(Page* page)
 {
     const QPointer<QWidget> left = focusWidget();
-    LayoutBaseDialog nested(this, m_services);
+    LayoutBaseDialog nested(this, m_services, m_history);
     nested.runSubPageDialog = runSubPageDialog;
     nested.SetPage(page);
     int result = 0;

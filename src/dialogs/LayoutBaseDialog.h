@@ -33,7 +33,9 @@ public:
     static constexpr int kRedoCommand = ShellMenu::kRedo;
 
     // Without `services` a nested dialog uses its parent dialog's, any other the fallback ones.
-    explicit LayoutBaseDialog(QWidget* parent = nullptr, DialogServices* services = nullptr);
+    // `history`: the undo stack of the session's edits, whose Undo and Redo the menu offers.
+    explicit LayoutBaseDialog(QWidget* parent = nullptr, DialogServices* services = nullptr,
+                              QUndoStack* history = nullptr);
     ~LayoutBaseDialog() override;
 
     // Runs the dialog modally, unless the page already closed it while attaching. A loop ended
@@ -51,12 +53,12 @@ public:
     int RunSubPage(Page* page) override;
     void Close() override;
     void ShowMessage(const QString& caption, const QString& text) override;
+    // The page's help topic, if it has one.
+    void ShowHelp() override;
 
     // EventListener
     int OnEvent(const QString& name, QWidget* sender) override;
 
-    // The page's help topic, if it has one.
-    void ShowHelp();
     void RunMenuCommand(int command);
 
     Page* CurrentPage() const { return m_page; }
@@ -96,7 +98,7 @@ private:
     Page* m_page = nullptr;
     bool m_attached = false;
     DialogServices* m_services;
-    QUndoStack* m_history = nullptr; // the edits of the running program, if any
+    QUndoStack* m_history = nullptr;
     QMetaObject::Connection m_fieldLeft;
     QMenuBar* m_menuBar;
     QPointer<QWidget> m_content;

@@ -9,16 +9,16 @@
 #include "pages/ProfilePage.h"
 #include "pages/ResultsPage.h"
 
-std::vector<std::unique_ptr<Page>> MakeAllPages()
+std::vector<std::unique_ptr<Page>> MakeAllPages(Session& session)
 {
     std::vector<std::unique_ptr<Page>> pages;
-    pages.push_back(std::make_unique<FitnessLogPage>());
-    pages.push_back(std::make_unique<FoodLogPage>());
-    pages.push_back(std::make_unique<JournalPage>());
-    pages.push_back(std::make_unique<ProfilePage>());
-    pages.push_back(std::make_unique<GoalsPage>());
-    pages.push_back(std::make_unique<ResultsPage>());
-    pages.push_back(std::make_unique<DailyChartPage>());
-    pages.push_back(std::make_unique<BlogAccountPage>());
+    pages.push_back(std::make_unique<FitnessLogPage>(session));
+    pages.push_back(std::make_unique<FoodLogPage>(session));
+    pages.push_back(std::make_unique<JournalPage>(session));
+    pages.push_back(std::make_unique<ProfilePage>(session));
+    pages.push_back(std::make_unique<GoalsPage>(session));
+    pages.push_back(std::make_unique<ResultsPage>(session));
+    pages.push_back(std::make_unique<DailyChartPage>(session));
+    pages.push_back(std::make_unique<BlogAccountPage>(session));
     return pages;
 }

@@ -7,7 +7,6 @@
 #include "commands/ChangeProfileCommand.h"
 #include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
-#include "dialogs/LayoutBaseDialog.h"
 #include "pages/BlogPosting.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
@@ -15,6 +14,7 @@
 
 #include <QDesktopServices>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 constexpr int kHelpTopic = 11;
@@ -22,12 +22,14 @@ const QString kView = QStringLiteral("view");
 const QString kCaption = QStringLiteral("Blogger");
 } // namespace
 
-BlogAccountPage::BlogAccountPage() : PageBase(Events::kBlogger, kHelpTopic) {}
+BlogAccountPage::BlogAccountPage(Session& session) : PageBase(session, Events::kBlogger, kHelpTopic)
+{
+}
 
 void BlogAccountPage::Attach(PageHost& host)
 {
     PageBase::Attach(host);
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     host.SetSection(Events::kProfile);
     host.SetBottomButton(0, Events::kDone);
     host.SetBottomButton(1, Events::kProfile);
@@ -44,15 +46,13 @@ void BlogAccountPage::Attach(PageHost& host)
     Refill();
     Watch(&DataNotifier::profileChanged, [this] { Refill(); });
     // The first visit explains the page.
-    if (store && !(store->Profile().Flags() & UserProfile::kBlogAccountSeen)) {
-        if (auto* dialog = dynamic_cast<LayoutBaseDialog*>(&host))
-            dialog->ShowHelp();
-    }
+    if (store && !(store->Profile().Flags() & UserProfile::kBlogAccountSeen))
+        host.ShowHelp();
 }
 
 void BlogAccountPage::Refill()
 {
-    const UserDatabase* store = UserDatabase::Instance();
+    const UserDatabase* store = Store();
     if (!store || !m_editor || m_applying)
         return;
     const UserProfile& profile = store->Profile();
@@ -63,7 +63,7 @@ void BlogAccountPage::Refill()
 
 void BlogAccountPage::Detach()
 {
-    if (UserDatabase* store = UserDatabase::Instance()) {
+    if (UserDatabase* store = Store()) {
         Validate(true, true);
         // Bookkeeping, not the user's edit: written with the next commit.
         UserProfile& profile = store->Profile();
@@ -82,7 +82,7 @@ BloggerEditor* BlogAccountPage::Editor() const
 int BlogAccountPage::OnEvent(const QString& name, QWidget*)
 {
     if (name == Events::kGoals || name == Events::kResults) {
-        const UserDatabase* store = UserDatabase::Instance();
+        const UserDatabase* store = Store();
         if (store && store->Profile().IsComplete() && CanLeave(name))
             NavigateTo(name);
         return 1;
@@ -120,7 +120,7 @@ int BlogAccountPage::OnEvent(const QString& name, QWidget*)
 
 bool BlogAccountPage::Validate(bool store, bool show)
 {
-    UserDatabase* database = UserDatabase::Instance();
+    UserDatabase* database = Store();
     UserEdits* edits = Edits();
     const BloggerEditor* editor = Editor();
     if (!database || !edits || !editor)
@@ -156,7 +156,7 @@ void BlogAccountPage::TestAccount()
         PostProtocol::BlogAddress(BlogAccountCheck::CleanBlogName(editor->GetBlogName())),
         BlogAccountCheck::CleanEmail(editor->GetEmail()), editor->GetPassword());
     const PostRequest request(credentials);
-    if (BlogPosting::Run(*Host(), request, PostProtocol::TestUrl()) ==
+    if (BlogPosting::Run(GetSession(), *Host(), request, PostProtocol::TestUrl()) ==
         BlogPosting::Outcome::Accepted)
         Host()->ShowMessage(kCaption, QStringLiteral("Data verified"));
 }

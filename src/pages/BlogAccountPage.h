@@ -12,7 +12,7 @@ class BloggerEditor;
 class BlogAccountPage final : public PageBase
 {
 public:
-    BlogAccountPage();
+    explicit BlogAccountPage(Session& session);
 
     void Attach(PageHost& host) override;
     void Detach() override;

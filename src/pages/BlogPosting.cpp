@@ -2,7 +2,9 @@
 
 #include "blog/ConnectionStatusDialog.h"
 #include "blog/SubmitPost.h"
+#include "vocabulary/AppServices.h"
 #include "vocabulary/PageHost.h"
+#include "vocabulary/Session.h"
 
 namespace BlogPosting {
 
@@ -19,11 +21,17 @@ void SetStatusRunner(StatusRunner runner)
     Runner() = std::move(runner);
 }
 
-Outcome Run(PageHost& host, const PostRequest& request, const QString& url)
+Outcome Run(const Session& session, PageHost& host, const PostRequest& request, const QString& url)
 {
     // The page's dialog, when the host is one, so the status dialog sits over it.
     ConnectionStatusDialog status(dynamic_cast<QWidget*>(&host));
-    if (!SubmitPost(request, url, &status)) {
+    SubmitPostOptions options;
+    if (AppServices* services = session.Services()) {
+        options.ensureConnection = [services](const QUrl& target, PostProgressSink* sink) {
+            return services->EnsureDataConnection(target.toString(), sink);
+        };
+    }
+    if (!SubmitPost(request, url, &status, options)) {
         // Nothing is under way, so no empty status dialog is left waiting for the user.
         host.ShowMessage(QStringLiteral("Blogger"), QStringLiteral("Posting falied"));
         return Outcome::NotStarted;

@@ -7,6 +7,7 @@
 class ConnectionStatusDialog;
 class PageHost;
 class PostRequest;
+class Session;
 
 // One blog transfer as the pages run it: the request goes out under the status dialog, which
 // shows progress and failures and lets the user cancel. Only the connection check may block;
@@ -20,7 +21,8 @@ enum class Outcome
     Accepted,   // the proxy accepted
 };
 
-Outcome Run(PageHost& host, const PostRequest& request, const QString& url);
+// The session's services, when it has them, check the data connection first.
+Outcome Run(const Session& session, PageHost& host, const PostRequest& request, const QString& url);
 
 // Runs the status dialog modally and returns its result; tests answer it without blocking.
 using StatusRunner = std::function<int(ConnectionStatusDialog& dialog)>;

@@ -53,7 +53,7 @@ DayCalories SumDay(UserDatabase& store, const DayValueSource* values, TimeBase::
 }
 } // namespace
 
-DailyChartPage::DailyChartPage() : PageBase(kName, kHelpTopic) {}
+DailyChartPage::DailyChartPage(Session& session) : PageBase(session, kName, kHelpTopic) {}
 
 void DailyChartPage::Attach(PageHost& host)
 {
@@ -125,7 +125,7 @@ void DailyChartPage::Refresh(TimeBase::Stamp day)
 {
     m_day = day;
     m_showsWeight = false;
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     DailyChartView* view = View();
     if (!store || !view)
         return;
@@ -198,7 +198,7 @@ QString DailyChartPage::PostBody(const DailyChartView& view)
 
 void DailyChartPage::PostChart()
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     DailyChartView* view = View();
     if (!store || !view || !Host())
         return;
@@ -208,5 +208,5 @@ void DailyChartPage::PostChart()
     request.AppendField(PostTitle(m_day));
     request.AppendField(PostBody(*view));
     request.AppendField(profile.GetUserName());
-    BlogPosting::Run(*Host(), request, PostProtocol::PostUrl());
+    BlogPosting::Run(GetSession(), *Host(), request, PostProtocol::PostUrl());
 }

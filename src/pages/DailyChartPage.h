@@ -18,7 +18,7 @@ class WeightItem;
 class DailyChartPage final : public PageBase
 {
 public:
-    DailyChartPage();
+    explicit DailyChartPage(Session& session);
 
     void Attach(PageHost& host) override;
     void Detach() override;

@@ -13,8 +13,8 @@ namespace {
 constexpr int kDetailsHelpTopic = 9;
 }
 
-ExerciseDetailsPage::ExerciseDetailsPage(std::uint32_t exercise)
-    : SubPage(QStringLiteral("fitness.details"), kDetailsHelpTopic), m_exercise(exercise)
+ExerciseDetailsPage::ExerciseDetailsPage(Session& session, std::uint32_t exercise)
+    : SubPage(session, QStringLiteral("fitness.details"), kDetailsHelpTopic), m_exercise(exercise)
 {
 }
 
@@ -25,7 +25,7 @@ void ExerciseDetailsPage::Attach(PageHost& host)
     host.SetBottomButton(0, Events::kDone);
     host.SetTitleButton(0, Events::kMenu);
     host.SetTitleButton(1, QStringLiteral("title.lookup"));
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     if (!store)
         return;
 

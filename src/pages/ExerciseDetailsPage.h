@@ -11,7 +11,7 @@ class ExerciseDetailsPage final : public SubPage
 public:
     static constexpr const char* kUnknownCategory = "Unknown";
 
-    explicit ExerciseDetailsPage(std::uint32_t exercise);
+    ExerciseDetailsPage(Session& session, std::uint32_t exercise);
 
     void Attach(PageHost& host) override;
     int OnEvent(const QString& name, QWidget* sender) override;

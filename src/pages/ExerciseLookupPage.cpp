@@ -5,8 +5,8 @@
 #include "pages/ExerciseLookupModel.h"
 #include "vocabulary/PageHost.h"
 
-ExerciseLookupPage::ExerciseLookupPage(bool lookupOnly, bool favoritesOnly)
-    : LookupPage(QStringLiteral("fitness.lookup"), QStringLiteral("fitness"),
+ExerciseLookupPage::ExerciseLookupPage(Session& session, bool lookupOnly, bool favoritesOnly)
+    : LookupPage(session, QStringLiteral("fitness.lookup"), QStringLiteral("fitness"),
                  {QStringLiteral("Exercise group"), QStringLiteral("Exercises")}, lookupOnly,
                  favoritesOnly)
 {
@@ -24,7 +24,7 @@ ItemList& ExerciseLookupPage::Favorites(UserDatabase& store)
 
 QString ExerciseLookupPage::ShowDetails(std::uint32_t record)
 {
-    ExerciseDetailsPage details(record);
+    ExerciseDetailsPage details(GetSession(), record);
     Host()->RunSubPage(&details);
     return details.ResultText();
 }

@@ -6,7 +6,7 @@
 class ExerciseLookupPage final : public LookupPage
 {
 public:
-    ExerciseLookupPage(bool lookupOnly, bool favoritesOnly);
+    ExerciseLookupPage(Session& session, bool lookupOnly, bool favoritesOnly);
 
 protected:
     std::unique_ptr<LookupModel> MakeModel(UserDatabase& store, bool favoritesOnly) override;

@@ -13,8 +13,8 @@ constexpr int kHelpTopic = 7;
 constexpr int kColumnPercents[] = {45, 27, 28};
 } // namespace
 
-FitnessLogPage::FitnessLogPage()
-    : GridLogPage(Events::kGoFitness, kHelpTopic, FitnessKind, QStringLiteral("fitness"),
+FitnessLogPage::FitnessLogPage(Session& session)
+    : GridLogPage(session, Events::kGoFitness, kHelpTopic, FitnessKind, QStringLiteral("fitness"),
                   QStringLiteral("Fitness log"))
 {
 }
@@ -67,7 +67,7 @@ std::unique_ptr<LogRow> FitnessLogPage::MakeRow(UserDatabase& store) const
 
 std::unique_ptr<LookupPage> FitnessLogPage::MakeLookup(bool lookup, bool favorites) const
 {
-    return std::make_unique<ExerciseLookupPage>(lookup, favorites);
+    return std::make_unique<ExerciseLookupPage>(GetSession(), lookup, favorites);
 }
 
 QString FitnessLogPage::ColumnWidthKey(int column) const
@@ -85,6 +85,6 @@ void FitnessLogPage::ShowSelectedDetails()
     const auto* row = static_cast<const ExerciseLogRow*>(SelectedRow());
     if (!row || !Host())
         return;
-    ExerciseDetailsPage details(row->ExerciseId());
+    ExerciseDetailsPage details(GetSession(), row->ExerciseId());
     RunSubPage(details);
 }

@@ -6,7 +6,7 @@
 class FitnessLogPage final : public GridLogPage
 {
 public:
-    FitnessLogPage();
+    explicit FitnessLogPage(Session& session);
 
     // GridModel
     int GetColumnCount() override { return 3; }

@@ -20,8 +20,8 @@ int Shown(double value)
 }
 } // namespace
 
-FoodDetailsPage::FoodDetailsPage(std::uint32_t food)
-    : SubPage(QStringLiteral("food.details"), kDetailsHelpTopic), m_food(food)
+FoodDetailsPage::FoodDetailsPage(Session& session, std::uint32_t food)
+    : SubPage(session, QStringLiteral("food.details"), kDetailsHelpTopic), m_food(food)
 {
 }
 
@@ -35,7 +35,7 @@ void FoodDetailsPage::Attach(PageHost& host)
     auto* view = dynamic_cast<FoodDetails*>(host.SetContent(QStringLiteral("FoodDetailsControl")));
     if (!view)
         return;
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     FoodDatabase* foods = store ? store->References().Foods() : nullptr;
     Food food;
     if (foods) {

@@ -8,7 +8,7 @@
 class FoodDetailsPage final : public SubPage
 {
 public:
-    explicit FoodDetailsPage(std::uint32_t food);
+    FoodDetailsPage(Session& session, std::uint32_t food);
 
     void Attach(PageHost& host) override;
     int OnEvent(const QString& name, QWidget* sender) override;

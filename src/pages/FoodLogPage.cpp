@@ -14,8 +14,8 @@ constexpr int kHelpTopic = 8;
 constexpr int kColumnPercents[] = {40, 14, 21, 25};
 } // namespace
 
-FoodLogPage::FoodLogPage()
-    : GridLogPage(Events::kGoFood, kHelpTopic, FoodKind, QStringLiteral("food"),
+FoodLogPage::FoodLogPage(Session& session)
+    : GridLogPage(session, Events::kGoFood, kHelpTopic, FoodKind, QStringLiteral("food"),
                   QStringLiteral("Food log"))
 {
 }
@@ -92,7 +92,7 @@ std::unique_ptr<LogRow> FoodLogPage::MakeRow(UserDatabase& store) const
 
 std::unique_ptr<LookupPage> FoodLogPage::MakeLookup(bool lookup, bool favorites) const
 {
-    return std::make_unique<FoodLookupPage>(lookup, favorites);
+    return std::make_unique<FoodLookupPage>(GetSession(), lookup, favorites);
 }
 
 QString FoodLogPage::ColumnWidthKey(int column) const
@@ -110,6 +110,6 @@ void FoodLogPage::ShowSelectedDetails()
     const auto* row = static_cast<const FoodLogRow*>(SelectedRow());
     if (!row || !Host())
         return;
-    FoodDetailsPage details(row->FoodId());
+    FoodDetailsPage details(GetSession(), row->FoodId());
     RunSubPage(details);
 }

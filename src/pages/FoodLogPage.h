@@ -7,7 +7,7 @@
 class FoodLogPage final : public GridLogPage
 {
 public:
-    FoodLogPage();
+    explicit FoodLogPage(Session& session);
 
     int OnEvent(const QString& name, QWidget* sender) override;
 

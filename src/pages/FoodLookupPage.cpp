@@ -5,9 +5,9 @@
 #include "pages/FoodLookupModel.h"
 #include "vocabulary/PageHost.h"
 
-FoodLookupPage::FoodLookupPage(bool lookupOnly, bool favoritesOnly)
+FoodLookupPage::FoodLookupPage(Session& session, bool lookupOnly, bool favoritesOnly)
     : LookupPage(
-          QStringLiteral("food.lookup"), QStringLiteral("food"),
+          session, QStringLiteral("food.lookup"), QStringLiteral("food"),
           {QStringLiteral("Food group"), QStringLiteral("Food subgroup"), QStringLiteral("Foods")},
           lookupOnly, favoritesOnly)
 {
@@ -25,7 +25,7 @@ ItemList& FoodLookupPage::Favorites(UserDatabase& store)
 
 QString FoodLookupPage::ShowDetails(std::uint32_t record)
 {
-    FoodDetailsPage details(record);
+    FoodDetailsPage details(GetSession(), record);
     Host()->RunSubPage(&details);
     return details.ResultText();
 }

@@ -6,7 +6,7 @@
 class FoodLookupPage final : public LookupPage
 {
 public:
-    FoodLookupPage(bool lookupOnly, bool favoritesOnly);
+    FoodLookupPage(Session& session, bool lookupOnly, bool favoritesOnly);
 
 protected:
     std::unique_ptr<LookupModel> MakeModel(UserDatabase& store, bool favoritesOnly) override;

@@ -8,7 +8,7 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
-GoalsPage::GoalsPage() : PageBase(Events::kGoals, 5) {}
+GoalsPage::GoalsPage(Session& session) : PageBase(session, Events::kGoals, 5) {}
 
 void GoalsPage::Attach(PageHost& host)
 {
@@ -22,7 +22,7 @@ void GoalsPage::Attach(PageHost& host)
 
 void GoalsPage::ShowFigures()
 {
-    const UserDatabase* store = UserDatabase::Instance();
+    const UserDatabase* store = Store();
     if (!m_figures || !store)
         return;
     const UserProfile& profile = store->Profile();

@@ -9,7 +9,7 @@ class GoalFigures;
 class GoalsPage final : public PageBase
 {
 public:
-    GoalsPage();
+    explicit GoalsPage(Session& session);
 
     void Attach(PageHost& host) override;
     void Detach() override;

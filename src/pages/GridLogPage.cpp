@@ -16,9 +16,9 @@
 
 #include <algorithm>
 
-GridLogPage::GridLogPage(const QString& name, int helpTopic, ItemKind kind, const QString& section,
-                         const QString& listName)
-    : LogPage(name, helpTopic, kind), m_section(section), m_listName(listName)
+GridLogPage::GridLogPage(Session& session, const QString& name, int helpTopic, ItemKind kind,
+                         const QString& section, const QString& listName)
+    : LogPage(session, name, helpTopic, kind), m_section(section), m_listName(listName)
 {
 }
 
@@ -37,7 +37,7 @@ void GridLogPage::Attach(PageHost& host)
     host.SetTitleButton(1, QStringLiteral("title"));
     host.SetTitleButton(2, Events::kLookup);
 
-    m_store = UserDatabase::Instance();
+    m_store = Store();
     BuildRows(0);
     m_grid = dynamic_cast<Grid*>(host.SetContent(QStringLiteral("GridContentControl")));
     if (m_grid)

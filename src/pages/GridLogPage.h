@@ -22,8 +22,8 @@ class GridLogPage : public LogPage, public GridModel, public GridCellEditor
 {
 public:
     // `listName` names the grid for assistive technology ("Food log").
-    GridLogPage(const QString& name, int helpTopic, ItemKind kind, const QString& section,
-                const QString& listName);
+    GridLogPage(Session& session, const QString& name, int helpTopic, ItemKind kind,
+                const QString& section, const QString& listName);
     ~GridLogPage() override;
 
     void Attach(PageHost& host) override;

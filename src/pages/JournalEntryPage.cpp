@@ -15,9 +15,9 @@ namespace {
 constexpr int kHelpTopic = 6;
 }
 
-JournalEntryPage::JournalEntryPage(TimeBase::Stamp day, bool posted, const QString& subject,
-                                   const QString& body)
-    : SubPage(QStringLiteral("journal.entry"), kHelpTopic), m_day(day), m_posted(posted),
+JournalEntryPage::JournalEntryPage(Session& session, TimeBase::Stamp day, bool posted,
+                                   const QString& subject, const QString& body)
+    : SubPage(session, QStringLiteral("journal.entry"), kHelpTopic), m_day(day), m_posted(posted),
       m_openSubject(subject), m_openBody(body), m_subject(subject), m_body(body)
 {
 }
@@ -127,7 +127,7 @@ void JournalEntryPage::UpdateBlogButton()
 
 void JournalEntryPage::Post()
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     const JournalItemDetails* details = Details();
     if (!store || !details || !Host())
         return;
@@ -146,7 +146,7 @@ void JournalEntryPage::Post()
     request.AppendField(subject);
     request.AppendField(body);
     request.AppendField(profile.GetUserName());
-    if (BlogPosting::Run(*Host(), request, PostProtocol::PostUrl()) !=
+    if (BlogPosting::Run(GetSession(), *Host(), request, PostProtocol::PostUrl()) !=
         BlogPosting::Outcome::Accepted)
         return; // the entry stays as it was, unposted
     // What was posted is what is stored, with the flag set.

@@ -12,7 +12,8 @@ class JournalItemDetails;
 class JournalEntryPage final : public SubPage
 {
 public:
-    JournalEntryPage(TimeBase::Stamp day, bool posted, const QString& subject, const QString& body);
+    JournalEntryPage(Session& session, TimeBase::Stamp day, bool posted, const QString& subject,
+                     const QString& body);
 
     void Attach(PageHost& host) override;
     void Detach() override;

@@ -25,7 +25,7 @@ const QString kName = QStringLiteral("goJournal");
 constexpr int kHelpTopic = 6;
 } // namespace
 
-JournalPage::JournalPage() : LogPage(kName, kHelpTopic, JournalKind) {}
+JournalPage::JournalPage(Session& session) : LogPage(session, kName, kHelpTopic, JournalKind) {}
 
 void JournalPage::Attach(PageHost& host)
 {
@@ -51,7 +51,7 @@ void JournalPage::Attach(PageHost& host)
             ShowDay(m_selected);
     });
 
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     const QString tip = store ? store->References().DailyTip() : QString();
     if (!tip.isEmpty())
         host.ShowMessage(QStringLiteral("Daily Tip"), tip);
@@ -110,7 +110,7 @@ void JournalPage::SetCurrentRow(int row)
 
 JournalItem* JournalPage::EntryAt(int row) const
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     if (!store || row < 0 || row >= int(m_rows.size()))
         return nullptr;
     return static_cast<JournalItem*>(store->Journal().FindByUid(m_rows[size_t(row)]));
@@ -124,7 +124,7 @@ void JournalPage::ReloadDay()
 void JournalPage::ShowDay(int selected)
 {
     m_rows.clear();
-    if (UserDatabase* store = UserDatabase::Instance()) {
+    if (UserDatabase* store = Store()) {
         std::vector<Item*> items;
         store->Journal().ItemsOfDay(Day(), items);
         for (const Item* item : items)
@@ -153,14 +153,14 @@ void JournalPage::EditSelected()
 
 void JournalPage::RunEntryPage(JournalItem* entry)
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     if (!store || !Host())
         return;
     // Remembered by uid: the entry is looked up again once the sub-page is over.
     const bool existing = entry != nullptr;
     const std::int32_t uid = existing ? entry->Uid() : 0;
-    JournalEntryPage page(Day(), entry && entry->Posted(), entry ? entry->Subject() : QString(),
-                          entry ? entry->Body() : QString());
+    JournalEntryPage page(GetSession(), Day(), entry && entry->Posted(),
+                          entry ? entry->Subject() : QString(), entry ? entry->Body() : QString());
     Host()->RunSubPage(&page);
 
     UserEdits* edits = Edits();

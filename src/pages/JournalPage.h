@@ -17,7 +17,7 @@ class JournalItem;
 class JournalPage final : public LogPage, public GridModel
 {
 public:
-    JournalPage();
+    explicit JournalPage(Session& session);
 
     void Attach(PageHost& host) override;
     void Detach() override;

@@ -3,8 +3,8 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
-LogPage::LogPage(const QString& name, int helpTopic, ItemKind kind)
-    : PageBase(name, helpTopic), m_kind(kind)
+LogPage::LogPage(Session& session, const QString& name, int helpTopic, ItemKind kind)
+    : PageBase(session, name, helpTopic), m_kind(kind)
 {
 }
 

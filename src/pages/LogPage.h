@@ -9,7 +9,7 @@
 class LogPage : public PageBase
 {
 public:
-    LogPage(const QString& name, int helpTopic, ItemKind kind);
+    LogPage(Session& session, const QString& name, int helpTopic, ItemKind kind);
 
     void Attach(PageHost& host) override;
     int OnEvent(const QString& name, QWidget* sender) override;

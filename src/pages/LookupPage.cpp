@@ -22,10 +22,10 @@ namespace {
 constexpr int kLookupHelpTopic = 9;
 }
 
-LookupPage::LookupPage(const QString& name, const QString& section, QStringList listNames,
-                       bool lookupOnly, bool favoritesOnly)
-    : SubPage(name, kLookupHelpTopic), m_section(section), m_listNames(std::move(listNames)),
-      m_lookupOnly(lookupOnly), m_favoritesOnly(favoritesOnly)
+LookupPage::LookupPage(Session& session, const QString& name, const QString& section,
+                       QStringList listNames, bool lookupOnly, bool favoritesOnly)
+    : SubPage(session, name, kLookupHelpTopic), m_section(section),
+      m_listNames(std::move(listNames)), m_lookupOnly(lookupOnly), m_favoritesOnly(favoritesOnly)
 {
 }
 
@@ -41,7 +41,7 @@ void LookupPage::Attach(PageHost& host)
     host.SetTitleButton(1, QStringLiteral("title.lookup"));
     host.SetBottomButton(0, m_lookupOnly ? Events::kDone : Events::kAdd);
 
-    m_store = UserDatabase::Instance();
+    m_store = Store();
     m_model = m_store ? MakeModel(*m_store, m_favoritesOnly) : nullptr;
     if (!m_model)
         return;

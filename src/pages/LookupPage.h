@@ -24,8 +24,8 @@ class LookupPage : public SubPage
 public:
     // Favorites-only opens in "Favorites"; lookup-only offers "done" instead of "add".
     // `listNames` name the group lists, then the item list, for assistive technology.
-    LookupPage(const QString& name, const QString& section, QStringList listNames, bool lookupOnly,
-               bool favoritesOnly);
+    LookupPage(Session& session, const QString& name, const QString& section, QStringList listNames,
+               bool lookupOnly, bool favoritesOnly);
     ~LookupPage() override;
 
     void Attach(PageHost& host) override;

@@ -2,25 +2,30 @@
 
 #include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
-#include "pages/PageRegistry.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
+#include "vocabulary/Session.h"
 
-PageBase::PageBase(const QString& name, int helpTopic) : m_name(name), m_helpTopic(helpTopic)
+PageBase::PageBase(Session& session, const QString& name, int helpTopic)
+    : m_session(session), m_name(name), m_helpTopic(helpTopic)
 {
-    PageRegistry::Add(this);
+    m_session.AddPage(this);
 }
 
 PageBase::~PageBase()
 {
     Unwatch();
-    PageRegistry::Remove(this);
+    m_session.RemovePage(this);
 }
 
-UserEdits* PageBase::Edits()
+UserDatabase* PageBase::Store() const
 {
-    // Until the application hands the pages a session, the running program's edits.
-    return UserEdits::Instance();
+    return m_session.Store();
+}
+
+UserEdits* PageBase::Edits() const
+{
+    return m_session.Edits();
 }
 
 int PageBase::NextVisit()
@@ -29,7 +34,7 @@ int PageBase::NextVisit()
     return ++visits;
 }
 
-DataNotifier* PageBase::Notifier()
+DataNotifier* PageBase::Notifier() const
 {
     UserEdits* edits = Edits();
     return edits ? &edits->Notifier() : nullptr;
@@ -74,17 +79,17 @@ int PageBase::HandleCommonEvent(const QString& name)
     return 0;
 }
 
-QString PageBase::TargetOf(const QString& eventName)
+QString PageBase::TargetOf(const QString& eventName) const
 {
     if (eventName != Events::kGoProfile)
         return eventName;
-    const UserDatabase* store = UserDatabase::Instance();
+    const UserDatabase* store = Store();
     return store && store->Profile().IsComplete() ? Events::kResults : Events::kProfile;
 }
 
 void PageBase::NavigateTo(const QString& eventName)
 {
-    Page* target = PageRegistry::Find(TargetOf(eventName));
+    Page* target = m_session.FindPage(TargetOf(eventName));
     if (target && m_host)
         m_host->SetPage(target);
 }

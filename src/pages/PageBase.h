@@ -10,14 +10,17 @@
 
 class DataNotifier;
 class PageHost;
+class Session;
+class UserDatabase;
 class UserEdits;
 
-// What every page shares: it registers itself for navigation while it exists, remembers its
-// host while attached, and falls back to the common handling of navigation, "goHome" and "done".
+// What every page shares: it registers itself with its session for navigation while it exists,
+// remembers its host while attached, and falls back to the common handling of navigation, "goHome"
+// and "done".
 class PageBase : public Page
 {
 public:
-    PageBase(const QString& name, int helpTopic);
+    PageBase(Session& session, const QString& name, int helpTopic);
     ~PageBase() override;
     PageBase(const PageBase&) = delete;
     PageBase& operator=(const PageBase&) = delete;
@@ -29,17 +32,20 @@ public:
     QString GetName() const override { return m_name; }
 
     PageHost* Host() const { return m_host; }
+    Session& GetSession() const { return m_session; }
 
     // "goHome", navigation and "done"; non-zero when handled.
     int HandleCommonEvent(const QString& name);
     // Switches the host to the page the navigation event names ("goProfile": results for a
     // complete profile, else the profile).
     void NavigateTo(const QString& eventName);
-    static QString TargetOf(const QString& eventName);
+    QString TargetOf(const QString& eventName) const;
 
 protected:
+    // The diary the page shows; null when there is none.
+    UserDatabase* Store() const;
     // Where the page makes its edits of the user's data; null when there is no store.
-    static UserEdits* Edits();
+    UserEdits* Edits() const;
     // A number no other attach of any page got: the merge key of the edits of one visit.
     static int NextVisit();
     // Calls `react` on the notifier's `signal` until the page is detached.
@@ -47,8 +53,9 @@ protected:
 
 private:
     void Unwatch();
-    static DataNotifier* Notifier();
+    DataNotifier* Notifier() const;
 
+    Session& m_session;
     std::vector<QMetaObject::Connection> m_watches;
     QString m_name;
     int m_helpTopic;

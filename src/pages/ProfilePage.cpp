@@ -5,11 +5,11 @@
 #include "data/UserDatabase.h"
 #include "fitness/ProfileCheck.h"
 #include "fitness/ProfileEditor.h"
-#include "pages/PageRegistry.h"
 #include "pages/ProfileBands.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
+#include "vocabulary/Session.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ bool IsNavigation(const QString& name)
 
 } // namespace
 
-ProfilePage::ProfilePage() : PageBase(Events::kProfile, 3) {}
+ProfilePage::ProfilePage(Session& session) : PageBase(session, Events::kProfile, 3) {}
 
 void ProfilePage::Attach(PageHost& host)
 {
@@ -54,13 +54,13 @@ void ProfilePage::Detach()
 
 void ProfilePage::Refill()
 {
-    if (UserDatabase* store = UserDatabase::Instance(); store && !m_applying)
+    if (UserDatabase* store = Store(); store && !m_applying)
         FillEditor(store->Profile(), store->Settings().Metric() != 0);
 }
 
 void ProfilePage::ApplyEditor(bool keepTracked)
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     UserEdits* edits = Edits();
     if (!store || !edits || !m_editor)
         return;
@@ -76,7 +76,7 @@ void ProfilePage::ApplyEditor(bool keepTracked)
 
 int ProfilePage::OnEvent(const QString& name, QWidget* sender)
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     if (!store)
         return PageBase::OnEvent(name, sender);
     const UserProfile& profile = store->Profile();
@@ -115,7 +115,7 @@ void ProfilePage::GoOn(const UserProfile& profile, const QString& eventName)
 {
     // Without a blog account page in this build there is nothing to put in front.
     if (!(profile.Flags() & UserProfile::kBlogAccountSeen) &&
-        PageRegistry::Find(Events::kBlogger)) {
+        GetSession().FindPage(Events::kBlogger)) {
         NavigateTo(Events::kBlogger);
         return;
     }

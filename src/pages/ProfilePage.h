@@ -12,7 +12,7 @@ class UserProfile;
 class ProfilePage final : public PageBase
 {
 public:
-    ProfilePage();
+    explicit ProfilePage(Session& session);
 
     void Attach(PageHost& host) override;
     void Detach() override;

@@ -16,7 +16,7 @@ const QString kWeight = QStringLiteral("weight");
 
 } // namespace
 
-ResultsPage::ResultsPage() : PageBase(Events::kResults, 4) {}
+ResultsPage::ResultsPage(Session& session) : PageBase(session, Events::kResults, 4) {}
 
 void ResultsPage::Attach(PageHost& host)
 {
@@ -25,7 +25,7 @@ void ResultsPage::Attach(PageHost& host)
                      kWeight);
 
     m_mode = 1;
-    if (const UserDatabase* store = UserDatabase::Instance()) {
+    if (const UserDatabase* store = Store()) {
         const int tracked = store->Profile().GetFoodTracking();
         if (tracked >= 0 && tracked < UserProfile::kNutrientCount)
             m_mode = tracked + 1;
@@ -51,7 +51,7 @@ void ResultsPage::Attach(PageHost& host)
 void ResultsPage::BuildDays()
 {
     m_days.Clear();
-    if (const UserDatabase* store = UserDatabase::Instance())
+    if (const UserDatabase* store = Store())
         BuildDaySummaries(*store, m_days, m_values ? m_values : store->References().Values());
 }
 
@@ -102,7 +102,7 @@ void ResultsPage::SetMode(int mode)
 
 void ResultsPage::BuildPoints()
 {
-    UserDatabase* store = UserDatabase::Instance();
+    UserDatabase* store = Store();
     if (!store) {
         m_series.Clear();
         return;

@@ -13,7 +13,7 @@ class TrendChart;
 class ResultsPage final : public PageBase, public TrendDataSource
 {
 public:
-    ResultsPage();
+    explicit ResultsPage(Session& session);
 
     void Attach(PageHost& host) override;
     void Detach() override;

@@ -3,7 +3,10 @@
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
-SubPage::SubPage(const QString& name, int helpTopic) : PageBase(name, helpTopic) {}
+SubPage::SubPage(Session& session, const QString& name, int helpTopic)
+    : PageBase(session, name, helpTopic)
+{
+}
 
 void SubPage::Attach(PageHost& host)
 {

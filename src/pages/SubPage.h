@@ -14,7 +14,7 @@ public:
         Navigated = 2, // left through navigation; ResultText names the event
     };
 
-    SubPage(const QString& name, int helpTopic);
+    SubPage(Session& session, const QString& name, int helpTopic);
 
     // Every run starts undecided: closed unless something ends it otherwise.
     void Attach(PageHost& host) override;

@@ -3,7 +3,6 @@
 #include "data/TimeBase.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"
-#include "vocabulary/AppServices.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,16 +20,13 @@ QLabel* CentredLabel(const QString& text, const char* id, QWidget* parent)
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent, const ProductVersion& version) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About"));
     SmallDialog::AddCaption(this);
     m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
 
-    const AppServices* services = AppServices::Instance();
-    const ProductVersion version =
-        services ? services->GetProductVersion() : AppServices::CompiledVersion();
     m_about = CentredLabel(QStringLiteral("About"), "1009", this);
     m_name = CentredLabel(QStringLiteral("Nutrava"), "1010", this);
     m_version =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vocabulary/AppServices.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,7 +13,8 @@ class AboutDialog final : public QDialog
     Q_OBJECT
 
 public:
-    explicit AboutDialog(QWidget* parent);
+    explicit AboutDialog(QWidget* parent,
+                         const ProductVersion& version = AppServices::CompiledVersion());
 
     QString VersionText() const;
 

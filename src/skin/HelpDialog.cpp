@@ -1,7 +1,6 @@
 #include "skin/HelpDialog.h"
 
 #include "data/TextIndex.h"
-#include "data/UserDatabase.h"
 #include "skin/DeviceScreen.h"
 #include "skin/HelpIndexDialog.h"
 #include "skin/SmallDialog.h"
@@ -14,10 +13,9 @@ const QString HelpDialog::kMissingText =
     QStringLiteral("This help topic is not available: the help texts (text.pdb) are missing or "
                    "do not hold it.");
 
-HelpDialog::HelpDialog(int topic, QWidget* parent) : QDialog(parent), m_topic(topic)
+HelpDialog::HelpDialog(int topic, const TextIndex* index, QWidget* parent)
+    : QDialog(parent), m_topic(topic)
 {
-    const UserDatabase* store = UserDatabase::Instance();
-    const TextIndex* index = store ? store->References().Texts() : nullptr;
     QString title = index ? index->TopicName(topic) : QString();
     QString text = index ? index->TopicText(topic) : QString();
     if (title.isEmpty()) {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class TextIndex;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -12,9 +13,9 @@ class HelpDialog final : public QDialog
     Q_OBJECT
 
 public:
-    // Title and text come from the text database; a topic it does not hold keeps the index's
-    // title and says that its text is missing.
-    HelpDialog(int topic, QWidget* parent);
+    // Title and text come from the text database (may be null); a topic it does not hold keeps
+    // the index's title and says that its text is missing.
+    HelpDialog(int topic, const TextIndex* texts, QWidget* parent);
     HelpDialog(const QString& title, const QString& text, QWidget* parent);
 
     static const QString kMissingText;

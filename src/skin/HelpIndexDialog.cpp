@@ -1,7 +1,6 @@
 #include "skin/HelpIndexDialog.h"
 
 #include "skin/DeviceScreen.h"
-#include "skin/HelpDialog.h"
 #include "skin/SmallDialog.h"
 
 #include <QKeyEvent>
@@ -14,10 +13,6 @@ HelpIndexDialog::HelpIndexDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("HelpIndexDialog"));
     setWindowTitle(QStringLiteral("Help Index"));
     SmallDialog::AddCaption(this);
-    showTopic = [](int topic, QWidget* owner) {
-        HelpDialog help(topic, owner);
-        help.exec();
-    };
     m_done = SmallDialog::Button(this, QStringLiteral("Done"), 1, QDialog::Accepted);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1003"));
@@ -33,7 +28,7 @@ HelpIndexDialog::HelpIndexDialog(QWidget* parent) : QDialog(parent)
 void HelpIndexDialog::OpenLater()
 {
     QTimer::singleShot(0, this, [this] {
-        if (m_list->currentRow() >= 0)
+        if (m_list->currentRow() >= 0 && showTopic)
             showTopic(m_list->currentRow(), this);
     });
 }

@@ -19,7 +19,7 @@ public:
     static QStringList Entries();
     QListWidget* List() const { return m_list; }
 
-    // Runs the help of a topic; tests replace it to see which topic a tap opens.
+    // Runs the help of a topic: the owner's help dialog, or a test's record of the tap.
     std::function<void(int topic, QWidget* parent)> showTopic;
 
 protected:

@@ -3,20 +3,6 @@
 #include "BuildInfo.h"
 #include "BuildTime.h"
 
-namespace {
-AppServices* g_services = nullptr;
-}
-
-AppServices* AppServices::Instance()
-{
-    return g_services;
-}
-
-void AppServices::SetInstance(AppServices* services)
-{
-    g_services = services;
-}
-
 ProductVersion AppServices::CompiledVersion()
 {
     ProductVersion version;

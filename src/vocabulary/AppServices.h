@@ -14,7 +14,7 @@ struct ProductVersion
     QDateTime buildTime; // calendar date and time of the build (UTC values)
 };
 
-// What the application object offers the rest of the program.
+// What the application object offers the rest of the program, through the session.
 class AppServices
 {
 public:
@@ -27,12 +27,6 @@ public:
     // Opens or reuses the data connection; true when it is up.
     virtual bool EnsureDataConnection(const QString& url, PostProgressSink* sink) = 0;
 
-    // The running application's services; null before start-up and after exit.
-    static AppServices* Instance();
-
     // The version compiled into this executable.
     static ProductVersion CompiledVersion();
-
-protected:
-    static void SetInstance(AppServices* services);
 };

@@ -30,6 +30,8 @@ public:
     virtual void Close() = 0;
     // Information message with an OK button, modal over the dialog.
     virtual void ShowMessage(const QString& caption, const QString& text) = 0;
+    // The current page's help topic, modal over the dialog.
+    virtual void ShowHelp() = 0;
 
 protected:
     ~PageHost() = default;

@@ -1,6 +1,7 @@
 #include "app/HomeDialog.h"
 #include "app/TestPages.h"
 #include "blog/BlogViewsRegistration.h"
+#include "commands/UserEdits.h"
 #include "controls/ControlsRegistration.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
@@ -11,6 +12,7 @@
 #include "skin/HelpIndexDialog.h"
 #include "skin/PreferencesDialog.h"
 #include "vocabulary/Events.h"
+#include "vocabulary/Session.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -54,7 +56,10 @@ TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
     RegisterFitnessContent();
     RegisterBlogContent();
     QTemporaryDir dir;
-    UserDatabase store({dir.path(), {QCoreApplication::applicationDirPath()}});
+    Session session;
+    session.Open(std::make_unique<UserDatabase>(
+        DatabaseFolders{dir.path(), {QCoreApplication::applicationDirPath()}}));
+    UserDatabase& store = *session.Store();
     CompleteProfile(store.Profile());
     RecordingDialogs dialogs;
     QStringList walked;
@@ -65,14 +70,14 @@ TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
         CollectUnnamed(QAccessible::queryAccessibleInterface(&window), name, unnamed);
     };
 
-    auto owned = MakeAllPages();
+    auto owned = MakeAllPages(session);
     std::vector<Page*> pages;
     for (const auto& page : owned)
         pages.push_back(page.get());
-    HomeDialog home(store, std::move(owned), dialogs);
+    HomeDialog home(session, std::move(owned), dialogs);
     walk(home, QStringLiteral("home"));
     for (Page* page : pages) {
-        LayoutBaseDialog dialog(nullptr, &dialogs);
+        LayoutBaseDialog dialog(nullptr, &dialogs, &session.Edits()->Stack());
         dialog.runSubPageDialog = [&](LayoutBaseDialog& nested) {
             walk(nested, nested.CurrentPage()->GetName());
             nested.OnEvent(Events::kItemActivated, nullptr);
@@ -86,7 +91,7 @@ TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
     walk(preferences, QStringLiteral("preferences"));
     HelpIndexDialog index(nullptr);
     walk(index, QStringLiteral("help index"));
-    HelpDialog help(11, nullptr);
+    HelpDialog help(11, store.References().Texts(), nullptr);
     walk(help, QStringLiteral("help"));
     AboutDialog about(nullptr);
     walk(about, QStringLiteral("about"));

@@ -77,16 +77,17 @@ TEST_F(InfoDialogsTest, TappingOrReturnOnAnIndexEntryOpensThatTopicAndMissingTop
     EXPECT_TRUE(index.isVisible());
 
     // Without the text database a topic keeps its title and says why it is empty.
-    HelpDialog missing(8, nullptr);
+    HelpDialog missing(8, nullptr, nullptr);
     EXPECT_EQ(missing.TitleText(), QStringLiteral("Food Log Help"));
     EXPECT_EQ(missing.BodyText(), HelpDialog::kMissingText);
 
     QTemporaryDir dir;
     UserDatabase store({dir.path(), {dir.path(), QCoreApplication::applicationDirPath()}});
-    HelpDialog known(8, nullptr);
+    HelpDialog known(8, store.References().Texts(), nullptr);
     EXPECT_EQ(known.TitleText(), QStringLiteral("Food Log Help"));
     EXPECT_NE(known.BodyText(), HelpDialog::kMissingText);
-    HelpDialog outside(12, nullptr); // past the last, the blog account page's
+    HelpDialog outside(12, store.References().Texts(),
+                       nullptr); // past the last, the blog account page's
     EXPECT_EQ(outside.BodyText(), HelpDialog::kMissingText);
 }
 

@@ -2,8 +2,8 @@
 #include "app/TestPages.h"
 #include "data/UserDatabase.h"
 #include "pages/LogPage.h"
-#include "pages/PageRegistry.h"
 #include "vocabulary/Events.h"
+#include "vocabulary/Session.h"
 
 #include <QTemporaryDir>
 
@@ -14,7 +14,10 @@ namespace {
 class TestLogPage final : public LogPage
 {
 public:
-    TestLogPage() : LogPage(QStringLiteral("goFitness"), 7, FitnessKind) {}
+    explicit TestLogPage(Session& session)
+        : LogPage(session, QStringLiteral("goFitness"), 7, FitnessKind)
+    {
+    }
     void OpenPicker(bool lookup, bool favorites) override
     {
         pickers.push_back({lookup, favorites});
@@ -29,23 +32,28 @@ public:
 
 } // namespace
 
-TEST(PageRegistry, FindsTheNewestPageOfANameWhileItExists)
+TEST(Session, FindsTheNewestPageOfANameWhileItExists)
 {
+    Session session;
     {
-        TestPage older(QStringLiteral("results"), 4);
-        TestPage newer(QStringLiteral("results"), 4);
-        EXPECT_EQ(PageRegistry::Find(QStringLiteral("results")), &newer);
+        TestPage older(session, QStringLiteral("results"), 4);
+        TestPage newer(session, QStringLiteral("results"), 4);
+        EXPECT_EQ(session.FindPage(QStringLiteral("results")), &newer);
+        Session other; // pages of another session are not found
+        EXPECT_EQ(other.FindPage(QStringLiteral("results")), nullptr);
     }
-    EXPECT_EQ(PageRegistry::Find(QStringLiteral("results")), nullptr);
+    EXPECT_EQ(session.FindPage(QStringLiteral("results")), nullptr);
 }
 
 TEST(PageEvents, GoProfileChoosesResultsOnlyForACompleteProfile)
 {
     QTemporaryDir dir;
-    UserDatabase store({dir.path(), {dir.path()}});
-    TestPage profile(QStringLiteral("profile"), 3);
-    TestPage results(QStringLiteral("results"), 4);
-    TestPage journal(QStringLiteral("goJournal"), 6);
+    Session session;
+    session.Open(std::make_unique<UserDatabase>(DatabaseFolders{dir.path(), {dir.path()}}));
+    UserDatabase& store = *session.Store();
+    TestPage profile(session, QStringLiteral("profile"), 3);
+    TestPage results(session, QStringLiteral("results"), 4);
+    TestPage journal(session, QStringLiteral("goJournal"), 6);
     RecordingHost host;
     journal.Attach(host);
 
@@ -75,7 +83,8 @@ TEST(LogPage, OpensOnTodayAtEveryAttachAndHandlesItsEvents)
 {
     TimeBase::ScopedClock clock(QDateTime(QDate(2026, 5, 10), QTime(18, 0)));
     const TimeBase::Stamp today = TimeBase::FromDate(QDate(2026, 5, 10));
-    TestLogPage page;
+    Session session;
+    TestLogPage page(session);
     RecordingHost host;
     page.Attach(host);
     EXPECT_EQ(page.Day(), today);

@@ -23,6 +23,7 @@ public:
     int RunSubPage(Page*) override { return 1; }
     void Close() override { ++closes; }
     void ShowMessage(const QString&, const QString&) override {}
+    void ShowHelp() override {}
 
     TimeBase::Stamp date_ = 0;
     std::vector<Page*> pages;

@@ -52,7 +52,6 @@ TEST_F(ReferenceStoreTest, OpensAllFourReadOnlyAndNamesFavoritesFromThem)
     UserDatabase store(m_folders);
     ReferenceDatabases& refs = store.References();
     EXPECT_TRUE(refs.CanRun()) << qPrintable(refs.StartupProblem());
-    EXPECT_EQ(UserDatabase::Instance(), &store);
     EXPECT_NE(refs.Texts(), nullptr);
 
     EXPECT_EQ(refs.ExerciseGroupNamesWithFavorites().mid(0, 2),
@@ -97,14 +96,12 @@ TEST_P(ReferenceStoreStartupTest, StartUpLearnsItMustEnd)
         ReferenceDatabases& refs = store.References();
         EXPECT_EQ(refs.StartupProblem(),
                   "Nutrava cannot start: the " + QString::fromLatin1(param.problem).arg(Folder()));
-        // The store itself still works, and is reachable, so the profile can be written back.
-        EXPECT_EQ(UserDatabase::Instance(), &store);
+        // The store itself still works, so the profile can be written back.
         EXPECT_TRUE(store.IsWritable());
         EXPECT_EQ(std::tuple(refs.Texts(), refs.FoodListAt(1, 0), refs.FavoriteFoodGroup().Count()),
                   std::tuple(nullptr, nullptr, 0));
         store.Profile().SetLaunchCount(1);
     }
-    EXPECT_EQ(UserDatabase::Instance(), nullptr);
     UserDatabase again(m_folders);
     EXPECT_EQ(again.Profile().LaunchCount(), 1);
 }

@@ -204,7 +204,7 @@ TEST_F(DailyChartTest, IncompleteProfileAsksForItAndTakesTheUserThere)
     }
     EXPECT_EQ(m_store->Weights().Count(), 0);
 
-    TestPage profilePage(Events::kProfile, 3);
+    TestPage profilePage(m_session, Events::kProfile, 3);
     m_dialog->SetPage(&m_page);
     QLineEdit* weight = Chart()->FieldAt(DailyChartContentControl::Weight);
     EXPECT_TRUE(weight->isReadOnly());

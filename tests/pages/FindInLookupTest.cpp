@@ -32,8 +32,8 @@ TEST_F(FindInLookupTest, LeavingTheFindReturnsToTheSameGroupAndSelection)
     for (bool food : {true, false}) {
         for (Leave leave : {EscapeInField, EscapeInList, Clearing}) {
             SCOPED_TRACE(testing::Message() << "food " << food << ", leave " << leave);
-            FoodLookupPage foodLookup(false, false);
-            ExerciseLookupPage exerciseLookup(false, false);
+            FoodLookupPage foodLookup(m_session, false, false);
+            ExerciseLookupPage exerciseLookup(m_session, false, false);
             LookupPage& lookup = food ? static_cast<LookupPage&>(foodLookup) : exerciseLookup;
             Open(lookup, true);
             GroupSelectContentControl* list = List(*m_dialog);

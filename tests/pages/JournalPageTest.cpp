@@ -88,7 +88,7 @@ TEST_F(JournalTest, PostedColumnFitsBesideTheNotes)
     AddEntry("A subject far longer than the notes column of any screen", "", true);
     for (const QSize size : {QSize(240, 320), QSize(320, 240), QSize(480, 640)}) {
         DeviceScreen::Instance().SetSize(size);
-        LayoutBaseDialog dialog(nullptr, &m_dialogs);
+        LayoutBaseDialog dialog(nullptr, &m_dialogs, &m_edits->Stack());
         dialog.SetPage(&m_page);
         dialog.show();
         QCoreApplication::processEvents();
@@ -137,7 +137,7 @@ TEST_F(JournalTest, NewEntryTypedWithClicksAndTabIsKeptWhenDone)
 // The navigation bar leaves the entry page and the journal; what was typed is kept.
 TEST_F(JournalTest, LeavingTheEntryPageThroughNavigationKeepsTheEntry)
 {
-    TestPage food(Events::kGoFood, 8);
+    TestPage food(m_session, Events::kGoFood, 8);
     OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
         details.SetSubject(QStringLiteral("Half typed"));
         nested.OnEvent(Events::kGoFood, nullptr);
@@ -212,7 +212,7 @@ TEST_F(JournalTest, RefusedPostLeavesTheEntryAsItWas)
 
 TEST_F(JournalTest, PostingWithoutAnAccountKeepsTheEntryAndOpensTheAccountPage)
 {
-    BlogAccountPage account;
+    BlogAccountPage account(m_session);
     OnEntryPage([](LayoutBaseDialog& nested, JournalItemDetailsCtrl& details) {
         details.SetSubject(QStringLiteral("Typed"));
         nested.OnEvent(Events::kBlog, nullptr);

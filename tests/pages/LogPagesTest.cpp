@@ -140,8 +140,8 @@ TEST_F(LogPagesTest, RememberedGroupOutsideTheGroupsOpensTheFirstRealOne)
                 m_store->Settings().SetLastFoodGroup(remembered);
             else
                 m_store->Settings().SetLastExerciseGroup(remembered);
-            FoodLookupPage foodLookup(false, false);
-            ExerciseLookupPage exerciseLookup(false, false);
+            FoodLookupPage foodLookup(m_session, false, false);
+            ExerciseLookupPage exerciseLookup(m_session, false, false);
             LookupPage& lookup = food ? static_cast<LookupPage&>(foodLookup) : exerciseLookup;
             Open(lookup);
             EXPECT_EQ(lookup.Model()->Group(), 1) << remembered;

@@ -18,6 +18,7 @@
 #include "fitness/FitnessViewsRegistration.h"
 #include "pages/BlogPosting.h"
 #include "vocabulary/Events.h"
+#include "vocabulary/Session.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -62,7 +63,7 @@ protected:
     ~PagesTest() override
     {
         m_dialog.reset();
-        m_edits.reset();
+        m_session.Close();
         BlogPosting::SetStatusRunner(nullptr);
         qunsetenv("NUTRAVA_PROXY_URL");
     }
@@ -71,19 +72,20 @@ protected:
     void Reopen()
     {
         m_dialog.reset();
-        m_edits.reset();
-        m_store.reset();
+        m_session.Close();
         m_dir = std::make_unique<QTemporaryDir>();
         const QString references =
             m_references ? QCoreApplication::applicationDirPath() : m_dir->path();
-        m_store = std::make_unique<UserDatabase>(DatabaseFolders{m_dir->path(), {references}});
-        m_edits = std::make_unique<UserEdits>(*m_store);
+        m_session.Open(
+            std::make_unique<UserDatabase>(DatabaseFolders{m_dir->path(), {references}}));
+        m_store = m_session.Store();
+        m_edits = m_session.Edits();
         NewDialog(false);
     }
     // A page the fixture keeps until its dialogs are gone, as pages outlive theirs.
     template <class P> P& Keep()
     {
-        m_pages.push_back(std::make_unique<P>());
+        m_pages.push_back(std::make_unique<P>(m_session));
         return static_cast<P&>(*m_pages.back());
     }
     // The page in a new dialog; `shown` for typing, which reaches only shown fields.
@@ -154,8 +156,9 @@ protected:
 
     bool m_references;
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDatabase> m_store;
-    std::unique_ptr<UserEdits> m_edits;
+    Session m_session;
+    UserDatabase* m_store = nullptr;
+    UserEdits* m_edits = nullptr;
     LoopbackProxy m_proxy;
     RecordingDialogs m_dialogs;
     QStringList m_statusTexts;
@@ -167,7 +170,7 @@ protected:
 private:
     void NewDialog(bool shown)
     {
-        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_dialogs);
+        m_dialog = std::make_unique<LayoutBaseDialog>(nullptr, &m_dialogs, &m_edits->Stack());
         m_dialog->runSubPageDialog = [this, shown](LayoutBaseDialog& nested) {
             m_subPages << nested.CurrentPage()->GetName();
             if (m_script.empty())

@@ -174,7 +174,7 @@ TEST_F(ProfilePagesTest, TheBlogAccountPageComesFirstUntilSeenAndAnIncompletePro
         {true, false, false, "goals", "goals"},
         {true, false, false, "blogger", "profile"},
     };
-    TestPage food(Events::kGoFood, 8);
+    TestPage food(m_session, Events::kGoFood, 8);
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.event << " complete " << c.complete << " seen "
                                           << c.seen << " blog page " << c.bloggerPage);
@@ -182,7 +182,8 @@ TEST_F(ProfilePagesTest, TheBlogAccountPageComesFirstUntilSeenAndAnIncompletePro
         CompleteProfileSeen(c.seen);
         if (!c.complete)
             Profile().SetUserName(QString());
-        auto blogger = c.bloggerPage ? std::make_unique<TestPage>(Events::kBlogger, 11) : nullptr;
+        auto blogger =
+            c.bloggerPage ? std::make_unique<TestPage>(m_session, Events::kBlogger, 11) : nullptr;
         Open(m_profile);
         EXPECT_EQ(Event(QString::fromLatin1(c.event)), 1);
         EXPECT_EQ(Current(), QString::fromLatin1(c.lands));
@@ -209,7 +210,7 @@ TEST_F(ProfilePagesTest, DoneMakesOneEditThatReachesTheDiskSoon)
     EXPECT_EQ(std::pair(history.count(), history.undoText()),
               std::pair(2, QString("Change Profile")));
     EXPECT_TRUE(m_edits->SavePending());
-    QSignalSpy saved(m_edits.get(), &UserEdits::saved);
+    QSignalSpy saved(m_edits, &UserEdits::saved);
     ASSERT_TRUE(saved.wait(UserEdits::kSaveDelayMs * 3));
     EXPECT_TRUE(TestSupport::ReadFile(m_store->UserFilePath()).contains("Bob"));
     EXPECT_FALSE(m_edits->SaveOwed());
