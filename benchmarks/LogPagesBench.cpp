@@ -5,11 +5,11 @@
 #include "controls/ControlsRegistration.h"
 #include "controls/GroupSelectContentControl.h"
 #include "dialogs/LayoutBaseDialog.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "pages/FoodLogPage.h"
 #include "pages/FoodLookupPage.h"
 #include "pages/LookupModel.h"
 #include "skin/DeviceScreen.h"
+#include "views/FitnessViewsRegistration.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/Session.h"
 

@@ -1,13 +1,13 @@
 // Opening the daily chart and the journal on one day of ten years of use.
 #include "TenYearHistory.h"
 #include "WidgetBenchmarkMain.h"
-#include "blog/BlogViewsRegistration.h"
 #include "controls/ControlsRegistration.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "pages/DailyChartPage.h"
 #include "pages/JournalPage.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
+#include "views/BlogViewsRegistration.h"
 #include "vocabulary/Session.h"
 
 #include <benchmark/benchmark.h>

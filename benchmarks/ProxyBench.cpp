@@ -5,7 +5,7 @@
 #include "blog/PostProgressSink.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
-#include "blog/SubmitPost.h"
+#include "posting/SubmitPost.h"
 #include "proxy/AccountFile.h"
 #include "proxy/BlogStore.h"
 #include "proxy/PostingService.h"

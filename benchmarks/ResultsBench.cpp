@@ -3,10 +3,10 @@
 #include "TenYearHistory.h"
 #include "commands/UserEdits.h"
 #include "dialogs/LayoutBaseDialog.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "pages/ResultsPage.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
+#include "views/FitnessViewsRegistration.h"
 #include "vocabulary/Session.h"
 
 #include <QApplication>

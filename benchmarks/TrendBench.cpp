@@ -1,8 +1,8 @@
 #include "WidgetBenchmarkMain.h"
-#include "fitness/TrendContentControl.h"
 #include "fitness/TrendDataSource.h"
 #include "fitness/TrendRaster.h"
 #include "skin/SkinSettings.h"
+#include "views/TrendContentControl.h"
 
 #include <QApplication>
 #include <QImage>

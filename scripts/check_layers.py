@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes one from a higher layer.
+"""Fails when a source file includes one from a higher layer, or a folder compiles into a layer
+that is not its own.
 
-Layers, lowest first: core (src/data, then the pure logic of src/fitness and src/blog that the
-core library compiles), commands (the user's edits, their history and saving), vocabulary, skin,
-controls, dialogs and views (the widgets of fitness and blog), pages, app. A file may include its
-own layer and those below it.
+Layers, lowest first, each a CMake target: data (src/data; then export, the profile and trend
+logic of fitness and the posting protocol of blog), commands, vocabulary, skin, controls, views
+(views, dialogs, posting), pages, app. A file may include its own layer and those below it. The
+posting proxy (src/proxy) stands on data alone, and nothing but the proxy includes it.
 """
 import pathlib
 import re
@@ -12,64 +13,40 @@ import sys
 
 src = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "src")
 include = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
-rank_of_folder = {"commands": 2, "vocabulary": 3, "skin": 4, "controls": 5, "dialogs": 6,
-                  "fitness": 6, "blog": 6, "proxy": 6, "pages": 7, "app": 8}
+layer_of_folder = {"data": "data", "export": "data", "fitness": "data", "blog": "data",
+                   "commands": "commands", "vocabulary": "vocabulary", "skin": "skin",
+                   "controls": "controls", "views": "views", "dialogs": "views",
+                   "posting": "views", "pages": "pages", "app": "app",
+                   "proxy": "proxy_core nutrava-proxy"}
+rank_of_folder = {"data": 0, "export": 1, "fitness": 1, "blog": 1, "proxy": 1.5, "commands": 2,
+                  "vocabulary": 3, "skin": 4, "controls": 5, "views": 6, "dialogs": 6,
+                  "posting": 6, "pages": 7, "app": 8}
 
 
-def includes(path):
-    return [m for m in include.findall(path.read_text(errors="replace")) if (src / m).exists()]
-
-
-# The core library's own sources, read from the CMake lists, and every header they reach.
-core = set()
-for lists in src.rglob("CMakeLists.txt"):
-    for block in re.findall(r"target_sources\(core\s+PRIVATE(.*?)\)", lists.read_text(), re.S):
-        for name in block.split():
-            if (lists.parent / name).exists():
-                core.add(str((lists.parent / name).relative_to(src)))
-for name in list(core):
-    stem = pathlib.Path(name).with_suffix(".h")
-    if (src / stem).exists():
-        core.add(str(stem))
-sources = {name for name in core if name.endswith(".cpp")}
-
-
-def may_be_core(header):
-    """A header a core file reaches is core only when no widget layer owns it: it lies outside
-    the widget folders, and its source file, if it has one, is compiled into core. Otherwise the
-    include points up, and counting the header as core would hide that."""
-    if header.startswith(("commands/", "vocabulary/", "skin/", "controls/", "dialogs/", "pages/",
-                          "app/")):
-        return False
-    source = pathlib.Path(header).with_suffix(".cpp")
-    return not (src / source).exists() or str(source) in sources
-
-
-pending = list(core)
-while pending:
-    for dep in includes(src / pending.pop()):
-        if dep not in core and may_be_core(dep):
-            core.add(dep)
-            pending.append(dep)
+def folder(name):
+    return name.split("/")[0] if "/" in name else None
 
 
 def rank(name):
-    if name.startswith("data/"):
-        return 0
-    if "/" not in name:  # the build's generated headers
-        return 1
-    if name in core:
-        return 1
-    return rank_of_folder.get(name.split("/")[0], 99)
+    # The build's generated headers (BuildInfo.h) belong to data.
+    return rank_of_folder.get(folder(name), 99) if folder(name) else 1
 
 
 bad = []
+for lists in sorted(src.glob("*/CMakeLists.txt")):
+    own = layer_of_folder.get(lists.parent.name, "").split()
+    for target in re.findall(r"target_(?:sources|compile_definitions)\(([\w-]+)", lists.read_text()):
+        if target not in own:
+            bad.append(f"{lists.parent.name}/ compiles into {target}, not its layer {' or '.join(own)}")
+
 for path in sorted(src.rglob("*")):
     if path.suffix not in (".h", ".cpp") or "art" in path.parts:
         continue
     name = str(path.relative_to(src))
-    for dep in includes(path):
-        if rank(dep) > rank(name):
+    for dep in include.findall(path.read_text(errors="replace")):
+        if not (src / dep).exists():
+            continue
+        if rank(dep) > rank(name) or (folder(dep) == "proxy" and folder(name) != "proxy"):
             bad.append(f"{name} includes {dep}")
-print("\n".join(bad) if bad else f"layers: no include points up ({len(core)} core files)")
+print("\n".join(bad) if bad else "layers: no include points up and every folder builds into its own layer")
 sys.exit(1 if bad else 0)

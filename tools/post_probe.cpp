@@ -6,12 +6,12 @@
 //   post_probe [--url URL] [--credentials "blog.address e-mail password"] [--field TEXT]...
 //              [--grab FILE.png --grab-after MS] [--no-dialog]
 
-#include "blog/ConnectionStatusDialog.h"
-#include "blog/DataConnection.h"
 #include "blog/PostProgressSink.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
-#include "blog/SubmitPost.h"
+#include "posting/ConnectionStatusDialog.h"
+#include "posting/DataConnection.h"
+#include "posting/SubmitPost.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -3,15 +3,15 @@
 #include "app/FirstPaintReport.h"
 #include "app/SingleInstance.h"
 #include "app/StartupOptions.h"
-#include "blog/BlogViewsRegistration.h"
 #include "controls/ControlsAccessibility.h"
 #include "controls/ControlsRegistration.h"
 #include "data/DatabaseFolders.h"
 #include "export/LogExporter.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "skin/DeviceScreen.h"
 #include "skin/FocusReturn.h"
 #include "skin/ScreenStyle.h"
+#include "views/BlogViewsRegistration.h"
+#include "views/FitnessViewsRegistration.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "pages/BlogPosting.h"
 
-#include "blog/ConnectionStatusDialog.h"
-#include "blog/SubmitPost.h"
+#include "posting/ConnectionStatusDialog.h"
+#include "posting/SubmitPost.h"
 #include "vocabulary/AppServices.h"
 #include "vocabulary/PageHost.h"
 #include "vocabulary/Session.h"

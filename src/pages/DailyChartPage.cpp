@@ -1,6 +1,5 @@
 #include "pages/DailyChartPage.h"
 
-#include "blog/DailyChartView.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
 #include "commands/SetDayWeightCommand.h"
@@ -13,6 +12,7 @@
 #include "data/WeightItem.h"
 #include "fitness/ProfileCheck.h"
 #include "pages/BlogPosting.h"
+#include "views/DailyChartView.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"

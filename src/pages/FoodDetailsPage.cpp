@@ -3,7 +3,7 @@
 #include "data/Food.h"
 #include "data/FoodDatabase.h"
 #include "data/UserDatabase.h"
-#include "fitness/FoodDetails.h"
+#include "views/FoodDetails.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"

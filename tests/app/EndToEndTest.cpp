@@ -2,8 +2,6 @@
 #include "app/Application.h"
 #include "app/HomeDialog.h"
 #include "app/TestPages.h"
-#include "blog/BlogViewsRegistration.h"
-#include "blog/BloggerEditorContentControl.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/BottomButtonsContainer.h"
 #include "controls/ControlsRegistration.h"
@@ -11,8 +9,10 @@
 #include "data/JournalItem.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
-#include "fitness/FitnessViewsRegistration.h"
-#include "fitness/ProfileEditorContentControl.h"
+#include "views/BlogViewsRegistration.h"
+#include "views/BloggerEditorContentControl.h"
+#include "views/FitnessViewsRegistration.h"
+#include "views/ProfileEditorContentControl.h"
 #include "vocabulary/Events.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "blog/ConnectionStatusDialog.h"
-#include "blog/DataConnection.h"
+#include "posting/ConnectionStatusDialog.h"
 #include "blog/LoopbackProxy.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
-#include "blog/SubmitPost.h"
+#include "posting/DataConnection.h"
+#include "posting/SubmitPost.h"
 
 #include <QLabel>
 #include <QPushButton>

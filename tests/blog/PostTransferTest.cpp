@@ -4,7 +4,7 @@
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
 #include "blog/RecordingSink.h"
-#include "blog/SubmitPost.h"
+#include "posting/SubmitPost.h"
 
 #include <QLoggingCategory>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "controls/StaticText.h"
-#include "fitness/FitnessDetailsContentControl.h"
-#include "fitness/FoodDetailsContentControl.h"
+#include "views/FitnessDetailsContentControl.h"
+#include "views/FoodDetailsContentControl.h"
 
 #include <QLabel>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
-#include "fitness/TrendContentControl.h"
 #include "fitness/TrendDataSource.h"
 #include "fitness/TrendPointSink.h"
 #include "skin/DeviceScreen.h"
+#include "views/TrendContentControl.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "PagesTestSupport.h"
 
-#include "blog/BloggerEditorContentControl.h"
 #include "blog/PostProtocol.h"
 #include "controls/StaticText.h"
 #include "pages/BlogAccountPage.h"
+#include "views/BloggerEditorContentControl.h"
 #include "vocabulary/Events.h"
 
 #include <QDesktopServices>

@@ -1,11 +1,11 @@
 #include "PagesTestSupport.h"
 
-#include "blog/DailyChartContentControl.h"
 #include "blog/PostProtocol.h"
 #include "controls/TitleBarControl.h"
 #include "data/AnsiCodec.h"
 #include "data/WeightItem.h"
 #include "pages/DailyChartPage.h"
+#include "views/DailyChartContentControl.h"
 #include "vocabulary/Events.h"
 
 #include <QDateEdit>

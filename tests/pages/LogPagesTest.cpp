@@ -5,13 +5,13 @@
 #include "controls/GridListView.h"
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
-#include "fitness/FitnessDetailsContentControl.h"
-#include "fitness/FoodDetailsContentControl.h"
 #include "pages/ExerciseLookupPage.h"
 #include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
 #include "pages/FoodLookupPage.h"
 #include "pages/LookupModel.h"
+#include "views/FitnessDetailsContentControl.h"
+#include "views/FoodDetailsContentControl.h"
 #include "vocabulary/Events.h"
 
 #include <QLabel>

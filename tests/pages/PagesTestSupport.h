@@ -2,8 +2,6 @@
 
 #include "TestSupport.h"
 #include "app/TestPages.h"
-#include "blog/BlogViewsRegistration.h"
-#include "blog/ConnectionStatusDialog.h"
 #include "blog/LoopbackProxy.h"
 #include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
@@ -15,8 +13,10 @@
 #include "data/FoodItem.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
-#include "fitness/FitnessViewsRegistration.h"
 #include "pages/BlogPosting.h"
+#include "posting/ConnectionStatusDialog.h"
+#include "views/BlogViewsRegistration.h"
+#include "views/FitnessViewsRegistration.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/Session.h"
 

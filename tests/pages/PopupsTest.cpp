@@ -1,18 +1,18 @@
 #include "PagesTestSupport.h"
 
-#include "blog/ConnectionStatusDialog.h"
 #include "controls/CustomGrid.h"
 #include "controls/DayPicker.h"
 #include "controls/GridEnumCellControl.h"
 #include "controls/GridListView.h"
 #include "controls/TitleBarControl.h"
-#include "fitness/ProfileEditorContentControl.h"
 #include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
 #include "pages/ProfilePage.h"
+#include "posting/ConnectionStatusDialog.h"
 #include "skin/DeviceScreen.h"
 #include "skin/PreferencesDialog.h"
 #include "skin/ScreenFileDialog.h"
+#include "views/ProfileEditorContentControl.h"
 #include "vocabulary/Events.h"
 
 #include <QAbstractItemView>

@@ -4,13 +4,13 @@
 #include "controls/DayPicker.h"
 #include "controls/TitleBarControl.h"
 #include "data/WeightItem.h"
-#include "fitness/GoalsContentControl.h"
-#include "fitness/ProfileEditorContentControl.h"
-#include "fitness/TrendContentControl.h"
 #include "pages/GoalsPage.h"
 #include "pages/ProfilePage.h"
 #include "pages/ResultsPage.h"
 #include "skin/DeviceScreen.h"
+#include "views/GoalsContentControl.h"
+#include "views/ProfileEditorContentControl.h"
+#include "views/TrendContentControl.h"
 #include "vocabulary/Events.h"
 
 #include <QAccessible>

@@ -3,12 +3,10 @@
 #include "PagesTestSupport.h"
 #include "UserInput.h"
 
-#include "blog/DailyChartContentControl.h"
 #include "commands/SetDayWeightCommand.h"
 #include "controls/BottomButtonsContainer.h"
 #include "data/JournalItem.h"
 #include "data/WeightItem.h"
-#include "fitness/ProfileEditorContentControl.h"
 #include "pages/DailyChartPage.h"
 #include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
@@ -16,6 +14,8 @@
 #include "pages/ProfilePage.h"
 #include "pages/ResultsPage.h"
 #include "skin/ShellMenu.h"
+#include "views/DailyChartContentControl.h"
+#include "views/ProfileEditorContentControl.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
 #include "blog/RecordingSink.h"
-#include "blog/SubmitPost.h"
+#include "posting/SubmitPost.h"
 #include "proxy/AccountFile.h"
 #include "proxy/BlogPages.h"
 #include "proxy/BlogStore.h"

@@ -2,7 +2,7 @@
 
 #include "controls/RowLayoutContainer.h"
 #include "fitness/ProfileCheck.h"
-#include "fitness/ProfileEditor.h"
+#include "views/ProfileEditor.h"
 #include "vocabulary/ContentControl.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/RowLayoutContainer.h"
-#include "fitness/FitnessDetails.h"
+#include "views/FitnessDetails.h"
 #include "vocabulary/ContentControl.h"
 
 // An exercise's category, name and calories of a quarter hour, read only

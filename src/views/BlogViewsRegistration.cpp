@@ -1,7 +1,7 @@
-#include "blog/BlogViewsRegistration.h"
+#include "views/BlogViewsRegistration.h"
 
-#include "blog/BloggerEditorContentControl.h"
-#include "blog/DailyChartContentControl.h"
+#include "views/BloggerEditorContentControl.h"
+#include "views/DailyChartContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
 
 void RegisterBlogContent()

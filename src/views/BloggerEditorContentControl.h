@@ -1,7 +1,7 @@
 #pragma once
 
-#include "blog/BloggerEditor.h"
 #include "controls/RowLayoutContainer.h"
+#include "views/BloggerEditor.h"
 #include "vocabulary/ContentControl.h"
 
 class BmpButtonImpl;

@@ -1,4 +1,4 @@
-#include "blog/ConnectionStatusDialog.h"
+#include "posting/ConnectionStatusDialog.h"
 
 #include "blog/PostCancel.h"
 #include "skin/DeviceScreen.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "blog/DailyChartView.h"
 #include "controls/RowLayoutContainer.h"
+#include "views/DailyChartView.h"
 #include "vocabulary/ContentControl.h"
 
 #include <array>

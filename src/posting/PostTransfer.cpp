@@ -1,12 +1,12 @@
-#include "blog/PostTransfer.h"
+#include "posting/PostTransfer.h"
 
 #include "BuildInfo.h"
-#include "blog/BlogLog.h"
 #include "blog/PostCancel.h"
 #include "blog/PostProgressSink.h"
 #include "blog/PostProtocol.h"
 #include "blog/PostRequest.h"
 #include "data/AnsiCodec.h"
+#include "posting/BlogLog.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>

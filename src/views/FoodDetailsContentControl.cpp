@@ -1,4 +1,4 @@
-#include "fitness/FoodDetailsContentControl.h"
+#include "views/FoodDetailsContentControl.h"
 
 #include "data/UserProfile.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/RowLayoutContainer.h"
-#include "fitness/FoodDetails.h"
+#include "views/FoodDetails.h"
 #include "vocabulary/ContentControl.h"
 
 #include <array>

@@ -1,10 +1,10 @@
-#include "fitness/FitnessViewsRegistration.h"
+#include "views/FitnessViewsRegistration.h"
 
-#include "fitness/FitnessDetailsContentControl.h"
-#include "fitness/FoodDetailsContentControl.h"
-#include "fitness/GoalsContentControl.h"
-#include "fitness/ProfileEditorContentControl.h"
-#include "fitness/TrendContentControl.h"
+#include "views/FitnessDetailsContentControl.h"
+#include "views/FoodDetailsContentControl.h"
+#include "views/GoalsContentControl.h"
+#include "views/ProfileEditorContentControl.h"
+#include "views/TrendContentControl.h"
 #include "vocabulary/ContentControlRegistry.h"
 
 void RegisterFitnessContent()

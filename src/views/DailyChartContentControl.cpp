@@ -1,8 +1,8 @@
-#include "blog/DailyChartContentControl.h"
+#include "views/DailyChartContentControl.h"
 
 #include "controls/NumberField.h"
 #include "data/UserProfile.h"
-#include "fitness/MeasureValidator.h"
+#include "views/MeasureValidator.h"
 #include "vocabulary/EventListener.h"
 #include "vocabulary/Events.h"
 

@@ -1,4 +1,4 @@
-#include "fitness/GoalsContentControl.h"
+#include "views/GoalsContentControl.h"
 
 #include "data/UserProfile.h"
 

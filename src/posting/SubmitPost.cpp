@@ -1,8 +1,8 @@
-#include "blog/SubmitPost.h"
+#include "posting/SubmitPost.h"
 
-#include "blog/BlogLog.h"
 #include "blog/PostProgressSink.h"
-#include "blog/PostTransfer.h"
+#include "posting/BlogLog.h"
+#include "posting/PostTransfer.h"
 
 bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink* sink,
                 const SubmitPostOptions& options)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fitness/TrendChart.h"
 #include "fitness/TrendRaster.h"
+#include "views/TrendChart.h"
 #include "vocabulary/ContentControl.h"
 
 #include <QColor>

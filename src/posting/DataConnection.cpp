@@ -1,6 +1,6 @@
-#include "blog/DataConnection.h"
+#include "posting/DataConnection.h"
 
-#include "blog/BlogLog.h"
+#include "posting/BlogLog.h"
 #include "skin/ScreenMessageBox.h"
 
 #include <QNetworkInformation>

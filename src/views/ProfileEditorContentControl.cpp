@@ -1,10 +1,10 @@
-#include "fitness/ProfileEditorContentControl.h"
+#include "views/ProfileEditorContentControl.h"
 
 #include "controls/DayPicker.h"
 #include "controls/NumberField.h"
 #include "data/UserProfile.h"
-#include "fitness/MeasureValidator.h"
 #include "skin/DropDownName.h"
+#include "views/MeasureValidator.h"
 
 #include <QComboBox>
 #include <QLabel>

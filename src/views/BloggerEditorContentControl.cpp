@@ -1,4 +1,4 @@
-#include "blog/BloggerEditorContentControl.h"
+#include "views/BloggerEditorContentControl.h"
 
 #include "blog/PostProtocol.h"
 #include "controls/BmpButtonImpl.h"

@@ -1,4 +1,4 @@
-#include "fitness/MeasureValidator.h"
+#include "views/MeasureValidator.h"
 
 #include "data/UserProfile.h"
 

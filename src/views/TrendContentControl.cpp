@@ -1,4 +1,4 @@
-#include "fitness/TrendContentControl.h"
+#include "views/TrendContentControl.h"
 
 #include "controls/WhiteBackground.h"
 #include "fitness/TrendDataSource.h"

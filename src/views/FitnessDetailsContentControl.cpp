@@ -1,4 +1,4 @@
-#include "fitness/FitnessDetailsContentControl.h"
+#include "views/FitnessDetailsContentControl.h"
 
 #include <QLabel>
 
