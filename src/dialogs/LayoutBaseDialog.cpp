@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QUndoStack>
@@ -285,6 +286,9 @@ void LayoutBaseDialog::SetPage(Page* page)
         DetachPage();
         m_bottom->Clear();
         m_title->Clear();
+        for (QAction* action : m_pageCommands)
+            delete action;
+        m_pageCommands.clear();
     }
     DestroyContent();
     m_page = page;
@@ -292,6 +296,21 @@ void LayoutBaseDialog::SetPage(Page* page)
         m_attached = true;
         m_page->Attach(*this);
     }
+}
+
+void LayoutBaseDialog::AddMenuCommand(const QString& text, const QString& event)
+{
+    QMenu* menu = m_menuBar->actions().first()->menu();
+    if (m_pageCommands.empty())
+        m_pageCommands.push_back(menu->addSeparator());
+    QAction* action = menu->addAction(text);
+    action->setObjectName(event);
+    // Typed and not yet stored comes first, as for the shell's commands.
+    connect(action, &QAction::triggered, this, [this, event] {
+        ApplyEdits();
+        OnEvent(event, nullptr);
+    });
+    m_pageCommands.push_back(action);
 }
 
 int LayoutBaseDialog::RunSubPage(Page* page)

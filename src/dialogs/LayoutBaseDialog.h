@@ -8,11 +8,13 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class BottomButtonsContainer;
 class ButtomNavigation;
 class DialogServices;
 class Page;
+class QAction;
 class QMenuBar;
 class QUndoStack;
 class TitleBarControl;
@@ -55,6 +57,7 @@ public:
     void ShowMessage(const QString& caption, const QString& text) override;
     // The page's help topic, if it has one.
     void ShowHelp() override;
+    void AddMenuCommand(const QString& text, const QString& event) override;
 
     // EventListener
     int OnEvent(const QString& name, QWidget* sender) override;
@@ -101,6 +104,7 @@ private:
     QUndoStack* m_history = nullptr;
     QMetaObject::Connection m_fieldLeft;
     QMenuBar* m_menuBar;
+    std::vector<QAction*> m_pageCommands; // the current page's, in the menu
     QPointer<QWidget> m_content;
     ContentControl* m_contentControl = nullptr;
     BottomButtonsContainer* m_bottom;

@@ -32,6 +32,9 @@ public:
     virtual void ShowMessage(const QString& caption, const QString& text) = 0;
     // The current page's help topic, modal over the dialog.
     virtual void ShowHelp() = 0;
+    // A command of the page's own in the dialog's menu, after the shell's: choosing it sends
+    // `event` to the page. The commands go when the page is detached.
+    virtual void AddMenuCommand(const QString& text, const QString& event) = 0;
 
 protected:
     ~PageHost() = default;

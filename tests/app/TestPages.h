@@ -24,9 +24,11 @@ public:
     void Close() override { ++closes; }
     void ShowMessage(const QString&, const QString&) override {}
     void ShowHelp() override {}
+    void AddMenuCommand(const QString& text, const QString&) override { menuCommands << text; }
 
     TimeBase::Stamp date_ = 0;
     std::vector<Page*> pages;
+    QStringList menuCommands;
     int closes = 0;
 };
 

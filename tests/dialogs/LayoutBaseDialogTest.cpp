@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -146,9 +147,18 @@ TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
         host.SetDate(TimeBase::FromDate(QDate(2026, 12, 6)));
         host.ShowMessage(QStringLiteral("Daily Tip"), QStringLiteral("<b>Drink</b> water"));
         host.SetContent(kTestContent);
+        host.AddMenuCommand(QStringLiteral("Copy From..."), QStringLiteral("copyFrom"));
     };
     dialog.SetPage(&first);
     dialog.show();
+    // The page's command follows the shell's, and reaches the page.
+    QMenu* menu = dialog.MenuBar()->actions().first()->menu();
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text();
+    EXPECT_EQ(texts, QStringList({"Preferences...", "Help", "About", "", "Copy From..."}));
+    menu->actions().last()->trigger();
+    EXPECT_EQ(first.log.last(), QStringLiteral("copyFrom"));
     EXPECT_EQ(QStringList({dialog.BottomPanel()->Section(), dialog.TitleBar()->Section(),
                            dialog.BottomPanel()->Button(1)->Name(),
                            dialog.TitleBar()->Button(TitleBarControl::Button0)->Name()}),
@@ -165,11 +175,12 @@ TEST_F(LayoutBaseDialogTest, PageFillsTheBandsAndSwitchingPagesClearsThem)
     };
     dialog.SetPage(&first);
     EXPECT_EQ(std::pair(first.log, shown()),
-              std::pair(Names({"attach"}), std::tuple(true, true, 1)));
+              std::pair(Names({"attach", "copyFrom"}), std::tuple(true, true, 1)));
     dialog.SetPage(&second);
-    EXPECT_EQ(first.log + second.log, Names({"attach", "detach", "attach"}));
+    EXPECT_EQ(first.log + second.log, Names({"attach", "copyFrom", "detach", "attach"}));
     EXPECT_EQ(std::pair(shown(), dialog.Content() == nullptr),
               std::pair(std::tuple(false, false, 0), true));
+    EXPECT_EQ(menu->actions().size(), 3); // the first page's command went with it
 }
 
 TEST_F(LayoutBaseDialogTest, NewContentReplacesTheOldEvenFromTheOldOnesOwnEvent)
