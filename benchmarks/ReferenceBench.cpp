@@ -106,7 +106,7 @@ void BM_DaySummariesTenYears(benchmark::State& state)
     for (auto _ : state) {
         ItemList summaries(DaySummaryKind);
         if (cold) { // nothing of the foods read yet
-            ReferenceValues values(store.References().Exercises(), store.References().Foods(),
+            ReferenceValues values(store.References(), store.References().Exercises(),
                                    store.Profile());
             BuildDaySummaries(store, summaries, &values);
         } else {

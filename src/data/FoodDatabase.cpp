@@ -198,14 +198,19 @@ Food FoodDatabase::SafeReadFood(qint64 position)
         return ReadFood(position);
     } catch (const FoodStreamError& error) {
         Store::Log(Store::Error, "Food at %lld: %s", position, error.what());
-        Food food;
-        food.position = std::uint32_t(position);
-        food.name = QString::fromLatin1(kDamagedFoodName);
-        food.numbers.fill(Food::kNoValue);
-        food.numbers[Food::FirstUnitGrams] = 0.0;
-        food.numbers[Food::SecondUnitGrams] = 0.0;
-        return food;
+        return UnknownFood(std::uint32_t(position));
     }
+}
+
+Food FoodDatabase::UnknownFood(std::uint32_t position)
+{
+    Food food;
+    food.position = position;
+    food.name = QString::fromLatin1(kDamagedFoodName);
+    food.numbers.fill(Food::kNoValue);
+    food.numbers[Food::FirstUnitGrams] = 0.0;
+    food.numbers[Food::SecondUnitGrams] = 0.0;
+    return food;
 }
 
 QString FoodDatabase::SafeFoodName(qint64 position)

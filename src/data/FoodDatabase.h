@@ -41,8 +41,10 @@ public:
     Food ReadFood(qint64 position);
     QString ReadFoodName(qint64 position);
 
-    // Never raise: a damaged or missing record gives kDamagedFoodName and unknown values.
+    // Never raise: a damaged or missing record gives UnknownFood.
     Food SafeReadFood(qint64 position);
+    // kDamagedFoodName, unknown values and units of no weight.
+    static Food UnknownFood(std::uint32_t position);
     QString SafeFoodName(qint64 position);
 
     qint64 Size() const { return m_size; }

@@ -6,6 +6,7 @@
 #include "data/Log.h"
 #include "data/NameFinder.h"
 #include "data/PalmDatabaseFile.h"
+#include "data/QuickEntries.h"
 #include "data/ReferenceValues.h"
 #include "data/TextIndex.h"
 #include "data/TipsDatabase.h"
@@ -15,8 +16,8 @@
 ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
                                        const ItemList& favoriteExercises,
                                        const ItemList& favoriteFoods, const UserProfile& profile,
-                                       UserSettings& settings)
-    : m_folders(folders), m_profile(profile), m_settings(settings),
+                                       UserSettings& settings, const QuickEntries& quick)
+    : m_folders(folders), m_profile(profile), m_settings(settings), m_quick(quick),
       m_favoriteExerciseGroup(favoriteExercises,
                               [this](std::uint32_t record) {
                                   return m_exercises
@@ -30,6 +31,17 @@ ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
 }
 
 ReferenceDatabases::~ReferenceDatabases() = default;
+
+Food ReferenceDatabases::FoodAt(std::uint32_t id)
+{
+    if (QuickEntries::IsQuickId(id)) {
+        if (std::optional<Food> food = m_quick.FoodOf(id))
+            return *food;
+    } else if (m_foods) {
+        return m_foods->SafeReadFood(id);
+    }
+    return FoodDatabase::UnknownFood(id);
+}
 
 QString ReferenceDatabases::ReferencePath(const char16_t* databaseName) const
 {
@@ -96,7 +108,7 @@ void ReferenceDatabases::Open()
         return;
     }
 
-    m_values = std::make_unique<ReferenceValues>(m_exercises.get(), m_foods.get(), m_profile);
+    m_values = std::make_unique<ReferenceValues>(*this, m_exercises.get(), m_profile);
 
     m_texts = std::make_unique<TextIndex>();
     if (m_texts->Open(ReferencePath(kTextDatabaseName)) != DatabaseError::None) {

@@ -2,6 +2,7 @@
 
 #include "data/DatabaseFolders.h"
 #include "data/FavoritesGroup.h"
+#include "data/Food.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,7 @@ class FoodIndex;
 class ItemGroup;
 class ItemList;
 class NameFinder;
+class QuickEntries;
 class ReferenceValues;
 class TextIndex;
 class UserProfile;
@@ -31,10 +33,11 @@ public:
     static constexpr const char16_t* kTipsDatabaseName = u"- KLV Tips Database";
     static constexpr const char16_t* kTextDatabaseName = u"- KLV Text Database";
 
-    // The favorites lists, profile and settings are the user's; they must outlive this.
+    // The favorites lists, profile, settings and quick entries are the user's; they must
+    // outlive this.
     ReferenceDatabases(const DatabaseFolders& folders, const ItemList& favoriteExercises,
                        const ItemList& favoriteFoods, const UserProfile& profile,
-                       UserSettings& settings);
+                       UserSettings& settings, const QuickEntries& quick);
     ~ReferenceDatabases();
     ReferenceDatabases(const ReferenceDatabases&) = delete;
     ReferenceDatabases& operator=(const ReferenceDatabases&) = delete;
@@ -47,6 +50,9 @@ public:
     // Null when missing (text) or when start-up cannot go on.
     const ExerciseDatabase* Exercises() const { return m_exercises.get(); }
     FoodDatabase* Foods() { return m_foods.get(); }
+    // The food a log item refers to: a quick entry or a food of the foods file; for an id that is
+    // neither (or without the file), the placeholder "Unknown food" with no figures.
+    Food FoodAt(std::uint32_t id);
     FoodIndex* Index() { return m_foodIndex.get(); }
     const TextIndex* Texts() const { return m_texts.get(); }
     // The path a reference database is read from (the first search folder that has it).
@@ -77,6 +83,7 @@ private:
     DatabaseFolders m_folders;
     const UserProfile& m_profile;
     UserSettings& m_settings;
+    const QuickEntries& m_quick;
     QString m_startupProblem;
     std::unique_ptr<ExerciseDatabase> m_exercises;
     std::unique_ptr<FoodDatabase> m_foods;

@@ -2,10 +2,11 @@
 
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
-#include "data/FoodDatabase.h"
+#include "data/Food.h"
 #include "data/FoodItem.h"
 #include "data/FoodValue.h"
 #include "data/Log.h"
+#include "data/ReferenceDatabases.h"
 #include "data/UserProfile.h"
 
 std::int32_t ReferenceValues::ExerciseCalories(const FitnessItem& item) const
@@ -24,13 +25,10 @@ const ReferenceValues::FoodNumbers& ReferenceValues::NumbersAt(std::uint32_t pos
     auto it = m_numbers.find(position);
     if (it == m_numbers.end()) {
         FoodNumbers numbers;
-        numbers.values.fill(Food::kNoValue);
-        if (m_foods) {
-            const Food food = m_foods->SafeReadFood(std::int32_t(position));
-            for (int v = 0; v < 6; ++v)
-                numbers.values[size_t(v)] = food.numbers[size_t(Food::NumberOfValue(v))];
-            numbers.unitGrams = {food.UnitGrams(0), food.UnitGrams(1)};
-        }
+        const Food food = m_references.FoodAt(position);
+        for (int v = 0; v < 6; ++v)
+            numbers.values[size_t(v)] = food.numbers[size_t(Food::NumberOfValue(v))];
+        numbers.unitGrams = {food.UnitGrams(0), food.UnitGrams(1)};
         it = m_numbers.insert(position, numbers);
     }
     m_lastPosition = position;

@@ -7,17 +7,17 @@
 #include <array>
 
 class ExerciseDatabase;
-class FoodDatabase;
+class ReferenceDatabases;
 class UserProfile;
 
-// The day summaries' values taken from the reference databases. A food's numbers are read
-// from the stream once per position and kept, so that years of logs sum without rereading it.
+// The day summaries' values taken from the reference databases and the quick entries. A food's
+// numbers are read once per id and kept, so that years of logs sum without rereading the stream.
 class ReferenceValues final : public DayValueSource
 {
 public:
-    ReferenceValues(const ExerciseDatabase* exercises, FoodDatabase* foods,
+    ReferenceValues(ReferenceDatabases& references, const ExerciseDatabase* exercises,
                     const UserProfile& profile)
-        : m_exercises(exercises), m_foods(foods), m_profile(profile)
+        : m_references(references), m_exercises(exercises), m_profile(profile)
     {
     }
 
@@ -32,8 +32,8 @@ private:
     };
     const FoodNumbers& NumbersAt(std::uint32_t position) const;
 
+    ReferenceDatabases& m_references;
     const ExerciseDatabase* m_exercises;
-    FoodDatabase* m_foods;
     const UserProfile& m_profile;
     mutable QHash<std::uint32_t, FoodNumbers> m_numbers;
     // The summaries ask for all six values of an item in a row.

@@ -14,7 +14,7 @@ constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         Journ
 
 UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
     : m_folders(folders), m_mode(mode),
-      m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings)
+      m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings, m_quick)
 {
     if (m_mode == OpenMode::ReadCopy)
         OpenCopy();
@@ -164,6 +164,15 @@ bool UserDatabase::ReadUserRecords()
         }
     }
 
+    if (m_file.HasRecord(kQuickEntriesRecord)) {
+        RecordStream stream(m_file, kQuickEntriesRecord);
+        if (!m_quick.Load(stream)) {
+            whole = false;
+            SaveList(m_foodLog); // and with it what was whole of the quick entries
+        }
+    }
+    m_quick.KeepReferenced(m_foodLog);
+
     if (m_file.HasRecord(kSettingsRecord)) {
         RecordStream stream(m_file, kSettingsRecord);
         if (!m_settings.Load(stream)) {
@@ -273,6 +282,12 @@ void UserDatabase::SaveList(const ItemList& list)
     stream.OpenNew(list.Kind());
     list.Save(stream);
     stream.Flush();
+    // A file without quick entries stays as the handheld wrote it.
+    if (list.Kind() == FoodKind && (m_quick.Count() > 0 || m_file.HasRecord(kQuickEntriesRecord))) {
+        stream.OpenNew(kQuickEntriesRecord);
+        m_quick.Save(stream);
+        stream.Flush();
+    }
 }
 
 bool UserDatabase::Commit()

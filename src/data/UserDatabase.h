@@ -5,6 +5,7 @@
 #include "data/FileLock.h"
 #include "data/ItemList.h"
 #include "data/PalmDatabaseFile.h"
+#include "data/QuickEntries.h"
 #include "data/ReferenceDatabases.h"
 #include "data/UserProfile.h"
 #include "data/UserSettings.h"
@@ -26,6 +27,8 @@ public:
     static constexpr const char16_t* kUserDatabaseName = u"- KLV User Data";
     static constexpr int kProfileRecord = 0;
     static constexpr int kSettingsRecord = 8;
+    // After every record the handheld knows, which it never reads.
+    static constexpr int kQuickEntriesRecord = 9;
 
     enum class OpenMode
     {
@@ -73,6 +76,9 @@ public:
     ItemList& FavoriteExercises() { return m_favoriteExercises; }
     ItemList& FavoriteFoods() { return m_favoriteFoods; }
     ItemList& Weights() { return m_weights; }
+    // What the food log's quick entries refer to; saved with the food log.
+    QuickEntries& Quick() { return m_quick; }
+    const QuickEntries& Quick() const { return m_quick; }
 
     static std::unique_ptr<Item> CreateItem(ItemKind kind, TimeBase::Stamp day);
 
@@ -120,5 +126,6 @@ private:
     ItemList m_favoriteExercises{FavoriteExerciseKind};
     ItemList m_favoriteFoods{FavoriteFoodKind};
     ItemList m_weights{WeightKind};
+    QuickEntries m_quick;
     ReferenceDatabases m_references;
 };

@@ -9,6 +9,7 @@
 #include "data/FoodIndex.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
+#include "data/QuickEntries.h"
 #include "data/ReferenceDatabases.h"
 #include "data/ReferenceValues.h"
 #include "data/UserDatabase.h"
@@ -43,14 +44,14 @@ const char* const kFileNames[FileCount] = {"foods.csv", "exercises.csv", "weight
 // What the export reads of the store besides the user's own lists, taken in this one place.
 struct ReferenceFiles
 {
+    ReferenceDatabases& all; // foods and quick entries by id
     const ExerciseDatabase* exercises;
-    FoodDatabase* foods;
     const FoodIndex* index;
 };
 ReferenceFiles ReferencesOf(UserDatabase& store)
 {
     ReferenceDatabases& references = store.References();
-    return {references.Exercises(), references.Foods(), references.Index()};
+    return {references, references.Exercises(), references.Index()};
 }
 
 QString Date(TimeBase::Stamp day)
@@ -115,18 +116,18 @@ QByteArray FoodsCsv(const ItemList& log, const ReferenceFiles& references,
     for (const FoodItem* item : ByDate<FoodItem>(log)) {
         auto food = foods.constFind(item->FoodId());
         if (food == foods.constEnd())
-            food = foods.insert(item->FoodId(), references.foods
-                                                    ? references.foods->SafeReadFood(item->FoodId())
-                                                    : Food{});
+            food = foods.insert(item->FoodId(), references.all.FoodAt(item->FoodId()));
         const int unit = item->UnitIndex() == 0 ? 0 : 1;
         const int portions = item->QuantityIndex() + 1;
         const double grams = food->UnitGrams(unit);
+        // A quick entry's serving has no weight the user gave.
+        const bool quick = QuickEntries::IsQuickId(item->FoodId());
         QStringList row = {Date(item->Day()),
                            food->name,
-                           groupOf.value(item->FoodId()),
+                           quick ? QStringLiteral("Quick Add") : groupOf.value(item->FoodId()),
                            QString::number(portions),
                            food->units[size_t(unit)],
-                           grams < 0 ? QString() : Decimal(portions * grams, 3)};
+                           grams < 0 || quick ? QString() : Decimal(portions * grams, 3)};
         // A figure the foods database does not know (-1) is no figure, whatever the amount
         // comes to: a small portion of it truncates to 0.
         for (int n = 0; n < UserProfile::kNutrientCount; ++n) {
@@ -266,7 +267,7 @@ std::vector<LogExporter::File> LogExporter::Build() const
 {
     const ReferenceFiles references = ReferencesOf(m_store);
     // The values the day summaries are built from, so that days.csv adds up the other files.
-    const ReferenceValues values(references.exercises, references.foods, m_store.Profile());
+    const ReferenceValues values(references.all, references.exercises, m_store.Profile());
     std::vector<File> files(FileCount);
     for (int i = 0; i < FileCount; ++i)
         files[size_t(i)].name = QString::fromLatin1(kFileNames[i]);

@@ -36,14 +36,8 @@ void FoodDetailsPage::Attach(PageHost& host)
     if (!view)
         return;
     UserDatabase* store = Store();
-    FoodDatabase* foods = store ? store->References().Foods() : nullptr;
-    Food food;
-    if (foods) {
-        food = foods->SafeReadFood(m_food);
-    } else {
-        food.name = QString::fromLatin1(FoodDatabase::kDamagedFoodName);
-        food.numbers.fill(Food::kNoValue);
-    }
+    const Food food =
+        store ? store->References().FoodAt(m_food) : FoodDatabase::UnknownFood(m_food);
     view->SetFoodName(food.name);
     for (int value : kValueOrder)
         view->SetValue(value, Shown(food.numbers[size_t(Food::NumberOfValue(value))]));

@@ -1,11 +1,14 @@
 #include "pages/FoodLogPage.h"
 
+#include "commands/QuickAddCommand.h"
+#include "commands/UserEdits.h"
 #include "controls/Grid.h"
 #include "data/UserDatabase.h"
 #include "data/UserProfile.h"
 #include "pages/FoodDetailsPage.h"
 #include "pages/FoodLogRow.h"
 #include "pages/FoodLookupPage.h"
+#include "views/QuickAddDialog.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
@@ -20,8 +23,33 @@ FoodLogPage::FoodLogPage(Session& session)
 {
 }
 
+void FoodLogPage::Attach(PageHost& host)
+{
+    GridLogPage::Attach(host);
+    host.AddMenuCommand(QStringLiteral("Quick Add..."), Events::kQuickAdd);
+}
+
+void FoodLogPage::QuickAdd()
+{
+    UserEdits* edits = Edits();
+    if (!edits || !Host())
+        return;
+    QuickAddDialog dialog(dynamic_cast<QWidget*>(Host()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    auto* add = new QuickAddCommand(*edits, Day(), dialog.Entry());
+    const int before = edits->Stack().index();
+    edits->Push(add);
+    if (edits->Stack().index() != before)
+        SelectUid(add->Uid());
+}
+
 int FoodLogPage::OnEvent(const QString& name, QWidget* sender)
 {
+    if (name == Events::kQuickAdd) {
+        QuickAdd();
+        return 1;
+    }
     if (name == Events::kPreferences) {
         // The tracked nutrient may have changed: the fourth column is read again.
         if (ShownGrid())
@@ -87,7 +115,7 @@ QString FoodLogPage::GetChoiceText(const GridCell& cell, int index)
 
 std::unique_ptr<LogRow> FoodLogPage::MakeRow(UserDatabase& store) const
 {
-    return std::make_unique<FoodLogRow>(store.References().Foods());
+    return std::make_unique<FoodLogRow>(store.References());
 }
 
 std::unique_ptr<LookupPage> FoodLogPage::MakeLookup(bool lookup, bool favorites) const

@@ -9,6 +9,7 @@ class FoodLogPage final : public GridLogPage
 public:
     explicit FoodLogPage(Session& session);
 
+    void Attach(PageHost& host) override;
     int OnEvent(const QString& name, QWidget* sender) override;
 
     // GridModel
@@ -30,4 +31,6 @@ protected:
 
 private:
     int TrackedNutrient() const;
+    // "Quick Add...": asks for a name and figures and logs them on the shown day.
+    void QuickAdd();
 };

@@ -1,22 +1,15 @@
 #include "pages/FoodLogRow.h"
 
-#include "data/FoodDatabase.h"
 #include "data/FoodItem.h"
 #include "data/FoodValue.h"
+#include "data/ReferenceDatabases.h"
 
 #include <algorithm>
 
 void FoodLogRow::Attach(Item& item)
 {
     LogRow::Attach(item);
-    const std::uint32_t id = Entry().FoodId();
-    if (m_foods) {
-        m_food = m_foods->SafeReadFood(id);
-    } else {
-        m_food = Food();
-        m_food.position = id;
-        m_food.name = QString::fromLatin1(FoodDatabase::kDamagedFoodName);
-    }
+    m_food = m_references.FoodAt(Entry().FoodId());
 }
 
 FoodItem& FoodLogRow::Entry() const

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-class FoodDatabase;
 class FoodItem;
+class ReferenceDatabases;
 
-// A food log item with its food record. A food the database does not hold reads as the
+// A food log item with its food record or quick entry. A food neither holds reads as the
 // placeholder food: a clear name and no values.
 class FoodLogRow final : public LogRow
 {
@@ -21,7 +21,7 @@ public:
     static constexpr int kQuantities = 10;
     static constexpr int kUnits = 2;
 
-    explicit FoodLogRow(FoodDatabase* foods) : m_foods(foods) {}
+    explicit FoodLogRow(ReferenceDatabases& references) : m_references(references) {}
 
     void Attach(Item& item) override;
     QString Name() const override { return m_food.name; }
@@ -35,6 +35,6 @@ public:
 private:
     FoodItem& Entry() const;
 
-    FoodDatabase* m_foods;
+    ReferenceDatabases& m_references;
     Food m_food;
 };

@@ -174,10 +174,14 @@ void GridLogPage::AddItem(std::uint32_t record)
     const int before = edits->Stack().index();
     edits->Push(add);
     // The new row is selected; a full list added nothing (and the command is gone).
-    if (edits->Stack().index() == before)
-        return;
+    if (edits->Stack().index() != before)
+        SelectUid(add->Uid());
+}
+
+void GridLogPage::SelectUid(std::int32_t uid)
+{
     for (int r = 0; r < RowCount(); ++r) {
-        if (Row(r)->RowItem()->Uid() == add->Uid())
+        if (Row(r)->RowItem()->Uid() == uid)
             m_selected = r;
     }
     RefreshGrid();

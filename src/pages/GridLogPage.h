@@ -54,6 +54,8 @@ protected:
     // Adds an item of the page's kind for the record to the day and selects it.
     void AddItem(std::uint32_t record);
     LogRow* SelectedRow() const { return Row(m_selected); }
+    // Selects the row of the item with the uid, if the day shows it.
+    void SelectUid(std::int32_t uid);
 
     virtual std::unique_ptr<LogRow> MakeRow(UserDatabase& store) const = 0;
     virtual std::unique_ptr<LookupPage> MakeLookup(bool lookup, bool favorites) const = 0;

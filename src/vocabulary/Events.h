@@ -19,6 +19,8 @@ inline const QString kAdd = QStringLiteral("add");
 inline const QString kAddFav = QStringLiteral("add.fav");
 inline const QString kFav = QStringLiteral("fav");
 inline const QString kLookup = QStringLiteral("lookup");
+// The food log's menu command: a food by its figures alone.
+inline const QString kQuickAdd = QStringLiteral("quickAdd");
 inline const QString kDelete = QStringLiteral("delete");
 inline const QString kEdit = QStringLiteral("edit");
 inline const QString kCancel = QStringLiteral("cancel");

@@ -6,6 +6,7 @@
 #include "commands/ChangeProfileCommand.h"
 #include "commands/CommandText.h"
 #include "commands/EditJournalEntryCommand.h"
+#include "commands/QuickAddCommand.h"
 #include "commands/RemoveItemsCommand.h"
 #include "commands/SetDayWeightCommand.h"
 #include "commands/SetItemFieldCommand.h"
@@ -128,6 +129,10 @@ TEST(CommandsTest, EachUndoneGivesBackTheRecordsByteForByteAndRedoneTheEdit)
              return new ChangeProfileCommand(d.edits, after, "Change Profile");
          }},
         {"Switch to Metric Units", [](Diary& d) { return new SwitchUnitsCommand(d.edits, true); }},
+        {"Add Toast",
+         [](Diary& d) {
+             return new QuickAddCommand(d.edits, kDay, {"Toast", 120, 2, 20, Food::kNoValue});
+         }},
     };
     for (const auto& [text, make] : cases) {
         SCOPED_TRACE(text);
