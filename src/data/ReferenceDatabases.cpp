@@ -16,8 +16,9 @@
 ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
                                        const ItemList& favoriteExercises,
                                        const ItemList& favoriteFoods, const UserProfile& profile,
-                                       UserSettings& settings, const QuickEntries& quick)
-    : m_folders(folders), m_profile(profile), m_settings(settings), m_quick(quick),
+                                       UserSettings& settings, const QuickEntries& quick,
+                                       const OwnCalories& own)
+    : m_folders(folders), m_profile(profile), m_settings(settings), m_quick(quick), m_own(own),
       m_favoriteExerciseGroup(favoriteExercises,
                               [this](std::uint32_t record) {
                                   return m_exercises

@@ -16,6 +16,7 @@ class FoodIndex;
 class ItemGroup;
 class ItemList;
 class NameFinder;
+class OwnCalories;
 class QuickEntries;
 class ReferenceValues;
 class TextIndex;
@@ -33,11 +34,11 @@ public:
     static constexpr const char16_t* kTipsDatabaseName = u"- KLV Tips Database";
     static constexpr const char16_t* kTextDatabaseName = u"- KLV Text Database";
 
-    // The favorites lists, profile, settings and quick entries are the user's; they must
-    // outlive this.
+    // The favorites lists, profile, settings, quick entries and own calories are the user's;
+    // they must outlive this.
     ReferenceDatabases(const DatabaseFolders& folders, const ItemList& favoriteExercises,
                        const ItemList& favoriteFoods, const UserProfile& profile,
-                       UserSettings& settings, const QuickEntries& quick);
+                       UserSettings& settings, const QuickEntries& quick, const OwnCalories& own);
     ~ReferenceDatabases();
     ReferenceDatabases(const ReferenceDatabases&) = delete;
     ReferenceDatabases& operator=(const ReferenceDatabases&) = delete;
@@ -53,6 +54,7 @@ public:
     // The food a log item refers to: a quick entry or a food of the foods file; for an id that is
     // neither (or without the file), the placeholder "Unknown food" with no figures.
     Food FoodAt(std::uint32_t id);
+    const OwnCalories& Own() const { return m_own; }
     FoodIndex* Index() { return m_foodIndex.get(); }
     const TextIndex* Texts() const { return m_texts.get(); }
     // The path a reference database is read from (the first search folder that has it).
@@ -84,6 +86,7 @@ private:
     const UserProfile& m_profile;
     UserSettings& m_settings;
     const QuickEntries& m_quick;
+    const OwnCalories& m_own;
     QString m_startupProblem;
     std::unique_ptr<ExerciseDatabase> m_exercises;
     std::unique_ptr<FoodDatabase> m_foods;

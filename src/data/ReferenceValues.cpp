@@ -6,11 +6,14 @@
 #include "data/FoodItem.h"
 #include "data/FoodValue.h"
 #include "data/Log.h"
+#include "data/OwnCalories.h"
 #include "data/ReferenceDatabases.h"
 #include "data/UserProfile.h"
 
 std::int32_t ReferenceValues::ExerciseCalories(const FitnessItem& item) const
 {
+    if (const std::optional<std::int32_t> own = m_references.Own().Of(item.Uid()))
+        return *own;
     if (!m_exercises)
         return 0;
     const std::int32_t figure =

@@ -13,8 +13,8 @@ constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         Journ
 } // namespace
 
 UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
-    : m_folders(folders), m_mode(mode),
-      m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings, m_quick)
+    : m_folders(folders), m_mode(mode), m_references(folders, m_favoriteExercises, m_favoriteFoods,
+                                                     m_profile, m_settings, m_quick, m_own)
 {
     if (m_mode == OpenMode::ReadCopy)
         OpenCopy();
@@ -172,6 +172,13 @@ bool UserDatabase::ReadUserRecords()
         }
     }
     m_quick.KeepReferenced(m_foodLog);
+    if (m_file.HasRecord(kOwnCaloriesRecord)) {
+        RecordStream stream(m_file, kOwnCaloriesRecord);
+        if (!m_own.Load(stream, m_fitnessLog)) {
+            whole = false;
+            SaveList(m_fitnessLog);
+        }
+    }
 
     if (m_file.HasRecord(kSettingsRecord)) {
         RecordStream stream(m_file, kSettingsRecord);
@@ -286,6 +293,17 @@ void UserDatabase::SaveList(const ItemList& list)
     if (list.Kind() == FoodKind && (m_quick.Count() > 0 || m_file.HasRecord(kQuickEntriesRecord))) {
         stream.OpenNew(kQuickEntriesRecord);
         m_quick.Save(stream);
+        stream.Flush();
+    }
+    if (list.Kind() == FitnessKind && (m_own.Count() > 0 || m_file.HasRecord(kOwnCaloriesRecord))) {
+        // The quick entries' record first, so that this one never leaves a gap before it.
+        if (!m_file.HasRecord(kQuickEntriesRecord)) {
+            stream.OpenNew(kQuickEntriesRecord);
+            m_quick.Save(stream);
+            stream.Flush();
+        }
+        stream.OpenNew(kOwnCaloriesRecord);
+        m_own.Save(stream, m_fitnessLog);
         stream.Flush();
     }
 }

@@ -4,6 +4,7 @@
 #include "data/DatabaseFolders.h"
 #include "data/FileLock.h"
 #include "data/ItemList.h"
+#include "data/OwnCalories.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/QuickEntries.h"
 #include "data/ReferenceDatabases.h"
@@ -29,6 +30,7 @@ public:
     static constexpr int kSettingsRecord = 8;
     // After every record the handheld knows, which it never reads.
     static constexpr int kQuickEntriesRecord = 9;
+    static constexpr int kOwnCaloriesRecord = 10;
 
     enum class OpenMode
     {
@@ -79,6 +81,9 @@ public:
     // What the food log's quick entries refer to; saved with the food log.
     QuickEntries& Quick() { return m_quick; }
     const QuickEntries& Quick() const { return m_quick; }
+    // The user's own calories of logged exercises; saved with the fitness log.
+    OwnCalories& Own() { return m_own; }
+    const OwnCalories& Own() const { return m_own; }
 
     static std::unique_ptr<Item> CreateItem(ItemKind kind, TimeBase::Stamp day);
 
@@ -127,5 +132,6 @@ private:
     ItemList m_favoriteFoods{FavoriteFoodKind};
     ItemList m_weights{WeightKind};
     QuickEntries m_quick;
+    OwnCalories m_own;
     ReferenceDatabases m_references;
 };

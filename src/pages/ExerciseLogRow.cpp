@@ -2,6 +2,7 @@
 
 #include "data/ExerciseDatabase.h"
 #include "data/FitnessItem.h"
+#include "data/OwnCalories.h"
 #include "data/UserProfile.h"
 
 #include <algorithm>
@@ -27,6 +28,10 @@ int ExerciseLogRow::GetField(int) const
 
 int ExerciseLogRow::Calories() const
 {
+    if (m_own) {
+        if (const std::optional<std::int32_t> own = m_own->Of(Entry().Uid()))
+            return *own;
+    }
     const std::int32_t figure = m_exercise.CaloriesFor(m_profile.ExerciseWeightClass());
     return std::max(0, UserProfile::ExerciseCalories(figure, GetField(0)));
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class ExerciseDatabase;
+class OwnCalories;
 class FitnessItem;
 class UserProfile;
 
@@ -16,8 +17,10 @@ class ExerciseLogRow final : public LogRow
 public:
     static constexpr const char* kUnknownExerciseName = "Unknown exercise";
 
-    ExerciseLogRow(const ExerciseDatabase* exercises, const UserProfile& profile)
-        : m_exercises(exercises), m_profile(profile)
+    // `own`: the calories the user gave, which count instead of the worked-out figure.
+    ExerciseLogRow(const ExerciseDatabase* exercises, const UserProfile& profile,
+                   const OwnCalories* own = nullptr)
+        : m_exercises(exercises), m_profile(profile), m_own(own)
     {
     }
 
@@ -36,5 +39,6 @@ private:
 
     const ExerciseDatabase* m_exercises;
     const UserProfile& m_profile;
+    const OwnCalories* m_own;
     Exercise m_exercise;
 };

@@ -1,10 +1,13 @@
 #include "pages/FitnessLogPage.h"
 
+#include "commands/SetOwnCaloriesCommand.h"
+#include "commands/UserEdits.h"
 #include "data/UserDatabase.h"
 #include "data/UserProfile.h"
 #include "pages/ExerciseDetailsPage.h"
 #include "pages/ExerciseLogRow.h"
 #include "pages/ExerciseLookupPage.h"
+#include "views/OwnCaloriesDialog.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
 
@@ -17,6 +20,39 @@ FitnessLogPage::FitnessLogPage(Session& session)
     : GridLogPage(session, Events::kGoFitness, kHelpTopic, FitnessKind, QStringLiteral("fitness"),
                   QStringLiteral("Fitness log"))
 {
+}
+
+void FitnessLogPage::Attach(PageHost& host)
+{
+    GridLogPage::Attach(host);
+    host.AddMenuCommand(QStringLiteral("My Calories..."), Events::kOwnCalories);
+}
+
+int FitnessLogPage::OnEvent(const QString& name, QWidget* sender)
+{
+    if (name == Events::kOwnCalories) {
+        SetOwnCalories();
+        return 1;
+    }
+    return GridLogPage::OnEvent(name, sender);
+}
+
+void FitnessLogPage::SetOwnCalories()
+{
+    UserEdits* edits = Edits();
+    const LogRow* row = SelectedRow();
+    if (!edits || !Host())
+        return;
+    if (!row) {
+        Host()->ShowMessage(QStringLiteral("My Calories"),
+                            QStringLiteral("Select an exercise of the day first."));
+        return;
+    }
+    const std::int32_t uid = row->RowItem()->Uid();
+    OwnCaloriesDialog dialog(row->Name(), edits->Store().Own().Of(uid),
+                             dynamic_cast<QWidget*>(Host()));
+    if (dialog.exec() == QDialog::Accepted)
+        edits->Push(new SetOwnCaloriesCommand(*edits, uid, dialog.Calories()));
 }
 
 QString FitnessLogPage::GetColumnTitle(int column)
@@ -62,7 +98,8 @@ QString FitnessLogPage::GetChoiceText(const GridCell&, int index)
 
 std::unique_ptr<LogRow> FitnessLogPage::MakeRow(UserDatabase& store) const
 {
-    return std::make_unique<ExerciseLogRow>(store.References().Exercises(), store.Profile());
+    return std::make_unique<ExerciseLogRow>(store.References().Exercises(), store.Profile(),
+                                            &store.Own());
 }
 
 std::unique_ptr<LookupPage> FitnessLogPage::MakeLookup(bool lookup, bool favorites) const

@@ -8,6 +8,9 @@ class FitnessLogPage final : public GridLogPage
 public:
     explicit FitnessLogPage(Session& session);
 
+    void Attach(PageHost& host) override;
+    int OnEvent(const QString& name, QWidget* sender) override;
+
     // GridModel
     int GetColumnCount() override { return 3; }
     QString GetColumnTitle(int column) override;
@@ -24,4 +27,8 @@ protected:
     int DefaultColumnPercent(int column) const override;
     bool IsEditable(int column) const override { return column == 1; }
     void ShowSelectedDetails() override;
+
+private:
+    // "My Calories...": the selected exercise's calories as the user's watch showed them.
+    void SetOwnCalories();
 };

@@ -21,6 +21,8 @@ inline const QString kFav = QStringLiteral("fav");
 inline const QString kLookup = QStringLiteral("lookup");
 // The food log's menu command: a food by its figures alone.
 inline const QString kQuickAdd = QStringLiteral("quickAdd");
+// The fitness log's menu command: the selected exercise's calories from a watch or a machine.
+inline const QString kOwnCalories = QStringLiteral("ownCalories");
 inline const QString kDelete = QStringLiteral("delete");
 inline const QString kEdit = QStringLiteral("edit");
 inline const QString kCancel = QStringLiteral("cancel");

@@ -10,6 +10,7 @@
 #include "commands/RemoveItemsCommand.h"
 #include "commands/SetDayWeightCommand.h"
 #include "commands/SetItemFieldCommand.h"
+#include "commands/SetOwnCaloriesCommand.h"
 #include "commands/SwitchUnitsCommand.h"
 #include "commands/UserEdits.h"
 #include "data/JournalItem.h"
@@ -46,15 +47,18 @@ struct Diary
             store.SaveList(store.List(kind));
         store.Commit();
     }
-    // user.pdb's records 0 to 8 once the edits are saved.
+    // user.pdb's records once the edits are saved; a record of quick entries or own calories
+    // that holds none is as good as none.
     std::vector<QByteArray> Records()
     {
         EXPECT_TRUE(edits.Save());
         PalmDatabaseFile file;
         EXPECT_EQ(file.Open(store.UserFilePath(), false), DatabaseError::None);
         std::vector<QByteArray> records;
-        for (int i = 0; i <= UserDatabase::kSettingsRecord; ++i)
-            records.push_back(file.ReadRecord(i).value_or(QByteArray()));
+        for (int i = 0; i <= UserDatabase::kOwnCaloriesRecord; ++i) {
+            const QByteArray record = file.ReadRecord(i).value_or(QByteArray());
+            records.push_back(record == QByteArray("\0\1\0\0\0\0", 6) ? QByteArray() : record);
+        }
         return records;
     }
     std::int32_t Uid(ItemKind kind, int index) { return store.List(kind).At(index)->Uid(); }
@@ -129,6 +133,8 @@ TEST(CommandsTest, EachUndoneGivesBackTheRecordsByteForByteAndRedoneTheEdit)
              return new ChangeProfileCommand(d.edits, after, "Change Profile");
          }},
         {"Switch to Metric Units", [](Diary& d) { return new SwitchUnitsCommand(d.edits, true); }},
+        {"Set My Calories",
+         [](Diary& d) { return new SetOwnCaloriesCommand(d.edits, d.Uid(FitnessKind, 1), 321); }},
         {"Add Toast",
          [](Diary& d) {
              return new QuickAddCommand(d.edits, kDay, {"Toast", 120, 2, 20, Food::kNoValue});

@@ -1,6 +1,8 @@
-// Quick entries in user.pdb: a record of their own after the handheld's, round-tripped with the
-// food log, read whole or not at all per entry, and invisible to the records a handheld reads.
+// Quick entries and own exercise calories in user.pdb: records of their own after the
+// handheld's, round-tripped with their logs, read whole or not at all per entry, and invisible to
+// the records a handheld reads.
 #include "TestSupport.h"
+#include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/RecordStream.h"
@@ -14,7 +16,7 @@ namespace {
 
 constexpr TimeBase::Stamp kDay = 3'900'000'000u;
 
-class QuickEntriesTest : public ::testing::Test
+class ExtraRecordsTest : public ::testing::Test
 {
 protected:
     DatabaseFolders Folders() const { return {m_dir.path(), {m_dir.path()}}; }
@@ -33,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(QuickEntriesTest, RoundTripWithTheFoodLogAndLeaveTheHandheldsRecordsAsTheyWere)
+TEST_F(ExtraRecordsTest, RoundTripWithTheFoodLogAndLeaveTheHandheldsRecordsAsTheyWere)
 {
     const QuickEntries::Entry toast{"Toast", 120, 2.5, 20, Food::kNoValue};
     std::vector<QByteArray> before;
@@ -72,7 +74,7 @@ TEST_F(QuickEntriesTest, RoundTripWithTheFoodLogAndLeaveTheHandheldsRecordsAsThe
     EXPECT_GT(store.Quick().NextId(), id);
 }
 
-TEST_F(QuickEntriesTest, ADamagedRecordKeepsTheWholeEntriesAndTheLogAndUnknownIdsReadAsUnknown)
+TEST_F(ExtraRecordsTest, ADamagedRecordKeepsTheWholeEntriesAndTheLogAndUnknownIdsReadAsUnknown)
 {
     std::uint32_t first = 0;
     {
@@ -103,4 +105,27 @@ TEST_F(QuickEntriesTest, ADamagedRecordKeepsTheWholeEntriesAndTheLogAndUnknownId
     EXPECT_EQ(store.Quick().Count(), 1);
     EXPECT_EQ(store.References().FoodAt(first).name, QStringLiteral("Soup"));
     EXPECT_EQ(store.References().FoodAt(first + 1).name, QStringLiteral("Unknown food"));
+}
+
+TEST_F(ExtraRecordsTest, OwnCaloriesFollowTheirItemAmongLikeOnesAndLeaveTheFitnessRecordAlone)
+{
+    std::vector<QByteArray> before;
+    {
+        UserDatabase store(Folders());
+        for (int i = 0; i < 3; ++i) // the same exercise, duration and day three times
+            TestSupport::Add<FitnessItem>(store.FitnessLog(), kDay)->SetExerciseId(12);
+        store.SaveFitnessLog();
+        store.Commit();
+        before = HandheldRecords();
+        store.Own().Set(store.FitnessLog().At(1)->Uid(), 321);
+        store.SaveFitnessLog();
+        store.Commit();
+        EXPECT_EQ(HandheldRecords(), before);
+    }
+    UserDatabase store(Folders());
+    std::vector<std::optional<std::int32_t>> own;
+    for (int i = 0; i < 3; ++i)
+        own.push_back(store.Own().Of(store.FitnessLog().At(i)->Uid()));
+    EXPECT_EQ(own, (std::vector<std::optional<std::int32_t>>{std::nullopt, 321, std::nullopt}));
+    EXPECT_TRUE(store.DamageNotice().isEmpty());
 }

@@ -1,14 +1,18 @@
-// "Quick Add..." on the food log as a person uses it: the menu, typing, a refused figure, the
-// logged row, its sums and export, and one Undo.
+// The user's own figures as a person gives them: "Quick Add..." on the food log and "My
+// Calories..." on the fitness log, through the menu and the keys, with a refused figure, the
+// rows, the day's sums, the export and Undo.
 #include "PagesTestSupport.h"
 #include "UserInput.h"
 
 #include "data/DaySummaries.h"
 #include "data/DaySummary.h"
+#include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "export/LogExporter.h"
+#include "pages/FitnessLogPage.h"
 #include "pages/FoodLogPage.h"
 #include "skin/DeviceScreen.h"
+#include "views/OwnCaloriesDialog.h"
 #include "views/QuickAddDialog.h"
 
 #include <QAccessible>
@@ -89,4 +93,45 @@ TEST_F(LookupPagesTest, QuickAddLogsAFoodByItsFiguresAndOneUndoTakesItBack)
     Press(*m_dialog, Qt::Key_Z, Qt::ControlModifier); // the quick add, entry and item
     EXPECT_EQ(std::tuple(food.GetRowCount(), m_store->FoodLog().Count(), m_store->Quick().Count()),
               std::tuple(0, 0, 0));
+}
+
+TEST_F(LookupPagesTest, MyCaloriesCountInsteadOfTheWorkedOutFigureUntilCleared)
+{
+    Add<FitnessItem>(m_store->FitnessLog(), TimeBase::Today())->SetExerciseId(1);
+    auto& fitness = Keep<FitnessLogPage>();
+    Open(fitness);
+    Activate(*m_dialog);
+    const QString figure = fitness.GetCellText({0, 2});
+    QMenu* menu = m_dialog->MenuBar()->actions().first()->menu();
+    QAction* mine = menu->actions().last();
+    ASSERT_EQ(mine->text(), QStringLiteral("My Calories..."));
+    const auto answer = [](const char* typed) {
+        QTimer::singleShot(0, [typed] {
+            auto* dialog = qobject_cast<OwnCaloriesDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            Activate(*dialog);
+            Press(*dialog, Qt::Key_Backspace);
+            Type(*dialog, typed);
+            Press(*dialog, Qt::Key_Return);
+            if (dialog->isVisible()) { // refused: says why, then gives up
+                EXPECT_EQ(dialog->Problem(), QStringLiteral("Calories must be at most 5000."));
+                Press(*dialog, Qt::Key_Escape);
+            }
+        });
+    };
+    answer("321");
+    mine->trigger();
+    EXPECT_EQ(fitness.GetCellText({0, 2}), QStringLiteral("321"));
+    ItemList summaries(DaySummaryKind);
+    BuildDaySummaries(*m_store, summaries, m_store->References().Values());
+    EXPECT_EQ(summaries.ItemAt<DaySummary>(0)->Value(DaySummary::NetCalories), -321);
+    answer("99999");
+    mine->trigger();
+    EXPECT_EQ(fitness.GetCellText({0, 2}), QStringLiteral("321"));
+    answer(""); // empty: the worked-out figure again
+    mine->trigger();
+    EXPECT_EQ(fitness.GetCellText({0, 2}), figure);
+    Activate(*m_dialog);
+    Press(*m_dialog, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(fitness.GetCellText({0, 2}), QStringLiteral("321"));
 }
