@@ -400,6 +400,13 @@ void WeightImport::Skip(int line, const QString& why)
 
 void WeightImport::TakeWeight(const QStringList& row, int line)
 {
+    // "2026-01-02,81,4" is a decimal comma that should have been quoted, not a weight of 81.
+    for (qsizetype extra = m_header.size(); !m_header.isEmpty() && extra < row.size(); ++extra) {
+        if (!row[extra].trimmed().isEmpty())
+            return Skip(line, QStringLiteral("%1 fields where the header has %2")
+                                  .arg(row.size())
+                                  .arg(m_header.size()));
+    }
     const QString dateField = m_dateColumn >= 0 ? row.value(m_dateColumn) : QString();
     if (dateField.trimmed().isEmpty())
         return Skip(line, QStringLiteral("no date"));

@@ -119,7 +119,8 @@ TEST(WeightImport, ReportsWhatItAddsKeepsAndSkipsLineByLine)
                 "\n"
                 "2026-01-06,80.5\n"
                 "2026-01-07,1000 lb\n"
-                "2026-01-08,\"82\n");
+                "2026-01-08,81,4\n"
+                "2026-01-09,\"82\n");
     QTemporaryDir dir;
     UserDatabase store({dir.path(), {dir.path()}});
     TestSupport::Add<WeightItem>(store.Weights(), Day(2026, 1, 6))->SetKilograms(80);
@@ -130,11 +131,11 @@ TEST(WeightImport, ReportsWhatItAddsKeepsAndSkipsLineByLine)
     EXPECT_EQ(import.Weights()[0].line, 2);
     EXPECT_EQ(import.Heading(), QStringLiteral("Add 1 weight?"));
     EXPECT_EQ(import.Report(),
-              QStringLiteral("A quote opened on line 14 is never closed: the lines from there on "
+              QStringLiteral("A quote opened on line 15 is never closed: the lines from there on "
                              "are not read.\n\n"
                              "Adds the weight of 01/01/26.\n\n"
                              "Keeps the weight you have for this day:\n01/06/26\n\n"
-                             "Skips 9 lines:\n"
+                             "Skips 10 lines:\n"
                              "line 3: no date\n"
                              "line 4: \"2026-13-45\" is not a date\n"
                              "line 5: no weight\n"
@@ -143,7 +144,8 @@ TEST(WeightImport, ReportsWhatItAddsKeepsAndSkipsLineByLine)
                              "line 8: unit \"st\" is not kg or lb\n"
                              "line 9: 01/01/26 is on line 2 already\n"
                              "line 10: 2027-01-01 is after today\n"
-                             "line 13: weight 1000 lb is out of range (20 to 450 kg)"));
+                             "line 13: weight 1000 lb is out of range (20 to 450 kg)\n"
+                             "line 14: 3 fields where the header has 2"));
 }
 
 TEST(WeightImport, HostileInputEndsQuicklyWithinBoundsAndSaysWhatIsWrong)
