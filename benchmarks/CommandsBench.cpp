@@ -1,9 +1,12 @@
 // Edits over ten years of daily use: an edit made and saved as the saver saves it, an undo and a
-// redo with and without their saves. The save rewrites the changed list and user.pdb.
+// redo with and without their saves, an import of ten years of weights. The save rewrites the
+// changed list and user.pdb.
 #include "TenYearHistory.h"
 #include "commands/AddItemCommand.h"
+#include "commands/ImportWeightsCommand.h"
 #include "commands/SetItemFieldCommand.h"
 #include "commands/UserEdits.h"
+#include "export/WeightImport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,8 +65,37 @@ void UndoRedo(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2);
 }
 
+// A scale's ten years of daily weights, the ten years before the diary's, read and added as
+// one edit to a diary of ten years; the undo that makes room for the next round is not timed.
+void ImportTenYearsOfWeights(benchmark::State& state)
+{
+    const TenYearHistory history(3650);
+    UserDatabase store(history.Folders());
+    UserEdits edits(store);
+    QByteArray csv = "Date,Weight (kg)\r\n";
+    const QDate first(2006, 1, 1);
+    for (int d = 0; d < 3650; ++d)
+        csv += first.addDays(d).toString(Qt::ISODate).toLatin1() + ',' +
+               QByteArray::number(90.0 - d * 0.002, 'f', 1) + "\r\n";
+    for (auto _ : state) {
+        WeightImport import(true, QLocale::c(), TimeBase::Today());
+        import.Read(csv);
+        import.KeepDaysOf(store.Weights());
+        std::vector<ImportWeightsCommand::DayWeight> weights;
+        for (const WeightImport::Weight& weight : import.Weights())
+            weights.emplace_back(weight.day, weight.kilograms);
+        if (weights.size() != 3650)
+            state.SkipWithError("not every line was read");
+        edits.Push(new ImportWeightsCommand(edits, std::move(weights)));
+        state.PauseTiming();
+        edits.Stack().undo();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(ImportTenYearsOfWeights)->Unit(benchmark::kMillisecond);
 BENCHMARK(AddFoodAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChangePortionAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -19,7 +19,7 @@ shift || true
 build="${NUTRAVA_FUZZ_BUILD_DIR:-build-fuzz}"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_container fuzz_user_database fuzz_foods fuzz_exercises
-                                     fuzz_tips fuzz_text_index fuzz_csv fuzz_posting)
+                                     fuzz_tips fuzz_text_index fuzz_csv fuzz_posting fuzz_weights)
 
 launcher=()
 if command -v ccache >/dev/null; then
@@ -59,6 +59,7 @@ seed fuzz_tips "$bin/tips.pdb" tests/data/reference/tips_*.pdb
 seed fuzz_text_index "$bin/text.pdb" tests/data/reference/text_*.pdb
 seed fuzz_csv # their seeds are all in the kept corpus
 seed fuzz_posting
+seed fuzz_weights
 
 # Saves sync to disk; in memory they cost nothing, and the user database target saves twice a run.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
@@ -80,7 +81,7 @@ for target in "${targets[@]}"; do
     case "$target" in
     fuzz_foods) max_len=4096 ;;
     fuzz_user_database) max_len=65536 ;;
-    fuzz_csv | fuzz_posting) max_len=4096 ;;
+    fuzz_csv | fuzz_posting | fuzz_weights) max_len=4096 ;;
     *) max_len=16384 ;;
     esac
     # A slow input (over 25 s) or one that needs more than 2 GB counts as a finding too.

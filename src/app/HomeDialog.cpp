@@ -1,14 +1,17 @@
 #include "app/HomeDialog.h"
 
+#include "commands/ImportWeightsCommand.h"
 #include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
 #include "data/Log.h"
 #include "data/UserDatabase.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "export/LogExporter.h"
+#include "export/WeightImport.h"
 #include "skin/DeviceScreen.h"
 #include "skin/DialogServices.h"
 #include "skin/HelpIndexDialog.h"
+#include "skin/ReportDialog.h"
 #include "skin/ScreenFileDialog.h"
 #include "skin/ShellMenu.h"
 #include "skin/SkinSettings.h"
@@ -39,6 +42,11 @@ HomeDialog::HomeDialog(Session& session, std::vector<std::unique_ptr<Page>> page
     askExportFolder = [](QWidget* parent) {
         return ScreenFileDialog::ChooseFolder(parent, QStringLiteral("Export to"),
                                               QDir::homePath());
+    };
+    askWeightsFile = [](QWidget* parent) {
+        return ScreenFileDialog::ChooseFile(parent, QStringLiteral("Import Weights"),
+                                            QDir::homePath(),
+                                            QStringLiteral("Weights (*.csv *.CSV *.txt *.TXT)"));
     };
 
     for (const char* tile : kTiles) {
@@ -246,6 +254,9 @@ void HomeDialog::RunMenuCommand(int command)
     case kExportCommand:
         ExportLogs();
         break;
+    case kImportWeightsCommand:
+        ImportWeights();
+        break;
     default:
         break;
     }
@@ -261,4 +272,31 @@ void HomeDialog::ExportLogs()
     LogExporter(m_store).WriteTo(
         LogExporter::NewFolderIn(parent, TimeBase::ToDate(TimeBase::Today())), false, &message);
     m_services.ShowMessage(this, QStringLiteral("Nutrava"), message);
+}
+
+void HomeDialog::ImportWeights()
+{
+    UserEdits* edits = m_session.Edits();
+    const QString path = edits ? askWeightsFile(this) : QString();
+    if (path.isEmpty())
+        return;
+    const QString caption = QStringLiteral("Import Weights");
+    WeightImport import(m_store.Settings().Metric() != 0, QLocale::system(), TimeBase::Today());
+    QString error;
+    if (!import.ReadFile(path, &error)) {
+        m_services.ShowMessage(this, caption, error);
+        return;
+    }
+    import.KeepDaysOf(m_store.Weights());
+    // Nothing changes before the user has read what will.
+    const bool any = !import.Weights().empty();
+    ReportDialog report(caption, import.Heading(), import.Report(),
+                        any ? QStringLiteral("Import") : QString(), this);
+    if (report.exec() != QDialog::Accepted || !any)
+        return;
+    std::vector<ImportWeightsCommand::DayWeight> weights;
+    weights.reserve(import.Weights().size());
+    for (const WeightImport::Weight& weight : import.Weights())
+        weights.emplace_back(weight.day, weight.kilograms);
+    edits->Push(new ImportWeightsCommand(*edits, std::move(weights)));
 }

@@ -29,6 +29,7 @@ public:
     static constexpr int kHelpCommand = ShellMenu::kHelp;
     static constexpr int kAboutCommand = ShellMenu::kAbout;
     static constexpr int kExportCommand = ShellMenu::kExport;
+    static constexpr int kImportWeightsCommand = ShellMenu::kImportWeights;
 
     // The session has a store; it outlives the home screen and the pages.
     HomeDialog(Session& session, std::vector<std::unique_ptr<Page>> pages, DialogServices& services,
@@ -53,6 +54,8 @@ public:
     std::function<void(LayoutBaseDialog& dialog)> runPageDialog;
     // Asks for the folder "Export..." writes into (empty: cancelled); tests answer it.
     std::function<QString(QWidget* parent)> askExportFolder;
+    // Asks for the file "Import Weights..." reads (empty: cancelled); tests answer it.
+    std::function<QString(QWidget* parent)> askWeightsFile;
 
     // The tile an arrow key leads to from `from`, or none: the nearest tile lying wholly on that
     // side, those level with `from` across the direction first.
@@ -69,6 +72,7 @@ private:
     void LayOut();
     void RunEntry(const QString& event);
     void ExportLogs();
+    void ImportWeights();
 
     Session& m_session;
     UserDatabase& m_store;

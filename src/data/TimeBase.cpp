@@ -35,7 +35,9 @@ Stamp FromDateTime(const QDateTime& local)
 
 Stamp FromDate(const QDate& date)
 {
-    return FromDateTime(QDateTime(date, QTime(0, 0)));
+    // The wall clock's midnight as it is counted: made in UTC, it needs no look at the system's
+    // time zone, which costs a file lookup on every call.
+    return FromDateTime(QDateTime(date, QTime(0, 0), Qt::UTC));
 }
 
 QDateTime ToDateTime(Stamp stamp)

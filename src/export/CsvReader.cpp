@@ -4,11 +4,24 @@
 
 bool CsvReader::Parse(const QString& text, std::vector<QStringList>& rows, QString* error)
 {
+    return Parse(
+        text, u',',
+        [&rows](const QStringList& row, int) {
+            rows.push_back(row);
+            return true;
+        },
+        error);
+}
+
+bool CsvReader::Parse(const QString& text, QChar separator, const RowSink& take, QString* error)
+{
     QStringList row;
     QString field;
     bool quoted = false;
     bool fieldStarted = false;
     int line = 1;
+    int rowLine = 1;
+    int quoteLine = 1;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
@@ -30,7 +43,8 @@ bool CsvReader::Parse(const QString& text, std::vector<QStringList>& rows, QStri
         if (c == u'"' && field.isEmpty() && !fieldStarted) {
             quoted = true;
             fieldStarted = true;
-        } else if (c == u',') {
+            quoteLine = line;
+        } else if (c == separator) {
             row.append(field);
             field.clear();
             fieldStarted = false;
@@ -38,11 +52,12 @@ bool CsvReader::Parse(const QString& text, std::vector<QStringList>& rows, QStri
             if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
                 ++i;
             row.append(field);
-            rows.push_back(row);
+            if (!take(row, rowLine))
+                return true;
             row.clear();
             field.clear();
             fieldStarted = false;
-            ++line;
+            rowLine = ++line;
         } else {
             field += c;
             fieldStarted = true;
@@ -50,12 +65,12 @@ bool CsvReader::Parse(const QString& text, std::vector<QStringList>& rows, QStri
     }
     if (quoted) {
         if (error)
-            *error = QStringLiteral("unterminated quote at line %1").arg(line);
+            *error = QStringLiteral("a quote opened on line %1 is never closed").arg(quoteLine);
         return false;
     }
     if (fieldStarted || !row.isEmpty()) {
         row.append(field);
-        rows.push_back(row);
+        take(row, rowLine);
     }
     return true;
 }

@@ -7,22 +7,33 @@
 
 class QFileDialog;
 
-// The folder chooser of the emulated screen: Qt's own file dialog rather than the desktop's
-// (which knows nothing of the screen), full-screen at the screen mode's scale, under a caption
-// as every small dialog, and without the parts that cannot fit a 240-pixel-wide screen.
+// The folder or file chooser of the emulated screen: Qt's own file dialog rather than the
+// desktop's (which knows nothing of the screen), full-screen at the screen mode's scale, under a
+// caption as every small dialog, and without the parts that cannot fit a 240-pixel-wide screen.
 class ScreenFileDialog final : public QDialog
 {
     Q_OBJECT
 
 public:
-    ScreenFileDialog(const QString& caption, const QString& folder, QWidget* parent = nullptr);
+    enum class Choose
+    {
+        Folder,
+        File // an existing one, of the names `nameFilter` matches ("*.csv *.txt")
+    };
+
+    ScreenFileDialog(const QString& caption, const QString& folder, QWidget* parent = nullptr,
+                     Choose choose = Choose::Folder, const QString& nameFilter = {});
     ~ScreenFileDialog() override;
 
     // The folder chosen, or empty when cancelled.
     static QString ChooseFolder(QWidget* parent, const QString& caption, const QString& folder);
+    // The file chosen, or empty when cancelled.
+    static QString ChooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& nameFilter);
 
     QFileDialog* Files() const { return m_files.get(); }
-    QString SelectedFolder() const;
+    // The folder or file chosen.
+    QString Selected() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -71,7 +71,7 @@ void FitToScreen(QMenu* menu, const QList<QAction*>& named)
 
 } // namespace
 
-QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool withExport,
+QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool homeScreen,
                 QUndoStack* history)
 {
     auto* bar = new QMenuBar(owner);
@@ -108,9 +108,10 @@ QMenuBar* Build(QWidget* owner, std::function<void(int command)> run, bool withE
     const std::pair<const char*, int> commands[] = {{"Preferences...", kPreferences},
                                                     {"Help", kHelp},
                                                     {"About", kAbout},
-                                                    {"Export...", kExport}};
+                                                    {"Export...", kExport},
+                                                    {"Import Weights...", kImportWeights}};
     for (const auto& [text, command] : commands) {
-        if (command == kExport && !withExport)
+        if ((command == kExport || command == kImportWeights) && !homeScreen)
             continue;
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setObjectName(QString::number(command));

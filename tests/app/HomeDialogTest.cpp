@@ -2,19 +2,27 @@
 #include "TestSupport.h"
 #include "UserInput.h"
 #include "app/TestPages.h"
+#include "commands/UserEdits.h"
 #include "controls/BmpButtonImpl.h"
 #include "controls/RecordingListener.h"
 #include "data/UserDatabase.h"
+#include "data/WeightItem.h"
 #include "dialogs/LayoutBaseDialog.h"
 #include "skin/DeviceScreen.h"
+#include "skin/ReportDialog.h"
 #include "skin/SkinSettings.h"
 #include "vocabulary/Session.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -147,8 +155,8 @@ TEST_F(HomeDialogTest, KeysEscapeStaysArrowsMoveByPlaceAndTheMenuOpensAndReaches
     for (const QAction* action : menu->actions())
         texts << action->text();
     // Undo and Redo name nothing yet and are disabled.
-    ASSERT_EQ(texts,
-              QStringList({"Undo", "Redo", "", "Preferences...", "Help", "About", "Export..."}));
+    ASSERT_EQ(texts, QStringList({"Undo", "Redo", "", "Preferences...", "Help", "About",
+                                  "Export...", "Import Weights..."}));
     EXPECT_FALSE(menu->actions()[0]->isEnabled() || menu->actions()[1]->isEnabled());
     menu->actions()[3]->trigger();
     menu->actions()[5]->trigger();
@@ -222,4 +230,80 @@ TEST_F(HomeDialogTest, ExportWritesIntoANewFolderEachTimeAndSaysWhere)
         EXPECT_TRUE(QFile::exists(QDir(path).filePath(QStringLiteral("days.csv"))));
         EXPECT_EQ(m_dialogs.messages.filter(QDir::toNativeSeparators(path) + u':').size(), 1);
     }
+}
+
+TEST_F(HomeDialogTest, ImportWeightsShowsTheReportThenAddsThemAsOneEditUndoneByOneKey)
+{
+    const TimeBase::ScopedClock clock(QDateTime(QDate(2026, 3, 7), QTime(8, 0), Qt::UTC));
+    CompleteProfile(m_store->Profile());
+    m_store->Settings().SetMetric(1);
+    const TimeBase::Stamp kept = TimeBase::FromDate(QDate(2026, 1, 2));
+    TestSupport::Add<WeightItem>(m_store->Weights(), kept)->SetKilograms(79);
+    const QString csv = m_dir.filePath(QStringLiteral("scale.csv"));
+    ASSERT_TRUE(TestSupport::WriteFile(csv, "Date;Weight (kg)\n2026-01-01;80,2\n2026-01-02;80,4\n"
+                                            "2026-01-03;0\n2026-01-04;80,1\n"));
+    auto home = MakeHome({});
+    QString chosen;
+    home->askWeightsFile = [&chosen](QWidget*) { return chosen; };
+    UserInput::Activate(*home);
+    QAction* import =
+        home->MenuBar()->findChild<QAction*>(QString::number(HomeDialog::kImportWeightsCommand));
+    ASSERT_NE(import, nullptr);
+    import->trigger(); // cancelled: nothing asked further
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+
+    // The report, read by a screen reader, then a key: Escape first, Enter the second time.
+    QStringList heard;
+    QString report;
+    Qt::Key answer = Qt::Key_Escape;
+    const auto answerReport = [&] {
+        auto* dialog = qobject_cast<ReportDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->size(), DeviceScreen::Instance().Size());
+        report = dialog->Report()->toPlainText();
+        heard.clear();
+        for (QWidget* part :
+             {static_cast<QWidget*>(dialog->Heading()), static_cast<QWidget*>(dialog->Report()),
+              static_cast<QWidget*>(dialog->AcceptButton()),
+              static_cast<QWidget*>(dialog->CancelButton())}) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part);
+            heard << QStringLiteral("%1 %2")
+                         .arg(accessible->role())
+                         .arg(accessible->text(QAccessible::Name));
+        }
+        EXPECT_TRUE(QTest::qWaitFor([dialog] { return dialog->Report()->hasFocus(); }, 1000));
+        QTest::keyClick(dialog->windowHandle(), answer);
+    };
+    chosen = csv;
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        answer = key;
+        QTimer::singleShot(0, home.get(), answerReport);
+        import->trigger();
+        EXPECT_EQ(m_store->Weights().Count(), key == Qt::Key_Escape ? 1 : 3);
+    }
+    EXPECT_EQ(heard, QStringList({QStringLiteral("%1 Add 2 weights?").arg(QAccessible::StaticText),
+                                  QStringLiteral("%1 Report").arg(QAccessible::EditableText),
+                                  QStringLiteral("%1 Import").arg(QAccessible::Button),
+                                  QStringLiteral("%1 Cancel").arg(QAccessible::Button)}));
+    EXPECT_EQ(report, QStringLiteral("Adds 2 weights, 01/01/26 to 01/04/26.\n\n"
+                                     "Keeps the weight you have for this day:\n01/02/26\n\n"
+                                     "Skips 1 line:\n"
+                                     "line 4: weight 0 kg is out of range (20 to 450 kg)"));
+    EXPECT_EQ(m_store->Weights().ItemAt<WeightItem>(1)->Kilograms(), 80.2f);
+    EXPECT_EQ(m_store->Weights().ItemAt<WeightItem>(2)->Kilograms(), 80.1f);
+
+    // One Undo takes the import back, one Redo makes it again.
+    UserInput::Press(*home, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(m_store->Weights().Count(), 1);
+    EXPECT_EQ(m_store->Weights().At(0)->Day(), kept);
+    UserInput::Press(*home, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(m_store->Weights().Count(), 3);
+    EXPECT_EQ(m_session.Edits()->Stack().undoText(), QStringLiteral("Import 2 Weights"));
+
+    // A file that cannot be read is said so, naming it.
+    chosen = m_dir.filePath(QStringLiteral("gone.csv"));
+    import->trigger();
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_TRUE(
+        m_dialogs.messages[0].startsWith(QStringLiteral("Import Weights: gone.csv cannot")));
 }

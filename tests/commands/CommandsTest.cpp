@@ -6,6 +6,7 @@
 #include "commands/ChangeProfileCommand.h"
 #include "commands/CommandText.h"
 #include "commands/EditJournalEntryCommand.h"
+#include "commands/ImportWeightsCommand.h"
 #include "commands/QuickAddCommand.h"
 #include "commands/RemoveItemsCommand.h"
 #include "commands/SetDayWeightCommand.h"
@@ -125,6 +126,10 @@ TEST(CommandsTest, EachUndoneGivesBackTheRecordsByteForByteAndRedoneTheEdit)
          }},
         {"Set Weight", [](Diary& d) { return new SetDayWeightCommand(d.edits, kDay + 86400, 77); }},
         {"Set Weight", [](Diary& d) { return new SetDayWeightCommand(d.edits, kDay - 86400, 90); }},
+        {"Import 2 Weights",
+         [](Diary& d) {
+             return new ImportWeightsCommand(d.edits, {{kDay - 86400, 70}, {kDay - 172800, 71}});
+         }},
         {"Change Profile",
          [](Diary& d) {
              UserProfile after = d.store.Profile();

@@ -11,6 +11,7 @@
 #include "posting/ConnectionStatusDialog.h"
 #include "skin/DeviceScreen.h"
 #include "skin/PreferencesDialog.h"
+#include "skin/ReportDialog.h"
 #include "skin/ScreenFileDialog.h"
 #include "views/ProfileEditorContentControl.h"
 #include "vocabulary/Events.h"
@@ -18,8 +19,12 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
@@ -156,13 +161,38 @@ TEST_F(PopupsTest, ListsShowTheirEntriesAndPopupsStayOnTheScreenInEveryMode)
         EXPECT_TRUE(OnScreen(&status, m_dialog.get()));
         status.close();
 
-        ScreenFileDialog files(QStringLiteral("Export to"), m_dir->path(), m_dialog.get());
-        files.show();
-        EXPECT_EQ(Client(&files), Client(m_dialog.get()));
-        EXPECT_EQ(files.font().pixelSize(), DeviceScreen::Instance().Font().pixelSize());
-        // Laid out within its least size: nothing in it overlaps or is cut.
-        const QSize least = files.Files()->layout()->totalMinimumSize();
-        EXPECT_EQ(least.boundedTo(files.Files()->size()), least);
+        for (const auto choose :
+             {ScreenFileDialog::Choose::Folder, ScreenFileDialog::Choose::File}) {
+            ScreenFileDialog files(QStringLiteral("Export to"), m_dir->path(), m_dialog.get(),
+                                   choose, QStringLiteral("Weights (*.csv)"));
+            files.show();
+            EXPECT_EQ(Client(&files), Client(m_dialog.get()));
+            EXPECT_EQ(files.font().pixelSize(), DeviceScreen::Instance().Font().pixelSize());
+            // Laid out within its least size: nothing in it overlaps or is cut.
+            const QSize least = files.Files()->layout()->totalMinimumSize();
+            EXPECT_EQ(least.boundedTo(files.Files()->size()), least);
+        }
+
+        // A long report scrolls between its heading and its buttons, all on the screen.
+        QStringList lines;
+        for (int line = 2; line < 200; ++line)
+            lines
+                << QStringLiteral("line %1: weight 0 kg is out of range (20 to 450 kg)").arg(line);
+        ReportDialog report(QStringLiteral("Import Weights"),
+                            QStringLiteral("Add 3,650 weights from ten years of weighing?"),
+                            lines.join(u'\n'), QStringLiteral("Import"), m_dialog.get());
+        report.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Client(&report), Client(m_dialog.get()));
+        const QRect heading = report.Heading()->geometry();
+        const QRect text = report.Report()->geometry();
+        EXPECT_GE(heading.height(), report.Heading()->heightForWidth(heading.width()));
+        EXPECT_LT(heading.bottom(), text.top());
+        EXPECT_LT(text.bottom(), report.AcceptButton()->geometry().top());
+        EXPECT_TRUE(report.rect().contains(report.CancelButton()->geometry()));
+        EXPECT_FALSE(
+            report.AcceptButton()->geometry().intersects(report.CancelButton()->geometry()));
+        EXPECT_TRUE(report.Report()->verticalScrollBar()->isVisible());
     }
 }
 
