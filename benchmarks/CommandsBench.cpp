@@ -3,6 +3,7 @@
 // changed list and user.pdb.
 #include "TenYearHistory.h"
 #include "commands/AddItemCommand.h"
+#include "commands/CopyItemsCommand.h"
 #include "commands/ImportWeightsCommand.h"
 #include "commands/SetItemFieldCommand.h"
 #include "commands/UserEdits.h"
@@ -40,6 +41,39 @@ void ChangePortionAndSave(benchmark::State& state)
     for (auto _ : state) {
         edits.Push(new SetItemFieldCommand(edits, FoodKind, uid, 0, ++round % 9));
         Saved(state, edits); // saved: the next change does not merge into this one
+    }
+}
+
+// "Copy From..." of a day of 50 foods: the day's items found, copied into the next day and
+// saved.
+void CopyDayAndSave(benchmark::State& state)
+{
+    const TenYearHistory history(3650);
+    UserDatabase store(history.Folders());
+    UserEdits edits(store);
+    const TimeBase::Stamp day = TimeBase::Today();
+    for (int i = 0; i < 50; ++i) {
+        auto* food =
+            static_cast<FoodItem*>(store.FoodLog().Append(UserDatabase::CreateItem(FoodKind, day)));
+        food->SetFoodId(std::uint32_t(100 + i));
+        food->SetQuantityIndex(i % 3);
+    }
+    Saved(state, edits);
+    for (auto _ : state) {
+        std::vector<Item*> items;
+        store.FoodLog().ItemsOfDay(day, items);
+        std::vector<std::int32_t> uids;
+        for (const Item* item : items)
+            uids.push_back(item->Uid());
+        edits.Push(new CopyItemsCommand(edits, FoodKind, std::move(uids), TimeBase::AddDays(day, 1),
+                                        QStringLiteral("Copy 50 Items")));
+        Saved(state, edits);
+        // Undone and saved untimed: the file on disk lacks the copies again, so the next save
+        // writes them, and the log keeps its size.
+        state.PauseTiming();
+        edits.Stack().undo();
+        Saved(state, edits);
+        state.ResumeTiming();
     }
 }
 
@@ -98,6 +132,7 @@ void ImportTenYearsOfWeights(benchmark::State& state)
 BENCHMARK(ImportTenYearsOfWeights)->Unit(benchmark::kMillisecond);
 BENCHMARK(AddFoodAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChangePortionAndSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(CopyDayAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

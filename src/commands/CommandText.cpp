@@ -5,6 +5,13 @@
 namespace {
 // With "Undo " and the shortcut, the longest that fits the menu of the narrowest screen.
 constexpr qsizetype kLongestText = 26;
+
+QString Counted(const QString& verb, int count, const QString& firstName)
+{
+    if (count == 1)
+        return CommandText::Named(verb, firstName);
+    return QStringLiteral("%1 %2 Items").arg(verb).arg(count);
+}
 } // namespace
 
 namespace CommandText {
@@ -28,9 +35,12 @@ QString Named(const QString& verb, const QString& name)
 
 QString Deleted(int count, const QString& firstName)
 {
-    if (count == 1)
-        return Named(QStringLiteral("Delete"), firstName);
-    return QStringLiteral("Delete %1 Items").arg(count);
+    return Counted(QStringLiteral("Delete"), count, firstName);
+}
+
+QString Copied(int count, const QString& firstName)
+{
+    return Counted(QStringLiteral("Copy"), count, firstName);
 }
 
 } // namespace CommandText

@@ -10,5 +10,7 @@ namespace CommandText {
 QString Named(const QString& verb, const QString& name);
 // "Delete Cheddar Cheese" for one item, "Delete 2 Items" for more.
 QString Deleted(int count, const QString& firstName);
+// "Copy Cheddar Cheese" for one item, "Copy 2 Items" for more.
+QString Copied(int count, const QString& firstName);
 
 } // namespace CommandText

@@ -1,5 +1,7 @@
 #include "data/TimeBase.h"
 
+#include <limits>
+
 namespace TimeBase {
 
 namespace {
@@ -58,6 +60,13 @@ Stamp Now()
 Stamp Today()
 {
     return FromDate(LocalNow().date());
+}
+
+Stamp AddDays(Stamp stamp, int days)
+{
+    const std::int64_t moved = std::int64_t(stamp) + std::int64_t(days) * 86400;
+    return moved < 0 || moved > std::int64_t(std::numeric_limits<Stamp>::max()) ? stamp
+                                                                                : Stamp(moved);
 }
 
 bool IsLeapYear(int year)

@@ -33,6 +33,10 @@ inline QDate ToDate(Stamp stamp)
     return ToDateTime(stamp).date();
 }
 
+// The same time `days` days later (earlier when negative); the stamp itself when that lies
+// outside the stamps' range. Every day of a stamp is 86,400 seconds long.
+Stamp AddDays(Stamp stamp, int days);
+
 int DaysInMonth(int year, int month);
 bool IsLeapYear(int year);
 

@@ -2,6 +2,7 @@
 
 #include "commands/AddItemCommand.h"
 #include "commands/CommandText.h"
+#include "commands/CopyItemsCommand.h"
 #include "commands/RemoveItemsCommand.h"
 #include "commands/SetItemFieldCommand.h"
 #include "commands/UserEdits.h"
@@ -10,6 +11,7 @@
 #include "data/UserDatabase.h"
 #include "pages/LookupPage.h"
 #include "skin/SkinSettings.h"
+#include "views/DayChoiceDialog.h"
 #include "vocabulary/ContentControl.h"
 #include "vocabulary/Events.h"
 #include "vocabulary/PageHost.h"
@@ -36,6 +38,8 @@ void GridLogPage::Attach(PageHost& host)
     host.SetTitleButton(0, Events::kMenu);
     host.SetTitleButton(1, QStringLiteral("title"));
     host.SetTitleButton(2, Events::kLookup);
+    host.AddMenuCommand(QStringLiteral("Copy From..."), Events::kCopyFrom);
+    host.AddMenuCommand(QStringLiteral("Copy To..."), Events::kCopyTo);
 
     m_store = Store();
     BuildRows(0);
@@ -69,6 +73,14 @@ int GridLogPage::OnEvent(const QString& name, QWidget* sender)
     if (name == Events::kGridActivate) {
         if (SelectedRow())
             ShowSelectedDetails();
+        return 1;
+    }
+    if (name == Events::kCopyFrom) {
+        CopyFrom();
+        return 1;
+    }
+    if (name == Events::kCopyTo) {
+        CopyTo();
         return 1;
     }
     return HandleLogEvent(name, sender);
@@ -195,4 +207,92 @@ void GridLogPage::DeleteSelected()
         return;
     edits->Push(new RemoveItemsCommand(*edits, Kind(), {row->RowItem()->Uid()},
                                        CommandText::Deleted(1, row->Name())));
+}
+
+void GridLogPage::CopyFrom()
+{
+    if (!m_store || !Host())
+        return;
+    const std::optional<TimeBase::Stamp> from =
+        AskDay(QStringLiteral("Copy From"), QStringLiteral("Copy all items of:"),
+               TimeBase::AddDays(Day(), -1));
+    if (!from)
+        return;
+    std::vector<Item*> items;
+    m_store->List(Kind()).ItemsOfDay(*from, items);
+    if (items.empty()) {
+        NothingToCopy(QStringLiteral("Copy From"), *from);
+        return;
+    }
+    std::vector<std::int32_t> uids;
+    for (const Item* item : items)
+        uids.push_back(item->Uid());
+    const std::unique_ptr<LogRow> first = MakeRow(*m_store);
+    first->Attach(*items.front());
+    const int copies = RowCount();
+    if (!Copy(QStringLiteral("Copy From"), uids, first->Name(), Day()))
+        return;
+    // The copies follow the rows the day had: the first of them is selected.
+    m_selected = std::min(copies, RowCount() - 1);
+    RefreshGrid();
+}
+
+void GridLogPage::CopyTo()
+{
+    const LogRow* row = SelectedRow();
+    if (!Host())
+        return;
+    if (!row) {
+        if (RowCount() == 0)
+            NothingToCopy(QStringLiteral("Copy To"), Day());
+        else
+            Host()->ShowMessage(QStringLiteral("Copy To"),
+                                QStringLiteral("Select the item to copy, then choose Copy To."));
+        return;
+    }
+    // Kept before the dialog: the rows are made again whenever the day's items change.
+    const std::int32_t uid = row->RowItem()->Uid();
+    const QString name = row->Name();
+    const std::optional<TimeBase::Stamp> to =
+        AskDay(QStringLiteral("Copy To"), CommandText::Copied(1, name) + QStringLiteral(" to:"),
+               TimeBase::AddDays(Day(), 1));
+    if (!to || !Copy(QStringLiteral("Copy To"), {uid}, name, *to) || *to == Day())
+        return;
+    // The shown day does not change: the user is told where the copy went.
+    Host()->ShowMessage(QStringLiteral("Copy To"),
+                        QStringLiteral("%1 was copied to %2.")
+                            .arg(name.simplified(), TimeBase::ShortDateText(*to)));
+}
+
+void GridLogPage::NothingToCopy(const QString& title, TimeBase::Stamp day) const
+{
+    Host()->ShowMessage(title, QStringLiteral("Nothing is logged on %1: there is nothing to copy.")
+                                   .arg(TimeBase::ShortDateText(day)));
+}
+
+bool GridLogPage::Copy(const QString& title, const std::vector<std::int32_t>& uids,
+                       const QString& firstName, TimeBase::Stamp day)
+{
+    UserEdits* edits = Edits();
+    if (!edits)
+        return false;
+    const int before = edits->Stack().index();
+    edits->Push(new CopyItemsCommand(*edits, Kind(), uids, day,
+                                     CommandText::Copied(int(uids.size()), firstName)));
+    if (edits->Stack().index() != before)
+        return true;
+    if (Host())
+        Host()->ShowMessage(title, QStringLiteral("The log is full: nothing was copied."));
+    return false;
+}
+
+std::optional<TimeBase::Stamp> GridLogPage::AskDay(const QString& title, const QString& prompt,
+                                                   TimeBase::Stamp first) const
+{
+    // Over the page's dialog, when the host is one.
+    DayChoiceDialog dialog(title, prompt, first, dynamic_cast<QWidget*>(Host()));
+    // A page let go meanwhile (its window closed, the program ending) copies nothing.
+    if (dialog.exec() != QDialog::Accepted || !Host())
+        return std::nullopt;
+    return dialog.ChosenDay();
 }

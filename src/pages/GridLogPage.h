@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Grid;
@@ -16,8 +17,9 @@ class SubPage;
 class UserDatabase;
 
 // The food and fitness log pages: the day's items of one log as rows of the grid, whose data
-// model and cell editor the page is. Items are added through a lookup page; every change of the
-// log is an edit the user can undo, and the rows are made again whenever the day's items change.
+// model and cell editor the page is. Items are added through a lookup page, or copied from or to
+// another day with the menu's "Copy From..." and "Copy To..."; every change of the log is an
+// edit the user can undo, and the rows are made again whenever the day's items change.
 class GridLogPage : public LogPage, public GridModel, public GridCellEditor
 {
 public:
@@ -72,6 +74,20 @@ protected:
     UserDatabase* UserData() const { return m_store; }
 
 private:
+    // "Copy From...": every item of a day the user chooses, the day before by default, into the
+    // shown day. "Copy To...": the selected item into a day the user chooses, the day after by
+    // default.
+    void CopyFrom();
+    void CopyTo();
+    // Copies the items of the page's kind to the day as one edit; false when the list had no
+    // room for them, which the user is told under `title`.
+    bool Copy(const QString& title, const std::vector<std::int32_t>& uids, const QString& firstName,
+              TimeBase::Stamp day);
+    void NothingToCopy(const QString& title, TimeBase::Stamp day) const;
+    // The day chosen in the copy dialog; none when cancelled or when the page was detached
+    // meanwhile.
+    std::optional<TimeBase::Stamp> AskDay(const QString& title, const QString& prompt,
+                                          TimeBase::Stamp first) const;
     // The day's rows, with the row `selected` selected (the last one past the end, the first
     // when none was).
     void BuildRows(int selected);

@@ -33,6 +33,10 @@ inline const QString kProfile = QStringLiteral("profile");
 inline const QString kMenu = QStringLiteral("menu");
 inline const QString kHelp = QStringLiteral("help");
 
+// Menu commands of the food and fitness logs.
+inline const QString kCopyFrom = QStringLiteral("copyFrom");
+inline const QString kCopyTo = QStringLiteral("copyTo");
+
 // Raised by controls and dialogs rather than pressed.
 inline const QString kDateChanged = QStringLiteral("dateChanged");
 inline const QString kGridActivate = QStringLiteral("gridActivate");

@@ -5,6 +5,7 @@
 #include "commands/AddItemCommand.h"
 #include "commands/ChangeProfileCommand.h"
 #include "commands/CommandText.h"
+#include "commands/CopyItemsCommand.h"
 #include "commands/EditJournalEntryCommand.h"
 #include "commands/ImportWeightsCommand.h"
 #include "commands/QuickAddCommand.h"
@@ -37,6 +38,7 @@ struct Diary
             auto* food = Add<FoodItem>(store.FoodLog(), kDay + (i / 2) * 86400u);
             food->SetFoodId(100 + i);
             food->SetQuantityIndex(i);
+            food->SetUnitIndex(i == 2 ? 1 : 0);
             Add<FitnessItem>(store.FitnessLog(), kDay)->SetExerciseId(10 + i);
             Add<WeightItem>(store.Weights(), kDay + i * 86400u)->SetKilograms(80.0f - i);
         }
@@ -185,6 +187,41 @@ TEST(CommandsTest, ChangesOfOneThingMergeAndAnEditThatChangesNothingIsNone)
     EXPECT_FALSE(d.edits.SaveOwed());
 }
 
+// A copy is stored as its original is, but for the day; it keeps its uid through undo and redo,
+// and is made whole or not at all.
+TEST(CommandsTest, CopiesAreStoredAsTheOriginalsOnTheirDayAndAllOrNone)
+{
+    Diary d;
+    const std::vector<QByteArray> before = d.Records();
+    const TimeBase::Stamp day = TimeBase::AddDays(kDay, 5);
+    d.edits.Push(new CopyItemsCommand(d.edits, FoodKind, {d.Uid(FoodKind, 1), d.Uid(FoodKind, 2)},
+                                      day, "Copy"));
+    const std::vector<std::int32_t> uids = {d.Uid(FoodKind, 4), d.Uid(FoodKind, 5)};
+    const QByteArray record = d.Records()[FoodKind];
+    const qsizetype size = (record.size() - 2) / 6; // the count, then six items alike
+    ASSERT_EQ((before[FoodKind].size() - 2) / 4, size);
+    const QByteArray dayBytes =
+        QByteArray::fromHex(QByteArray::number(day, 16).rightJustified(8, '0'));
+    for (int n = 0; n < 2; ++n) {
+        const QByteArray original = record.mid(2 + (1 + n) * size, size);
+        const QByteArray copy = record.mid(2 + (4 + n) * size, size);
+        EXPECT_EQ(std::pair(copy.left(4), copy.mid(4)), std::pair(dayBytes, original.mid(4))) << n;
+    }
+    d.edits.Stack().undo();
+    EXPECT_EQ(d.Records(), before);
+    d.edits.Stack().redo();
+    EXPECT_EQ((std::vector{d.Uid(FoodKind, 4), d.Uid(FoodKind, 5)}), uids);
+
+    // Nothing to copy, or no room for every copy: no edit.
+    d.edits.Push(new CopyItemsCommand(d.edits, FitnessKind, {12345}, day, "Copy"));
+    while (d.store.FoodLog().Count() < ItemList::kMaxItems - 1)
+        Add(d.store.FoodLog(), kDay);
+    d.edits.Push(new CopyItemsCommand(d.edits, FoodKind, {d.Uid(FoodKind, 0), d.Uid(FoodKind, 1)},
+                                      day, "Copy"));
+    EXPECT_EQ(std::pair(d.edits.Stack().count(), d.store.FoodLog().Count()),
+              std::pair(1, ItemList::kMaxItems - 1));
+}
+
 TEST(CommandsTest, ProfileEditsLeaveTheBookkeepingAndPreferencesChangeOnlyWhatChanged)
 {
     Diary d;
@@ -311,6 +348,7 @@ TEST(CommandsTest, NamesFitTheMenuCutAfterAWord)
         {Named("Add", ""), "Add"},
         {CommandText::Deleted(1, "Butter, salted"), "Delete Butter, salted"},
         {CommandText::Deleted(2, "Butter, salted"), "Delete 2 Items"},
+        {CommandText::Copied(3, "Butter, salted"), "Copy 3 Items"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(text, expected);

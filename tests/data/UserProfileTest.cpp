@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 UserProfile Profile(float heightCm, float startKg, float goalKg = 70, int age = 30)
@@ -96,6 +98,10 @@ TEST(UserProfile, DefaultGoalDateIsTwoMonthsLaterClampedToTheMonth)
             << qPrintable(start.toString());
     EXPECT_EQ(TimeBase::DaysInMonth(2100, 2), 28); // past the stamps' range, but the rule holds
     EXPECT_EQ(TimeBase::DaysInMonth(2000, 2), 29);
+    // A day step past either end of the stamps' range stays where it is.
+    const TimeBase::Stamp last = std::numeric_limits<TimeBase::Stamp>::max();
+    EXPECT_EQ(std::pair(TimeBase::AddDays(0, -1), TimeBase::AddDays(last, 1)), std::pair(0u, last));
+    EXPECT_EQ(TimeBase::AddDays(86400, -1), 0u);
 
     TimeBase::ScopedClock clock(QDateTime(QDate(2026, 1, 31), QTime(23, 59)));
     const UserProfile fresh;
