@@ -5,6 +5,7 @@
 #include "data/UserDatabase.h"
 
 #include <algorithm>
+#include <optional>
 
 CopyItemsCommand::CopyItemsCommand(UserEdits& edits, ItemKind kind, std::vector<std::int32_t> uids,
                                    TimeBase::Stamp day, const QString& text)
@@ -36,13 +37,25 @@ void CopyItemsCommand::redo()
         std::sort(wanted.begin(), wanted.end());
         wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
         std::vector<std::unique_ptr<Item>> copies;
+        std::vector<std::optional<std::int32_t>> own;
         for (int i = list.Count() - 1; i >= 0 && copies.size() < wanted.size(); --i) {
             const Item* item = list.At(i);
-            if (std::binary_search(wanted.begin(), wanted.end(), item->Uid()))
+            if (std::binary_search(wanted.begin(), wanted.end(), item->Uid())) {
                 copies.push_back(CopyOf(*item, m_day));
+                own.push_back(m_kind == FitnessKind ? Store().Own().Of(item->Uid()) : std::nullopt);
+            }
         }
         std::reverse(copies.begin(), copies.end());
-        std::erase(copies, nullptr);
+        std::reverse(own.begin(), own.end());
+        size_t kept = 0;
+        for (size_t i = 0; i < copies.size(); ++i) {
+            if (!copies[i])
+                continue;
+            if (own[i])
+                m_ownCalories.emplace_back(kept, *own[i]);
+            copies[kept++] = std::move(copies[i]);
+        }
+        copies.resize(kept);
         // All or none: a copy cut short would leave the day neither as it was nor as asked.
         if (copies.empty() || list.Count() + int(copies.size()) > ItemList::kMaxItems) {
             if (!copies.empty())
@@ -59,6 +72,8 @@ void CopyItemsCommand::redo()
             list.Restore(m_first + int(i), std::move(m_copies[i]));
         m_copies.clear();
     }
+    for (const auto& [index, calories] : m_ownCalories)
+        Store().Own().Set(m_copyUids[index], calories);
     ListChanged(m_kind, {m_day});
 }
 
@@ -73,5 +88,7 @@ void CopyItemsCommand::undo()
         m_copies.push_back(list.TakeAt(there ? at : list.IndexOfUid(m_copyUids[i])));
     }
     std::reverse(m_copies.begin(), m_copies.end());
+    for (const auto& [index, calories] : m_ownCalories)
+        Store().Own().Set(m_copyUids[index], std::nullopt);
     ListChanged(m_kind, {m_day});
 }

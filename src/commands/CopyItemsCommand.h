@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Item;
 
 // Copies logged foods or exercises to a day, as one edit: each copy is a new item with a uid of
-// its own, the original's food or exercise and what the user chose for it. The copies are
+// its own, the original's food or exercise, what the user chose for it and an exercise's own
+// calories. The copies are
 // appended together, in the originals' list order, each original once; undone, they all leave the
 // list; redone, they come back where they were, uids and all. When they would not all fit in the
 // list, none is made.
@@ -36,4 +38,6 @@ private:
     int m_first = -1; // the list index of the first copy
     std::vector<std::int32_t> m_copyUids;
     std::vector<std::unique_ptr<Item>> m_copies; // while undone
+    // An exercise's own calories go with its copy, by the copy's place in m_copyUids.
+    std::vector<std::pair<size_t, std::int32_t>> m_ownCalories;
 };

@@ -211,6 +211,12 @@ TEST(CommandsTest, CopiesAreStoredAsTheOriginalsOnTheirDayAndAllOrNone)
     EXPECT_EQ(d.Records(), before);
     d.edits.Stack().redo();
     EXPECT_EQ((std::vector{d.Uid(FoodKind, 4), d.Uid(FoodKind, 5)}), uids);
+    // An exercise's own calories go with its copy, and leave with it.
+    d.store.Own().Set(d.Uid(FitnessKind, 0), 250);
+    d.edits.Push(new CopyItemsCommand(d.edits, FitnessKind, {d.Uid(FitnessKind, 0)}, day, "Copy"));
+    EXPECT_EQ(d.store.Own().Of(d.Uid(FitnessKind, 4)), 250);
+    d.edits.Stack().undo();
+    EXPECT_EQ(d.store.Own().Count(), 1);
 
     // Nothing to copy, or no room for every copy: no edit.
     d.edits.Push(new CopyItemsCommand(d.edits, FitnessKind, {12345}, day, "Copy"));
