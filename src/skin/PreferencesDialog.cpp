@@ -50,12 +50,7 @@ void PreferencesDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     const QRect r = SmallDialog::CaptionedClient(this);
-    const int centre = r.left() + r.width() / 2;
-    const int bottom = r.bottom() + 1 - 5;
-    const QSize ok = m_ok->sizeHint();
-    const QSize cancel = m_cancel->sizeHint();
-    m_ok->setGeometry(centre - 3 - ok.width(), bottom - ok.height(), ok.width(), ok.height());
-    m_cancel->setGeometry(centre + 3, bottom - cancel.height(), cancel.width(), cancel.height());
+    SmallDialog::PlaceOkCancel(m_ok, m_cancel, r);
 
     // The drop-down's own height: its list opens as a pop-up instead of extending to the bottom.
     const int h = m_nutrients->sizeHint().height();

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include <algorithm>
+
 // Pieces the small standard dialogs (help, about, preferences, disclaimer) share.
 namespace SmallDialog {
 
@@ -54,6 +56,21 @@ inline QRect CaptionedClient(QDialog* dialog)
         client.setTop(height);
     }
     return client;
+}
+
+// OK and Cancel side by side, centred at the bottom of the client rectangle; the top of the
+// buttons, which the rest of the dialog lays out above.
+inline int PlaceOkCancel(QPushButton* ok, QPushButton* cancel, const QRect& client)
+{
+    const int centre = client.left() + client.width() / 2;
+    const int bottom = client.bottom() + 1 - 5;
+    const QSize okSize = ok->sizeHint();
+    const QSize cancelSize = cancel->sizeHint();
+    ok->setGeometry(centre - 3 - okSize.width(), bottom - okSize.height(), okSize.width(),
+                    okSize.height());
+    cancel->setGeometry(centre + 3, bottom - cancelSize.height(), cancelSize.width(),
+                        cancelSize.height());
+    return bottom - std::max(okSize.height(), cancelSize.height());
 }
 
 } // namespace SmallDialog

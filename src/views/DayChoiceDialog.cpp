@@ -42,12 +42,7 @@ void DayChoiceDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     const QRect r = SmallDialog::CaptionedClient(this);
-    const int centre = r.left() + r.width() / 2;
-    const int bottom = r.bottom() + 1 - 5;
-    const QSize ok = m_ok->sizeHint();
-    const QSize cancel = m_cancel->sizeHint();
-    m_ok->setGeometry(centre - 3 - ok.width(), bottom - ok.height(), ok.width(), ok.height());
-    m_cancel->setGeometry(centre + 3, bottom - cancel.height(), cancel.width(), cancel.height());
+    SmallDialog::PlaceOkCancel(m_ok, m_cancel, r);
 
     const int width = std::max(0, r.width() - 10);
     const int promptHeight = m_prompt->heightForWidth(width);

@@ -4,6 +4,7 @@
 #include "data/OwnCalories.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"
+#include "views/MeasureValidator.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +36,8 @@ OwnCaloriesDialog::OwnCaloriesDialog(const QString& exercise, std::optional<std:
     m_problem = new QLabel(this);
     m_problem->setTextFormat(Qt::PlainText);
     m_problem->setWordWrap(true);
-    m_problem->setAccessibleName(QStringLiteral("Problem"));
+    MeasureValidator::SetUpProblemLine(m_problem,
+                                       QStringLiteral("Why the calories cannot be stored"));
     m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
     m_cancel = SmallDialog::Button(this, QStringLiteral("Cancel"), 2, QDialog::Rejected);
     DeviceScreen::Instance().Apply(this);
@@ -53,7 +55,8 @@ void OwnCaloriesDialog::accept()
     const QString text = m_field->text().trimmed();
     const int calories = text.toInt();
     if (!text.isEmpty() && calories > OwnCalories::kMaxCalories) {
-        m_problem->setText(
+        MeasureValidator::ShowProblem(
+            m_problem,
             QStringLiteral("Calories must be at most %1.").arg(OwnCalories::kMaxCalories));
         m_field->setFocus();
         m_field->selectAll();
@@ -79,13 +82,7 @@ void OwnCaloriesDialog::resizeEvent(QResizeEvent* event)
     const int left = r.left() + 2 * margin + labelWidth;
     m_field->setGeometry(left, y, r.right() + 1 - margin - left, row);
     y += row + margin;
-    const QSize ok = m_ok->sizeHint();
-    const QSize cancel = m_cancel->sizeHint();
-    const int bottom = r.bottom() + 1 - margin;
-    const int centre = r.center().x();
-    m_ok->setGeometry(centre - 3 - ok.width(), bottom - ok.height(), ok.width(), ok.height());
-    m_cancel->setGeometry(centre + 3, bottom - cancel.height(), cancel.width(), cancel.height());
-    m_problem->setGeometry(r.left() + margin, y, width,
-                           std::max(0, bottom - ok.height() - margin - y));
+    const int buttons = SmallDialog::PlaceOkCancel(m_ok, m_cancel, r);
+    m_problem->setGeometry(r.left() + margin, y, width, std::max(0, buttons - margin - y));
     m_problem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }

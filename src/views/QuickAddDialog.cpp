@@ -3,6 +3,7 @@
 #include "controls/NumberField.h"
 #include "skin/DeviceScreen.h"
 #include "skin/SmallDialog.h"
+#include "views/MeasureValidator.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,7 +41,7 @@ QuickAddDialog::QuickAddDialog(QWidget* parent) : QDialog(parent)
     m_problem = new QLabel(this);
     m_problem->setTextFormat(Qt::PlainText);
     m_problem->setWordWrap(true);
-    m_problem->setAccessibleName(QStringLiteral("Problem"));
+    MeasureValidator::SetUpProblemLine(m_problem, QStringLiteral("Why the food cannot be logged"));
     m_ok = SmallDialog::Button(this, QStringLiteral("OK"), 1, QDialog::Accepted);
     m_cancel = SmallDialog::Button(this, QStringLiteral("Cancel"), 2, QDialog::Rejected);
     DeviceScreen::Instance().Apply(this);
@@ -92,7 +93,7 @@ void QuickAddDialog::accept()
     QString why;
     QuickEntries::Entry entry;
     if (!Read(entry, bad, why)) {
-        m_problem->setText(why);
+        MeasureValidator::ShowProblem(m_problem, why);
         m_fields[bad]->setFocus();
         m_fields[bad]->selectAll();
         return;
@@ -126,13 +127,8 @@ void QuickAddDialog::resizeEvent(QResizeEvent* event)
         }
         y += row + margin;
     }
-    const QSize ok = m_ok->sizeHint();
-    const QSize cancel = m_cancel->sizeHint();
-    const int bottom = r.bottom() + 1 - margin;
-    const int centre = r.center().x();
-    m_ok->setGeometry(centre - 3 - ok.width(), bottom - ok.height(), ok.width(), ok.height());
-    m_cancel->setGeometry(centre + 3, bottom - cancel.height(), cancel.width(), cancel.height());
+    const int buttons = SmallDialog::PlaceOkCancel(m_ok, m_cancel, r);
     m_problem->setGeometry(r.left() + margin, y, r.width() - 2 * margin,
-                           std::max(0, bottom - ok.height() - margin - y));
+                           std::max(0, buttons - margin - y));
     m_problem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
