@@ -7,7 +7,8 @@
 
 // A short-date picker with a calendar that round-trips a day stamp: the days a stamp can hold,
 // and the time of day it was given handed back unchanged. Tab leaves it as it leaves any
-// field; the arrow keys and typing reach the month, day and year.
+// field; the arrow keys and typing reach the month, day and year; F4 or Alt+Down opens the
+// calendar, as on a desktop's date fields.
 class DayPicker final : public QDateEdit
 {
     Q_OBJECT
@@ -21,6 +22,7 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTime m_time;

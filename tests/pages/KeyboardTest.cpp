@@ -15,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 
 // The log and lookup pages driven by keys as a user presses them.
 namespace {
@@ -106,6 +107,25 @@ TEST_F(KeyboardTest, TabLeavesTheDateWithTheDateUnchanged)
         Press(*m_dialog, Qt::Key_Tab, modifiers);
         EXPECT_FALSE(date->hasFocus()) << modifiers;
         EXPECT_EQ(std::pair(date->date(), m_page.Day()), std::pair(day, TimeBase::Today()));
+    }
+}
+
+// A desktop keyboard has no Select key, Qt's only way into the calendar.
+TEST_F(KeyboardTest, F4OrAltDownOpensTheDatesCalendarAndEscapeClosesIt)
+{
+    OpenActive();
+    DayPicker* date = m_dialog->TitleBar()->DatePicker();
+    const QDate day = date->date();
+    for (const auto& [key, modifiers] :
+         {std::pair(Qt::Key_F4, Qt::KeyboardModifiers()),
+          std::pair(Qt::Key_Down, Qt::KeyboardModifiers(Qt::AltModifier))}) {
+        date->setFocus(Qt::TabFocusReason);
+        Press(*m_dialog, key, modifiers);
+        QWidget* calendar = date->calendarWidget()->window();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calendar->isVisible(); }, 2000)) << key;
+        QTest::keyClick(calendar->windowHandle(), Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !calendar->isVisible(); }, 2000)) << key;
+        EXPECT_EQ(date->date(), day) << key;
     }
 }
 
