@@ -19,9 +19,11 @@ UserEdits::~UserEdits()
         Save();
 }
 
-void UserEdits::Push(QUndoCommand* command)
+bool UserEdits::Push(QUndoCommand* command)
 {
+    const int before = m_stack.index();
     m_stack.push(command);
+    return m_stack.index() != before;
 }
 
 void UserEdits::Touch(ItemKind kind)

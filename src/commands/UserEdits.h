@@ -34,8 +34,10 @@ public:
     DataNotifier& Notifier() { return m_notifier; }
     QUndoStack& Stack() { return m_stack; }
 
-    // Makes the edit and keeps it for undo; a command that changed nothing is dropped.
-    void Push(QUndoCommand* command);
+    // Makes the edit and keeps it for undo. False when it is not a new entry of the history: a
+    // command that changed nothing (a full list, say) is dropped, one that merged into the
+    // entry before is gone too; either way `command` must not be used after.
+    bool Push(QUndoCommand* command);
 
     // An edit, undo or redo changed the list: the next save writes it.
     void Touch(ItemKind kind);

@@ -64,9 +64,15 @@ void QuickEntries::Put(std::uint32_t id, const Entry& entry)
 
 void QuickEntries::KeepReferenced(const ItemList& foodLog)
 {
+    // Every start comes here: years of a log without quick entries cost nothing.
+    if (m_entries.empty())
+        return;
     std::set<std::uint32_t> used;
-    for (int i = 0; i < foodLog.Count(); ++i)
-        used.insert(foodLog.ItemAt<FoodItem>(i)->FoodId());
+    for (int i = 0; i < foodLog.Count(); ++i) {
+        const std::uint32_t id = foodLog.ItemAt<FoodItem>(i)->FoodId();
+        if (IsQuickId(id))
+            used.insert(id);
+    }
     std::erase_if(m_entries, [&](const auto& entry) { return !used.count(entry.first); });
 }
 

@@ -38,9 +38,7 @@ void FoodLogPage::QuickAdd()
     if (dialog.exec() != QDialog::Accepted)
         return;
     auto* add = new QuickAddCommand(*edits, Day(), dialog.Entry());
-    const int before = edits->Stack().index();
-    edits->Push(add);
-    if (edits->Stack().index() != before)
+    if (edits->Push(add))
         SelectUid(add->Uid());
 }
 

@@ -183,10 +183,8 @@ void GridLogPage::AddItem(std::uint32_t record)
     row->Attach(*item);
     auto* add = new AddItemCommand(*edits, std::move(item),
                                    CommandText::Named(QStringLiteral("Add"), row->Name()));
-    const int before = edits->Stack().index();
-    edits->Push(add);
     // The new row is selected; a full list added nothing (and the command is gone).
-    if (edits->Stack().index() != before)
+    if (edits->Push(add))
         SelectUid(add->Uid());
 }
 
@@ -276,10 +274,8 @@ bool GridLogPage::Copy(const QString& title, const std::vector<std::int32_t>& ui
     UserEdits* edits = Edits();
     if (!edits)
         return false;
-    const int before = edits->Stack().index();
-    edits->Push(new CopyItemsCommand(*edits, Kind(), uids, day,
-                                     CommandText::Copied(int(uids.size()), firstName)));
-    if (edits->Stack().index() != before)
+    if (edits->Push(new CopyItemsCommand(*edits, Kind(), uids, day,
+                                         CommandText::Copied(int(uids.size()), firstName))))
         return true;
     if (Host())
         Host()->ShowMessage(title, QStringLiteral("The log is full: nothing was copied."));

@@ -175,9 +175,7 @@ void JournalPage::RunEntryPage(JournalItem* entry)
             item->SetPosted(page.Posted());
             auto* add = new AddItemCommand(
                 *edits, std::move(item), CommandText::Named(QStringLiteral("Add"), page.Subject()));
-            const int before = edits->Stack().index();
-            edits->Push(add);
-            if (edits->Stack().index() != before) { // not when the journal is full
+            if (edits->Push(add)) { // not when the journal is full
                 const auto added = std::find(m_rows.begin(), m_rows.end(), add->Uid());
                 ShowRows(added == m_rows.end() ? m_selected : int(added - m_rows.begin()));
             }

@@ -61,6 +61,7 @@ bool QuickAddDialog::Read(QuickEntries::Entry& entry, int& badField, QString& wh
         why = QStringLiteral("Enter a name for the food.");
         return false;
     }
+    double* const figures[] = {nullptr, &entry.calories, &entry.fat, &entry.carbs, &entry.protein};
     for (int i = 1; i < 5; ++i) {
         QString text = m_fields[i]->text().trimmed();
         text.replace(u',', u'.');
@@ -79,10 +80,7 @@ bool QuickAddDialog::Read(QuickEntries::Entry& entry, int& badField, QString& wh
                       .arg(maximum);
             return false;
         }
-        (i == 1   ? entry.calories
-         : i == 2 ? entry.fat
-         : i == 3 ? entry.carbs
-                  : entry.protein) = value;
+        *figures[i] = value;
     }
     return true;
 }
