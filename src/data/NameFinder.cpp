@@ -244,6 +244,16 @@ NameFinder NameFinder::ForExercises(const ExerciseDatabase& database)
                  [&database](std::uint32_t record) { return database.ExerciseName(int(record)); });
 }
 
+NameFinder NameFinder::ForNames(const std::vector<std::pair<std::uint32_t, QString>>& names,
+                                const QString& groupName)
+{
+    std::vector<Source> sources;
+    sources.reserve(names.size());
+    for (const auto& [record, name] : names)
+        sources.push_back({record, 0, 0, name});
+    return Build(std::move(sources), {groupName}, {});
+}
+
 NameFinder NameFinder::Build(std::vector<Source> sources, QStringList groupNames,
                              const std::function<QString(std::uint32_t)>& nameOf)
 {
@@ -255,8 +265,10 @@ NameFinder NameFinder::Build(std::vector<Source> sources, QStringList groupNames
         std::unique(sources.begin(), sources.end(),
                     [](const Source& a, const Source& b) { return a.record == b.record; }),
         sources.end());
-    for (Source& source : sources)
-        source.name = nameOf(source.record);
+    if (nameOf) {
+        for (Source& source : sources)
+            source.name = nameOf(source.record);
+    }
 
     NameFinder finder;
     finder.m_groupNames = std::move(groupNames);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class ExerciseDatabase;
@@ -39,6 +40,9 @@ public:
     // under the placeholder name, as in its subgroup. Moves the stream's cursor.
     static NameFinder ForFoods(FoodDatabase& database, const FoodIndex& index);
     static NameFinder ForExercises(const ExerciseDatabase& database);
+    // Records and their names, all of one group.
+    static NameFinder ForNames(const std::vector<std::pair<std::uint32_t, QString>>& names,
+                               const QString& groupName);
 
     // The names that match every typed word, best first: favorites (records the group lists),
     // then the name that is the typed words, names whose first word is a typed word, names with

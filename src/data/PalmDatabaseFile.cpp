@@ -26,7 +26,7 @@ struct NameEntry
 constexpr NameEntry kFiles[] = {
     {u"- KLV User Data", u"user.pdb"},           {u"- KLV Exercises Database", u"fitness_data.pdb"},
     {u"- KLV Foods Database", u"food_data.pdb"}, {u"- KLV Tips Database", u"tips.pdb"},
-    {u"- KLV Text Database", u"text.pdb"},
+    {u"- KLV Text Database", u"text.pdb"},       {u"- KLV My Foods", u"my_foods.pdb"},
 };
 
 std::uint16_t Get16(const uchar* p)

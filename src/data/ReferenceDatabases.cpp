@@ -5,6 +5,7 @@
 #include "data/FoodIndex.h"
 #include "data/Log.h"
 #include "data/NameFinder.h"
+#include "data/OwnFoods.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/QuickEntries.h"
 #include "data/ReferenceValues.h"
@@ -17,8 +18,9 @@ ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
                                        const ItemList& favoriteExercises,
                                        const ItemList& favoriteFoods, const UserProfile& profile,
                                        UserSettings& settings, const QuickEntries& quick,
-                                       const OwnCalories& own)
+                                       const OwnCalories& own, const OwnFoods& ownFoods)
     : m_folders(folders), m_profile(profile), m_settings(settings), m_quick(quick), m_own(own),
+      m_ownFoods(ownFoods),
       m_favoriteExerciseGroup(favoriteExercises,
                               [this](std::uint32_t record) {
                                   return m_exercises
@@ -26,6 +28,8 @@ ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
                                              : QString();
                               }),
       m_favoriteFoodGroup(favoriteFoods, [this](std::uint32_t position) {
+          if (OwnFoods::IsOwnId(position))
+              return FoodAt(position).name;
           return m_foods ? m_foods->SafeFoodName(std::int32_t(position)) : QString();
       })
 {
@@ -37,6 +41,10 @@ Food ReferenceDatabases::FoodAt(std::uint32_t id)
 {
     if (QuickEntries::IsQuickId(id)) {
         if (std::optional<Food> food = m_quick.FoodOf(id))
+            return *food;
+    } else if (OwnFoods::IsOwnId(id)) {
+        if (std::optional<Food> food =
+                m_ownFoods.FoodOf(id, [this](std::uint32_t other) { return FoodAt(other); }))
             return *food;
     } else if (m_foods) {
         return m_foods->SafeReadFood(id);

@@ -17,6 +17,7 @@ class ItemGroup;
 class ItemList;
 class NameFinder;
 class OwnCalories;
+class OwnFoods;
 class QuickEntries;
 class ReferenceValues;
 class TextIndex;
@@ -34,11 +35,12 @@ public:
     static constexpr const char16_t* kTipsDatabaseName = u"- KLV Tips Database";
     static constexpr const char16_t* kTextDatabaseName = u"- KLV Text Database";
 
-    // The favorites lists, profile, settings, quick entries and own calories are the user's;
-    // they must outlive this.
+    // The favorites lists, profile, settings, quick entries, own calories and own foods are the
+    // user's; they must outlive this.
     ReferenceDatabases(const DatabaseFolders& folders, const ItemList& favoriteExercises,
                        const ItemList& favoriteFoods, const UserProfile& profile,
-                       UserSettings& settings, const QuickEntries& quick, const OwnCalories& own);
+                       UserSettings& settings, const QuickEntries& quick, const OwnCalories& own,
+                       const OwnFoods& ownFoods);
     ~ReferenceDatabases();
     ReferenceDatabases(const ReferenceDatabases&) = delete;
     ReferenceDatabases& operator=(const ReferenceDatabases&) = delete;
@@ -51,10 +53,12 @@ public:
     // Null when missing (text) or when start-up cannot go on.
     const ExerciseDatabase* Exercises() const { return m_exercises.get(); }
     FoodDatabase* Foods() { return m_foods.get(); }
-    // The food a log item refers to: a quick entry or a food of the foods file; for an id that is
-    // neither (or without the file), the placeholder "Unknown food" with no figures.
+    // The food a log item refers to: a quick entry, an own food or recipe, or a food of the foods
+    // file; for an id that is none of these (or without the file), the placeholder "Unknown food"
+    // with no figures.
     Food FoodAt(std::uint32_t id);
     const OwnCalories& Own() const { return m_own; }
+    const OwnFoods& MyFoods() const { return m_ownFoods; }
     FoodIndex* Index() { return m_foodIndex.get(); }
     const TextIndex* Texts() const { return m_texts.get(); }
     // The path a reference database is read from (the first search folder that has it).
@@ -87,6 +91,7 @@ private:
     UserSettings& m_settings;
     const QuickEntries& m_quick;
     const OwnCalories& m_own;
+    const OwnFoods& m_ownFoods;
     QString m_startupProblem;
     std::unique_ptr<ExerciseDatabase> m_exercises;
     std::unique_ptr<FoodDatabase> m_foods;

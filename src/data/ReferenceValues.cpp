@@ -7,6 +7,7 @@
 #include "data/FoodValue.h"
 #include "data/Log.h"
 #include "data/OwnCalories.h"
+#include "data/OwnFoods.h"
 #include "data/ReferenceDatabases.h"
 #include "data/UserProfile.h"
 
@@ -23,6 +24,13 @@ std::int32_t ReferenceValues::ExerciseCalories(const FitnessItem& item) const
 
 const ReferenceValues::FoodNumbers& ReferenceValues::NumbersAt(std::uint32_t position) const
 {
+    // An own food edited, or a recipe's ingredient: every figure is read again.
+    if (const std::uint64_t revision = m_references.MyFoods().Revision();
+        revision != m_ownFoodsRevision) {
+        m_numbers.clear();
+        m_last = nullptr;
+        m_ownFoodsRevision = revision;
+    }
     if (m_last && m_lastPosition == position)
         return *m_last;
     auto it = m_numbers.find(position);

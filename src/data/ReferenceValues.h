@@ -36,6 +36,7 @@ private:
     const ExerciseDatabase* m_exercises;
     const UserProfile& m_profile;
     mutable QHash<std::uint32_t, FoodNumbers> m_numbers;
+    mutable std::uint64_t m_ownFoodsRevision = 0; // of the own foods m_numbers was read with
     // The summaries ask for all six values of an item in a row.
     mutable std::uint32_t m_lastPosition = 0;
     mutable const FoodNumbers* m_last = nullptr;

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <set>
+
 namespace {
 
 constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         JournalKind,
@@ -13,8 +15,9 @@ constexpr ItemKind kListKinds[] = {FitnessKind,          FoodKind,         Journ
 } // namespace
 
 UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
-    : m_folders(folders), m_mode(mode), m_references(folders, m_favoriteExercises, m_favoriteFoods,
-                                                     m_profile, m_settings, m_quick, m_own)
+    : m_folders(folders), m_mode(mode),
+      m_references(folders, m_favoriteExercises, m_favoriteFoods, m_profile, m_settings, m_quick,
+                   m_own, m_ownFoods)
 {
     if (m_mode == OpenMode::ReadCopy)
         OpenCopy();
@@ -22,6 +25,7 @@ UserDatabase::UserDatabase(const DatabaseFolders& folders, OpenMode mode)
         OpenUserFile();
     if (m_file.IsOpen() && !ReadUserRecords() && IsWritable())
         KeepDamagedCopy();
+    OpenOwnFoods();
     m_references.Open();
 }
 
@@ -38,6 +42,141 @@ UserDatabase::~UserDatabase()
 QString UserDatabase::UserFilePath() const
 {
     return m_folders.UserPath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(kUserDatabaseName)));
+}
+
+QString UserDatabase::OwnFoodsPath() const
+{
+    return m_folders.UserPath(
+        PalmDatabaseFile::FileNameFor(QString::fromUtf16(kOwnFoodsDatabaseName)));
+}
+
+void UserDatabase::OpenOwnFoods()
+{
+    const QString path = OwnFoodsPath();
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    if (!IsWritable()) {
+        // Shown as they are, never written.
+        if (QFileInfo::exists(path) && m_ownFoodsFile.OpenCopy(path) == DatabaseError::None &&
+            m_ownFoodsFile.HasRecord(0)) {
+            RecordStream stream(m_ownFoodsFile, 0);
+            m_ownFoods.Load(stream);
+        }
+        m_ownFoods.MarkSaved();
+        m_ownFoodsProblem = m_stateText;
+        return;
+    }
+    m_ownFoodsFile.SetExactRecordLengths(true);
+    m_ownFoodsFile.SetAtomicSave(QStringLiteral(".bak"));
+    // A user without own foods gets no file of them, not even a lock.
+    if (!QFileInfo::exists(path) && !QFileInfo::exists(path + QStringLiteral(".bak"))) {
+        m_ownFoodsWritable = true;
+        return;
+    }
+    if (!LockOwnFoods())
+        return;
+    PalmDatabaseFile::RemoveSaveLeftovers(path);
+    // Created on the first own food's save; one cut off before its first save is empty.
+    if (const QFileInfo info(path);
+        info.exists() && info.size() == 0 && !QFileInfo::exists(path + QStringLiteral(".bak")))
+        QFile::remove(path);
+    if (!QFileInfo::exists(path)) {
+        m_ownFoodsWritable = true;
+        return;
+    }
+    if (m_ownFoodsFile.Open(path) != DatabaseError::None) {
+        // Left as it is: the log shows its placeholder for these foods until it can be read.
+        m_ownFoodsProblem =
+            QStringLiteral("my_foods.pdb in %1 cannot be read (%2), so your own foods are not "
+                           "shown and the file is left as it is.")
+                .arg(folder, m_ownFoodsFile.ErrorText());
+        Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
+        m_ownFoodsFile.CloseWithoutSaving();
+        return;
+    }
+    m_ownFoodsWritable = true;
+    if (m_ownFoodsFile.HasRecord(0)) {
+        RecordStream stream(m_ownFoodsFile, 0);
+        if (!m_ownFoods.Load(stream)) {
+            QString copy;
+            QString why;
+            if (!KeepCopyOf(path, copy, why)) {
+                m_ownFoodsWritable = false;
+                m_ownFoodsFile.CloseWithoutSaving();
+                m_ownFoodsProblem = QStringLiteral("my_foods.pdb in %1 is damaged and no copy of "
+                                                   "it could be kept (%2), so it is left as it is.")
+                                        .arg(folder, why);
+                Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
+                return;
+            }
+            const QString notice =
+                QStringLiteral("Part of my_foods.pdb could not be read. Nutrava kept what could "
+                               "be read; the file as it was found is saved as %1 in %2.")
+                    .arg(QFileInfo(copy).fileName(), folder);
+            Store::Log(Store::Warning, "%s", qUtf8Printable(notice));
+            m_damageNotice = m_damageNotice.isEmpty() ? notice : m_damageNotice + u' ' + notice;
+            m_ownFoods.MarkChanged();
+            CommitOwnFoods(); // what was whole, so that the next start reads it whole
+        }
+    }
+    // Deleted foods nothing refers to any more go.
+    std::set<std::uint32_t> used;
+    for (const ItemList* list : {&m_foodLog, &m_favoriteFoods}) {
+        for (int i = 0; i < list->Count(); ++i) {
+            if (const std::uint32_t id = list->At(i)->Reference(); OwnFoods::IsOwnId(id))
+                used.insert(id);
+        }
+    }
+    m_ownFoods.KeepReferenced(used);
+    if (m_ownFoods.Changed())
+        CommitOwnFoods();
+}
+
+bool UserDatabase::LockOwnFoods()
+{
+    if (m_ownFoodsLock && m_ownFoodsLock->IsLocked())
+        return true;
+    m_ownFoodsLock = std::make_unique<FileLock>(OwnFoodsPath() + QStringLiteral(".lock"));
+    if (m_ownFoodsLock->TryLock() == DatabaseError::None)
+        return true;
+    m_ownFoodsWritable = false;
+    m_ownFoodsProblem =
+        QStringLiteral("my_foods.pdb in %1 cannot be locked, so your own foods cannot be saved.")
+            .arg(DatabaseFolders::NativeFolder(m_folders.userFolder));
+    Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
+    return false;
+}
+
+bool UserDatabase::CommitOwnFoods()
+{
+    if (!m_ownFoodsWritable)
+        return false;
+    if (!m_ownFoods.Changed())
+        return true;
+    const QString path = OwnFoodsPath();
+    // No file for a remembered lookup group alone: only a food of the user's makes one.
+    if (!m_ownFoodsFile.IsOpen() && m_ownFoods.Count() == 0)
+        return true;
+    if (!LockOwnFoods())
+        return false;
+    if (!m_ownFoodsFile.IsOpen() &&
+        m_ownFoodsFile.Create(path, QString::fromUtf16(kOwnFoodsDatabaseName),
+                              PalmDatabaseFile::FourCC("QZRW"),
+                              PalmDatabaseFile::FourCC("food")) != DatabaseError::None) {
+        Store::Log(Store::Error, "my_foods.pdb cannot be created: %s",
+                   qUtf8Printable(m_ownFoodsFile.ErrorText()));
+        return false;
+    }
+    RecordStream stream(m_ownFoodsFile);
+    stream.OpenNew(0);
+    m_ownFoods.Save(stream);
+    stream.Flush();
+    if (m_ownFoodsFile.Save() != DatabaseError::None) {
+        Store::Log(Store::Error, "my_foods.pdb was not saved: %s",
+                   qUtf8Printable(m_ownFoodsFile.ErrorText()));
+        return false;
+    }
+    m_ownFoods.MarkSaved();
+    return true;
 }
 
 void UserDatabase::SetError(DatabaseError error, const QString& text)
@@ -191,23 +330,29 @@ bool UserDatabase::ReadUserRecords()
     return whole;
 }
 
-void UserDatabase::KeepDamagedCopy()
+bool UserDatabase::KeepCopyOf(const QString& path, QString& copy, QString& why)
 {
     // Before anything is saved over it, and under a name no later start takes again.
-    const QString path = UserFilePath();
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
     QFile found(path);
     QByteArray bytes;
     if (found.open(QIODevice::ReadOnly))
         bytes = found.readAll();
     const QString stem =
         path + TimeBase::LocalNow().toString(QStringLiteral("'.damaged-'yyyyMMdd-HHmmss"));
-    QString copy = stem;
+    copy = stem;
     for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
         copy = stem + QStringLiteral("-%1").arg(n);
-    QString why = found.errorString();
-    if (bytes.size() != found.size() ||
-        !PalmDatabaseFile::WriteFileAtomically(copy, bytes, path, why)) {
+    why = found.errorString();
+    return bytes.size() == found.size() &&
+           PalmDatabaseFile::WriteFileAtomically(copy, bytes, path, why);
+}
+
+void UserDatabase::KeepDamagedCopy()
+{
+    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
+    QString copy;
+    QString why;
+    if (!KeepCopyOf(UserFilePath(), copy, why)) {
         m_file.CloseWithoutSaving();
         SetError(DatabaseError::Damaged,
                  QStringLiteral("user.pdb in %1 is damaged and no copy of it could be kept (%2), "
@@ -312,15 +457,16 @@ bool UserDatabase::Commit()
 {
     if (!IsWritable())
         return false;
+    const bool ownSaved = CommitOwnFoods() || !m_ownFoodsWritable;
     if (m_settings.Changed())
         SaveSettings();
     if (m_profile.Changed())
         SaveProfile();
     if (!m_file.IsDirty())
-        return true;
+        return ownSaved;
     if (m_file.Save() != DatabaseError::None) {
         Store::Log(Store::Error, "user.pdb was not saved: %s", qUtf8Printable(m_file.ErrorText()));
         return false;
     }
-    return true;
+    return ownSaved;
 }

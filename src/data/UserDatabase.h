@@ -5,6 +5,7 @@
 #include "data/FileLock.h"
 #include "data/ItemList.h"
 #include "data/OwnCalories.h"
+#include "data/OwnFoods.h"
 #include "data/PalmDatabaseFile.h"
 #include "data/QuickEntries.h"
 #include "data/ReferenceDatabases.h"
@@ -31,6 +32,8 @@ public:
     // After every record the handheld knows, which it never reads.
     static constexpr int kQuickEntriesRecord = 9;
     static constexpr int kOwnCaloriesRecord = 10;
+    // The user's own foods and recipes live in a file of their own, my_foods.pdb.
+    static constexpr const char16_t* kOwnFoodsDatabaseName = u"- KLV My Foods";
 
     enum class OpenMode
     {
@@ -61,6 +64,7 @@ public:
     bool WasCreated() const { return m_created; }
     const DatabaseFolders& Folders() const { return m_folders; }
     QString UserFilePath() const;
+    QString OwnFoodsPath() const;
 
     ReferenceDatabases& References() { return m_references; }
     const ReferenceDatabases& References() const { return m_references; }
@@ -84,6 +88,12 @@ public:
     // The user's own calories of logged exercises; saved with the fitness log.
     OwnCalories& Own() { return m_own; }
     const OwnCalories& Own() const { return m_own; }
+    // The user's own foods and recipes, from my_foods.pdb; saved by Commit.
+    OwnFoods& MyFoods() { return m_ownFoods; }
+    const OwnFoods& MyFoods() const { return m_ownFoods; }
+    // Why own foods cannot be saved (my_foods.pdb damaged, locked or not writable); empty when
+    // they can.
+    QString OwnFoodsProblem() const { return m_ownFoodsProblem; }
 
     static std::unique_ptr<Item> CreateItem(ItemKind kind, TimeBase::Stamp day);
 
@@ -101,8 +111,9 @@ public:
     void SaveWeights() { SaveList(m_weights); }
 
     // Brings user.pdb on disk up to date: writes the settings and profile if they changed and
-    // rewrites the file if any record changed since the last commit. False when the store is
-    // not writable or the write failed (the previous file is then left as it was).
+    // rewrites the file if any record changed since the last commit, and my_foods.pdb likewise.
+    // False when the store is not writable or a write failed (the previous file is then left as
+    // it was).
     bool Commit();
 
 private:
@@ -112,6 +123,13 @@ private:
     void Opened(DatabaseError result);
     bool ReadUserRecords();
     void KeepDamagedCopy();
+    // A dated copy of the file as found, beside it; false (with why) when none could be kept.
+    static bool KeepCopyOf(const QString& path, QString& copy, QString& why);
+    void OpenOwnFoods();
+    bool CommitOwnFoods();
+    // Taken when my_foods.pdb is first opened or made; false (and not writable) when another
+    // holds it.
+    bool LockOwnFoods();
     void SetError(DatabaseError error, const QString& text);
     template <class Self> static auto& ListOf(Self& self, ItemKind kind);
 
@@ -133,5 +151,10 @@ private:
     ItemList m_weights{WeightKind};
     QuickEntries m_quick;
     OwnCalories m_own;
+    OwnFoods m_ownFoods;
+    std::unique_ptr<FileLock> m_ownFoodsLock;
+    PalmDatabaseFile m_ownFoodsFile;
+    bool m_ownFoodsWritable = false;
+    QString m_ownFoodsProblem;
     ReferenceDatabases m_references;
 };

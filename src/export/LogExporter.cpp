@@ -9,6 +9,7 @@
 #include "data/FoodIndex.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
+#include "data/OwnFoods.h"
 #include "data/QuickEntries.h"
 #include "data/ReferenceDatabases.h"
 #include "data/ReferenceValues.h"
@@ -36,10 +37,11 @@ enum FileIndex
     WeightsFile,
     JournalFile,
     DaysFile,
+    MyFoodsFile,
     FileCount
 };
-const char* const kFileNames[FileCount] = {"foods.csv", "exercises.csv", "weights.csv",
-                                           "journal.csv", "days.csv"};
+const char* const kFileNames[FileCount] = {"foods.csv",   "exercises.csv", "weights.csv",
+                                           "journal.csv", "days.csv",      "my_foods.csv"};
 
 // What the export reads of the store besides the user's own lists, taken in this one place.
 struct ReferenceFiles
@@ -120,14 +122,19 @@ QByteArray FoodsCsv(const ItemList& log, const ReferenceFiles& references,
         const int unit = item->UnitIndex() == 0 ? 0 : 1;
         const int portions = item->QuantityIndex() + 1;
         const double grams = food->UnitGrams(unit);
-        // A quick entry's serving has no weight the user gave.
+        // A quick entry's or a recipe's serving has no weight the user gave.
         const bool quick = QuickEntries::IsQuickId(item->FoodId());
+        const bool own = OwnFoods::IsOwnId(item->FoodId());
+        const OwnFoods::Entry* mine = own ? references.all.MyFoods().Find(item->FoodId()) : nullptr;
+        const bool servingOnly = quick || (mine && mine->IsRecipe());
         QStringList row = {Date(item->Day()),
                            food->name,
-                           quick ? QStringLiteral("Quick Add") : groupOf.value(item->FoodId()),
+                           quick ? QStringLiteral("Quick Add")
+                           : own ? QStringLiteral("My Foods")
+                                 : groupOf.value(item->FoodId()),
                            QString::number(portions),
                            food->units[size_t(unit)],
-                           grams < 0 || quick ? QString() : Decimal(portions * grams, 3)};
+                           grams < 0 || servingOnly ? QString() : Decimal(portions * grams, 3)};
         // A figure the foods database does not know (-1) is no figure, whatever the amount
         // comes to: a small portion of it truncates to 0.
         for (int n = 0; n < UserProfile::kNutrientCount; ++n) {
@@ -176,6 +183,51 @@ QByteArray JournalCsv(const ItemList& journal)
     for (const JournalItem* item : ByDate<JournalItem>(journal)) {
         csv.WriteRow({Date(item->Day()), item->Subject(), item->Body(),
                       item->Posted() ? QStringLiteral("yes") : QStringLiteral("no")});
+    }
+    return csv.Data();
+}
+
+// The user's own foods and recipes as they are defined, deleted ones that days still use too:
+// a food's figures per 100 g, a recipe's per serving with what it is made of.
+QByteArray MyFoodsCsv(const ReferenceFiles& references)
+{
+    const OwnFoods& mine = references.all.MyFoods();
+    CsvWriter csv;
+    QStringList header = {QStringLiteral("Name"),        QStringLiteral("Kind"),
+                          QStringLiteral("Unit"),        QStringLiteral("Unit Grams"),
+                          QStringLiteral("Second Unit"), QStringLiteral("Second Unit Grams"),
+                          QStringLiteral("Servings"),    QStringLiteral("Ingredients"),
+                          QStringLiteral("Figures Per")};
+    header << QStringLiteral("Calories") << QStringLiteral("Fat (g)")
+           << QStringLiteral("Saturated Fat (g)") << QStringLiteral("Cholesterol (mg)")
+           << QStringLiteral("Sodium (mg)") << QStringLiteral("Carbs (g)")
+           << QStringLiteral("Fiber (g)") << QStringLiteral("Sugars (g)")
+           << QStringLiteral("Protein (g)") << QStringLiteral("Deleted");
+    csv.WriteRow(header);
+    for (const auto& [id, entry] : mine.Entries()) {
+        const Food food = references.all.FoodAt(id);
+        QStringList parts;
+        for (const OwnFoods::Ingredient& ingredient : entry.ingredients) {
+            const Food part = references.all.FoodAt(ingredient.food);
+            parts << QStringLiteral("%1 %2 %3")
+                         .arg(Decimal(ingredient.amount, 3),
+                              part.units[ingredient.unit == 0 ? 0 : 1], part.name);
+        }
+        const bool recipe = entry.IsRecipe();
+        auto grams = [](double value) { return value >= 0 ? Decimal(value, 3) : QString(); };
+        QStringList row = {entry.name,
+                           recipe ? QStringLiteral("Recipe") : QStringLiteral("Food"),
+                           recipe ? QString() : entry.units[0],
+                           recipe ? QString() : grams(entry.unitGrams[0]),
+                           recipe ? QString() : entry.units[1],
+                           recipe ? QString() : grams(entry.unitGrams[1]),
+                           recipe ? Decimal(entry.servings, 3) : QString(),
+                           parts.join(QStringLiteral("; ")),
+                           recipe ? QStringLiteral("serving") : QStringLiteral("100 g")};
+        for (int n = 0; n < OwnFoods::kFigureCount; ++n)
+            row << grams(food.numbers[size_t(n)]);
+        row << (entry.deleted ? QStringLiteral("yes") : QStringLiteral("no"));
+        csv.WriteRow(row);
     }
     return csv.Data();
 }
@@ -276,6 +328,7 @@ std::vector<LogExporter::File> LogExporter::Build() const
     files[WeightsFile].data = WeightsCsv(m_store.Weights());
     files[JournalFile].data = JournalCsv(m_store.Journal());
     files[DaysFile].data = DaysCsv(m_store, values);
+    files[MyFoodsFile].data = MyFoodsCsv(references);
     return files;
 }
 

@@ -11,9 +11,10 @@ struct DatabaseFolders;
 class UserDatabase;
 
 // Everything the user logged, as CSV files a spreadsheet opens: foods.csv, exercises.csv,
-// weights.csv, journal.csv and days.csv. Amounts are those the log pages show, worked out
-// against the reference databases; a value the foods database does not know is an empty cell.
-// Rows are in date order, entries of one day in the order they were logged.
+// weights.csv, journal.csv, days.csv, and my_foods.csv with the user's own foods and recipes.
+// Amounts are those the log pages show, worked out against the reference databases; a value the
+// foods database does not know is an empty cell. Rows are in date order, entries of one day in the
+// order they were logged.
 class LogExporter final
 {
 public:
@@ -38,10 +39,10 @@ public:
     // Why the store's logs cannot be exported (nothing of the user's was read, or the reference
     // databases are missing); empty when they can.
     QString Problem() const;
-    // The contents of the five files, in the order of FileNames.
+    // The contents of the files, in the order of FileNames.
     std::vector<File> Build() const;
 
-    // Writes the five files into folder, making it when it is missing. Files of the same names
+    // Writes the files into folder, making it when it is missing. Files of the same names
     // already there are replaced only when `replace` is set. The files are written into a
     // temporary folder first and moved in at the end, so a failure leaves none of them behind.
     // *message says what happened, naming the folder.

@@ -107,14 +107,16 @@ QString LookupModel::GetItemText(int index)
 
 std::optional<std::uint32_t> LookupModel::SelectedRecord()
 {
-    if (Finding()) {
-        if (m_foundSelected < 0 || m_foundSelected >= int(m_found.size()))
-            return std::nullopt;
-        return m_found[m_foundSelected].record;
-    }
-    if (m_selected < 0 || m_selected >= GetItemCount())
+    return RecordAt(GetSelectedItem());
+}
+
+std::optional<std::uint32_t> LookupModel::RecordAt(int index)
+{
+    if (index < 0 || index >= GetItemCount())
         return std::nullopt;
-    return Items()->RecordAt(m_selected);
+    if (Finding())
+        return m_found[size_t(index)].record;
+    return Items()->RecordAt(index);
 }
 
 void LookupModel::ItemsChanged()

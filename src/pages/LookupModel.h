@@ -41,8 +41,11 @@ public:
     // Shows the names matching the typed words, the first one selected; no words: the groups.
     void Find(const QString& typed);
     bool Finding() const { return !m_typed.isEmpty(); }
+    QString Typed() const { return m_typed; }
     // The record (food position, exercise record) of the selected item; none without one.
     std::optional<std::uint32_t> SelectedRecord();
+    // The record of an item of the shown list.
+    std::optional<std::uint32_t> RecordAt(int index);
     // After the shown list changed under the model (a favorite removed): read it again and keep
     // the selection on an item.
     void ItemsChanged();

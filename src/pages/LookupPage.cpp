@@ -91,6 +91,29 @@ void LookupPage::Find(const QString& typed)
     ShowExtraButton(m_model->InFavorites() ? 0 : -1);
 }
 
+void LookupPage::ShowRecord(int group, std::optional<std::uint32_t> record)
+{
+    auto* control = dynamic_cast<GroupSelectContentControl*>(m_list);
+    if (!m_model || !control)
+        return;
+    if (m_model->Finding()) {
+        m_model->Find(m_model->Typed());
+    } else {
+        if (m_model->Group() != group && group < control->GroupList(0)->count()) {
+            control->GroupList(0)->setCurrentIndex(group);
+            m_list->Reload(); // takes the choice to the model
+        }
+        m_model->ItemsChanged();
+    }
+    for (int i = 0; record && i < m_model->GetItemCount(); ++i) {
+        if (m_model->RecordAt(i) == record) {
+            m_model->SetSelectedItem(i);
+            break;
+        }
+    }
+    control->ReloadItems();
+}
+
 int LookupPage::OnEvent(const QString& name, QWidget* sender)
 {
     if (name == Events::kFindChanged) {

@@ -44,6 +44,9 @@ protected:
     virtual ItemList& Favorites(UserDatabase& store) = 0;
     // Runs the details page of the record; returns the navigation event it ended with, if any.
     virtual QString ShowDetails(std::uint32_t record) = 0;
+    // After the items changed: shows the group (or the names found again, while finding) and
+    // selects the record's item there.
+    void ShowRecord(int group, std::optional<std::uint32_t> record);
 
 private:
     void ShowExtraButton(int group);

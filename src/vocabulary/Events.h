@@ -36,6 +36,11 @@ inline const QString kHelp = QStringLiteral("help");
 // Menu commands of the food and fitness logs.
 inline const QString kCopyFrom = QStringLiteral("copyFrom");
 inline const QString kCopyTo = QStringLiteral("copyTo");
+// Menu commands of the food lookup: the user's own foods and recipes.
+inline const QString kNewFood = QStringLiteral("newFood");
+inline const QString kNewRecipe = QStringLiteral("newRecipe");
+inline const QString kEditFood = QStringLiteral("editFood");
+inline const QString kDeleteFood = QStringLiteral("deleteFood");
 
 // Raised by controls and dialogs rather than pressed.
 inline const QString kDateChanged = QStringLiteral("dateChanged");

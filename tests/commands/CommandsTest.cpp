@@ -10,6 +10,7 @@
 #include "commands/ImportWeightsCommand.h"
 #include "commands/QuickAddCommand.h"
 #include "commands/RemoveItemsCommand.h"
+#include "commands/SaveOwnFoodCommand.h"
 #include "commands/SetDayWeightCommand.h"
 #include "commands/SetItemFieldCommand.h"
 #include "commands/SetOwnCaloriesCommand.h"
@@ -358,4 +359,62 @@ TEST(CommandsTest, NamesFitTheMenuCutAfterAWord)
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(text, expected);
+}
+
+TEST(CommandsTest, OwnFoodsAreMadeChangedAndDeletedAsOneEditEachAndTellTheDaysThatUseThem)
+{
+    Diary diary;
+    OwnFoods& mine = diary.store.MyFoods();
+    OwnFoods::Entry bread;
+    bread.name = QStringLiteral("Rye bread");
+    bread.units = {QStringLiteral("slice"), QString()};
+    bread.unitGrams = {40, Food::kNoValue};
+    bread.figures.fill(Food::kNoValue);
+    bread.figures[Food::Calories] = 250;
+
+    auto* made = SaveOwnFoodCommand::New(diary.edits, bread);
+    const std::uint32_t id = made->Id();
+    diary.edits.Push(made);
+    EXPECT_EQ(diary.edits.Stack().undoText(), QStringLiteral("New Food Rye bread"));
+    EXPECT_TRUE(diary.edits.Save());
+    EXPECT_TRUE(QFile::exists(diary.dir.filePath(QStringLiteral("my_foods.pdb"))));
+    diary.edits.Push(new AddItemCommand(diary.edits, NewItem(FoodKind, kDay + 86400, id), "Add"));
+    diary.edits.Push(new AddItemCommand(diary.edits, NewItem(FavoriteFoodKind, kDay, id), "Fav"));
+    const std::int32_t favorite = diary.Uid(FavoriteFoodKind, 1);
+    const auto table = mine.Entries();
+
+    // A change tells the day the food was logged on; its undo gives the food back as it was.
+    std::vector<TimeBase::Stamp> told;
+    QObject::connect(&diary.edits.Notifier(), &DataNotifier::dayChanged,
+                     [&told](ItemKind kind, TimeBase::Stamp day) {
+                         if (kind == FoodKind)
+                             told.push_back(day);
+                     });
+    OwnFoods::Entry lighter = bread;
+    lighter.figures[Food::Calories] = 200;
+    diary.edits.Push(SaveOwnFoodCommand::Edit(diary.edits, id, lighter));
+    EXPECT_EQ(told, std::vector<TimeBase::Stamp>{kDay + 86400});
+    EXPECT_EQ(diary.store.References().FoodAt(id).numbers[Food::Calories], 200);
+    diary.edits.Stack().undo();
+    EXPECT_EQ(mine.Entries(), table);
+
+    // Deleted: out of the lookup and the favorites, still read by the day it was logged on.
+    diary.edits.Push(SaveOwnFoodCommand::Delete(diary.edits, id));
+    EXPECT_EQ(diary.edits.Stack().undoText(), QStringLiteral("Delete Rye bread"));
+    EXPECT_TRUE(mine.Shown().empty());
+    EXPECT_EQ(diary.store.FavoriteFoods().Count(), 1);
+    EXPECT_EQ(diary.store.References().FoodAt(id).name, QStringLiteral("Rye bread"));
+    diary.edits.Stack().undo();
+    EXPECT_EQ(mine.Entries(), table);
+    EXPECT_EQ(diary.Uid(FavoriteFoodKind, 1), favorite);
+
+    // Undone past its making, the food is gone; the saved file follows.
+    for (int i = 0; i < 3; ++i)
+        diary.edits.Stack().undo();
+    EXPECT_EQ(mine.Count(), 0);
+    EXPECT_TRUE(diary.edits.Save());
+    EXPECT_EQ(UserDatabase(DatabaseFolders{diary.dir.path(), {}}, UserDatabase::OpenMode::ReadCopy)
+                  .MyFoods()
+                  .Count(),
+              0);
 }

@@ -236,6 +236,6 @@ TEST_F(LogExporterTest, AFullDiskLeavesNoFileHalfWrittenAndForceReplaces)
 
     ASSERT_EQ(LogExporter::Export(Folders(), Out(), true, &message), LogExporter::Exported);
     EXPECT_EQ(OutFiles(), QStringList({"days.csv", "exercises.csv", "foods.csv", "journal.csv",
-                                       "weights.csv"}));
+                                       "my_foods.csv", "weights.csv"}));
     EXPECT_TRUE(ReadFile(QDir(Out()).filePath(QStringLiteral("days.csv"))).startsWith("Date,"));
 }
