@@ -19,7 +19,8 @@ shift || true
 build="${NUTRAVA_FUZZ_BUILD_DIR:-build-fuzz}"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_container fuzz_user_database fuzz_foods fuzz_exercises
-                                     fuzz_tips fuzz_text_index fuzz_csv fuzz_posting fuzz_weights)
+                                     fuzz_tips fuzz_text_index fuzz_csv fuzz_posting fuzz_weights
+                                     fuzz_own_foods)
 
 launcher=()
 if command -v ccache >/dev/null; then
@@ -60,6 +61,7 @@ seed fuzz_text_index "$bin/text.pdb" tests/data/reference/text_*.pdb
 seed fuzz_csv # their seeds are all in the kept corpus
 seed fuzz_posting
 seed fuzz_weights
+seed fuzz_own_foods
 
 # Saves sync to disk; in memory they cost nothing, and the user database target saves twice a run.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm

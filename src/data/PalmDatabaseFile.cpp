@@ -257,7 +257,8 @@ DatabaseError PalmDatabaseFile::OpenCopy(const QString& path)
     if (file.size() > kMaxCopySize)
         return Fail(DatabaseError::Damaged,
                     QStringLiteral("file is larger than %1 bytes").arg(kMaxCopySize));
-    const QByteArray bytes = file.read(kMaxCopySize + 1);
+    // read() reserves what it is asked for: the size found, and a byte to see the file grow.
+    const QByteArray bytes = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError) {
         m_error = file.errorString();
         return DatabaseError::CannotOpen;
