@@ -60,7 +60,9 @@ public:
         // unknown). A recipe: the servings its ingredients make.
         std::array<QString, 2> units;
         std::array<double, 2> unitGrams{Food::kNoValue, Food::kNoValue};
-        std::array<double, kFigureCount> figures{};
+        std::array<double, kFigureCount> figures{Food::kNoValue, Food::kNoValue, Food::kNoValue,
+                                                 Food::kNoValue, Food::kNoValue, Food::kNoValue,
+                                                 Food::kNoValue, Food::kNoValue, Food::kNoValue};
         double servings = 0; // above 0 for a recipe
         std::vector<Ingredient> ingredients;
 

@@ -81,7 +81,11 @@ OwnFoodDialog::OwnFoodDialog(const QString& title, const OwnFoods::Entry& entry,
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* content = new QWidget(m_scroll);
-    auto* form = new QFormLayout(content);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* form = new QFormLayout();
+    column->addLayout(form);
+    column->addStretch(); // rows keep together on a tall screen
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->setContentsMargins(5, 5, 5, 5);
     auto addRow = [form, content](const QString& label, QWidget* field) {
@@ -102,7 +106,7 @@ OwnFoodDialog::OwnFoodDialog(const QString& title, const OwnFoods::Entry& entry,
             m_units[u] = new QLineEdit(entry.units[size_t(u)], content);
             m_units[u]->setMaxLength(OwnFoods::kMaxUnitLength);
             m_units[u]->setAccessibleName(unitNames[u]);
-            m_units[u]->setPlaceholderText(u == 0 ? QStringLiteral("slice, cup, serving")
+            m_units[u]->setPlaceholderText(u == 0 ? QStringLiteral("slice, cup")
                                                   : QStringLiteral("optional"));
             addRow(unitNames[u], m_units[u]);
             const QString grams = unitNames[u] + QStringLiteral(" weighs (g)");
@@ -130,7 +134,6 @@ OwnFoodDialog::OwnFoodDialog(const QString& title, const OwnFoods::Entry& entry,
         m_ingredients = new QListWidget(content);
         m_ingredients->setAccessibleName(QStringLiteral("Ingredients"));
         label->setBuddy(m_ingredients);
-        m_ingredients->setMinimumHeight(m_name->sizeHint().height() * 3);
         for (const OwnFoods::Ingredient& part : m_parts)
             m_ingredients->addItem(IngredientText(part));
         form->addRow(m_ingredients);
@@ -206,6 +209,7 @@ void OwnFoodDialog::AddIngredient()
     m_ingredients->addItem(IngredientText(m_parts.back()));
     m_ingredients->setCurrentRow(int(m_parts.size()) - 1);
     // The amount is what the user types next.
+    m_scroll->ensureWidgetVisible(m_unitChoice);
     m_amount->setFocus();
     m_amount->selectAll();
 }
@@ -371,4 +375,8 @@ void OwnFoodDialog::Layout()
     m_problem->setGeometry(r.left() + margin, problemTop, r.width() - 2 * margin, problemHeight);
     m_problem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_scroll->setGeometry(r.left(), r.top(), r.width(), std::max(0, problemTop - r.top()));
+    // Four ingredients in sight, so that the amount and unit below stay on the screen.
+    if (m_ingredients)
+        m_ingredients->setFixedHeight(m_ingredients->fontMetrics().height() * 4 +
+                                      2 * m_ingredients->frameWidth() + 4);
 }
