@@ -4,6 +4,7 @@
 #include "data/RecordStream.h"
 
 #include <algorithm>
+#include <utility>
 
 Item* ItemList::Append(std::unique_ptr<Item> item)
 {
@@ -14,16 +15,17 @@ Item* ItemList::Append(std::unique_ptr<Item> item)
         return nullptr;
     }
     item->SetUid(m_nextUid++);
-    m_items.push_back(std::move(item));
+    m_items.push_back(std::move(item)); // Count() loaded what was kept
     return m_items.back().get();
 }
 
 std::unique_ptr<Item> ItemList::RemoveByUid(std::int32_t uid)
 {
-    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+    Items_& items = Items();
+    for (auto it = items.begin(); it != items.end(); ++it) {
         if ((*it)->Uid() == uid) {
             std::unique_ptr<Item> removed = std::move(*it);
-            m_items.erase(it);
+            items.erase(it);
             return removed;
         }
     }
@@ -33,7 +35,7 @@ std::unique_ptr<Item> ItemList::RemoveByUid(std::int32_t uid)
 
 Item* ItemList::FindByUid(std::int32_t uid) const
 {
-    for (const auto& item : m_items) {
+    for (const auto& item : Items()) {
         if (item->Uid() == uid)
             return item.get();
     }
@@ -42,8 +44,9 @@ Item* ItemList::FindByUid(std::int32_t uid) const
 
 int ItemList::IndexOfUid(std::int32_t uid) const
 {
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        if (m_items[i]->Uid() == uid)
+    const Items_& items = Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i]->Uid() == uid)
             return int(i);
     }
     return -1;
@@ -62,13 +65,13 @@ Item* ItemList::Restore(int index, std::unique_ptr<Item> item)
 {
     if (!item)
         return nullptr;
-    const auto at = m_items.begin() + std::clamp(index, 0, Count());
-    return m_items.insert(at, std::move(item))->get();
+    const int clamped = std::clamp(index, 0, Count());
+    return m_items.insert(m_items.begin() + clamped, std::move(item))->get();
 }
 
 void ItemList::ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const
 {
-    for (const auto& item : m_items) {
+    for (const auto& item : Items()) {
         if (item->Day() == day)
             out.push_back(item.get());
     }
@@ -76,11 +79,13 @@ void ItemList::ItemsOfDay(TimeBase::Stamp day, std::vector<Item*>& out) const
 
 void ItemList::Clear()
 {
+    m_later.clear();
     m_items.clear();
 }
 
 bool ItemList::Load(RecordStream& stream)
 {
+    Items(); // after what is already there
     // Read unsigned: a long-kept log of more than 32,767 items must not read back as empty.
     const int count = int(stream.ReadUInt16());
     if (!stream.Ok()) {
@@ -100,9 +105,41 @@ bool ItemList::Load(RecordStream& stream)
     return true;
 }
 
+bool ItemList::LoadLater(const QByteArray& record)
+{
+    if (!m_later.isNull() || !m_items.empty())
+        return false;
+    std::unique_ptr<Item> scratch = Item::Create(m_kind, 0);
+    if (!scratch)
+        return false;
+    RecordStream stream(record);
+    const qint64 count = stream.ReadUInt16();
+    if (m_kind == JournalKind) {
+        // Entries carry texts of their own lengths: each is read into one, texts undecoded.
+        stream.SetSkimming(true);
+        for (qint64 i = 0; i < count && stream.Ok(); ++i)
+            scratch->Load(stream);
+    } else {
+        // Items of one size: the record's length says whether it holds them all.
+        RecordStream sized{QByteArray()};
+        scratch->Save(sized);
+        stream.Skip(int(count * sized.Length())); // 65,535 items of a few bytes each
+    }
+    if (!stream.Ok())
+        return false;
+    m_later = record;
+    return true;
+}
+
+void ItemList::LoadKept() const
+{
+    RecordStream stream(std::exchange(const_cast<ItemList*>(this)->m_later, QByteArray()));
+    const_cast<ItemList*>(this)->Load(stream); // whole: LoadLater saw to that
+}
+
 void ItemList::Save(RecordStream& stream) const
 {
     stream.WriteInt16(Count());
-    for (const auto& item : m_items)
+    for (const auto& item : Items())
         item->Save(stream);
 }

@@ -8,11 +8,16 @@
 #include <bit>
 #include <cstring>
 
-RecordStream::RecordStream(PalmDatabaseFile& database) : m_database(database) {}
+RecordStream::RecordStream(PalmDatabaseFile& database) : m_database(&database) {}
 
-RecordStream::RecordStream(PalmDatabaseFile& database, int index) : m_database(database)
+RecordStream::RecordStream(PalmDatabaseFile& database, int index) : m_database(&database)
 {
     OpenRead(index);
+}
+
+RecordStream::RecordStream(QByteArray record)
+    : m_buffer(std::move(record)), m_length(int(m_buffer.size()))
+{
 }
 
 RecordStream::~RecordStream()
@@ -25,7 +30,8 @@ void RecordStream::OpenRead(int index)
     Flush();
     m_index = index;
     m_position = 0;
-    std::optional<QByteArray> record = m_database.ReadRecord(index);
+    std::optional<QByteArray> record =
+        m_database ? m_database->ReadRecord(index) : std::optional<QByteArray>();
     m_ok = record.has_value();
     m_buffer = std::move(record).value_or(QByteArray());
     m_length = int(m_buffer.size());
@@ -43,8 +49,8 @@ void RecordStream::OpenNew(int index)
 
 void RecordStream::Flush()
 {
-    if (m_changed) {
-        m_database.WriteRecord(m_index, m_buffer.constData(), m_length);
+    if (m_changed && m_database) {
+        m_database->WriteRecord(m_index, m_buffer.constData(), m_length);
         m_changed = false;
     }
     m_buffer = QByteArray();
@@ -64,14 +70,21 @@ void RecordStream::Write(const void* bytes, int n)
     m_changed = true;
 }
 
-bool RecordStream::Read(void* bytes, int n)
+bool RecordStream::Skip(int n)
 {
     if (n < 0 || qint64(m_position) + n > m_length) {
         m_ok = false;
         return false;
     }
-    std::memcpy(bytes, m_buffer.constData() + m_position, size_t(n));
     m_position += n;
+    return true;
+}
+
+bool RecordStream::Read(void* bytes, int n)
+{
+    if (!Skip(n))
+        return false;
+    std::memcpy(bytes, m_buffer.constData() + m_position - n, size_t(n));
     return true;
 }
 
@@ -157,5 +170,5 @@ QString RecordStream::ReadText()
     const void* nul = std::memchr(start, '\0', size_t(available));
     const int n = nul ? int(static_cast<const char*>(nul) - start) : available;
     m_position += nul ? n + 1 : n;
-    return AnsiCodec::Decode(start, n);
+    return m_skimming ? QString() : AnsiCodec::Decode(start, n);
 }

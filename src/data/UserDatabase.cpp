@@ -295,6 +295,9 @@ bool UserDatabase::ReadUserRecords()
 
     for (ItemKind kind : kListKinds) {
         if (m_file.HasRecord(kind)) {
+            if (const std::optional<QByteArray> record = m_file.ReadRecord(kind);
+                record && List(kind).LoadLater(*record))
+                continue;
             RecordStream stream(m_file, kind);
             if (!List(kind).Load(stream)) {
                 whole = false;

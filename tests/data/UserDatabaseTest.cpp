@@ -6,6 +6,7 @@
 #include "data/FitnessItem.h"
 #include "data/FoodItem.h"
 #include "data/JournalItem.h"
+#include "data/RecordStream.h"
 #include "data/WeightItem.h"
 
 #include <QDir>
@@ -205,6 +206,51 @@ TEST_F(UserDatabaseTest, UidsCountFromZeroEachRunAndUnknownUidsRemoveNothing)
     EXPECT_EQ(Add(weights)->Uid(), 3);
     EXPECT_EQ(weights.RemoveByUid(42), nullptr);
     EXPECT_EQ(UserDatabase::CreateItem(DaySummaryKind, 0), nullptr);
+}
+
+// A start keeps each whole list record and decodes it on first use: what comes out, the uids,
+// what is added after and what is saved again must be what reading it at once gives.
+TEST(ItemList, ARecordKeptForLaterLoadsAsAtOnceAndADamagedOneIsNotKept)
+{
+    for (ItemKind kind : {FoodKind, JournalKind}) {
+        SCOPED_TRACE(int(kind));
+        ItemList written(kind);
+        for (int i = 0; i < 3; ++i) {
+            Item* item = Add(written, TimeBase::Stamp(100 + i));
+            if (auto* entry = dynamic_cast<JournalItem*>(item))
+                entry->SetBody(QStringLiteral("Entry %1").arg(i));
+        }
+        written.RemoveByUid(0);
+        RecordStream saved{QByteArray()};
+        written.Save(saved);
+        const QByteArray record = saved.Written();
+
+        ItemList now(kind);
+        RecordStream stream(record);
+        ASSERT_TRUE(now.Load(stream));
+        ItemList later(kind);
+        ASSERT_TRUE(later.LoadLater(record));
+        EXPECT_FALSE(later.LoadLater(record)); // one record, once
+        Add(later, 200); // after the kept items, with the uid that follows theirs
+        ASSERT_EQ(later.Count(), 3);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(later.At(i)->Day(), now.At(i)->Day());
+            EXPECT_EQ(later.At(i)->Uid(), now.At(i)->Uid());
+        }
+        EXPECT_EQ(later.At(2)->Uid(), 2);
+        if (kind == JournalKind) {
+            EXPECT_EQ(later.ItemAt<JournalItem>(1)->Body(), QStringLiteral("Entry 2"));
+        }
+
+        // Cut inside an item, or a count of more than there are: read now, to keep what is
+        // whole.
+        ItemList damaged(kind);
+        EXPECT_FALSE(damaged.LoadLater(record.left(5)));
+        QByteArray lying = record;
+        lying[1] = char(lying[1] + 1);
+        EXPECT_FALSE(damaged.LoadLater(lying));
+        EXPECT_EQ(damaged.Count(), 0);
+    }
 }
 
 TEST_F(UserDatabaseTest, ItemCountsAreUnsignedSixteenBitAndFullListsRefuseMore)
