@@ -11,6 +11,7 @@ int main(int argc, char* argv[])
 {
     StartupElapsedMs();
     QApplication app(argc, argv);
+    StartupMark("QApplication");
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Bare"));
     auto* layout = new QVBoxLayout(&dialog);

@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstdlib>
 
@@ -57,6 +58,14 @@ QString WithAdvice(const UserDatabase& store)
     return advice.isEmpty() ? store.StateText() : store.StateText() + u' ' + advice;
 }
 
+// Rendering the SVG icon loads an icon engine plugin: the home screen comes first, and the
+// boxes that may show before it set it for themselves.
+void ShowProgramIcon()
+{
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.svg")));
+}
+
 } // namespace
 
 Application::Application(const StartupOptions& options, const QString& executablePath)
@@ -64,12 +73,17 @@ Application::Application(const StartupOptions& options, const QString& executabl
       m_session(std::make_unique<Session>(this))
 {
     showStartupError = [](const QString& text) {
+        ShowProgramIcon();
         ScreenMessageBox::Show(nullptr, QMessageBox::Critical, QStringLiteral("Nutrava"), text);
     };
     showDamageNotice = [](const QString& text) {
+        ShowProgramIcon();
         ScreenMessageBox::Show(nullptr, QMessageBox::Warning, QStringLiteral("Nutrava"), text);
     };
-    runDisclaimer = [](DisclamerDialog& dialog) { return dialog.exec(); };
+    runDisclaimer = [](DisclamerDialog& dialog) {
+        ShowProgramIcon();
+        return dialog.exec();
+    };
     runHome = [](HomeDialog& home) { home.exec(); };
     makePages = MakeAllPages;
     endProcess = [](int code) { std::_Exit(code); };
@@ -183,7 +197,10 @@ int Application::Run()
     HomeDialog home(*m_session, std::move(pages), *m_dialogs);
     StartupMark("home screen made");
     m_home = &home;
-    AfterFirstPaint(&home, [this] { CommitStore(); });
+    AfterFirstPaint(&home, [this] {
+        ShowProgramIcon();
+        CommitStore();
+    });
     WatchFirstPaint(&home);
     runHome(home);
     m_home = nullptr;

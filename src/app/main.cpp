@@ -10,13 +10,14 @@
 #include "skin/DeviceScreen.h"
 #include "skin/FocusReturn.h"
 #include "skin/ScreenStyle.h"
+#include "skin/SkinSettings.h"
 #include "views/BlogViewsRegistration.h"
 #include "views/FitnessViewsRegistration.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QIcon>
 #include <QLoggingCategory>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -108,8 +109,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     StartupMark("QApplication");
     NameApplication();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.svg")));
-    StartupMark("window icon");
+    // Renderings of the artwork, kept so that later starts draw the home screen from PNGs.
+    if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        !cache.isEmpty())
+        SkinSettings::Instance().SetArtCache(cache + QStringLiteral("/art"));
 
     const StartupOptions options = StartupOptions::Parse(QApplication::arguments());
     if (const int end = Answered(options); end >= 0)

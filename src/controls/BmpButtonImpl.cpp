@@ -127,13 +127,12 @@ void BmpButtonImpl::paintEvent(QPaintEvent*)
 
     QPainter painter(this);
     const QRect area = rect();
-    if (bitmap)
-        bitmap->Draw(painter, area);
-    else
+    const bool drawn = bitmap && bitmap->Draw(painter, area);
+    if (!drawn)
         PaintPlainButton(painter, area);
 
     // Without artwork the name is all there is to tell the button by.
-    if (m_drawText || !bitmap) {
+    if (m_drawText || !drawn) {
         painter.setPen(Qt::white);
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, m_name);
     }

@@ -16,16 +16,12 @@
 #include "vocabulary/Page.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QUndoStack>
 
 namespace {
-const QString kIconPath = QStringLiteral(":/art/icon.svg");
-
 // Counts the events being handled, so content is never deleted while one of its handlers runs.
 class EventDepth final
 {
@@ -50,9 +46,7 @@ LayoutBaseDialog::LayoutBaseDialog(QWidget* parent, DialogServices* services, QU
     setWindowTitle(QStringLiteral("Nutrava"));
 
     DeviceScreen& screen = DeviceScreen::Instance();
-    screen.InitSkin(); // also makes the artwork available
-    if (QFile::exists(kIconPath))
-        setWindowIcon(QIcon(kIconPath));
+    screen.InitSkin(); // also makes the artwork available; the icon is the program's
 
     m_title = new TitleBarControl(this);
     m_bottom = new BottomButtonsContainer(this);

@@ -6,10 +6,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QIconEngine>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOption>
+
+#include <optional>
 
 namespace {
 
@@ -24,7 +28,71 @@ constexpr int kMinButtonWidth = 80;
 // style's, so that a calendar's twelve months fit the 240-pixel-high screens.
 constexpr int kMenuEntryPadding = 6;
 
+// A standard icon read only when it is first drawn or measured. The base style reads its icons
+// through the image plugins, which it loads all at once: the menu bar asks for its extension
+// arrow as it is made, long before (if ever) it shows.
+class DeferredIconEngine final : public QIconEngine
+{
+public:
+    DeferredIconEngine(const QStyle* style, QStyle::StandardPixmap which, const QWidget* widget)
+        : m_style(style), m_which(which), m_widget(widget)
+    {
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return Icon().isNull(); }
+    QString key() const override { return QStringLiteral("DeferredIconEngine"); }
+    QIconEngine* clone() const override
+    {
+        auto* copy = new DeferredIconEngine(m_style, m_which, m_widget);
+        copy->m_icon = m_icon;
+        return copy;
+    }
+
+private:
+    const QIcon& Icon()
+    {
+        if (!m_icon) {
+            m_icon = m_style ? m_style->standardIcon(m_which, nullptr, m_widget) : QIcon();
+        }
+        return *m_icon;
+    }
+
+    QPointer<const QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    QPointer<const QWidget> m_widget;
+    std::optional<QIcon> m_icon;
+};
+
 } // namespace
+
+QIcon ScreenStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
+                                const QWidget* widget) const
+{
+    // An option describes a moment; only icons asked for without one can wait.
+    if (option)
+        return QProxyStyle::standardIcon(which, option, widget);
+    return QIcon(new DeferredIconEngine(baseStyle(), which, widget));
+}
 
 ScreenStyle::ScreenStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 

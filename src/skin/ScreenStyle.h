@@ -22,6 +22,9 @@ public:
     // so it shows on white panels and on coloured artwork alike.
     static void DrawFocusRing(QPainter& painter, const QRect& rect, const QPalette& palette);
 
+    // Read when first drawn, so that making a widget never loads the image plugins.
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,

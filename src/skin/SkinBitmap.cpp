@@ -1,23 +1,131 @@
 #include "skin/SkinBitmap.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgRenderer>
+#include <QTimer>
+
+#include <cstring>
 
 namespace {
+
 // Beyond this the artwork is only ever asked for by mistake; refuse rather than allocate.
 constexpr int kMaxSide = 8192;
+
+// A kept rendering is its pixels as they are drawn, after a header that must match exactly:
+// decoding a PNG costs as much as drawing the SVG.
+constexpr char kCacheMagic[8] = {'N', 'T', 'V', 'A', 'A', 'R', 'T', '1'};
+constexpr QImage::Format kCacheFormat = QImage::Format_ARGB32_Premultiplied;
+
+struct CacheHeader
+{
+    char magic[8];
+    quint32 width;
+    quint32 height;
+};
+
+QImage ReadKept(const QString& path, QSize pixels)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImage image(pixels, kCacheFormat);
+    CacheHeader header{};
+    if (image.isNull() || file.size() != qint64(sizeof header) + image.sizeInBytes() ||
+        file.read(reinterpret_cast<char*>(&header), sizeof header) != qint64(sizeof header) ||
+        memcmp(header.magic, kCacheMagic, sizeof kCacheMagic) != 0 ||
+        header.width != quint32(pixels.width()) || header.height != quint32(pixels.height()) ||
+        file.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) !=
+            image.sizeInBytes())
+        return {};
+    return image;
+}
+
+// Written once the paint that rendered it is over, so a first start pays nothing more before
+// its window shows. A cache that cannot be written is only a slower next start.
+void KeepLater(const QString& path, const QImage& image)
+{
+    QTimer::singleShot(0, [path, image] {
+        if (!QDir().mkpath(QFileInfo(path).path()))
+            return;
+        CacheHeader header{};
+        memcpy(header.magic, kCacheMagic, sizeof kCacheMagic);
+        header.width = quint32(image.width());
+        header.height = quint32(image.height());
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) &&
+            file.write(reinterpret_cast<const char*>(&header), sizeof header) ==
+                qint64(sizeof header) &&
+            file.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()) ==
+                image.sizeInBytes())
+            file.commit();
+    });
+}
+
 } // namespace
 
-SkinBitmap::SkinBitmap(int id, std::unique_ptr<QSvgRenderer> renderer)
-    : m_id(id), m_renderer(std::move(renderer))
+SkinBitmap::SkinBitmap(int id, QString svgPath, QString cacheFolder)
+    : m_id(id), m_svgPath(std::move(svgPath)), m_cacheFolder(std::move(cacheFolder))
 {
 }
 
 SkinBitmap::~SkinBitmap() = default;
 
+QSvgRenderer* SkinBitmap::Renderer() const
+{
+    if (!m_rendererTried) {
+        m_rendererTried = true;
+        auto renderer = std::make_unique<QSvgRenderer>(m_svgPath);
+        if (renderer->isValid() && !renderer->defaultSize().isEmpty())
+            m_renderer = std::move(renderer);
+    }
+    return m_renderer.get();
+}
+
 QSize SkinBitmap::DesignSize() const
 {
-    return m_renderer->defaultSize();
+    const QSvgRenderer* renderer = Renderer();
+    return renderer ? renderer->defaultSize() : QSize();
+}
+
+// The name carries a digest of the SVG and of the Qt that drew it, so changed artwork or a new
+// renderer never meets an old picture.
+QString SkinBitmap::CachedPath(QSize pixels) const
+{
+    if (m_cacheFolder.isEmpty())
+        return {};
+    if (m_fingerprint.isEmpty()) {
+        QFile svg(m_svgPath);
+        if (!svg.open(QIODevice::ReadOnly))
+            return {};
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        digest.addData(svg.readAll());
+        digest.addData(QByteArrayView(qVersion()));
+        m_fingerprint = digest.result().toHex().left(16);
+    }
+    return QStringLiteral("%1/%2-%3x%4-%5.art")
+        .arg(m_cacheFolder)
+        .arg(m_id)
+        .arg(pixels.width())
+        .arg(pixels.height())
+        .arg(QString::fromLatin1(m_fingerprint));
+}
+
+QImage SkinBitmap::Render(QSize pixels) const
+{
+    QSvgRenderer* renderer = Renderer();
+    if (!renderer)
+        return {};
+    QImage image(pixels, kCacheFormat);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
 }
 
 QPixmap SkinBitmap::Pixmap(QSize size, qreal devicePixelRatio) const
@@ -32,20 +140,26 @@ QPixmap SkinBitmap::Pixmap(QSize size, qreal devicePixelRatio) const
         qFuzzyCompare(cached->devicePixelRatio(), devicePixelRatio))
         return *cached;
 
-    QPixmap pixmap(pixels);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        m_renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    const QString path = CachedPath(pixels);
+    QImage image = path.isEmpty() ? QImage() : ReadKept(path, pixels);
+    if (image.isNull()) {
+        image = Render(pixels);
+        if (image.isNull())
+            return {};
+        if (!path.isEmpty())
+            KeepLater(path, image);
     }
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     m_pixmaps.insert(cacheKey, pixmap);
     return pixmap;
 }
 
-void SkinBitmap::Draw(QPainter& painter, const QRect& target) const
+bool SkinBitmap::Draw(QPainter& painter, const QRect& target) const
 {
     const QPixmap pixmap = Pixmap(target.size(), painter.device()->devicePixelRatioF());
-    if (!pixmap.isNull())
-        painter.drawPixmap(target.topLeft(), pixmap);
+    if (pixmap.isNull())
+        return false;
+    painter.drawPixmap(target.topLeft(), pixmap);
+    return true;
 }

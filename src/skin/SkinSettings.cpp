@@ -4,7 +4,6 @@
 #include "skin/SkinTable.h"
 
 #include <QFileInfo>
-#include <QSvgRenderer>
 
 // The artwork sits in the ui library; a static library's resources must be pulled in by hand.
 static void InitArtwork()
@@ -162,10 +161,7 @@ const SkinBitmap* SkinSettings::GetBitmap(QStringView key)
         const QString path = QStringLiteral("%1/%2.svg").arg(m_artFolder).arg(id);
         if (!QFileInfo::exists(path))
             return nullptr; // not cached: the next call tries again
-        auto renderer = std::make_unique<QSvgRenderer>(path);
-        if (!renderer->isValid() || renderer->defaultSize().isEmpty())
-            return nullptr;
-        art = m_artwork.emplace(id, std::make_unique<SkinBitmap>(id, std::move(renderer))).first;
+        art = m_artwork.emplace(id, std::make_unique<SkinBitmap>(id, path, m_artCache)).first;
     }
     m_bitmaps.insert(resolutionKey, art->second.get());
     return art->second.get();
@@ -174,6 +170,13 @@ const SkinBitmap* SkinSettings::GetBitmap(QStringView key)
 void SkinSettings::SetArtFolder(const QString& folder)
 {
     m_artFolder = folder;
+    m_bitmaps.clear();
+    m_artwork.clear();
+}
+
+void SkinSettings::SetArtCache(const QString& folder)
+{
+    m_artCache = folder;
     m_bitmaps.clear();
     m_artwork.clear();
 }

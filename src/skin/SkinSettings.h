@@ -30,7 +30,7 @@ public:
     std::int32_t GetScaled(QStringView key, std::int32_t defaultValue, bool* found = nullptr);
     // Colours, flags and other values that do not grow with the screen.
     std::int32_t GetUnscaled(QStringView key, std::int32_t defaultValue, bool* found = nullptr);
-    // None when no key names a bitmap or its artwork cannot be loaded. Owned by this object.
+    // None when no key names a bitmap or its artwork file is missing. Owned by this object.
     const SkinBitmap* GetBitmap(QStringView key);
     // key + "/cx", key + "/cy"; found only when both are.
     QSize GetSize(QStringView key, bool* found = nullptr);
@@ -50,6 +50,9 @@ public:
     // Where the artwork "<id>.svg" is read from; ":/art" unless a test points elsewhere.
     // Changing it forgets the loaded bitmaps.
     void SetArtFolder(const QString& folder);
+    // Where renderings of the artwork are kept between runs; none when empty, as in tests.
+    // Changing it forgets the loaded bitmaps.
+    void SetArtCache(const QString& folder);
     int IntegerCacheSize() const { return int(m_integers.size()); }
 
     static QColor ToColor(std::uint32_t bgr);
@@ -69,4 +72,5 @@ private:
     QString m_skinName = QStringLiteral("default");
     int m_multiplier = 1;
     QString m_artFolder = QStringLiteral(":/art");
+    QString m_artCache;
 };

@@ -192,3 +192,18 @@ TEST_F(ScreenStyleTest, KeyboardFocusIsABoldRingOrTheSelectedRowAtEverySize)
                   fruits->palette().color(QPalette::HighlightedText));
     }
 }
+
+// The menu bar asks for its extension arrow as it is made; the icon is read when first drawn,
+// and is the base style's.
+TEST_F(ScreenStyleTest, StandardIconsAreTheBaseStylesReadWhenFirstUsed)
+{
+    ScreenStyle style;
+    for (QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_MessageBoxWarning}) {
+        const QIcon icon = style.standardIcon(which);
+        const QIcon base = style.baseStyle()->standardIcon(which);
+        EXPECT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.availableSizes(), base.availableSizes());
+        EXPECT_EQ(icon.pixmap(QSize(16, 16)).toImage(), base.pixmap(QSize(16, 16)).toImage());
+    }
+}

@@ -3,8 +3,13 @@
 #include "skin/SkinTable.h"
 #include "skin/TestArt.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -183,4 +188,60 @@ TEST(SkinBitmap, RendersStretchedAtTheRequestedSize)
     EXPECT_EQ(image.pixelColor(29, 14), TestArt::ColorOf(3009));
     EXPECT_EQ(image.pixelColor(30, 14), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(29, 15), QColor(Qt::white));
+}
+
+// A start draws the home screen from renderings kept by an earlier run: only one of exactly
+// the size asked for, of the same SVG, is taken, and a damaged one is drawn again.
+TEST(SkinBitmap, RenderingsAreKeptForTheSameArtworkAndSizeOnly)
+{
+    TestArt art({3009, 3010});
+    QTemporaryDir cache;
+    const QString svg = art.Folder() + QStringLiteral("/3009.svg");
+    const QSize size(20, 10);
+    const auto colourDrawn = [&] {
+        const SkinBitmap bitmap(3009, svg, cache.path());
+        const QColor colour = bitmap.Pixmap(size, 1.0).toImage().pixelColor(5, 5);
+        QCoreApplication::processEvents(); // kept once the paint is over
+        return colour;
+    };
+    const auto kept = [&] { return QDir(cache.path()).entryList(QDir::Files); };
+
+    EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3009));
+    ASSERT_EQ(kept().size(), 1);
+    const QString path = cache.filePath(kept().constFirst());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 length = file.size();
+    ASSERT_EQ(length, 16 + size.width() * size.height() * 4);
+    // White pixels over the kept ones show that they are what the next run draws.
+    file.seek(16);
+    file.write(QByteArray(int(length - 16), char(0xFF)));
+    file.close();
+    EXPECT_EQ(colourDrawn(), QColor(Qt::white));
+
+    // Cut short: drawn from the SVG again and kept whole.
+    ASSERT_TRUE(QFile::resize(path, length - 1));
+    EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3009));
+    EXPECT_EQ(QFileInfo(path).size(), length);
+
+    // Changed artwork is never drawn from an old rendering.
+    ASSERT_TRUE(QFile::remove(svg));
+    ASSERT_TRUE(QFile::copy(art.Folder() + QStringLiteral("/3010.svg"), svg));
+    EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3010));
+    EXPECT_EQ(kept().size(), 2);
+}
+
+TEST(SkinBitmap, ArtworkThatDoesNotRenderDrawsNothingAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("3009.svg"));
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<svg");
+    file.close();
+    const SkinBitmap bitmap(3009, svg, dir.path());
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    EXPECT_FALSE(bitmap.Draw(painter, QRect(0, 0, 10, 10)));
+    EXPECT_TRUE(bitmap.DesignSize().isEmpty());
 }
