@@ -1,6 +1,6 @@
 // The reader of weights files from scales and other programs, as "Import Weights..." reads a
-// file the user chose: read in metric units with a numeric locale date, and in pounds with
-// another order of day and month.
+// file the user chose, in metric units or pounds, with the dates of a locale that puts the month
+// first or one that puts the day first.
 #include "FuzzSupport.h"
 
 #include "data/ItemList.h"
@@ -11,31 +11,35 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const TimeBase::Stamp today = TimeBase::FromDate(QDate(2026, 12, 6));
+    if (size == 0)
+        return 0;
+    // The first byte picks the units and the locale the user reads the file in, so each run
+    // reads it once; the rest is the file.
+    static const QLocale locales[] = {QLocale(QLocale::English, QLocale::UnitedStates),
+                                      QLocale(QLocale::German, QLocale::Germany)};
+    static const TimeBase::Stamp today = TimeBase::FromDate(QDate(2026, 12, 6));
+    const bool metric = (data[0] & 1) == 0;
+    const QLocale& locale = locales[(data[0] >> 1) & 1];
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data + 1),
+                                                     static_cast<qsizetype>(size - 1));
     const ItemList none(WeightKind);
-    for (const auto& [metric, locale] :
-         {std::pair(true, QLocale(QLocale::English, QLocale::UnitedStates)),
-          std::pair(false, QLocale(QLocale::German, QLocale::Germany))}) {
-        WeightImport import(metric, locale, today);
-        import.Read(bytes);
-        import.KeepDaysOf(none);
-        QSet<TimeBase::Stamp> days;
-        for (const WeightImport::Weight& weight : import.Weights()) {
-            Fuzz::Require(UserProfile::kWeightKg.Holds(weight.kilograms),
-                          "a weight the daily chart refuses");
-            Fuzz::Require(weight.day <= today, "a day after today");
-            Fuzz::Require(!days.contains(weight.day), "a day twice");
-            Fuzz::Require(weight.line >= 1, "a weight from no line");
-            days.insert(weight.day);
-        }
-        Fuzz::Require(!import.Heading().isEmpty() && !import.Report().isEmpty(),
-                      "a report that says nothing");
-        // Named lines and days are counted past a limit, and every text taken from the file
-        // is cut short.
-        Fuzz::Require(import.Report().size() < 2 * WeightImport::kMaxListed * 100 + 1000,
-                      "a report without bounds");
+    WeightImport import(metric, locale, today);
+    import.Read(bytes);
+    import.KeepDaysOf(none);
+    QSet<TimeBase::Stamp> days;
+    for (const WeightImport::Weight& weight : import.Weights()) {
+        Fuzz::Require(UserProfile::kWeightKg.Holds(weight.kilograms),
+                      "a weight the daily chart refuses");
+        Fuzz::Require(weight.day <= today, "a day after today");
+        Fuzz::Require(!days.contains(weight.day), "a day twice");
+        Fuzz::Require(weight.line >= 1, "a weight from no line");
+        days.insert(weight.day);
     }
+    Fuzz::Require(!import.Heading().isEmpty() && !import.Report().isEmpty(),
+                  "a report that says nothing");
+    // Named lines and days are counted past a limit, and every text taken from the file
+    // is cut short.
+    Fuzz::Require(import.Report().size() < 2 * WeightImport::kMaxListed * 100 + 1000,
+                  "a report without bounds");
     return 0;
 }

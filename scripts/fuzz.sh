@@ -83,7 +83,8 @@ for target in "${targets[@]}"; do
     case "$target" in
     fuzz_foods) max_len=4096 ;;
     fuzz_user_database) max_len=65536 ;;
-    fuzz_csv | fuzz_posting | fuzz_weights) max_len=4096 ;;
+    fuzz_csv | fuzz_posting) max_len=4096 ;;
+    fuzz_weights) max_len=1024 ;; # a selector byte and a few dozen lines
     *) max_len=16384 ;;
     esac
     # A slow input (over 25 s) or one that needs more than 2 GB counts as a finding too.
