@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // One running copy per executable: the first start listens on a local socket named after the
-// executable's path; a later start asks it to raise its window and ends.
+// executable's path; a later start asks it to raise its window and ends. The socket is a plain
+// Unix one, where a local socket of Qt would have it, so that no start loads Qt Network.
 class SingleInstance final : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,11 @@ signals:
     void raiseRequested();
 
 private:
+    void Accept();
+    void Answer(int client, QSocketNotifier* notifier, QByteArray& heard);
+
     QString m_name;
-    QLocalServer* m_server = nullptr;
+    QByteArray m_path; // of the socket file, in the file system's encoding
+    int m_server = -1;
+    QSocketNotifier* m_notifier = nullptr;
 };
