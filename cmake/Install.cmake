@@ -3,6 +3,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS nutrava RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Loaded at the first post from lib/nutrava beside the bin folder (posting/NetworkModule.h).
+install(TARGETS nutrava_network LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/nutrava)
 if(TARGET nutrava-proxy)
     install(TARGETS nutrava-proxy RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -16,7 +16,7 @@ include = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 layer_of_folder = {"data": "data", "export": "data", "fitness": "data", "blog": "data",
                    "commands": "commands", "vocabulary": "vocabulary", "skin": "skin",
                    "controls": "controls", "views": "views", "dialogs": "views",
-                   "posting": "views", "pages": "pages", "app": "app",
+                   "posting": "views network_transfer nutrava_network", "pages": "pages", "app": "app",
                    "proxy": "proxy_core nutrava-proxy"}
 rank_of_folder = {"data": 0, "export": 1, "fitness": 1, "blog": 1, "proxy": 1.5, "commands": 2,
                   "vocabulary": 3, "skin": 4, "controls": 5, "views": 6, "dialogs": 6,

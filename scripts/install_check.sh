@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 prefix="$work/prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/nutrava share/nutrava/food_data.pdb share/nutrava/fitness_data.pdb \
+for f in bin/nutrava lib/nutrava/libnutrava_network.so share/nutrava/food_data.pdb share/nutrava/fitness_data.pdb \
          share/nutrava/tips.pdb share/nutrava/text.pdb \
          share/applications/net.nutrava.Nutrava.desktop share/metainfo/net.nutrava.Nutrava.metainfo.xml \
          share/icons/hicolor/scalable/apps/net.nutrava.Nutrava.svg \

@@ -1,9 +1,8 @@
 #include "posting/DataConnection.h"
 
 #include "posting/BlogLog.h"
+#include "posting/NetworkModule.h"
 #include "skin/ScreenMessageBox.h"
-
-#include <QNetworkInformation>
 
 namespace {
 void ShowFailure(const QString& text)
@@ -42,13 +41,7 @@ QString DataConnection::FailureText(const Answer& answer)
 
 DataConnection::Answer DataConnection::SystemReachability()
 {
-    if (!QNetworkInformation::instance() &&
-        !QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
-        return {};
-    // A local or site network may well hold the user's own proxy, so only "disconnected"
-    // refuses.
-    if (QNetworkInformation::instance()->reachability() ==
-        QNetworkInformation::Reachability::Disconnected)
-        return {kFailed, kDisconnected};
-    return {};
+    // Without the network module no post can go out: say so as a connection that failed.
+    NetworkModule* module = NetworkModule::Instance();
+    return module ? module->Reachability() : Answer{kFailed, kDisconnected};
 }

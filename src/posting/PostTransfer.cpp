@@ -14,8 +14,6 @@
 #include <QNetworkRequest>
 #include <QPointer>
 
-Q_LOGGING_CATEGORY(lcBlog, "nutrava.blog", QtInfoMsg)
-
 namespace {
 
 // The sink's hold on a transfer. The transfer may be gone by the time the sink lets go.

@@ -1,8 +1,7 @@
 #include "posting/SubmitPost.h"
 
-#include "blog/PostProgressSink.h"
 #include "posting/BlogLog.h"
-#include "posting/PostTransfer.h"
+#include "posting/NetworkModule.h"
 
 bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink* sink,
                 const SubmitPostOptions& options)
@@ -16,9 +15,9 @@ bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink
                   qPrintable(target.toDisplayString(QUrl::RemoveUserInfo)));
         return false;
     }
-    auto* transfer = new PostTransfer(request, target, sink, options.timeout);
-    if (sink)
-        sink->SetCancel(transfer->CancelHandle());
-    transfer->Start();
+    NetworkModule* network = NetworkModule::Instance();
+    if (!network)
+        return false;
+    network->StartPost(request, target, sink, options.timeout);
     return true;
 }

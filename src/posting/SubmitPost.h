@@ -22,7 +22,8 @@ struct SubmitPostOptions
 };
 
 // Starts an asynchronous POST of the request to the URL. Returns false when no transfer was
-// started (no data connection, an address that is not http or https); otherwise the outcome
+// started (no data connection, an address that is not http or https, no network module);
+// otherwise the outcome
 // arrives later through the sink, whose SetCancel receives the transfer's cancel interface.
 bool SubmitPost(const PostRequest& request, const QString& url, PostProgressSink* sink,
                 const SubmitPostOptions& options = {});
