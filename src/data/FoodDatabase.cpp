@@ -27,6 +27,7 @@ DatabaseError FoodDatabase::Open(const QString& path)
     m_size = 0;
     m_record = -1;
     m_data.clear();
+    m_kept.clear();
     const DatabaseError opened = m_file.Open(path, false);
     if (opened != DatabaseError::None) {
         // A file that is there but claims what it does not hold is damaged, not missing.
@@ -52,6 +53,7 @@ DatabaseError FoodDatabase::Open(const QString& path)
         m_size += length;
     }
     m_error.clear();
+    m_kept.assign(size_t(count), QByteArray());
     try {
         if (count > 0)
             Seek(0);
@@ -66,17 +68,21 @@ DatabaseError FoodDatabase::Open(const QString& path)
 
 void FoodDatabase::Load(int record)
 {
-    std::optional<QByteArray> data = m_file.ReadRecord(record);
-    const qint64 expected = m_file.RecordLength(record);
-    if (!data || data->size() != expected) {
-        m_data.clear();
-        m_record = -1;
-        throw FoodStreamError(
-            QStringLiteral("Record %1 of the foods database cannot be read").arg(record));
+    QByteArray& kept = m_kept.at(size_t(record));
+    if (kept.isNull()) {
+        std::optional<QByteArray> data = m_file.ReadRecord(record);
+        const qint64 expected = m_file.RecordLength(record);
+        if (!data || data->size() != expected) {
+            m_data.clear();
+            m_record = -1;
+            throw FoodStreamError(
+                QStringLiteral("Record %1 of the foods database cannot be read").arg(record));
+        }
+        kept = data->isNull() ? QByteArray("") : std::move(*data);
+        ++m_loads;
     }
-    m_data = std::move(*data);
+    m_data = kept;
     m_record = record;
-    ++m_loads;
 }
 
 void FoodDatabase::Seek(qint64 position)

@@ -7,9 +7,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // The foods database: its records, concatenated, form one byte stream in which foods are
-// addressed by position. Only the record under the cursor is held in memory. The stream reads
+// addressed by position. Records are read as the cursor reaches them, and kept. The stream reads
 // raise FoodStreamError for the foods index; what the rest of the program calls never does:
 // Open gives a DatabaseError, and the Safe readers turn errors into placeholders.
 class FoodDatabase final
@@ -49,7 +50,7 @@ public:
 
     qint64 Size() const { return m_size; }
     int RecordCount() const { return int(m_file.RecordCount()); }
-    // How many records were fetched from disk so far; the stream fetches only on a move.
+    // How many records were fetched from disk so far; the stream fetches each record once.
     int RecordLoads() const { return m_loads; }
 
 private:
@@ -58,6 +59,9 @@ private:
     PalmDatabaseFile m_file;
     QString m_error;
     QByteArray m_data; // the current record
+    // Records once read, kept: a day's foods lie all over the file, and the results read
+    // thousands of them. At most the file, about a megabyte.
+    std::vector<QByteArray> m_kept;
     int m_record = -1;
     qint64 m_offset = 0;
     qint64 m_size = 0;
