@@ -37,12 +37,7 @@ struct TenYears
         RegisterControlContent();
         RegisterBlogContent();
         DeviceScreen::Instance().SetSize(QSize(240, 320));
-        UserProfile& profile = store.Profile();
-        profile.SetUserName(QStringLiteral("Ann"));
-        profile.SetAge(30);
-        profile.SetHeightFromDisplay(170, true);
-        profile.SetStartWeight(80, true);
-        profile.SetGoalWeight(70, true);
+        CompleteProfile(store.Profile());
         store.Settings().SetTipDay(TimeBase::Today());
     }
     static DatabaseFolders Folders(const TenYearHistory& history)

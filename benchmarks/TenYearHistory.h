@@ -83,6 +83,16 @@ inline void FillHistory(UserDatabase& store, int days, const Catalogue& catalogu
 }
 
 // The history written once into a temporary folder.
+// A profile past the first start, so the home screen's tiles lead to their pages.
+inline void CompleteProfile(UserProfile& profile)
+{
+    profile.SetUserName(QStringLiteral("Ann"));
+    profile.SetAge(30);
+    profile.SetHeightFromDisplay(170, true);
+    profile.SetStartWeight(80, true);
+    profile.SetGoalWeight(70, true);
+}
+
 class TenYearHistory
 {
 public:
