@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <poll.h>
@@ -70,23 +70,29 @@ int Connect(const QByteArray& path, const QDeadlineTimer& deadline)
 // that is there.
 int ListenAt(const QByteArray& path, int* error)
 {
-    const QTemporaryDir folder(QFile::decodeName(path) + QStringLiteral("-XXXXXX"));
+    QByteArray folder = path + "-XXXXXX";
     sockaddr_un address;
-    *error = ENAMETOOLONG;
-    if (!folder.isValid() ||
-        !AddressOf(QFile::encodeName(folder.filePath(QStringLiteral("s"))), address))
-        return -1;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    *error = errno;
-    if (fd < 0)
-        return -1;
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0 ||
-        ::link(address.sun_path, path.constData()) != 0) {
+    if (!::mkdtemp(folder.data())) {
         *error = errno;
-        ::close(fd);
         return -1;
     }
+    const QByteArray made = folder + "/s";
+    int fd = -1;
+    *error = ENAMETOOLONG;
+    if (AddressOf(made, address)) {
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0 ||
+            ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+            ::chmod(made.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0 ||
+            ::link(made.constData(), path.constData()) != 0) {
+            *error = errno;
+            if (fd >= 0)
+                ::close(fd);
+            fd = -1;
+        }
+    }
+    ::unlink(made.constData());
+    ::rmdir(folder.constData());
     return fd;
 }
 
