@@ -5,6 +5,15 @@
 #include <array>
 #include <cstdint>
 
+// Whether a food is read with its names. Sums over years of logs need only the figures, and
+// decoding the names of thousands of foods is most of reading them; without, the food's and its
+// units' names are left empty.
+enum class FoodNames
+{
+    Read,
+    Skip
+};
+
 // One record of the foods stream. Numbers are per 100 g; -1.0 means the value is unknown.
 struct Food
 {

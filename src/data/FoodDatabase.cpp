@@ -153,12 +153,12 @@ std::uint32_t FoodDatabase::ReadLong()
            b[3];
 }
 
-QString FoodDatabase::ReadName()
+QString FoodDatabase::ReadName(bool decode)
 {
     const int length = ReadByte();
     char bytes[255];
     Read(bytes, length);
-    return AnsiCodec::Decode(bytes, length);
+    return decode ? AnsiCodec::Decode(bytes, length) : QString();
 }
 
 double FoodDatabase::ReadNumber()
@@ -175,20 +175,21 @@ double FoodDatabase::ReadNumber()
     return value * 0.001;
 }
 
-Food FoodDatabase::ReadFood(qint64 position)
+Food FoodDatabase::ReadFood(qint64 position, FoodNames names)
 {
+    const bool decode = names == FoodNames::Read;
     Seek(position);
     Food food;
     food.position = std::uint32_t(position);
     food.header1 = ReadByte();
     food.header2 = ReadByte();
     food.header3 = ReadWord();
-    food.name = ReadName();
+    food.name = ReadName(decode);
     for (int i = Food::Calories; i <= Food::FirstUnitGrams; ++i)
         food.numbers[i] = ReadNumber();
-    food.units[0] = ReadName();
+    food.units[0] = ReadName(decode);
     food.numbers[Food::SecondUnitGrams] = ReadNumber();
-    food.units[1] = ReadName();
+    food.units[1] = ReadName(decode);
     return food;
 }
 
@@ -198,10 +199,10 @@ QString FoodDatabase::ReadFoodName(qint64 position)
     return ReadName();
 }
 
-Food FoodDatabase::SafeReadFood(qint64 position)
+Food FoodDatabase::SafeReadFood(qint64 position, FoodNames names)
 {
     try {
-        return ReadFood(position);
+        return ReadFood(position, names);
     } catch (const FoodStreamError& error) {
         Store::Log(Store::Error, "Food at %lld: %s", position, error.what());
         return UnknownFood(std::uint32_t(position));

@@ -36,14 +36,15 @@ public:
     std::uint8_t ReadByte();
     std::int16_t ReadWord();
     std::uint32_t ReadLong();
-    QString ReadName();
+    // Empty, the bytes passed over, without `decode`.
+    QString ReadName(bool decode = true);
     double ReadNumber();
 
-    Food ReadFood(qint64 position);
+    Food ReadFood(qint64 position, FoodNames names = FoodNames::Read);
     QString ReadFoodName(qint64 position);
 
     // Never raise: a damaged or missing record gives UnknownFood.
-    Food SafeReadFood(qint64 position);
+    Food SafeReadFood(qint64 position, FoodNames names = FoodNames::Read);
     // kDamagedFoodName, unknown values and units of no weight.
     static Food UnknownFood(std::uint32_t position);
     QString SafeFoodName(qint64 position);

@@ -37,7 +37,7 @@ ReferenceDatabases::ReferenceDatabases(const DatabaseFolders& folders,
 
 ReferenceDatabases::~ReferenceDatabases() = default;
 
-Food ReferenceDatabases::FoodAt(std::uint32_t id)
+Food ReferenceDatabases::FoodAt(std::uint32_t id, FoodNames names)
 {
     if (QuickEntries::IsQuickId(id)) {
         if (std::optional<Food> food = m_quick.FoodOf(id))
@@ -47,7 +47,7 @@ Food ReferenceDatabases::FoodAt(std::uint32_t id)
                 m_ownFoods.FoodOf(id, [this](std::uint32_t other) { return FoodAt(other); }))
             return *food;
     } else if (m_foods) {
-        return m_foods->SafeReadFood(id);
+        return m_foods->SafeReadFood(id, names);
     }
     return FoodDatabase::UnknownFood(id);
 }

@@ -56,7 +56,7 @@ public:
     // The food a log item refers to: a quick entry, an own food or recipe, or a food of the foods
     // file; for an id that is none of these (or without the file), the placeholder "Unknown food"
     // with no figures.
-    Food FoodAt(std::uint32_t id);
+    Food FoodAt(std::uint32_t id, FoodNames names = FoodNames::Read);
     const OwnCalories& Own() const { return m_own; }
     const OwnFoods& MyFoods() const { return m_ownFoods; }
     FoodIndex* Index() { return m_foodIndex.get(); }

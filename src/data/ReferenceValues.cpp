@@ -36,7 +36,7 @@ const ReferenceValues::FoodNumbers& ReferenceValues::NumbersAt(std::uint32_t pos
     auto it = m_numbers.find(position);
     if (it == m_numbers.end()) {
         FoodNumbers numbers;
-        const Food food = m_references.FoodAt(position);
+        const Food food = m_references.FoodAt(position, FoodNames::Skip);
         for (int v = 0; v < 6; ++v)
             numbers.values[size_t(v)] = food.numbers[size_t(Food::NumberOfValue(v))];
         numbers.unitGrams = {food.UnitGrams(0), food.UnitGrams(1)};

@@ -159,6 +159,14 @@ TEST_F(FoodStreamTest, IndexOrdersGroupsByCodeAndCachesSubgroupLists)
     EXPECT_EQ(QStringList({apples->Title(), apples->NameAt(0), apples->NameAt(1)}),
               QStringList({"Apples", "Apple, baked", "apple, dried"}));
     EXPECT_EQ(db.ReadFood(apples->RecordAt(1)).numbers[Food::Calories], 243);
+    // Figures alone, for sums: the same numbers, no names, and the stream just as far on.
+    const Food whole = db.ReadFood(apples->RecordAt(0));
+    const qint64 after = db.Tell();
+    const Food figures = db.ReadFood(apples->RecordAt(0), FoodNames::Skip);
+    EXPECT_EQ(db.Tell(), after);
+    EXPECT_EQ(figures.numbers, whole.numbers);
+    EXPECT_FALSE(whole.name.isEmpty());
+    EXPECT_TRUE(figures.name.isEmpty() && figures.units[0].isEmpty() && figures.units[1].isEmpty());
 
     db.Seek(0); // move the stream away; the cached list must not need it again
     const int before = db.RecordLoads();
