@@ -31,12 +31,15 @@ struct CacheHeader
 
 QImage ReadKept(const QString& path, QSize pixels)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QImage image(pixels, kCacheFormat);
+    const qint64 size = qint64(sizeof(CacheHeader)) + image.sizeInBytes();
+    // Only a plain file of the right size is opened: a pipe put there would block the start.
+    const QFileInfo info(path);
+    QFile file(path);
+    if (image.isNull() || !info.isFile() || info.size() != size || !file.open(QIODevice::ReadOnly))
+        return {};
     CacheHeader header{};
-    if (image.isNull() || file.size() != qint64(sizeof header) + image.sizeInBytes() ||
+    if (file.size() != size ||
         file.read(reinterpret_cast<char*>(&header), sizeof header) != qint64(sizeof header) ||
         memcmp(header.magic, kCacheMagic, sizeof kCacheMagic) != 0 ||
         header.width != quint32(pixels.width()) || header.height != quint32(pixels.height()) ||

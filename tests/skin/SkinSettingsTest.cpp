@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 TEST(SkinTable, HoldsEveryEntryOnceInAscendingOrder)
 {
     const auto entries = SkinTable::Entries();
@@ -223,6 +225,12 @@ TEST(SkinBitmap, RenderingsAreKeptForTheSameArtworkAndSizeOnly)
     ASSERT_TRUE(QFile::resize(path, length - 1));
     EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3009));
     EXPECT_EQ(QFileInfo(path).size(), length);
+
+    // Anything but a plain file is not even opened: a pipe would block.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3009));
+    EXPECT_TRUE(QFileInfo(path).isFile());
 
     // Changed artwork is never drawn from an old rendering.
     ASSERT_TRUE(QFile::remove(svg));
