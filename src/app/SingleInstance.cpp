@@ -4,12 +4,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -128,8 +128,7 @@ bool SingleInstance::ForwardToRunningInstance(int timeoutMs)
     const int fd = Connect(m_path, deadline);
     if (fd < 0)
         return false;
-    const auto closed = std::unique_ptr<const int, void (*)(const int*)>(
-        &fd, [](const int* socket) { ::close(*socket); });
+    const auto closed = qScopeGuard([fd] { ::close(fd); });
     if (::send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) != qint64(sizeof kRaise - 1))
         return false;
     // Wait for the answer so that a socket left by a crashed copy does not count.

@@ -109,7 +109,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     StartupMark("QApplication");
     NameApplication();
-    // Renderings of the artwork, kept so that later starts draw the home screen from PNGs.
+    // Renderings of the artwork, kept so that later starts draw the home screen without SVG.
     if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
         !cache.isEmpty())
         SkinSettings::Instance().SetArtCache(cache + QStringLiteral("/art"));

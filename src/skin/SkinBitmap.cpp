@@ -31,12 +31,15 @@ struct CacheHeader
 
 QImage ReadKept(const QString& path, QSize pixels)
 {
-    QImage image(pixels, kCacheFormat);
-    const qint64 size = qint64(sizeof(CacheHeader)) + image.sizeInBytes();
     // Only a plain file of the right size is opened: a pipe put there would block the start.
+    const qint64 size = qint64(sizeof(CacheHeader)) + qint64(pixels.width()) * pixels.height() * 4;
     const QFileInfo info(path);
+    if (!info.isFile() || info.size() != size)
+        return {};
+    QImage image(pixels, kCacheFormat); // four bytes a pixel, rows unpadded
     QFile file(path);
-    if (image.isNull() || !info.isFile() || info.size() != size || !file.open(QIODevice::ReadOnly))
+    if (image.isNull() || image.sizeInBytes() + qint64(sizeof(CacheHeader)) != size ||
+        !file.open(QIODevice::ReadOnly))
         return {};
     CacheHeader header{};
     if (file.size() != size ||
