@@ -10,6 +10,8 @@
 
 #include <vector>
 
+static_assert(DaySummary::FieldCount == DayValueSource::kFoodFields);
+
 void BuildDaySummaries(const UserDatabase& store, ItemList& target, const DayValueSource* values)
 {
     struct Day
@@ -21,11 +23,18 @@ void BuildDaySummaries(const UserDatabase& store, ItemList& target, const DayVal
     // One pass per log instead of a scan per day: same days, same order, same sums.
     std::vector<Day> days;
     QHash<TimeBase::Stamp, size_t> indexOf;
+    // A log holds a day's items together, so the day of the item before is asked first.
+    size_t last = 0;
     auto dayFor = [&](TimeBase::Stamp stamp) -> Day& {
+        if (last < days.size() && days[last].stamp == stamp)
+            return days[last];
         auto it = indexOf.constFind(stamp);
-        if (it != indexOf.constEnd())
-            return days[*it];
-        indexOf.insert(stamp, days.size());
+        if (it != indexOf.constEnd()) {
+            last = *it;
+            return days[last];
+        }
+        last = days.size();
+        indexOf.insert(stamp, last);
         days.push_back(Day{stamp, {}, {}});
         return days.back();
     };
@@ -48,10 +57,10 @@ void BuildDaySummaries(const UserDatabase& store, ItemList& target, const DayVal
             for (const FitnessItem* item : day.fitness)
                 burned += std::uint32_t(values->ExerciseCalories(*item));
             for (const FoodItem* item : day.food) {
+                const DayValueSource::FoodFields fields = values->FoodValues(*item);
                 for (int field = 0; field < DaySummary::FieldCount; ++field) {
-                    const std::int32_t value = values->FoodValue(*item, field);
-                    if (value > 0)
-                        sums[field] += std::uint32_t(value);
+                    if (fields[size_t(field)] > 0)
+                        sums[field] += std::uint32_t(fields[size_t(field)]);
                 }
             }
         }

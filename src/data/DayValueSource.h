@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 class FitnessItem;
@@ -13,4 +15,15 @@ public:
     virtual ~DayValueSource() = default;
     virtual std::int32_t ExerciseCalories(const FitnessItem& item) const = 0;
     virtual std::int32_t FoodValue(const FoodItem& item, int field) const = 0;
+
+    static constexpr int kFoodFields = 6;
+    using FoodFields = std::array<std::int32_t, kFoodFields>;
+    // All of a food entry's values at once; a source that looks its food up once overrides it.
+    virtual FoodFields FoodValues(const FoodItem& item) const
+    {
+        FoodFields values{};
+        for (int field = 0; field < kFoodFields; ++field)
+            values[std::size_t(field)] = FoodValue(item, field);
+        return values;
+    }
 };

@@ -112,6 +112,12 @@ bool FoodDatabase::AtEnd() const
 void FoodDatabase::Read(void* buffer, int n)
 {
     auto* out = static_cast<char*>(buffer);
+    // Most reads are a few bytes inside the record at hand.
+    if (m_record >= 0 && n >= 0 && n <= m_data.size() - m_offset) {
+        std::memcpy(out, m_data.constData() + m_offset, size_t(n));
+        m_offset += n;
+        return;
+    }
     qint64 remaining = n;
     while (remaining > 0) {
         if (m_record < 0)
@@ -133,6 +139,8 @@ void FoodDatabase::Read(void* buffer, int n)
 
 std::uint8_t FoodDatabase::ReadByte()
 {
+    if (m_record >= 0 && m_offset < m_data.size())
+        return std::uint8_t(m_data.constData()[m_offset++]);
     std::uint8_t b = 0;
     Read(&b, 1);
     return b;

@@ -57,3 +57,13 @@ std::int32_t ReferenceValues::FoodValue(const FoodItem& item, int field) const
     return FoodValue::Compute(item.QuantityIndex(), numbers.values[size_t(field)],
                               numbers.unitGrams[item.UnitIndex() == 0 ? 0 : 1]);
 }
+
+DayValueSource::FoodFields ReferenceValues::FoodValues(const FoodItem& item) const
+{
+    const FoodNumbers& numbers = NumbersAt(item.FoodId());
+    const double unitGrams = numbers.unitGrams[item.UnitIndex() == 0 ? 0 : 1];
+    FoodFields values{};
+    for (size_t field = 0; field < values.size(); ++field)
+        values[field] = FoodValue::Compute(item.QuantityIndex(), numbers.values[field], unitGrams);
+    return values;
+}

@@ -23,6 +23,7 @@ public:
 
     std::int32_t ExerciseCalories(const FitnessItem& item) const override;
     std::int32_t FoodValue(const FoodItem& item, int field) const override;
+    FoodFields FoodValues(const FoodItem& item) const override;
 
 private:
     struct FoodNumbers
