@@ -162,8 +162,8 @@ int Application::Run()
         showStartupError(WithAdvice(*opened));
         return 1;
     }
-    if (!opened->References().CanRun()) {
-        showStartupError(opened->References().StartupProblem());
+    if (const QString problem = opened->References().OpeningProblem(); !problem.isEmpty()) {
+        showStartupError(problem);
         return 1;
     }
     m_session->Open(std::move(opened));
@@ -199,12 +199,20 @@ int Application::Run()
     m_home = &home;
     AfterFirstPaint(&home, [this] {
         ShowProgramIcon();
+        // The foods index is read once the home screen shows; a damaged one still ends the run.
+        if (ReferenceDatabases* references = m_session->References();
+            references && !references->CanRun()) {
+            showStartupError(references->StartupProblem());
+            m_exitCode = 1;
+            RequestShutdown();
+            return;
+        }
         CommitStore();
     });
     WatchFirstPaint(&home);
     runHome(home);
     m_home = nullptr;
-    return 0;
+    return m_exitCode;
 }
 
 void Application::RaiseMainWindow()

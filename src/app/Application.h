@@ -75,4 +75,5 @@ private:
     std::unique_ptr<ShutdownSignals> m_shutdown;
     QTimer m_lastResort;
     bool m_ending = false;
+    int m_exitCode = 0;
 };

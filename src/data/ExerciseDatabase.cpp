@@ -15,6 +15,7 @@ QString ExerciseGroup::NameAt(int index) const
 DatabaseError ExerciseDatabase::Open(const QString& path)
 {
     m_groups.clear();
+    m_groupsRead = false;
     m_cache.clear();
     const DatabaseError result = m_file.Open(path, false);
     if (result == DatabaseError::None)
@@ -22,9 +23,10 @@ DatabaseError ExerciseDatabase::Open(const QString& path)
     return result;
 }
 
-DatabaseError ExerciseDatabase::ReadGroups()
+DatabaseError ExerciseDatabase::LoadGroups() const
 {
     m_groups.clear();
+    m_groupsRead = true;
     if (m_file.RecordCount() == 0) {
         Store::Log(Store::Warning, "No records in database");
         return DatabaseError::NoRecords;
@@ -53,17 +55,25 @@ DatabaseError ExerciseDatabase::ReadGroups()
     return DatabaseError::None;
 }
 
+const std::vector<ExerciseGroup>& ExerciseDatabase::Groups() const
+{
+    if (!m_groupsRead)
+        LoadGroups();
+    return m_groups;
+}
+
 QStringList ExerciseDatabase::GroupNames() const
 {
     QStringList names;
-    for (const ExerciseGroup& group : m_groups)
+    for (const ExerciseGroup& group : Groups())
         names.append(group.Title());
     return names;
 }
 
 const ExerciseGroup* ExerciseDatabase::GroupAt(int index) const
 {
-    return index >= 0 && size_t(index) < m_groups.size() ? &m_groups[size_t(index)] : nullptr;
+    const std::vector<ExerciseGroup>& groups = Groups();
+    return index >= 0 && size_t(index) < groups.size() ? &groups[size_t(index)] : nullptr;
 }
 
 Exercise ExerciseDatabase::ReadExercise(int record) const
@@ -90,7 +100,7 @@ QString ExerciseDatabase::ExerciseName(int record) const
 
 const ExerciseGroup* ExerciseDatabase::GroupOf(int record) const
 {
-    for (const ExerciseGroup& group : m_groups) {
+    for (const ExerciseGroup& group : Groups()) {
         if (group.Contains(record))
             return &group;
     }

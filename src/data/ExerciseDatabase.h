@@ -18,14 +18,15 @@ public:
     ExerciseDatabase(const ExerciseDatabase&) = delete;
     ExerciseDatabase& operator=(const ExerciseDatabase&) = delete;
 
-    // The container's result; the file is opened read-only.
+    // The container's result; the file is opened read-only and the groups are read when first
+    // asked for.
     DatabaseError Open(const QString& path);
-    // NoRecords (and "No records in database") when the file has no records. A group index
-    // that ends early keeps the groups before the end.
-    DatabaseError ReadGroups();
+    // Reads the groups now. NoRecords (and "No records in database") when the file has no
+    // records. A group index that ends early keeps the groups before the end.
+    DatabaseError ReadGroups() { return LoadGroups(); }
 
     int RecordCount() const { return int(m_file.RecordCount()); }
-    const std::vector<ExerciseGroup>& Groups() const { return m_groups; }
+    const std::vector<ExerciseGroup>& Groups() const;
     QStringList GroupNames() const;
     const ExerciseGroup* GroupAt(int index) const;
 
@@ -40,9 +41,11 @@ public:
 
 private:
     bool IsExercise(int record) const { return record >= 1 && record < RecordCount(); }
+    DatabaseError LoadGroups() const;
 
     // Reading moves only the file position: the readers stay const for the item groups.
     mutable PalmDatabaseFile m_file;
-    std::vector<ExerciseGroup> m_groups;
+    mutable std::vector<ExerciseGroup> m_groups;
+    mutable bool m_groupsRead = false;
     mutable std::vector<std::optional<Exercise>> m_cache;
 };

@@ -63,6 +63,11 @@ void ReferenceDatabases::CannotRun(const QString& problem)
     Store::Log(Store::Error, "%s", qUtf8Printable(problem));
 }
 
+QString ReferenceDatabases::FolderOf(const QString& path) const
+{
+    return DatabaseFolders::NativeFolder(QFileInfo(path).path());
+}
+
 void ReferenceDatabases::Open()
 {
     // Installed reference files are read-only: they are opened for reading only. Where one is
@@ -71,9 +76,7 @@ void ReferenceDatabases::Open()
     for (const QString& folder : m_folders.referenceFolders)
         folders.append(DatabaseFolders::NativeFolder(folder));
     const QString searched = folders.join(QStringLiteral(" or "));
-    auto folderOf = [](const QString& path) {
-        return DatabaseFolders::NativeFolder(QFileInfo(path).path());
-    };
+    auto folderOf = [this](const QString& path) { return FolderOf(path); };
 
     const QString exercisesPath = ReferencePath(kExercisesDatabaseName);
     m_exercises = std::make_unique<ExerciseDatabase>();
@@ -89,7 +92,8 @@ void ReferenceDatabases::Open()
                             .arg(searched));
         return;
     }
-    if (m_exercises->ReadGroups() != DatabaseError::None) {
+    if (m_exercises->RecordCount() == 0) {
+        Store::Log(Store::Warning, "No records in database");
         m_exercises.reset();
         CannotRun(QStringLiteral("Nutrava cannot start: the exercise database fitness_data.pdb "
                                  "in %1 has no records.")
@@ -99,13 +103,10 @@ void ReferenceDatabases::Open()
 
     const QString foodsPath = ReferencePath(kFoodsDatabaseName);
     m_foods = std::make_unique<FoodDatabase>();
-    m_foodIndex = std::make_unique<FoodIndex>();
     const DatabaseError opened = m_foods->Open(foodsPath);
-    if (opened != DatabaseError::None || m_foodIndex->Build(*m_foods) != DatabaseError::None) {
-        const QString why =
-            opened != DatabaseError::None ? m_foods->ErrorText() : m_foodIndex->ErrorText();
+    if (opened != DatabaseError::None) {
+        const QString why = m_foods->ErrorText();
         Store::Log(Store::Error, "%s", qUtf8Printable(why));
-        m_foodIndex.reset();
         m_foods.reset();
         CannotRun(opened == DatabaseError::CannotOpen && !QFileInfo::exists(foodsPath)
                       ? QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
@@ -118,12 +119,44 @@ void ReferenceDatabases::Open()
     }
 
     m_values = std::make_unique<ReferenceValues>(*this, m_exercises.get(), m_profile);
+}
 
-    m_texts = std::make_unique<TextIndex>();
-    if (m_texts->Open(ReferencePath(kTextDatabaseName)) != DatabaseError::None) {
-        Store::Log(Store::Error, "Install text database");
-        m_texts.reset();
+QString ReferenceDatabases::StartupProblem()
+{
+    Index();
+    return m_startupProblem;
+}
+
+FoodIndex* ReferenceDatabases::Index()
+{
+    if (!m_indexRead && m_foods) {
+        m_indexRead = true;
+        auto index = std::make_unique<FoodIndex>();
+        if (index->Build(*m_foods) == DatabaseError::None) {
+            m_foodIndex = std::move(index);
+        } else {
+            Store::Log(Store::Error, "%s", qUtf8Printable(index->ErrorText()));
+            m_values.reset();
+            m_foods.reset();
+            CannotRun(QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
+                                     "in %1 cannot be read (%2).")
+                          .arg(FolderOf(ReferencePath(kFoodsDatabaseName)), index->ErrorText()));
+        }
     }
+    return m_foodIndex.get();
+}
+
+const TextIndex* ReferenceDatabases::Texts() const
+{
+    if (!m_textsOpened && m_startupProblem.isEmpty()) {
+        m_textsOpened = true;
+        m_texts = std::make_unique<TextIndex>();
+        if (m_texts->Open(ReferencePath(kTextDatabaseName)) != DatabaseError::None) {
+            Store::Log(Store::Error, "Install text database");
+            m_texts.reset();
+        }
+    }
+    return m_startupProblem.isEmpty() ? m_texts.get() : nullptr;
 }
 
 const DayValueSource* ReferenceDatabases::Values() const
@@ -136,9 +169,10 @@ QStringList ReferenceDatabases::ExerciseGroupNamesWithFavorites() const
     return FavoritesGroup::WithFavorites(m_exercises ? m_exercises->GroupNames() : QStringList());
 }
 
-QStringList ReferenceDatabases::FoodGroupNamesWithFavorites() const
+QStringList ReferenceDatabases::FoodGroupNamesWithFavorites()
 {
-    return FavoritesGroup::WithFavorites(m_foodIndex ? m_foodIndex->GroupNames() : QStringList());
+    const FoodIndex* index = Index();
+    return FavoritesGroup::WithFavorites(index ? index->GroupNames() : QStringList());
 }
 
 const ItemGroup* ReferenceDatabases::ExerciseGroupAt(int index) const
@@ -162,14 +196,15 @@ const ItemGroup* ReferenceDatabases::FoodListAt(int group, int subgroup)
 {
     if (group == 0)
         return &m_favoriteFoodGroup;
-    return m_foodIndex ? m_foodIndex->Foods(group - 1, subgroup) : nullptr;
+    FoodIndex* index = Index();
+    return index ? index->Foods(group - 1, subgroup) : nullptr;
 }
 
 const NameFinder& ReferenceDatabases::FoodFinder()
 {
     if (!m_foodFinder)
         m_foodFinder = std::make_unique<NameFinder>(
-            m_foods && m_foodIndex ? NameFinder::ForFoods(*m_foods, *m_foodIndex) : NameFinder());
+            Index() ? NameFinder::ForFoods(*m_foods, *m_foodIndex) : NameFinder());
     return *m_foodFinder;
 }
 

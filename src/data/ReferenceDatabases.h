@@ -26,7 +26,9 @@ class UserSettings;
 
 // The read-only reference databases the user's lists point into, opened from the reference
 // folders. Without the exercise or foods database the program cannot run: CanRun is then
-// false and StartupProblem says why, naming the file and the folder.
+// false and StartupProblem says why, naming the file and the folder. Opening reads only the
+// files' record lists; the foods index, the exercise groups and the help texts are read when
+// first asked for, or by CanRun.
 class ReferenceDatabases final
 {
 public:
@@ -47,8 +49,11 @@ public:
 
     void Open();
 
-    bool CanRun() const { return m_startupProblem.isEmpty(); }
-    QString StartupProblem() const { return m_startupProblem; }
+    // What opening the files found wrong; empty does not yet promise a sound foods index.
+    QString OpeningProblem() const { return m_startupProblem; }
+    // Reads the foods index too, so these answer for the whole of start-up's check.
+    bool CanRun() { return StartupProblem().isEmpty(); }
+    QString StartupProblem();
 
     // Null when missing (text) or when start-up cannot go on.
     const ExerciseDatabase* Exercises() const { return m_exercises.get(); }
@@ -59,14 +64,15 @@ public:
     Food FoodAt(std::uint32_t id, FoodNames names = FoodNames::Read);
     const OwnCalories& Own() const { return m_own; }
     const OwnFoods& MyFoods() const { return m_ownFoods; }
-    FoodIndex* Index() { return m_foodIndex.get(); }
-    const TextIndex* Texts() const { return m_texts.get(); }
+    FoodIndex* Index();
+    // Null when missing or when start-up cannot go on.
+    const TextIndex* Texts() const;
     // The path a reference database is read from (the first search folder that has it).
     QString ReferencePath(const char16_t* databaseName) const;
 
     // The lookup pages' groups, "Favorites" at index 0.
     QStringList ExerciseGroupNamesWithFavorites() const;
-    QStringList FoodGroupNamesWithFavorites() const;
+    QStringList FoodGroupNamesWithFavorites();
     const ItemGroup* ExerciseGroupAt(int index) const;
     QStringList ExerciseNamesAt(int index) const;
     // Group 0 is the favorite foods whatever the subgroup; null where there is no such list.
@@ -85,6 +91,7 @@ public:
 
 private:
     void CannotRun(const QString& problem);
+    QString FolderOf(const QString& path) const;
 
     DatabaseFolders m_folders;
     const UserProfile& m_profile;
@@ -96,7 +103,9 @@ private:
     std::unique_ptr<ExerciseDatabase> m_exercises;
     std::unique_ptr<FoodDatabase> m_foods;
     std::unique_ptr<FoodIndex> m_foodIndex;
-    std::unique_ptr<TextIndex> m_texts;
+    bool m_indexRead = false;
+    mutable std::unique_ptr<TextIndex> m_texts;
+    mutable bool m_textsOpened = false;
     std::unique_ptr<ReferenceValues> m_values;
     std::unique_ptr<NameFinder> m_foodFinder;
     std::unique_ptr<NameFinder> m_exerciseFinder;

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -146,6 +147,30 @@ TEST(Application, StartUpThatCannotGoOnSaysWhyAndWritesNothing)
     QTemporaryDir install;
     EXPECT_TRUE(error(data, QDir(install.path()).filePath(QStringLiteral("nutrava")))
                     .contains(QStringLiteral("fitness_data.pdb")));
+
+    // A foods index that does not read is found once the home screen is painted, and the run
+    // still ends with the same words.
+    ASSERT_TRUE(
+        QFile::copy(QFileInfo(Executable()).dir().filePath(QStringLiteral("fitness_data.pdb")),
+                    QDir(install.path()).filePath(QStringLiteral("fitness_data.pdb"))));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(NUTRAVA_TEST_DATA "/reference/foods_group_count_past_end.pdb"),
+                    QDir(install.path()).filePath(QStringLiteral("food_data.pdb"))));
+    UserDatabase({data.path(), {}}).Profile().SetLaunchCount(1);
+    Application app(In(data), QDir(install.path()).filePath(QStringLiteral("nutrava")));
+    QString said;
+    app.showStartupError = [&](const QString& text) { said = text; };
+    app.runHome = [&](HomeDialog& home) {
+        home.runPageDialog = [](LayoutBaseDialog&) {};
+        home.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !said.isEmpty(); }, 5000));
+        EXPECT_FALSE(home.isVisible());
+    };
+    app.endProcess = [](int code) { ADD_FAILURE() << "cut short: " << code; };
+    EXPECT_EQ(app.Run(), 1);
+    TestSupport::ResumeEventLoops();
+    EXPECT_TRUE(said.contains(QStringLiteral("foods database food_data.pdb"))) << qPrintable(said);
+    EXPECT_TRUE(said.contains(QStringLiteral("lists more groups than the file holds")));
 }
 
 // The real executable, as two processes.
