@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -52,6 +53,14 @@ public:
         bool operator==(const Ingredient&) const = default;
     };
 
+    // N figures, none of them known: a figure added later starts unknown, not at 0.
+    template <std::size_t N> static constexpr std::array<double, N> Unknown()
+    {
+        std::array<double, N> figures{};
+        figures.fill(Food::kNoValue);
+        return figures;
+    }
+
     struct Entry
     {
         QString name;
@@ -59,10 +68,8 @@ public:
         // A food: its units and their weights, and its figures per 100 g (Food::kNoValue where
         // unknown). A recipe: the servings its ingredients make.
         std::array<QString, 2> units;
-        std::array<double, 2> unitGrams{Food::kNoValue, Food::kNoValue};
-        std::array<double, kFigureCount> figures{Food::kNoValue, Food::kNoValue, Food::kNoValue,
-                                                 Food::kNoValue, Food::kNoValue, Food::kNoValue,
-                                                 Food::kNoValue, Food::kNoValue, Food::kNoValue};
+        std::array<double, 2> unitGrams = Unknown<2>();
+        std::array<double, kFigureCount> figures = Unknown<kFigureCount>();
         double servings = 0; // above 0 for a recipe
         std::vector<Ingredient> ingredients;
 

@@ -25,7 +25,6 @@ OwnFoods::Entry Bread()
     bread.name = QStringLiteral("Grandma's rye bread");
     bread.units = {QStringLiteral("slice"), QString()};
     bread.unitGrams = {40, Food::kNoValue};
-    bread.figures.fill(Food::kNoValue);
     bread.figures[Food::Calories] = 250;
     bread.figures[Food::Carbs] = 48;
     bread.figures[Food::Protein] = 8.5;
