@@ -197,11 +197,13 @@ int Application::Run()
     HomeDialog home(*m_session, std::move(pages), *m_dialogs);
     StartupMark("home screen made");
     m_home = &home;
-    AfterFirstPaint(&home, [this] {
+    AfterFirstPaint(&home, [this, &profile, launches] {
         ShowProgramIcon();
-        // The foods index is read once the home screen shows; a damaged one still ends the run.
+        // The foods index is read once the home screen shows; a damaged one still ends the run,
+        // and a start that could not go on does not count.
         if (ReferenceDatabases* references = m_session->References();
             references && !references->CanRun()) {
+            profile.SetLaunchCount(launches - 1);
             showStartupError(references->StartupProblem());
             m_exitCode = 1;
             RequestShutdown();
