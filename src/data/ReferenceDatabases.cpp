@@ -76,7 +76,6 @@ void ReferenceDatabases::Open()
     for (const QString& folder : m_folders.referenceFolders)
         folders.append(DatabaseFolders::NativeFolder(folder));
     const QString searched = folders.join(QStringLiteral(" or "));
-    auto folderOf = [this](const QString& path) { return FolderOf(path); };
 
     const QString exercisesPath = ReferencePath(kExercisesDatabaseName);
     m_exercises = std::make_unique<ExerciseDatabase>();
@@ -86,7 +85,7 @@ void ReferenceDatabases::Open()
         CannotRun(QFileInfo::exists(exercisesPath)
                       ? QStringLiteral("Nutrava cannot start: the exercise database "
                                        "fitness_data.pdb in %1 cannot be read.")
-                            .arg(folderOf(exercisesPath))
+                            .arg(FolderOf(exercisesPath))
                       : QStringLiteral("Nutrava cannot start: the exercise database "
                                        "fitness_data.pdb was not found in %1.")
                             .arg(searched));
@@ -97,7 +96,7 @@ void ReferenceDatabases::Open()
         m_exercises.reset();
         CannotRun(QStringLiteral("Nutrava cannot start: the exercise database fitness_data.pdb "
                                  "in %1 has no records.")
-                      .arg(folderOf(exercisesPath)));
+                      .arg(FolderOf(exercisesPath)));
         return;
     }
 
@@ -114,7 +113,7 @@ void ReferenceDatabases::Open()
                             .arg(searched)
                       : QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
                                        "in %1 cannot be read (%2).")
-                            .arg(folderOf(foodsPath), why));
+                            .arg(FolderOf(foodsPath), why));
         return;
     }
 
