@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -36,19 +37,26 @@ QImage ReadKept(const QString& path, QSize pixels)
     const QFileInfo info(path);
     if (!info.isFile() || info.size() != size)
         return {};
-    QImage image(pixels, kCacheFormat); // four bytes a pixel, rows unpadded
-    QFile file(path);
-    if (image.isNull() || image.sizeInBytes() + qint64(sizeof(CacheHeader)) != size ||
-        !file.open(QIODevice::ReadOnly))
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly) || file->size() != size)
         return {};
+    // The pixels are drawn from where they lie in the file's mapping: copying them into fresh
+    // memory cost a start more than reading them. The file is only ever replaced by a rename,
+    // never rewritten in place, so the mapping stays whole while it is drawn from.
+    const uchar* kept = file->map(0, size);
     CacheHeader header{};
-    if (file.size() != size ||
-        file.read(reinterpret_cast<char*>(&header), sizeof header) != qint64(sizeof header) ||
-        memcmp(header.magic, kCacheMagic, sizeof kCacheMagic) != 0 ||
-        header.width != quint32(pixels.width()) || header.height != quint32(pixels.height()) ||
-        file.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) !=
-            image.sizeInBytes())
+    if (!kept)
         return {};
+    memcpy(&header, kept, sizeof header);
+    if (memcmp(header.magic, kCacheMagic, sizeof kCacheMagic) != 0 ||
+        header.width != quint32(pixels.width()) || header.height != quint32(pixels.height()))
+        return {};
+    QImage image(
+        kept + sizeof header, pixels.width(), pixels.height(), qsizetype(pixels.width()) * 4,
+        kCacheFormat, [](void* owner) { delete static_cast<QFile*>(owner); }, file.get());
+    if (image.isNull())
+        return {};
+    file.release(); // the image owns the mapping now
     return image;
 }
 
