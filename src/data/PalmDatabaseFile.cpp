@@ -353,7 +353,10 @@ DatabaseError PalmDatabaseFile::Close()
         return DatabaseError::None;
     DatabaseError saved = DatabaseError::None;
     if (m_records) {
-        saved = Save();
+        // A file saved since its last change is not written again: closing after a commit
+        // would otherwise rewrite and sync all of user.pdb at every exit.
+        if (m_dirty)
+            saved = Save();
         m_records.reset();
     }
     m_entries.clear();

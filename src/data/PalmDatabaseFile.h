@@ -65,7 +65,8 @@ public:
     // an open file, and writing to it does nothing. For reading a file another process may
     // replace at any moment: one read sees one version.
     DatabaseError OpenCopy(const QString& path);
-    // Saves when loaded for change: CannotWrite if that save failed.
+    // Saves when loaded for change and changed since the last save: CannotWrite if that save
+    // failed.
     DatabaseError Close();
     DatabaseError Save();
     // Writes the file as Save would into any device; CannotWrite when the device fails. Changes
