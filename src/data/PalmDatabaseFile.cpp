@@ -5,6 +5,7 @@
 #include "data/TimeBase.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QtEndian>
 
@@ -164,9 +165,9 @@ void PalmDatabaseFile::RemoveSaveLeftovers(const QString& path)
     // The earlier scheme named its temporaries with six random letters and digits. A file a
     // person named has a word there: no digit, and no capital after the first letter unless
     // all are capitals. Only copies of this very database go.
-    const auto randomSuffix = [&](const QString& file) {
+    const auto randomSuffix = [&](const QString& file) { // file begins with the stem and a dot
         const QStringView suffix = QStringView(file).mid(stem.size() + 1);
-        if (!file.startsWith(stem + u'.') || suffix.size() != 6)
+        if (suffix.size() != 6)
             return false;
         bool digit = false, lower = false, laterUpper = false;
         for (qsizetype i = 0; i < suffix.size(); ++i) {
@@ -183,10 +184,15 @@ void PalmDatabaseFile::RemoveSaveLeftovers(const QString& path)
         return digit || (lower && laterUpper);
     };
 
-    const QDir folder = info.absoluteDir();
-    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QString candidate = folder.filePath(entry);
-        bool ours = entry.startsWith(stem + u'.') && entry.endsWith(temporary);
+    // Walked unsorted: every open of the store does this, and the order does not matter.
+    const QString prefix = stem + u'.';
+    QDirIterator files(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (files.hasNext()) {
+        const QString candidate = files.next();
+        const QString entry = files.fileName();
+        if (!entry.startsWith(prefix))
+            continue;
+        bool ours = entry.endsWith(temporary);
         if (!ours && name.size() == 32 && randomSuffix(entry)) {
             QFile file(candidate);
             ours = file.open(QIODevice::ReadOnly) && file.read(32) == name;
