@@ -8,6 +8,9 @@
 #include "data/UserDatabase.h"
 
 #include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -74,13 +77,30 @@ std::vector<QByteArray> Records(const QString& path)
     return records;
 }
 
+// What the last run left (the file, its backup, kept copies, the lock) goes. The store makes no
+// folders here; plain calls, since QDir's walk was a tenth of the run.
+void EmptyFolder(const QDir& folder)
+{
+    const QByteArray path = QFile::encodeName(folder.path());
+    DIR* dir = opendir(path.constData());
+    Fuzz::Require(dir != nullptr, "the store's folder can be listed");
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            Fuzz::Require(unlinkat(dirfd(dir), entry->d_name, 0) == 0, "a file left is removed");
+    }
+    closedir(dir);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    QDir folder(Fuzz::Folder().filePath(QStringLiteral("store")));
-    folder.removeRecursively();
-    folder.mkpath(QStringLiteral("."));
+    static const QDir folder = [] {
+        QDir made(Fuzz::Folder().filePath(QStringLiteral("store")));
+        made.mkpath(QStringLiteral("."));
+        return made;
+    }();
+    EmptyFolder(folder);
     // No reference databases: the user's file is what is read here.
     const DatabaseFolders folders{folder.path(), {folder.path()}};
     const QString path = folder.filePath(QStringLiteral("user.pdb"));

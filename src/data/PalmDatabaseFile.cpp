@@ -156,12 +156,16 @@ void PalmDatabaseFile::RemoveSaveLeftovers(const QString& path)
     const QFileInfo info(path);
     const QString stem = info.fileName();
     const QString temporary = QLatin1String(kTemporarySuffix);
-    QByteArray name; // this database's header name, which the earlier scheme's copies share
-    {
-        QFile own(path);
-        if (own.open(QIODevice::ReadOnly))
-            name = own.read(32);
-    }
+    // This database's header name, which the earlier scheme's copies share; read only when a
+    // name of that scheme turns up, which is seldom.
+    std::optional<QByteArray> name;
+    const auto ownName = [&] {
+        if (!name) {
+            QFile own(path);
+            name = own.open(QIODevice::ReadOnly) ? own.read(32) : QByteArray();
+        }
+        return *name;
+    };
     // The earlier scheme named its temporaries with six random letters and digits. A file a
     // person named has a word there: no digit, and no capital after the first letter unless
     // all are capitals. Only copies of this very database go.
@@ -193,9 +197,9 @@ void PalmDatabaseFile::RemoveSaveLeftovers(const QString& path)
         if (!entry.startsWith(prefix))
             continue;
         bool ours = entry.endsWith(temporary);
-        if (!ours && name.size() == 32 && randomSuffix(entry)) {
+        if (!ours && randomSuffix(entry) && ownName().size() == 32) {
             QFile file(candidate);
-            ours = file.open(QIODevice::ReadOnly) && file.read(32) == name;
+            ours = file.open(QIODevice::ReadOnly) && file.read(32) == ownName();
         }
         if (ours && QFile::remove(candidate))
             Store::Log(Store::Info, "Removed %s, left by an unfinished save",
