@@ -3,6 +3,8 @@
 #include "data/RecordStream.h"
 #include "data/TimeBase.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -214,6 +216,38 @@ TEST_F(PalmDatabaseFileTest, ASaveOntoADeviceThatFailsMidWriteSaysSoAndKeepsTheC
     EXPECT_TRUE(db.IsDirty());
     EXPECT_EQ(db.Save(), DatabaseError::None);
     EXPECT_EQ(ReadFile(Path()).size(), 78 + 8 + 200000);
+}
+
+TEST_F(PalmDatabaseFileTest, AnAtomicWriteTakesItsModelsModeAndNeverWritesThroughWhatItFinds)
+{
+    const QString like = m_dir.filePath(QStringLiteral("like.pdb"));
+    ASSERT_TRUE(TestSupport::WriteFile(like, "model"));
+    ASSERT_TRUE(QFile::setPermissions(like, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup));
+    // A link someone put at the temporary's name goes; what it points to is left alone.
+    const QString other = m_dir.filePath(QStringLiteral("other"));
+    ASSERT_TRUE(TestSupport::WriteFile(other, "keep"));
+    const QString temporary = Path() + QLatin1String(PalmDatabaseFile::kTemporarySuffix);
+    ASSERT_TRUE(QFile::link(other, temporary));
+    QString error;
+    ASSERT_TRUE(PalmDatabaseFile::WriteFileAtomically(Path(), "new", like, error))
+        << error.toStdString();
+    EXPECT_EQ(ReadFile(Path()), QByteArray("new"));
+    EXPECT_EQ(ReadFile(other), QByteArray("keep"));
+    EXPECT_FALSE(QFileInfo::exists(temporary) || QFileInfo(temporary).isSymLink());
+    EXPECT_EQ(QFile::permissions(Path()) & 0x7077, QFile::permissions(like) & 0x7077);
+
+    // Without a model the file is the owner's alone; what cannot be cleared away fails, saying
+    // why, and leaves the file as it was.
+    const QString second = m_dir.filePath(QStringLiteral("second.pdb"));
+    ASSERT_TRUE(PalmDatabaseFile::WriteFileAtomically(second, "x", second, error));
+    EXPECT_EQ(QFile::permissions(second) & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("second.pdb.saving")));
+    error.clear();
+    EXPECT_FALSE(PalmDatabaseFile::WriteFileAtomically(second, "y", second, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadFile(second), QByteArray("x"));
 }
 
 // Damaged containers: each must be refused with a diagnostic, never crash or read wild.

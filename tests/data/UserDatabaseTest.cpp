@@ -384,11 +384,18 @@ TEST_F(UserDatabaseTest, LeftoversOfKilledRunsNeitherLockOutNorLinger)
     for (const char* suffix : {".saving", ".bak.saving", ".damaged-20260131-100000.saving",
                                ".Ab3xYz", ".TmpXyz", ".backup", ".Backup", ".BACKUP"})
         put(suffix, file);
+    // A link of that name goes, not what it points to; a folder stays.
+    ASSERT_TRUE(QFile::link(UserFile() + QStringLiteral(".backup"),
+                            UserFile() + QStringLiteral(".link.saving")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("user.pdb.folder.saving")));
     UserDatabase store(Folders());
     EXPECT_TRUE(store.IsWritable());
-    const QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    const QStringList left =
+        QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     EXPECT_EQ(left.join(u' ').toStdString(), "user.pdb user.pdb.BACKUP user.pdb.Backup "
-                                             "user.pdb.Zq9KLm user.pdb.backup user.pdb.lock");
+                                             "user.pdb.Zq9KLm user.pdb.backup "
+                                             "user.pdb.folder.saving user.pdb.lock");
 }
 
 TEST_F(UserDatabaseTest, AnEmptyFileIsAFirstStartCutShortUnlessABackupSaysOtherwise)
