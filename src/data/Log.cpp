@@ -21,6 +21,12 @@ void SetLogSink(LogSink sink)
 
 void Log(int severity, const char* format, ...)
 {
+    const QtMsgType type = severity == Info      ? QtInfoMsg
+                           : severity == Warning ? QtWarningMsg
+                                                 : QtCriticalMsg;
+    // Nothing is formatted for no one: a damaged file makes the store talk on every open.
+    if (!lcStore().isEnabled(type) && !Sink())
+        return;
     va_list args;
     va_start(args, format);
     const QString message = QString::vasprintf(format, args);

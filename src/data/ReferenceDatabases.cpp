@@ -72,10 +72,12 @@ void ReferenceDatabases::Open()
 {
     // Installed reference files are read-only: they are opened for reading only. Where one is
     // missing, every folder it was looked for in is named.
-    QStringList folders;
-    for (const QString& folder : m_folders.referenceFolders)
-        folders.append(DatabaseFolders::NativeFolder(folder));
-    const QString searched = folders.join(QStringLiteral(" or "));
+    const auto searched = [this] {
+        QStringList folders;
+        for (const QString& folder : m_folders.referenceFolders)
+            folders.append(DatabaseFolders::NativeFolder(folder));
+        return folders.join(QStringLiteral(" or "));
+    };
 
     const QString exercisesPath = ReferencePath(kExercisesDatabaseName);
     m_exercises = std::make_unique<ExerciseDatabase>();
@@ -88,7 +90,7 @@ void ReferenceDatabases::Open()
                             .arg(FolderOf(exercisesPath))
                       : QStringLiteral("Nutrava cannot start: the exercise database "
                                        "fitness_data.pdb was not found in %1.")
-                            .arg(searched));
+                            .arg(searched()));
         return;
     }
     if (m_exercises->RecordCount() == 0) {
@@ -110,7 +112,7 @@ void ReferenceDatabases::Open()
         CannotRun(opened == DatabaseError::CannotOpen && !QFileInfo::exists(foodsPath)
                       ? QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
                                        "was not found in %1.")
-                            .arg(searched)
+                            .arg(searched())
                       : QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
                                        "in %1 cannot be read (%2).")
                             .arg(FolderOf(foodsPath), why));

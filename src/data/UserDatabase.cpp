@@ -44,6 +44,12 @@ QString UserDatabase::UserFilePath() const
     return m_folders.UserPath(PalmDatabaseFile::FileNameFor(QString::fromUtf16(kUserDatabaseName)));
 }
 
+QString UserDatabase::ShownFolder() const
+{
+    // Made only for a message: every open would pay for it otherwise.
+    return DatabaseFolders::NativeFolder(m_folders.userFolder);
+}
+
 QString UserDatabase::OwnFoodsPath() const
 {
     return m_folders.UserPath(
@@ -53,7 +59,6 @@ QString UserDatabase::OwnFoodsPath() const
 void UserDatabase::OpenOwnFoods()
 {
     const QString path = OwnFoodsPath();
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
     if (!IsWritable()) {
         // Shown as they are, never written.
         if (QFileInfo::exists(path) && m_ownFoodsFile.OpenCopy(path) == DatabaseError::None &&
@@ -88,7 +93,7 @@ void UserDatabase::OpenOwnFoods()
         m_ownFoodsProblem =
             QStringLiteral("my_foods.pdb in %1 cannot be read (%2), so your own foods are not "
                            "shown and the file is left as it is.")
-                .arg(folder, m_ownFoodsFile.ErrorText());
+                .arg(ShownFolder(), m_ownFoodsFile.ErrorText());
         Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
         m_ownFoodsFile.CloseWithoutSaving();
         return;
@@ -104,14 +109,14 @@ void UserDatabase::OpenOwnFoods()
                 m_ownFoodsFile.CloseWithoutSaving();
                 m_ownFoodsProblem = QStringLiteral("my_foods.pdb in %1 is damaged and no copy of "
                                                    "it could be kept (%2), so it is left as it is.")
-                                        .arg(folder, why);
+                                        .arg(ShownFolder(), why);
                 Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
                 return;
             }
             const QString notice =
                 QStringLiteral("Part of my_foods.pdb could not be read. Nutrava kept what could "
                                "be read; the file as it was found is saved as %1 in %2.")
-                    .arg(QFileInfo(copy).fileName(), folder);
+                    .arg(QFileInfo(copy).fileName(), ShownFolder());
             Store::Log(Store::Warning, "%s", qUtf8Printable(notice));
             m_damageNotice = m_damageNotice.isEmpty() ? notice : m_damageNotice + u' ' + notice;
             m_ownFoods.MarkChanged();
@@ -141,7 +146,7 @@ bool UserDatabase::LockOwnFoods()
     m_ownFoodsWritable = false;
     m_ownFoodsProblem =
         QStringLiteral("my_foods.pdb in %1 cannot be locked, so your own foods cannot be saved.")
-            .arg(DatabaseFolders::NativeFolder(m_folders.userFolder));
+            .arg(ShownFolder());
     Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
     return false;
 }
@@ -189,7 +194,6 @@ void UserDatabase::SetError(DatabaseError error, const QString& text)
 void UserDatabase::OpenUserFile()
 {
     const QString path = UserFilePath();
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
 
     const QString lockPath = path + QStringLiteral(".lock");
     m_lock = std::make_unique<FileLock>(lockPath);
@@ -199,14 +203,14 @@ void UserDatabase::OpenUserFile()
     case DatabaseError::Locked:
         SetError(DatabaseError::Locked,
                  QStringLiteral("user.pdb in %1 is in use by another running copy of Nutrava.")
-                     .arg(folder));
+                     .arg(ShownFolder()));
         return;
     default:
         // The folder does not take the lock file: show what is there, save nothing.
         SetError(DatabaseError::CannotCreate,
                  QStringLiteral("The folder %1 cannot be written, so nothing you enter can be "
                                 "saved.")
-                     .arg(folder));
+                     .arg(ShownFolder()));
         m_file.Open(path, false);
         return;
     }
@@ -237,9 +241,8 @@ void UserDatabase::OpenUserFile()
         return;
     }
     if (!QFileInfo::exists(path)) {
-        SetError(
-            DatabaseError::CannotCreate,
-            QStringLiteral("user.pdb cannot be created in %1: %2").arg(folder, m_file.ErrorText()));
+        SetError(DatabaseError::CannotCreate, QStringLiteral("user.pdb cannot be created in %1: %2")
+                                                  .arg(ShownFolder(), m_file.ErrorText()));
         return;
     }
     Opened(m_file.Open(path));
@@ -247,18 +250,16 @@ void UserDatabase::OpenUserFile()
 
 void UserDatabase::Opened(DatabaseError result)
 {
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
     switch (result) {
     case DatabaseError::None:
         return;
     case DatabaseError::CannotOpen:
-        SetError(
-            DatabaseError::CannotOpen,
-            QStringLiteral("user.pdb in %1 cannot be opened: %2").arg(folder, m_file.ErrorText()));
+        SetError(DatabaseError::CannotOpen, QStringLiteral("user.pdb in %1 cannot be opened: %2")
+                                                .arg(ShownFolder(), m_file.ErrorText()));
         return;
     default:
-        SetError(DatabaseError::Damaged,
-                 QStringLiteral("user.pdb in %1 is damaged (%2).").arg(folder, m_file.ErrorText()));
+        SetError(DatabaseError::Damaged, QStringLiteral("user.pdb in %1 is damaged (%2).")
+                                             .arg(ShownFolder(), m_file.ErrorText()));
         m_file.CloseWithoutSaving();
         return;
     }
@@ -267,10 +268,9 @@ void UserDatabase::Opened(DatabaseError result)
 void UserDatabase::OpenCopy()
 {
     const QString path = UserFilePath();
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
     if (!QFileInfo::exists(path)) {
         SetError(DatabaseError::CannotOpen,
-                 QStringLiteral("There is no user.pdb in %1.").arg(folder));
+                 QStringLiteral("There is no user.pdb in %1.").arg(ShownFolder()));
         return;
     }
     Opened(m_file.OpenCopy(path));
@@ -352,7 +352,6 @@ bool UserDatabase::KeepCopyOf(const QString& path, QString& copy, QString& why)
 
 void UserDatabase::KeepDamagedCopy()
 {
-    const QString folder = DatabaseFolders::NativeFolder(m_folders.userFolder);
     QString copy;
     QString why;
     if (!KeepCopyOf(UserFilePath(), copy, why)) {
@@ -360,12 +359,12 @@ void UserDatabase::KeepDamagedCopy()
         SetError(DatabaseError::Damaged,
                  QStringLiteral("user.pdb in %1 is damaged and no copy of it could be kept (%2), "
                                 "so it is left as it is.")
-                     .arg(folder, why));
+                     .arg(ShownFolder(), why));
         return;
     }
     m_damageNotice = QStringLiteral("Part of user.pdb could not be read. Nutrava kept what could "
                                     "be read; the file as it was found is saved as %1 in %2.")
-                         .arg(QFileInfo(copy).fileName(), folder);
+                         .arg(QFileInfo(copy).fileName(), ShownFolder());
     Store::Log(Store::Warning, "%s", qUtf8Printable(m_damageNotice));
 }
 

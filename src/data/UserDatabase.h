@@ -117,6 +117,7 @@ public:
     bool Commit();
 
 private:
+    QString ShownFolder() const; // the user's folder as messages name it
     void OpenUserFile();
     void OpenCopy();
     // Sets the error for what opening an existing user.pdb gave.
