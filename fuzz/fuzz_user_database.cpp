@@ -41,7 +41,7 @@ std::vector<int> Capacities(const QString& path)
 {
     std::vector<int> capacities(kLastRecord + 1, 0);
     PalmDatabaseFile file;
-    if (file.Open(path, false) == DatabaseError::None) {
+    if (file.OpenCopy(path) == DatabaseError::None) {
         for (ItemKind kind : kListKinds)
             capacities[size_t(kind)] =
                 std::max(0, file.RecordLength(kind) - 2) / SmallestItem(kind);
@@ -69,8 +69,8 @@ bool OpenAndSave(const DatabaseFolders& folders, const std::vector<int>* capacit
 
 std::vector<QByteArray> Records(const QString& path)
 {
-    PalmDatabaseFile file;
-    Fuzz::Require(file.Open(path, false) == DatabaseError::None, "a saved user.pdb opens");
+    PalmDatabaseFile file; // read whole, in one call
+    Fuzz::Require(file.OpenCopy(path) == DatabaseError::None, "a saved user.pdb opens");
     std::vector<QByteArray> records;
     for (int i = 0; i <= kLastRecord; ++i)
         records.push_back(file.ReadRecord(i).value_or(QByteArray("missing")));
