@@ -350,8 +350,13 @@ DatabaseError PalmDatabaseFile::ReadDirectory(QIODevice& device)
     if (count == 0)
         return DatabaseError::None;
 
-    const QByteArray list = device.read(qint64(kEntrySize) * count);
-    if (list.size() != qint64(kEntrySize) * count)
+    // Checked before reading: read() reserves what it is asked for, and a count of 65,535 in
+    // a file of a few bytes would take half a megabyte for nothing.
+    const qint64 listSize = qint64(kEntrySize) * count;
+    if (kHeaderSize + listSize > m_fileSize)
+        return Fail(DatabaseError::Damaged, QStringLiteral("record list is truncated"));
+    const QByteArray list = device.read(listSize);
+    if (list.size() != listSize)
         return Fail(DatabaseError::Damaged, QStringLiteral("record list is truncated"));
 
     // Every record must lie inside the file, in entry order; anything else is damage, and
