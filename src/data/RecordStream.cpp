@@ -44,7 +44,7 @@ void RecordStream::OpenNew(int index)
     m_position = 0;
     m_length = 0;
     m_ok = true;
-    m_buffer = QByteArray(1024, '\0');
+    m_buffer = QByteArray(1024, Qt::Uninitialized); // only what was written is kept
 }
 
 void RecordStream::Flush()
@@ -115,13 +115,12 @@ void RecordStream::WriteFloat(float value)
 
 void RecordStream::WriteText(const QString& text)
 {
-    QByteArray bytes = AnsiCodec::Encode(text);
+    const QByteArray bytes = AnsiCodec::Encode(text);
     // An embedded NUL would end the text early for every reader; stop there instead.
     const qsizetype nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    bytes.append('\0');
-    Write(bytes.constData(), int(bytes.size()));
+    Write(bytes.constData(), int(nul >= 0 ? nul : bytes.size()));
+    const char terminator = '\0';
+    Write(&terminator, 1);
 }
 
 bool RecordStream::ReadBool()
