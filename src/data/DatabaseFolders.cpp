@@ -5,9 +5,6 @@
 
 QString DatabaseFolders::ReferencePath(const QString& fileName) const
 {
-    // The first folder that has the file; one folder needs no looking.
-    if (referenceFolders.size() == 1)
-        return QDir(referenceFolders.first()).filePath(fileName);
     for (const QString& folder : referenceFolders) {
         const QString path = QDir(folder).filePath(fileName);
         if (QFileInfo::exists(path))

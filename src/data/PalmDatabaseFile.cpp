@@ -108,16 +108,14 @@ std::uint32_t PalmDatabaseFile::FourCC(const char (&text)[5])
 bool PalmDatabaseFile::WriteFileAtomically(const QString& link, const QByteArray& bytes,
                                            const QString& like, QString& error)
 {
-    // Plain calls: every save of the store and its backup comes through here, and QFile's own
-    // checks of names and permissions took twice the system calls.
+    // Names and modes in plain calls: every save of the store and its backup comes through here,
+    // and QFile's own checks of them took twice the system calls.
     const auto failed = [&error] {
         error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     };
     QByteArray path = QFile::encodeName(link);
-    struct stat found
-    {
-    };
+    struct stat found = {};
     // A file kept elsewhere through a symbolic link stays there, the link in place.
     if (::lstat(path.constData(), &found) == 0 && S_ISLNK(found.st_mode))
         path = QFile::encodeName(QFileInfo(link).symLinkTarget());
@@ -132,19 +130,13 @@ bool PalmDatabaseFile::WriteFileAtomically(const QString& link, const QByteArray
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
         return failed();
-    bool written = true;
-    for (qsizetype done = 0; written && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n > 0) {
-            done += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n == 0)
-            errno = ENOSPC; // a device that takes nothing now takes nothing later
-        written = failed();
-    }
+    // Written through QFile on the handle, unbuffered; the handle stays ours to sync and close.
+    QFile out;
+    bool written =
+        out.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)
+            ? WriteWhole(out, bytes, error)
+            : failed();
+    out.close();
     if (written && ::fsync(fd) != 0)
         written = failed();
     if (::close(fd) != 0 && written)
@@ -216,9 +208,7 @@ void PalmDatabaseFile::RemoveSaveLeftovers(const QString& path)
         if (!QByteArrayView(found->d_name).startsWith(prefix))
             continue;
         // Files, links and the like; never a folder.
-        struct stat kind
-        {
-        };
+        struct stat kind = {};
         if (found->d_type == DT_DIR ||
             ((found->d_type == DT_LNK || found->d_type == DT_UNKNOWN) &&
              ::fstatat(dirfd(dir), found->d_name, &kind, 0) == 0 && S_ISDIR(kind.st_mode)))
