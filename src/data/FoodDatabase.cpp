@@ -111,10 +111,11 @@ bool FoodDatabase::AtEnd() const
 
 void FoodDatabase::Read(void* buffer, int n)
 {
-    auto* out = static_cast<char*>(buffer);
+    auto* out = static_cast<char*>(buffer); // null: the bytes are passed over
     // Most reads are a few bytes inside the record at hand.
     if (m_record >= 0 && n >= 0 && n <= m_data.size() - m_offset) {
-        std::memcpy(out, m_data.constData() + m_offset, size_t(n));
+        if (out)
+            std::memcpy(out, m_data.constData() + m_offset, size_t(n));
         m_offset += n;
         return;
     }
@@ -126,8 +127,10 @@ void FoodDatabase::Read(void* buffer, int n)
         if (m_record == RecordCount() - 1 && remaining > available)
             Raise("Reading over EOF of foods db");
         const qint64 chunk = std::min(remaining, available);
-        std::memcpy(out, m_data.constData() + m_offset, size_t(chunk));
-        out += chunk;
+        if (out) {
+            std::memcpy(out, m_data.constData() + m_offset, size_t(chunk));
+            out += chunk;
+        }
         m_offset += chunk;
         remaining -= chunk;
         // Move on only when more is wanted, so that reading up to the very end of a full last
@@ -164,9 +167,13 @@ std::uint32_t FoodDatabase::ReadLong()
 QString FoodDatabase::ReadName(bool decode)
 {
     const int length = ReadByte();
+    if (!decode) {
+        Read(nullptr, length);
+        return {};
+    }
     char bytes[255];
     Read(bytes, length);
-    return decode ? AnsiCodec::Decode(bytes, length) : QString();
+    return AnsiCodec::Decode(bytes, length);
 }
 
 double FoodDatabase::ReadNumber()
@@ -177,7 +184,15 @@ double FoodDatabase::ReadNumber()
     if (b == 0xF0)
         return 0.0;
     std::uint8_t rest[3];
-    Read(rest, 3);
+    if (m_record >= 0 && m_data.size() - m_offset >= 3) { // summing years of logs reads many
+        const char* at = m_data.constData() + m_offset;
+        rest[0] = std::uint8_t(at[0]);
+        rest[1] = std::uint8_t(at[1]);
+        rest[2] = std::uint8_t(at[2]);
+        m_offset += 3;
+    } else {
+        Read(rest, 3);
+    }
     const std::uint32_t value = (std::uint32_t(b & 0x7F) << 24) | (std::uint32_t(rest[0]) << 16) |
                                 (std::uint32_t(rest[1]) << 8) | rest[2];
     return value * 0.001;

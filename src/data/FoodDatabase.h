@@ -31,6 +31,7 @@ public:
     void Seek(qint64 position);
     qint64 Tell() const { return m_record * kRecordSize + m_offset; }
     bool AtEnd() const;
+    // A null buffer passes over the bytes, with the same checks.
     void Read(void* buffer, int n);
 
     std::uint8_t ReadByte();

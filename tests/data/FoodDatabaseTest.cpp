@@ -67,6 +67,14 @@ TEST_F(FoodStreamTest, ReadsContinueIntoTheNextRecordAndStopAtTheEnd)
     db.Seek(16382);
     EXPECT_EQ(db.ReadLong(), 0x12345678u);
     EXPECT_EQ(std::pair(db.Tell(), db.AtEnd()), std::pair(qint64(16386), true));
+    // A number, and bytes passed over unread, cross into the next record the same way.
+    db.Seek(16381);
+    EXPECT_DOUBLE_EQ(db.ReadNumber(), 0x123456 * 0.001);
+    db.Seek(16380);
+    db.Read(nullptr, 5);
+    EXPECT_EQ(db.ReadByte(), 0x78);
+    EXPECT_EQ(ErrorOf([&] { db.Read(nullptr, 3); }),
+              QStringLiteral("Reading over EOF of foods db"));
     db.Seek(16384);
     EXPECT_EQ(ErrorOf([&] { db.ReadLong(); }), QStringLiteral("Reading over EOF of foods db"));
     EXPECT_EQ(ErrorOf([&] { db.Seek(-1); }), QStringLiteral("Negative position"));
