@@ -130,25 +130,20 @@ bool RecordStream::ReadBool()
     return b != 0;
 }
 
+// Numbers are taken where they lie (years of logs decode a few hundred thousand); 0 past the end.
 std::int32_t RecordStream::ReadInt16()
 {
-    uchar b[2] = {0, 0};
-    Read(b, 2);
-    return qFromBigEndian<std::int16_t>(b);
+    return Skip(2) ? qFromBigEndian<std::int16_t>(m_buffer.constData() + m_position - 2) : 0;
 }
 
 std::uint32_t RecordStream::ReadUInt16()
 {
-    uchar b[2] = {0, 0};
-    Read(b, 2);
-    return qFromBigEndian<std::uint16_t>(b);
+    return Skip(2) ? qFromBigEndian<std::uint16_t>(m_buffer.constData() + m_position - 2) : 0;
 }
 
 std::int32_t RecordStream::ReadInt32()
 {
-    uchar b[4] = {0, 0, 0, 0};
-    Read(b, 4);
-    return qFromBigEndian<std::int32_t>(b);
+    return Skip(4) ? qFromBigEndian<std::int32_t>(m_buffer.constData() + m_position - 4) : 0;
 }
 
 float RecordStream::ReadFloat()
