@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTimer>
@@ -114,11 +115,16 @@ QString SkinBitmap::CachedPath(QSize pixels) const
     if (m_cacheFolder.isEmpty())
         return {};
     if (m_fingerprint.isEmpty()) {
-        QFile svg(m_svgPath);
-        if (!svg.open(QIODevice::ReadOnly))
-            return {};
         QCryptographicHash digest(QCryptographicHash::Sha1);
-        digest.addData(svg.readAll());
+        // Built-in artwork is digested as it is stored, without unpacking or copying it.
+        if (const QResource resource(m_svgPath); resource.isValid() && resource.data()) {
+            digest.addData(QByteArrayView(resource.data(), resource.size()));
+        } else {
+            QFile svg(m_svgPath);
+            if (!svg.open(QIODevice::ReadOnly))
+                return {};
+            digest.addData(svg.readAll());
+        }
         digest.addData(QByteArrayView(qVersion()));
         m_fingerprint = digest.result().toHex().left(16);
     }
