@@ -77,8 +77,18 @@ void KeepLater(const QString& path, const QImage& image)
             file.write(reinterpret_cast<const char*>(&header), sizeof header) ==
                 qint64(sizeof header) &&
             file.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()) ==
-                image.sizeInBytes())
-            file.commit();
+                image.sizeInBytes() &&
+            file.commit()) {
+            // Renderings of this picture and size from other artwork or another Qt are never
+            // drawn again: they go, so the folder does not grow with every version.
+            const QFileInfo kept(path);
+            QDir folder(kept.path());
+            const QString same = kept.fileName().section(u'-', 0, 1) + QStringLiteral("-*.art");
+            for (const QString& name : folder.entryList({same}, QDir::Files)) {
+                if (name != kept.fileName())
+                    folder.remove(name);
+            }
+        }
     });
 }
 

@@ -232,11 +232,17 @@ TEST(SkinBitmap, RenderingsAreKeptForTheSameArtworkAndSizeOnly)
     EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3009));
     EXPECT_TRUE(QFileInfo(path).isFile());
 
-    // Changed artwork is never drawn from an old rendering.
+    // Changed artwork is never drawn from an old rendering, and the old one goes; another
+    // size of it stays.
+    SkinBitmap(3009, svg, cache.path()).Pixmap(QSize(8, 4), 1.0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(kept().size(), 2);
     ASSERT_TRUE(QFile::remove(svg));
     ASSERT_TRUE(QFile::copy(art.Folder() + QStringLiteral("/3010.svg"), svg));
     EXPECT_EQ(colourDrawn(), TestArt::ColorOf(3010));
-    EXPECT_EQ(kept().size(), 2);
+    const QStringList now = kept();
+    EXPECT_EQ(now.size(), 2);
+    EXPECT_FALSE(now.contains(QFileInfo(path).fileName()));
 }
 
 TEST(SkinBitmap, ArtworkThatDoesNotRenderDrawsNothingAndSaysSo)
