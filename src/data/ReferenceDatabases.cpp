@@ -106,8 +106,7 @@ void ReferenceDatabases::Open()
     m_foods = std::make_unique<FoodDatabase>();
     const DatabaseError opened = m_foods->Open(foodsPath);
     if (opened != DatabaseError::None) {
-        const QString why = m_foods->ErrorText();
-        Store::Log(Store::Error, "%s", qUtf8Printable(why));
+        const QString why = m_foods->ErrorText(); // CannotRun logs it, in its message
         m_foods.reset();
         CannotRun(opened == DatabaseError::CannotOpen && !QFileInfo::exists(foodsPath)
                       ? QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
@@ -136,7 +135,6 @@ FoodIndex* ReferenceDatabases::Index()
         if (index->Build(*m_foods) == DatabaseError::None) {
             m_foodIndex = std::move(index);
         } else {
-            Store::Log(Store::Error, "%s", qUtf8Printable(index->ErrorText()));
             m_values.reset();
             m_foods.reset();
             CannotRun(QStringLiteral("Nutrava cannot start: the foods database food_data.pdb "
