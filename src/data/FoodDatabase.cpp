@@ -184,15 +184,7 @@ double FoodDatabase::ReadNumber()
     if (b == 0xF0)
         return 0.0;
     std::uint8_t rest[3];
-    if (m_record >= 0 && m_data.size() - m_offset >= 3) { // summing years of logs reads many
-        const char* at = m_data.constData() + m_offset;
-        rest[0] = std::uint8_t(at[0]);
-        rest[1] = std::uint8_t(at[1]);
-        rest[2] = std::uint8_t(at[2]);
-        m_offset += 3;
-    } else {
-        Read(rest, 3);
-    }
+    Read(rest, 3);
     const std::uint32_t value = (std::uint32_t(b & 0x7F) << 24) | (std::uint32_t(rest[0]) << 16) |
                                 (std::uint32_t(rest[1]) << 8) | rest[2];
     return value * 0.001;
