@@ -102,23 +102,15 @@ void UserDatabase::OpenOwnFoods()
     if (m_ownFoodsFile.HasRecord(0)) {
         RecordStream stream(m_ownFoodsFile, 0);
         if (!m_ownFoods.Load(stream)) {
-            QString copy;
-            QString why;
-            if (!KeepCopyOf(path, copy, why)) {
+            QString text;
+            if (!KeepCopyOf(path, text)) {
                 m_ownFoodsWritable = false;
                 m_ownFoodsFile.CloseWithoutSaving();
-                m_ownFoodsProblem = QStringLiteral("my_foods.pdb in %1 is damaged and no copy of "
-                                                   "it could be kept (%2), so it is left as it is.")
-                                        .arg(ShownFolder(), why);
+                m_ownFoodsProblem = text;
                 Store::Log(Store::Error, "%s", qUtf8Printable(m_ownFoodsProblem));
                 return;
             }
-            const QString notice =
-                QStringLiteral("Part of my_foods.pdb could not be read. Nutrava kept what could "
-                               "be read; the file as it was found is saved as %1 in %2.")
-                    .arg(QFileInfo(copy).fileName(), ShownFolder());
-            Store::Log(Store::Warning, "%s", qUtf8Printable(notice));
-            m_damageNotice = m_damageNotice.isEmpty() ? notice : m_damageNotice + u' ' + notice;
+            m_damageNotice = m_damageNotice.isEmpty() ? text : m_damageNotice + u' ' + text;
             m_ownFoods.MarkChanged();
             CommitOwnFoods(); // what was whole, so that the next start reads it whole
         }
@@ -333,7 +325,7 @@ bool UserDatabase::ReadUserRecords()
     return whole;
 }
 
-bool UserDatabase::KeepCopyOf(const QString& path, QString& copy, QString& why)
+bool UserDatabase::KeepCopyOf(const QString& path, QString& text) const
 {
     // Before anything is saved over it, and under a name no later start takes again.
     QFile found(path);
@@ -342,30 +334,34 @@ bool UserDatabase::KeepCopyOf(const QString& path, QString& copy, QString& why)
         bytes = found.readAll();
     const QString stem =
         path + TimeBase::LocalNow().toString(QStringLiteral("'.damaged-'yyyyMMdd-HHmmss"));
-    copy = stem;
+    QString copy = stem;
     for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
         copy = stem + QStringLiteral("-%1").arg(n);
-    why = found.errorString();
-    return bytes.size() == found.size() &&
-           PalmDatabaseFile::WriteFileAtomically(copy, bytes, path, why);
+    QString why = found.errorString();
+    const QString name = QFileInfo(path).fileName();
+    if (bytes.size() != found.size() ||
+        !PalmDatabaseFile::WriteFileAtomically(copy, bytes, path, why)) {
+        text = QStringLiteral("%1 in %2 is damaged and no copy of it could be kept (%3), so it is "
+                              "left as it is.")
+                   .arg(name, ShownFolder(), why);
+        return false;
+    }
+    text = QStringLiteral("Part of %1 could not be read. Nutrava kept what could be read; the "
+                          "file as it was found is saved as %2 in %3.")
+               .arg(name, QFileInfo(copy).fileName(), ShownFolder());
+    Store::Log(Store::Warning, "%s", qUtf8Printable(text));
+    return true;
 }
 
 void UserDatabase::KeepDamagedCopy()
 {
-    QString copy;
-    QString why;
-    if (!KeepCopyOf(UserFilePath(), copy, why)) {
+    QString text;
+    if (!KeepCopyOf(UserFilePath(), text)) {
         m_file.CloseWithoutSaving();
-        SetError(DatabaseError::Damaged,
-                 QStringLiteral("user.pdb in %1 is damaged and no copy of it could be kept (%2), "
-                                "so it is left as it is.")
-                     .arg(ShownFolder(), why));
+        SetError(DatabaseError::Damaged, text);
         return;
     }
-    m_damageNotice = QStringLiteral("Part of user.pdb could not be read. Nutrava kept what could "
-                                    "be read; the file as it was found is saved as %1 in %2.")
-                         .arg(QFileInfo(copy).fileName(), ShownFolder());
-    Store::Log(Store::Warning, "%s", qUtf8Printable(m_damageNotice));
+    m_damageNotice = text;
 }
 
 template <class Self> auto& UserDatabase::ListOf(Self& self, ItemKind kind)

@@ -124,8 +124,9 @@ private:
     void Opened(DatabaseError result);
     bool ReadUserRecords();
     void KeepDamagedCopy();
-    // A dated copy of the file as found, beside it; false (with why) when none could be kept.
-    static bool KeepCopyOf(const QString& path, QString& copy, QString& why);
+    // A dated copy of the file as found, beside it. `text` tells the user where it went (and is
+    // logged), or why none could be kept (false).
+    bool KeepCopyOf(const QString& path, QString& text) const;
     void OpenOwnFoods();
     bool CommitOwnFoods();
     // Taken when my_foods.pdb is first opened or made; false (and not writable) when another
