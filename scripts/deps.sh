@@ -4,7 +4,7 @@
 # play the walkthrough; nginx and curl put the posting proxy behind nginx). --list prints them
 # instead.
 set -euo pipefail
-packages=(qt6-base-dev qt6-svg-dev libmicrohttpd-dev pkgconf libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
+packages=(qt6-base-dev qt6-svg-dev libfontconfig-dev libmicrohttpd-dev pkgconf libgl-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ xvfb xauth imagemagick fonts-dejavu-core
           xdotool dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi gir1.2-atspi-2.0
           python3-xlib nginx curl
