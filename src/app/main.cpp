@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <system_error>
 #include <thread>
 
 #include <fontconfig/fontconfig.h>
@@ -112,7 +113,12 @@ int main(int argc, char* argv[])
     // Fontconfig reads its configuration (about 3 ms) when the first text is measured. Read on
     // another core while QApplication connects to the display, it is ready for the home screen's
     // first font; Qt's own FcInit() then finds it loaded (fontconfig is thread-safe).
-    std::jthread fontConfiguration([] { FcInit(); });
+    std::jthread fontConfiguration;
+    try {
+        fontConfiguration = std::jthread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: Qt reads it itself, as it always could.
+    }
     QApplication app(argc, argv);
     StartupMark("QApplication");
     NameApplication();
@@ -144,7 +150,8 @@ int main(int argc, char* argv[])
     RegisterBlogContent();
     StartupMark("content registered");
 
-    fontConfiguration.join();
+    if (fontConfiguration.joinable())
+        fontConfiguration.join();
     Application application(options, executable);
     QObject::connect(&instance, &SingleInstance::raiseRequested,
                      [&application] { application.RaiseMainWindow(); });
